@@ -1,0 +1,15 @@
+#include "Main.h"
+
+#include "Module1.h"
+#include "Sections.h"
+#include "Settings.h"
+#include "frmMain.h"
+
+void Main(Module1 &state) {
+    state.prepareStart(settings::readString(QStringLiteral("QPath"), sections::defaultQuizFolder()));
+    state.MainForm = new frmMain(state);
+    state.MainForm->setAttribute(Qt::WA_DeleteOnClose);
+    state.QuestionCount = Module1::kStartQuestionCount;
+    state.CurrentImageFile.clear();
+    state.MainForm->show();
+}

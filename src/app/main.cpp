@@ -1,0 +1,21 @@
+#include "Main.h"
+#include "Module1.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+int main(int argc, char *argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tessellar"));
+    QApplication::setOrganizationName(QStringLiteral("Tessellar"));
+    // Standard buttons read はい / いいえ / キャンセル whatever the system language.
+    QTranslator qtJapanese;
+    if (qtJapanese.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtJapanese);
+    Module1 state;
+    Main(state);
+    return QApplication::exec();
+}

@@ -1,0 +1,36 @@
+#include "Numbers.h"
+
+#include <QRegularExpression>
+#include <QString>
+
+#include <cmath>
+
+namespace errors {
+QString message(int code) {
+    switch (code) {
+    case kOverflow:
+        return QString::fromUtf8("6 : オーバーフローしました。");
+    case kSubscriptOutOfRange:
+        return QString::fromUtf8("9 : インデックスが有効範囲にありません。");
+    case kTypeMismatch:
+        return QString::fromUtf8("13 : 型が一致しません。");
+    default:
+        return {};
+    }
+}
+} // namespace errors
+
+WholeNumber toWholeNumber(QStringView text, qint64 min, qint64 max) {
+    static const QRegularExpression decimal(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)$"));
+    const QString trimmed = text.trimmed().toString();
+    if (!decimal.match(trimmed).hasMatch())
+        return {0, errors::kTypeMismatch};
+    bool parsed = false;
+    const double number = trimmed.toDouble(&parsed);
+    if (!parsed || !std::isfinite(number))
+        return {0, errors::kOverflow};
+    const double rounded = std::nearbyint(number); // the default mode rounds halves to even
+    if (rounded < static_cast<double>(min) || rounded > static_cast<double>(max))
+        return {0, errors::kOverflow};
+    return {static_cast<qint64>(rounded), errors::kNone};
+}

@@ -1,0 +1,257 @@
+#include "QuizFile.h"
+
+#include "Cp932.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QtEndian>
+
+namespace quizfile {
+namespace {
+
+QString tr(const char *utf8) { return QString::fromUtf8(utf8); }
+
+// Reads little-endian fields from a byte view, remembering the first failure.
+class Reader {
+public:
+    explicit Reader(QByteArrayView bytes) : m_bytes(bytes) {}
+
+    qint64 offset() const { return m_offset; }
+    qint64 left() const { return m_bytes.size() - m_offset; }
+
+    bool need(qint64 size, const QString &what) {
+        if (left() >= size)
+            return true;
+        m_error = tr("%1 を読み取れません (%2 バイト必要ですが、残りは %3 バイトです)")
+                      .arg(what)
+                      .arg(size)
+                      .arg(left());
+        return false;
+    }
+    qint32 int32() { return take<qint32>(); }
+    quint16 uint16() { return take<quint16>(); }
+    QByteArrayView bytes(qint64 size) {
+        QByteArrayView view = m_bytes.sliced(m_offset, size);
+        m_offset += size;
+        return view;
+    }
+    void fail(const QString &error) { m_error = error; }
+    const QString &error() const { return m_error; }
+
+private:
+    template <typename T> T take() {
+        T value = qFromLittleEndian<T>(m_bytes.data() + m_offset);
+        m_offset += sizeof(T);
+        return value;
+    }
+
+    QByteArrayView m_bytes;
+    qint64 m_offset = 0;
+    QString m_error;
+};
+
+QString fieldLabel(int question, const QString &field) {
+    return tr("問題 %1 の %2").arg(question).arg(field);
+}
+
+bool readNumber(Reader &in, int question, const char *field, qint32 &value) {
+    if (!in.need(4, fieldLabel(question, QString::fromLatin1(field))))
+        return false;
+    value = in.int32();
+    return true;
+}
+
+bool readText(Reader &in, Cp932Codec &codec, int question, QuizField field, QString &text,
+              QList<qint64> &invalid) {
+    const QString label = fieldLabel(question, fieldName(field));
+    if (!in.need(2, label + tr(" の長さ")))
+        return false;
+    const quint16 length = in.uint16();
+    if (!in.need(length, label + tr(" (%1 バイト)").arg(length)))
+        return false;
+    const qint64 start = in.offset();
+    qsizetype bad = -1;
+    text = codec.decode(in.bytes(length), &bad);
+    if (bad >= 0)
+        invalid.append(start + bad);
+    return true;
+}
+
+bool readRecord(Reader &in, Cp932Codec &codec, int question, QuizRecord &record,
+                QList<qint64> &invalid) {
+    if (!readNumber(in, question, "Number", record.Number) ||
+        !readNumber(in, question, "ReportNumber", record.ReportNumber))
+        return false;
+    for (QuizField field : kQuizFields) {
+        if (!readText(in, codec, question, field, fieldText(record, field), invalid))
+            return false;
+    }
+    return true;
+}
+
+bool readCount(Reader &in, qint32 &count) {
+    if (!in.need(4, tr("問題数")))
+        return false;
+    count = in.int32();
+    if (count < 1) {
+        in.fail(tr("問題数 %1 は 1 以上でなければなりません").arg(count));
+        return false;
+    }
+    if (count > in.left() / kMinRecordSize) {
+        in.fail(tr("問題数 %1 はファイルの残り %2 バイトに収まりません (1 問に %3 バイト以上)")
+                    .arg(count)
+                    .arg(in.left())
+                    .arg(kMinRecordSize));
+        return false;
+    }
+    return true;
+}
+
+ReadResult failure(const Reader &in, qint64 offset) {
+    ReadResult result;
+    result.errorOffset = offset;
+    result.error = tr("オフセット %1: %2").arg(offset).arg(in.error());
+    return result;
+}
+
+} // namespace
+
+ReadResult parse(QByteArrayView bytes) {
+    Reader in(bytes);
+    qint32 count = 0;
+    if (!readCount(in, count))
+        return failure(in, 0);
+    ReadResult result;
+    result.records.resize(count);
+    Cp932Codec codec;
+    for (int i = 0; i < count; ++i) {
+        if (!readRecord(in, codec, i + 1, result.records[i], result.invalidTextOffsets))
+            return failure(in, in.offset());
+    }
+    result.ok = true;
+    result.trailingBytes = in.left();
+    return result;
+}
+
+ReadResult read(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ReadResult result;
+        result.error = tr("%1 を開けません: %2").arg(path, file.errorString());
+        return result;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        ReadResult result;
+        result.error = tr("%1 を読み取れません: %2").arg(path, file.errorString());
+        return result;
+    }
+    return parse(bytes);
+}
+
+namespace {
+
+void appendInt32(QByteArray &out, qint32 value) {
+    char le[4];
+    qToLittleEndian(value, le);
+    out.append(le, 4);
+}
+
+// Appends the length and bytes of one text, or explains why it cannot be stored.
+QString appendText(QByteArray &out, Cp932Codec &codec, const QString &text, QByteArray &scratch) {
+    QString unmappable;
+    if (!codec.encode(text, scratch, &unmappable))
+        return tr("Shift_JIS (CP932) で表せない文字「%1」(U+%2) があります")
+            .arg(unmappable)
+            .arg(unmappable.isEmpty() ? 0u : unmappable.toUcs4().value(0), 4, 16, QLatin1Char('0'));
+    if (scratch.size() > kMaxTextBytes)
+        return tr("長すぎます (%1 バイト、最大 %2 バイト)").arg(scratch.size()).arg(kMaxTextBytes);
+    char le[2];
+    qToLittleEndian(static_cast<quint16>(scratch.size()), le);
+    out.append(le, 2);
+    out.append(scratch);
+    return {};
+}
+
+} // namespace
+
+EncodeResult encode(qint32 count, const QList<QuizRecord> &table) {
+    EncodeResult result;
+    QByteArray &out = result.bytes;
+    appendInt32(out, count);
+    Cp932Codec codec;
+    QByteArray scratch;
+    const QuizRecord empty;
+    for (qint32 i = 0; i < count; ++i) {
+        const QuizRecord &record = i < table.size() ? table[i] : empty;
+        appendInt32(out, record.Number);
+        appendInt32(out, record.ReportNumber);
+        for (QuizField field : kQuizFields) {
+            const QString problem = appendText(out, codec, fieldText(record, field), scratch);
+            if (!problem.isEmpty()) {
+                result.bytes.clear();
+                result.questionNumber = i + 1;
+                result.field = field;
+                result.error =
+                    tr("問題 %1 の「%2」: %3").arg(i + 1).arg(fieldCaption(field), problem);
+                return result;
+            }
+        }
+    }
+    return result;
+}
+
+namespace {
+
+// The bytes of the old file past length, which an in-place write would have left there.
+bool oldTail(const QString &path, qint64 length, QByteArray &tail, QString &error) {
+    QFile old(path);
+    if (!old.exists() || old.size() <= length)
+        return true;
+    if (!old.open(QIODevice::ReadOnly) || !old.seek(length)) {
+        error = tr("%1 を読み取れません: %2").arg(path, old.errorString());
+        return false;
+    }
+    tail = old.readAll();
+    if (old.error() != QFileDevice::NoError) {
+        error = tr("%1 を読み取れません: %2").arg(path, old.errorString());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+SaveResult save(const QString &path, const QByteArray &content) {
+    SaveResult result;
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        result.error = tr("%1 はファイルではありません").arg(path);
+        return result;
+    }
+    // A file without any write permission is write-protected even for root, who could
+    // otherwise write over it.
+    const auto writeBits = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    if (info.exists() && (!info.isWritable() || !(info.permissions() & writeBits))) {
+        result.error = tr("%1 は書き込みが禁止されています").arg(path);
+        return result;
+    }
+    QByteArray tail;
+    if (!oldTail(path, content.size(), tail, result.error))
+        return result;
+    QSaveFile file(path);
+    file.setDirectWriteFallback(false);
+    const bool written = file.open(QIODevice::WriteOnly) &&
+                         file.write(content) == content.size() &&
+                         file.write(tail) == tail.size() && file.commit();
+    if (!written) {
+        // The temporary file is dropped with file; the old one is untouched.
+        result.error = tr("%1 に書き込めません: %2").arg(path, file.errorString());
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+} // namespace quizfile

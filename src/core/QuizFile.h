@@ -1,0 +1,55 @@
+#pragma once
+
+#include "QuizRecord.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// A quiz file: a 4-byte little-endian record count, then the records back to back. Each
+// record is two 32-bit numbers and five strings, each string a 16-bit byte length followed
+// by its CP932 bytes. Bytes after the last record mean nothing.
+namespace quizfile {
+
+inline constexpr qint64 kMinRecordSize = 4 + 4 + 5 * 2;
+inline constexpr qint64 kMaxTextBytes = 0xFFFF;
+
+struct ReadResult {
+    bool ok = false;
+    QList<QuizRecord> records;
+    qint64 trailingBytes = 0;
+    // On failure: where reading stopped (-1 when the file could not be opened) and why.
+    qint64 errorOffset = -1;
+    QString error;
+    // Offsets of the first byte of each text that held bytes that are not CP932.
+    QList<qint64> invalidTextOffsets;
+};
+
+// Reads a quiz from its bytes. Never allocates for more records than the bytes can hold.
+ReadResult parse(QByteArrayView bytes);
+// Reads the quiz file at path; a file that cannot be opened fails with offset -1.
+ReadResult read(const QString &path);
+
+struct EncodeResult {
+    QByteArray bytes;
+    QString error; // empty on success
+    int questionNumber = 0;
+    QuizField field = QuizField::Question;
+    bool ok() const { return error.isEmpty(); }
+};
+
+// Encodes count records from the table; entries the table lacks are written empty, so the
+// file always holds what its count announces. Refuses texts CP932 cannot hold.
+EncodeResult encode(qint32 count, const QList<QuizRecord> &table);
+
+struct SaveResult {
+    bool ok = false;
+    QString error;
+};
+
+// Writes content over the file at path the way an in-place write would leave it (an older,
+// longer file keeps its bytes past the new content), but crash-safe: through a temporary
+// file in the same folder that replaces the old one only when every byte is written.
+SaveResult save(const QString &path, const QByteArray &content);
+
+} // namespace quizfile

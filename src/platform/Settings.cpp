@@ -1,0 +1,38 @@
+#include "Settings.h"
+
+#include "Numbers.h"
+
+#include <QSettings>
+
+namespace settings {
+namespace {
+QString qualified(const QString &key) { return QStringLiteral("Settings/") + key; }
+
+// INI text either way; on Linux the native format is the one that names its file .conf.
+QSettings store() {
+#ifdef Q_OS_WIN
+    constexpr auto format = QSettings::IniFormat;
+#else
+    constexpr auto format = QSettings::NativeFormat;
+#endif
+    return QSettings(format, QSettings::UserScope, QStringLiteral("Tessellar"),
+                     QStringLiteral("Tessellar"));
+}
+} // namespace
+
+QString readString(const QString &key, const QString &fallback) {
+    return store().value(qualified(key), fallback).toString();
+}
+
+void writeString(const QString &key, const QString &value) {
+    store().setValue(qualified(key), value);
+}
+
+int readNumber(const QString &key, int fallback) {
+    const WholeNumber number = toInt32(readString(key, QString::number(fallback)));
+    return number.ok() ? static_cast<int>(number.value) : fallback;
+}
+
+void writeNumber(const QString &key, int value) { writeString(key, QString::number(value)); }
+
+} // namespace settings

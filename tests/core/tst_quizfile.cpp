@@ -1,0 +1,249 @@
+#include "QuizFile.h"
+#include "TestSupport.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using testsupport::readFile;
+using testsupport::writeFile;
+
+namespace {
+// One question: Number 1, ReportNumber 1, Question "abc", Answer "○", the rest empty.
+const QByteArray kWorkedExample =
+    QByteArray::fromHex("01000000 01000000 01000000 0300616263 0000 0200819B 0000 0000");
+
+QuizRecord workedRecord() {
+    QuizRecord r;
+    r.Number = r.ReportNumber = 1;
+    r.Question = QStringLiteral("abc");
+    r.Answer = QString::fromUtf8("○");
+    return r;
+}
+
+// Two questions; the second starts at offset 52 and is laid out like the worked example:
+// Number 52, ReportNumber 56, Question length 60 and bytes 62, Choices 65, Answer length 67
+// and bytes 69, KeyPoint 71, ImageFile 73; 75 bytes in all.
+QByteArray twoQuestions() {
+    QuizRecord first;
+    first.Number = first.ReportNumber = 1;
+    first.Question = QStringLiteral("abcdefghijklmnopqrstuvwxyz0123");
+    QuizRecord second = workedRecord();
+    second.Number = second.ReportNumber = 2;
+    return quizfile::encode(2, {first, second}).bytes;
+}
+
+QByteArray withInt32(QByteArray bytes, int at, qint32 value) {
+    qToLittleEndian(value, bytes.data() + at);
+    return bytes;
+}
+} // namespace
+
+class TestQuizFile : public QObject {
+    Q_OBJECT
+private slots:
+    void workedExampleBothWays() {
+        QCOMPARE(quizfile::encode(1, {workedRecord()}).bytes, kWorkedExample);
+        const quizfile::ReadResult read = quizfile::parse(kWorkedExample);
+        QVERIFY2(read.ok, qPrintable(read.error));
+        QCOMPARE(read.records, QList<QuizRecord>{workedRecord()});
+        QCOMPARE(read.trailingBytes, 0);
+    }
+
+    void textLengthsAreCp932Bytes_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("full-width tilde") << QString::fromUtf8("～") << QByteArray("\x81\x60");
+        QTest::newRow("full-width minus") << QString::fromUtf8("－") << QByteArray("\x81\x7C");
+        QTest::newRow("circled one") << QString::fromUtf8("①") << QByteArray("\x87\x40");
+        QTest::newRow("true") << QString::fromUtf8("○") << QByteArray("\x81\x9B");
+        QTest::newRow("false") << QString::fromUtf8("×") << QByteArray("\x81\x7E");
+        QTest::newRow("half-width katakana") << QString::fromUtf8("ｱｲｳ") << QByteArray("\xB1\xB2\xB3");
+        QTest::newRow("ascii") << QStringLiteral("<P>1</P>") << QByteArray("<P>1</P>");
+        QTest::newRow("40 full-width") << QString(40, QChar(0x554F)) // 問
+                                       << QByteArray("\x96\xE2").repeated(40);
+        QTest::newRow("CR LF kept") << QStringLiteral("a\r\nb") << QByteArray("a\r\nb");
+    }
+    void textLengthsAreCp932Bytes() {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        QuizRecord record;
+        record.KeyPoint = text;
+        const QByteArray file = quizfile::encode(1, {record}).bytes;
+        // count, two numbers, three empty texts, then the key point's length and bytes
+        const int at = 4 + 8 + 3 * 2;
+        QCOMPARE(qFromLittleEndian<quint16>(file.constData() + at), quint16(bytes.size()));
+        QCOMPARE(file.mid(at + 2, bytes.size()), bytes);
+        QCOMPARE(quizfile::parse(file).records.value(0).KeyPoint, text);
+    }
+
+    void trailingBytesAreIgnored() {
+        const quizfile::ReadResult read = quizfile::parse(kWorkedExample + QByteArray(100, 'x'));
+        QVERIFY(read.ok);
+        QCOMPARE(read.records.size(), 1);
+        QCOMPARE(read.trailingBytes, 100);
+    }
+
+    void damagedFilesFail_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<qint64>("offset");
+        QTest::addColumn<QString>("reason");
+        const QByteArray two = twoQuestions();
+        QTest::newRow("empty file") << QByteArray() << 0LL << "問題数";
+        QTest::newRow("cut inside the count") << two.left(2) << 0LL << "問題数";
+        QTest::newRow("count 0") << withInt32(two, 0, 0) << 0LL << "1 以上";
+        QTest::newRow("count -1") << withInt32(two, 0, -1) << 0LL << "1 以上";
+        QTest::newRow("count 2^31-1") << withInt32(two, 0, INT32_MAX) << 0LL << "収まりません";
+        QTest::newRow("count the size cannot hold") << kWorkedExample.left(21) << 0LL << "収まりません";
+        QTest::newRow("cut inside Number") << two.left(54) << 52LL << "問題 2 の Number";
+        QTest::newRow("cut inside ReportNumber") << two.left(58) << 56LL << "ReportNumber";
+        QTest::newRow("cut inside a length") << two.left(61) << 60LL << "Question の長さ";
+        QTest::newRow("cut inside a string") << two.left(63) << 62LL << "Question (3 バイト)";
+        QTest::newRow("cut inside a two-byte answer") << two.left(70) << 69LL << "Answer (2 バイト)";
+        QTest::newRow("cut before the last length") << two.left(73) << 73LL << "ImageFile の長さ";
+        QTest::newRow("length past the end")
+            << QByteArray(two).replace(60, 2, "\xFF\xFF") << 62LL << "65535 バイト";
+        QTest::newRow("count one more than written") << withInt32(two, 0, 3) << 75LL << "問題 3";
+    }
+    void damagedFilesFail() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(qint64, offset);
+        QFETCH(QString, reason);
+        const quizfile::ReadResult read = quizfile::parse(bytes);
+        QVERIFY(!read.ok);
+        QVERIFY(read.records.isEmpty());
+        QCOMPARE(read.errorOffset, offset);
+        QVERIFY2(read.error.startsWith(QStringLiteral("オフセット %1: ").arg(offset)),
+                 qPrintable(read.error));
+        QVERIFY2(read.error.contains(reason), qPrintable(read.error));
+    }
+
+    void bytesThatAreNotCp932ReadAsReplacement_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<qint64>("badAt");
+        QTest::newRow("0x80") << QByteArray("a\x80z") << QString::fromUtf8("a\uFFFDz") << 1LL;
+        QTest::newRow("0xA0 and 0xFF") << QByteArray("\xA0\xFF") << QString::fromUtf8("\uFFFD\uFFFD") << 0LL;
+        QTest::newRow("lead byte at the end") << QByteArray("ab\x82") << QString::fromUtf8("ab\uFFFD") << 2LL;
+        QTest::newRow("lead byte before a line feed") << QByteArray("\x82\n") << QString::fromUtf8("\uFFFD\n") << 0LL;
+        QTest::newRow("unassigned code") << QByteArray("\x82\xA0\x85\x40") << QString::fromUtf8("あ\uFFFD") << 2LL;
+    }
+    void bytesThatAreNotCp932ReadAsReplacement() {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, expected);
+        QFETCH(qint64, badAt);
+        QByteArray file = kWorkedExample;
+        file.replace(12, 5, QByteArray("\0\0", 2) + text);
+        qToLittleEndian<quint16>(text.size(), file.data() + 12);
+        const quizfile::ReadResult read = quizfile::parse(file);
+        QVERIFY2(read.ok, qPrintable(read.error));
+        QCOMPARE(read.records[0].Question, expected);
+        QCOMPARE(read.invalidTextOffsets, QList<qint64>{14 + badAt});
+    }
+
+    void missingRecordsAreWrittenEmpty() {
+        const quizfile::EncodeResult encoded = quizfile::encode(3, {workedRecord()});
+        const quizfile::ReadResult read = quizfile::parse(encoded.bytes);
+        QVERIFY(read.ok);
+        QCOMPARE(read.records, (QList<QuizRecord>{workedRecord(), QuizRecord(), QuizRecord()}));
+    }
+
+    void unwritableTextsAreRefused_data() {
+        QTest::addColumn<QuizField>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("emoji in the question") << QuizField::Question << QString::fromUtf8("a😀") << "😀";
+        QTest::newRow("hangul in the key point") << QuizField::KeyPoint << QString::fromUtf8("한") << "U+d55c";
+        QTest::newRow("65536 bytes of choices") << QuizField::Choices << QString(32768, QChar(0x554F)) << "65536";
+        QTest::newRow("65536 ASCII answer") << QuizField::Answer << QString(65536, QLatin1Char('a')) << "最大 65535";
+    }
+    void unwritableTextsAreRefused() {
+        QFETCH(QuizField, field);
+        QFETCH(QString, text);
+        QFETCH(QString, reason);
+        QList<QuizRecord> table(3, workedRecord());
+        fieldText(table[1], field) = text;
+        const quizfile::EncodeResult encoded = quizfile::encode(3, table);
+        QVERIFY(!encoded.ok());
+        QVERIFY(encoded.bytes.isEmpty());
+        QCOMPARE(encoded.questionNumber, 2);
+        QCOMPARE(encoded.field, field);
+        QVERIFY2(encoded.error.contains(QStringLiteral("問題 2 の「%1」").arg(fieldCaption(field))),
+                 qPrintable(encoded.error));
+        QVERIFY2(encoded.error.contains(reason), qPrintable(encoded.error));
+    }
+
+    void longestTextIsWritten() {
+        QuizRecord record;
+        record.Question = QString(65535, QLatin1Char('a'));
+        const quizfile::EncodeResult encoded = quizfile::encode(1, {record});
+        QVERIFY(encoded.ok());
+        QCOMPARE(quizfile::parse(encoded.bytes).records.value(0).Question.size(), 65535);
+    }
+
+    void shorterSaveKeepsTheOldTail() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("qtail.tsl"));
+        const QByteArray sixty = quizfile::encode(60, QList<QuizRecord>(60, workedRecord())).bytes;
+        QVERIFY(quizfile::save(path, sixty).ok);
+        QCOMPARE(readFile(path), sixty);
+        const QByteArray five = quizfile::encode(5, QList<QuizRecord>(5, workedRecord())).bytes;
+        QVERIFY(quizfile::save(path, five).ok);
+        const QByteArray onDisk = readFile(path);
+        QCOMPARE(onDisk, five + sixty.mid(five.size()));
+        const quizfile::ReadResult read = quizfile::read(path);
+        QCOMPARE(read.records.size(), 5);
+        QCOMPARE(read.trailingBytes, sixty.size() - five.size());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"qtail.tsl"});
+    }
+
+    void saveKeepsPermissions() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("qperm.tsl"));
+        writeFile(path, kWorkedExample);
+        const auto mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+        QVERIFY(QFile::setPermissions(path, mode));
+        QVERIFY(quizfile::save(path, kWorkedExample).ok);
+        const int ownerGroupOther = 0x7077;
+        QCOMPARE(QFile::permissions(path) & ownerGroupOther, mode & ownerGroupOther);
+    }
+
+    void failedSavesWriteNothing_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("write-protected file") << "qro.tsl" << true << "書き込みが禁止";
+        QTest::newRow("missing folder") << "nofolder/qx.tsl" << false << "書き込めません";
+        QTest::newRow("a folder in the way") << "qdir.tsl" << false << "ファイルではありません";
+    }
+    void failedSavesWriteNothing() {
+        QFETCH(QString, name);
+        QFETCH(bool, readOnly);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name);
+        QDir(dir.path()).mkdir(QStringLiteral("qdir.tsl"));
+        if (readOnly) {
+            writeFile(path, "old");
+            QFile::setPermissions(path, QFileDevice::ReadOwner);
+        }
+        const quizfile::SaveResult saved = quizfile::save(path, kWorkedExample);
+        QVERIFY(!saved.ok);
+        QVERIFY2(saved.error.contains(reason), qPrintable(saved.error));
+        if (readOnly)
+            QCOMPARE(readFile(path), QByteArray("old"));
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("nofolder"))));
+    }
+
+    void unreadableFileFails() {
+        const quizfile::ReadResult read = quizfile::read(QStringLiteral("/nonexistent/qx.tsl"));
+        QVERIFY(!read.ok);
+        QCOMPARE(read.errorOffset, -1);
+        QVERIFY(read.error.contains(QStringLiteral("/nonexistent/qx.tsl")));
+    }
+};
+
+Q_DECLARE_METATYPE(QuizField)
+
+TESSELLAR_TEST_MAIN(QCoreApplication, TestQuizFile)
+#include "tst_quizfile.moc"

@@ -1,0 +1,141 @@
+#include "QuizFile.h"
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using testsupport::readFile;
+using testsupport::writeFile;
+
+namespace {
+struct Run {
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run tool(const QStringList &args) {
+    QProcess process;
+    process.start(QStringLiteral(TESSELLAR_TOOL), args);
+    process.waitForFinished(30000);
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+const QByteArray kWorkedExample =
+    QByteArray::fromHex("01000000 01000000 01000000 0300616263 0000 0200819B 0000 0000");
+} // namespace
+
+class TestTool : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+
+    QString file(const char *name) const { return m_dir.filePath(QString::fromUtf8(name)); }
+
+private slots:
+    void dumpPrintsTheExactShape() {
+        writeFile(file("qex.tsl"), kWorkedExample + "tail");
+        const Run run = tool({QStringLiteral("dump"), file("qex.tsl")});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.out, QByteArray("{\"count\": 1, \"records\": [\n"
+                                     "  {\"Number\": 1, \"ReportNumber\": 1, \"Question\": \"abc\", "
+                                     "\"Choices\": \"\", \"Answer\": \"○\", \"KeyPoint\": \"\", "
+                                     "\"ImageFile\": \"\"}\n], \"trailingBytes\": 4}\n"));
+    }
+
+    void packThenDumpRoundTrips() {
+        const QByteArray json = QString::fromUtf8(
+            "{\"records\": [{\"Number\": 1, \"ReportNumber\": 1, \"Question\": \"<P>\\\"東京\\\"</P>\\r\\n\","
+            " \"Choices\": \"a\\\\b\\t\\u0001\", \"Answer\": \"2\", \"KeyPoint\": \"①～④\", \"ImageFile\": \"img\\\\a.gif\"},"
+            " {\"Number\": 2, \"ReportNumber\": 7, \"Question\": \"\", \"Choices\": \"\", \"Answer\": \"×\","
+            " \"KeyPoint\": \"ｶﾀｶﾅ\", \"ImageFile\": \"\"}], \"count\": 99, \"trailingBytes\": 5}").toUtf8();
+        writeFile(file("in.json"), json);
+        QCOMPARE(tool({QStringLiteral("pack"), file("in.json"), file("qout.tsl")}).status, 0);
+        const Run dumped = tool({QStringLiteral("dump"), file("qout.tsl")});
+        QCOMPARE(dumped.status, 0);
+        const QJsonObject root = QJsonDocument::fromJson(dumped.out).object();
+        QCOMPARE(root.value("count").toInt(), 2);
+        QCOMPARE(root.value("trailingBytes").toInt(), 0);
+        const QJsonObject first = root.value("records").toArray().at(0).toObject();
+        QCOMPARE(first.value("Question").toString(), QString::fromUtf8("<P>\"東京\"</P>\r\n"));
+        QCOMPARE(first.value("Choices").toString(), QStringLiteral("a\\b\t\x01"));
+        QCOMPARE(first.value("ImageFile").toString(), QStringLiteral("img\\a.gif"));
+        const QJsonObject second = root.value("records").toArray().at(1).toObject();
+        QCOMPARE(second.value("ReportNumber").toInt(), 7);
+        QCOMPARE(second.value("KeyPoint").toString(), QString::fromUtf8("ｶﾀｶﾅ"));
+        // dump's own output packs back to the same bytes
+        writeFile(file("again.json"), dumped.out);
+        QCOMPARE(tool({QStringLiteral("pack"), file("again.json"), file("qagain.tsl")}).status, 0);
+        QCOMPARE(readFile(file("qagain.tsl")), readFile(file("qout.tsl")));
+    }
+
+    void checkReportsOffsets_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("good") << kWorkedExample << 0 << "";
+        QTest::newRow("cut inside the answer") << kWorkedExample.left(22) << 1 << "オフセット 21: ";
+        QTest::newRow("too short for its count") << kWorkedExample.left(20) << 1 << "オフセット 0: ";
+        QTest::newRow("not CP932")
+            << QByteArray(kWorkedExample).replace(15, 1, "\xFF") << 0 << "オフセット 15: CP932";
+        QTest::newRow("count 0") << QByteArray(4, '\0') << 1 << "オフセット 0: 問題数 0";
+    }
+    void checkReportsOffsets() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, status);
+        QFETCH(QString, line);
+        writeFile(file("qcheck.tsl"), bytes);
+        const Run run = tool({QStringLiteral("check"), file("qcheck.tsl")});
+        QCOMPARE(run.status, status);
+        const QString said = QString::fromUtf8(run.out + run.err).trimmed();
+        QCOMPARE(said.count(QLatin1Char('\n')), 0);
+        if (line.isEmpty())
+            QVERIFY(said.isEmpty());
+        else
+            QVERIFY2(said.startsWith(file("qcheck.tsl") + ": " + line), qPrintable(said));
+    }
+
+    void badInputWritesNothing_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QString>("problem");
+        const QString in = file("bad.json"), out = file("qbad.tsl");
+        const QByteArray record = R"({"Number": 1, "ReportNumber": 1, "Question": "", "Choices": "", "Answer": "", "KeyPoint": "", )";
+        QTest::newRow("missing file") << QStringList{"dump", file("none.tsl")} << QByteArray() << "none.tsl";
+        QTest::newRow("missing json") << QStringList{"pack", file("none.json"), out} << QByteArray() << "none.json";
+        QTest::newRow("bad json") << QStringList{"pack", in, out} << QByteArray("{\"records\": [") << "JSON";
+        QTest::newRow("no records") << QStringList{"pack", in, out} << QByteArray("{\"records\": []}") << "records";
+        QTest::newRow("number as text") << QStringList{"pack", in, out}
+            << QByteArray(R"({"records": [{"Number": "1"}]})") << "Number";
+        QTest::newRow("fractional number") << QStringList{"pack", in, out}
+            << QByteArray(R"({"records": [{"Number": 1.5}]})") << "Number";
+        QTest::newRow("text as number") << QStringList{"pack", in, out}
+            << QByteArray("{\"records\": [" + record + "\"ImageFile\": 3}]}") << "ImageFile";
+        QTest::newRow("not CP932") << QStringList{"pack", in, out}
+            << QByteArray("{\"records\": [" + record + "\"ImageFile\": \"\xF0\x9F\x98\x80\"}]}")
+            << "問題 1 の「添付画像ファイル名」";
+        QTest::newRow("usage") << QStringList{"frobnicate"} << QByteArray() << "usage";
+    }
+    void badInputWritesNothing() {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, json);
+        QFETCH(QString, problem);
+        if (!json.isEmpty())
+            writeFile(file("bad.json"), json);
+        const Run run = tool(args);
+        QVERIFY(run.status != 0);
+        QVERIFY(run.out.isEmpty());
+        const QString said = QString::fromUtf8(run.err).trimmed();
+        QVERIFY2(said.contains(problem), qPrintable(said));
+        QVERIFY(!QFile::exists(file("qbad.tsl")));
+        if (args.first() != QLatin1String("frobnicate"))
+            QCOMPARE(said.count(QLatin1Char('\n')), 0);
+    }
+};
+
+TESSELLAR_TEST_MAIN(QCoreApplication, TestTool)
+#include "tst_tool.moc"
