@@ -30,8 +30,8 @@ void appendString(QByteArray &out, const QString &text) {
             break;
         default:
             if (static_cast<uchar>(c) < 0x20)
-                out += QByteArray("\\u00") + QByteArray::number(static_cast<uchar>(c), 16)
-                                                 .rightJustified(2, '0');
+                out += QByteArray("\\u00") +
+                       QByteArray::number(static_cast<uchar>(c), 16).rightJustified(2, '0');
             else
                 out += c;
         }
@@ -54,7 +54,8 @@ bool readNumber(const QJsonObject &object, const char *key, qint32 &value, QStri
     const double number = item.toDouble();
     if (!item.isDouble() || number != std::trunc(number) || number < INT32_MIN ||
         number > INT32_MAX) {
-        error = QString::fromUtf8("「%1」は 32 ビットの整数でなければなりません").arg(QLatin1String(key));
+        error = QString::fromUtf8("「%1」は 32 ビットの整数でなければなりません")
+                    .arg(QLatin1String(key));
         return false;
     }
     value = static_cast<qint32>(number);

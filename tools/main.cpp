@@ -39,10 +39,11 @@ int check(const QString &path) {
         return fail(path, quiz.error);
     // The file reads; texts with bytes that are not CP932 are shown with U+FFFD.
     for (qint64 offset : quiz.invalidTextOffsets)
-        std::printf("%s\n", qUtf8Printable(QString::fromUtf8("%1: オフセット %2: CP932 ではないバイトを "
-                                                             "U+FFFD として読みました")
-                                               .arg(path)
-                                               .arg(offset)));
+        std::printf("%s\n",
+                    qUtf8Printable(QString::fromUtf8("%1: オフセット %2: CP932 ではないバイトを "
+                                                     "U+FFFD として読みました")
+                                       .arg(path)
+                                       .arg(offset)));
     return 0;
 }
 

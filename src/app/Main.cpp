@@ -6,7 +6,8 @@
 #include "frmMain.h"
 
 void Main(Module1 &state) {
-    state.prepareStart(settings::readString(QStringLiteral("QPath"), sections::defaultQuizFolder()));
+    state.prepareStart(
+        settings::readString(QStringLiteral("QPath"), sections::defaultQuizFolder()));
     state.MainForm = new frmMain(state);
     state.MainForm->setAttribute(Qt::WA_DeleteOnClose);
     state.QuestionCount = Module1::kStartQuestionCount;

@@ -1,10 +1,16 @@
 #include "Cp932.h"
 
 namespace cp932 {
-bool isLeadByte(uchar b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-bool isTrailByte(uchar b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
+bool isLeadByte(uchar b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+bool isTrailByte(uchar b) {
+    return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
+}
 // ASCII and the half-width katakana; 0x80, 0xA0 and 0xFD-0xFF have no character.
-bool isSingleByte(uchar b) { return b <= 0x7F || (b >= 0xA1 && b <= 0xDF); }
+bool isSingleByte(uchar b) {
+    return b <= 0x7F || (b >= 0xA1 && b <= 0xDF);
+}
 } // namespace cp932
 
 namespace {
@@ -31,19 +37,20 @@ qsizetype firstMalformedByte(QByteArrayView bytes) {
 }
 } // namespace
 
-Cp932Codec::Cp932Codec() : m_decoder(kName, kFlags), m_encoder(kName, kFlags) {
-    Q_ASSERT(m_decoder.isValid() && m_encoder.isValid());
+Cp932Codec::Cp932Codec() {
+    m_decoder.emplace(kName, kFlags);
+    m_encoder.emplace(kName, kFlags);
+    Q_ASSERT(m_decoder->isValid() && m_encoder->isValid());
 }
 
 QString Cp932Codec::decode(QByteArrayView bytes, qsizetype *invalidAt) {
     if (invalidAt)
         *invalidAt = -1;
     if (firstMalformedByte(bytes) < 0) {
-        QString text = m_decoder.decode(bytes);
-        if (!m_decoder.hasError())
+        QString text = m_decoder->decode(bytes);
+        if (!m_decoder->hasError())
             return text;
-        // The error flag of these converters survives resetState(): start afresh.
-        m_decoder = QStringDecoder(kName, kFlags);
+        m_decoder.emplace(kName, kFlags);
     }
     // Rare: malformed bytes or codes without a character. Go one character at a time so
     // each bad one becomes exactly one U+FFFD and its offset is known.
@@ -76,13 +83,26 @@ QString Cp932Codec::decodeOne(QByteArrayView character) {
     return one;
 }
 
+qsizetype Cp932Codec::appendEncoded(QStringView text, QByteArray &out) {
+    const qsizetype start = out.size();
+    out.resize(start + m_encoder->requiredSpace(text.size()));
+    char *end = m_encoder->appendToBuffer(out.data() + start, text);
+    if (m_encoder->hasError()) {
+        m_encoder.emplace(kName, kFlags);
+        out.resize(start);
+        return -1;
+    }
+    out.resize(end - out.constData());
+    return out.size() - start;
+}
+
 bool Cp932Codec::encode(QStringView text, QByteArray &out, QString *unmappable) {
-    QByteArray bytes = m_encoder.encode(text);
-    if (!m_encoder.hasError()) {
+    QByteArray bytes = m_encoder->encode(text);
+    if (!m_encoder->hasError()) {
         out = std::move(bytes);
         return true;
     }
-    m_encoder = QStringEncoder(kName, kFlags);
+    m_encoder.emplace(kName, kFlags);
     if (unmappable) {
         // Find the culprit for the message; only on this failure path.
         for (qsizetype i = 0; i < text.size(); ++i) {

@@ -5,6 +5,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <optional>
+
 // Code page 932 (Shift_JIS with the Windows mappings), the encoding of every text in a
 // quiz file. One codec object is meant to be reused for many short strings.
 class Cp932Codec {
@@ -19,12 +21,18 @@ public:
     // form. unmappable, when given, receives the first such character.
     bool encode(QStringView text, QByteArray &out, QString *unmappable = nullptr);
 
+    // Appends the encoded text to out; returns the number of bytes appended, or -1 (with out
+    // unchanged) when a character has no CP932 form.
+    qsizetype appendEncoded(QStringView text, QByteArray &out);
+
 private:
     QString decodeCharByChar(QByteArrayView bytes, qsizetype *invalidAt);
     QString decodeOne(QByteArrayView character);
 
-    QStringDecoder m_decoder;
-    QStringEncoder m_encoder;
+    // Rebuilt in place after an error: their error flag survives resetState(), and a
+    // move-assigned ICU converter loses track of errors.
+    std::optional<QStringDecoder> m_decoder;
+    std::optional<QStringEncoder> m_encoder;
 };
 
 namespace cp932 {

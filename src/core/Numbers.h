@@ -23,5 +23,9 @@ struct WholeNumber {
 // The trimmed text as a decimal number (optional sign, digits, optional fraction), rounded
 // to the nearest integer with halves to even, checked against [min, max].
 WholeNumber toWholeNumber(QStringView text, qint64 min, qint64 max);
-inline WholeNumber toInt32(QStringView text) { return toWholeNumber(text, INT32_MIN, INT32_MAX); }
-inline WholeNumber toInt16(QStringView text) { return toWholeNumber(text, INT16_MIN, INT16_MAX); }
+inline WholeNumber toInt32(QStringView text) {
+    return toWholeNumber(text, INT32_MIN, INT32_MAX);
+}
+inline WholeNumber toInt16(QStringView text) {
+    return toWholeNumber(text, INT16_MIN, INT16_MAX);
+}

@@ -10,7 +10,9 @@
 namespace quizfile {
 namespace {
 
-QString tr(const char *utf8) { return QString::fromUtf8(utf8); }
+QString tr(const char *utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 // Reads little-endian fields from a byte view, remembering the first failure.
 class Reader {
@@ -20,9 +22,9 @@ public:
     qint64 offset() const { return m_offset; }
     qint64 left() const { return m_bytes.size() - m_offset; }
 
-    bool need(qint64 size, const QString &what) {
-        if (left() >= size)
-            return true;
+    bool has(qint64 size) const { return left() >= size; }
+    // Records why the next size bytes cannot be read; returns false for the caller to pass on.
+    bool failShort(qint64 size, const QString &what) {
         m_error = tr("%1 を読み取れません (%2 バイト必要ですが、残りは %3 バイトです)")
                       .arg(what)
                       .arg(size)
@@ -55,21 +57,22 @@ QString fieldLabel(int question, const QString &field) {
     return tr("問題 %1 の %2").arg(question).arg(field);
 }
 
+// The labels are only built on failure: reading is on the path of every load.
 bool readNumber(Reader &in, int question, const char *field, qint32 &value) {
-    if (!in.need(4, fieldLabel(question, QString::fromLatin1(field))))
-        return false;
+    if (!in.has(4))
+        return in.failShort(4, fieldLabel(question, QString::fromLatin1(field)));
     value = in.int32();
     return true;
 }
 
 bool readText(Reader &in, Cp932Codec &codec, int question, QuizField field, QString &text,
               QList<qint64> &invalid) {
-    const QString label = fieldLabel(question, fieldName(field));
-    if (!in.need(2, label + tr(" の長さ")))
-        return false;
+    if (!in.has(2))
+        return in.failShort(2, fieldLabel(question, fieldName(field)) + tr(" の長さ"));
     const quint16 length = in.uint16();
-    if (!in.need(length, label + tr(" (%1 バイト)").arg(length)))
-        return false;
+    if (!in.has(length))
+        return in.failShort(length, fieldLabel(question, fieldName(field)) +
+                                        tr(" (%1 バイト)").arg(length));
     const qint64 start = in.offset();
     qsizetype bad = -1;
     text = codec.decode(in.bytes(length), &bad);
@@ -91,8 +94,8 @@ bool readRecord(Reader &in, Cp932Codec &codec, int question, QuizRecord &record,
 }
 
 bool readCount(Reader &in, qint32 &count) {
-    if (!in.need(4, tr("問題数")))
-        return false;
+    if (!in.has(4))
+        return in.failShort(4, tr("問題数"));
     count = in.int32();
     if (count < 1) {
         in.fail(tr("問題数 %1 は 1 以上でなければなりません").arg(count));
@@ -136,16 +139,18 @@ ReadResult parse(QByteArrayView bytes) {
 
 ReadResult read(const QString &path) {
     QFile file(path);
+    ReadResult failed;
     if (!file.open(QIODevice::ReadOnly)) {
-        ReadResult result;
-        result.error = tr("%1 を開けません: %2").arg(path, file.errorString());
-        return result;
+        failed.error = tr("%1 を開けません: %2").arg(path, file.errorString());
+        return failed;
     }
+    // Mapped rather than copied: a large quiz is read straight from the page cache.
+    if (const uchar *mapped = file.size() > 0 ? file.map(0, file.size()) : nullptr)
+        return parse(QByteArrayView(mapped, file.size()));
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        ReadResult result;
-        result.error = tr("%1 を読み取れません: %2").arg(path, file.errorString());
-        return result;
+        failed.error = tr("%1 を読み取れません: %2").arg(path, file.errorString());
+        return failed;
     }
     return parse(bytes);
 }
@@ -159,18 +164,22 @@ void appendInt32(QByteArray &out, qint32 value) {
 }
 
 // Appends the length and bytes of one text, or explains why it cannot be stored.
-QString appendText(QByteArray &out, Cp932Codec &codec, const QString &text, QByteArray &scratch) {
-    QString unmappable;
-    if (!codec.encode(text, scratch, &unmappable))
+QString appendText(QByteArray &out, Cp932Codec &codec, const QString &text) {
+    const qsizetype lengthAt = out.size();
+    out.append("\0\0", 2);
+    const qsizetype length = codec.appendEncoded(text, out);
+    if (length < 0) {
+        QString unmappable;
+        QByteArray unused;
+        codec.encode(text, unused, &unmappable);
+        const uint code = unmappable.isEmpty() ? 0u : unmappable.toUcs4().value(0);
         return tr("Shift_JIS (CP932) で表せない文字「%1」(U+%2) があります")
             .arg(unmappable)
-            .arg(unmappable.isEmpty() ? 0u : unmappable.toUcs4().value(0), 4, 16, QLatin1Char('0'));
-    if (scratch.size() > kMaxTextBytes)
-        return tr("長すぎます (%1 バイト、最大 %2 バイト)").arg(scratch.size()).arg(kMaxTextBytes);
-    char le[2];
-    qToLittleEndian(static_cast<quint16>(scratch.size()), le);
-    out.append(le, 2);
-    out.append(scratch);
+            .arg(code, 4, 16, QLatin1Char('0'));
+    }
+    if (length > kMaxTextBytes)
+        return tr("長すぎます (%1 バイト、最大 %2 バイト)").arg(length).arg(kMaxTextBytes);
+    qToLittleEndian(static_cast<quint16>(length), out.data() + lengthAt);
     return {};
 }
 
@@ -181,14 +190,13 @@ EncodeResult encode(qint32 count, const QList<QuizRecord> &table) {
     QByteArray &out = result.bytes;
     appendInt32(out, count);
     Cp932Codec codec;
-    QByteArray scratch;
     const QuizRecord empty;
     for (qint32 i = 0; i < count; ++i) {
         const QuizRecord &record = i < table.size() ? table[i] : empty;
         appendInt32(out, record.Number);
         appendInt32(out, record.ReportNumber);
         for (QuizField field : kQuizFields) {
-            const QString problem = appendText(out, codec, fieldText(record, field), scratch);
+            const QString problem = appendText(out, codec, fieldText(record, field));
             if (!problem.isEmpty()) {
                 result.bytes.clear();
                 result.questionNumber = i + 1;
@@ -232,7 +240,8 @@ SaveResult save(const QString &path, const QByteArray &content) {
     }
     // A file without any write permission is write-protected even for root, who could
     // otherwise write over it.
-    const auto writeBits = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    const auto writeBits =
+        QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
     if (info.exists() && (!info.isWritable() || !(info.permissions() & writeBits))) {
         result.error = tr("%1 は書き込みが禁止されています").arg(path);
         return result;
@@ -242,8 +251,7 @@ SaveResult save(const QString &path, const QByteArray &content) {
         return result;
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
-    const bool written = file.open(QIODevice::WriteOnly) &&
-                         file.write(content) == content.size() &&
+    const bool written = file.open(QIODevice::WriteOnly) && file.write(content) == content.size() &&
                          file.write(tail) == tail.size() && file.commit();
     if (!written) {
         // The temporary file is dropped with file; the old one is untouched.

@@ -18,7 +18,9 @@ template <typename Record> auto &textOf(Record &record, QuizField field) {
 }
 } // namespace
 
-QString &fieldText(QuizRecord &record, QuizField field) { return textOf(record, field); }
+QString &fieldText(QuizRecord &record, QuizField field) {
+    return textOf(record, field);
+}
 
 const QString &fieldText(const QuizRecord &record, QuizField field) {
     return textOf(record, field);

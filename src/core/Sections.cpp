@@ -20,8 +20,7 @@ QString quizFilePath(const QString &quizFolder, const QString &section) {
 }
 
 QString listingPattern(const QString &quizFolder, const QString &pattern) {
-    return endsWithSeparator(quizFolder) ? quizFolder + pattern
-                                         : quizFolder + kSeparator + pattern;
+    return endsWithSeparator(quizFolder) ? quizFolder + pattern : quizFolder + kSeparator + pattern;
 }
 
 QStringList list(const QString &quizFolder) {
@@ -44,8 +43,8 @@ QString defaultQuizFolder() {
 #ifdef Q_OS_WIN
     return QStringLiteral("C:\\Program Files\\Tessellar");
 #else
-    const QString installed =
-        QCoreApplication::applicationDirPath() + QStringLiteral("/../" TESSELLAR_INSTALLED_DATA "/quizzes");
+    const QString installed = QCoreApplication::applicationDirPath() +
+                              QStringLiteral("/../" TESSELLAR_INSTALLED_DATA "/quizzes");
     if (QFileInfo(installed).isDir())
         return QDir::cleanPath(installed);
     return QStringLiteral(TESSELLAR_SAMPLE_DIR);

@@ -6,7 +6,9 @@
 
 namespace settings {
 namespace {
-QString qualified(const QString &key) { return QStringLiteral("Settings/") + key; }
+QString qualified(const QString &key) {
+    return QStringLiteral("Settings/") + key;
+}
 
 // INI text either way; on Linux the native format is the one that names its file .conf.
 QSettings store() {
@@ -33,6 +35,8 @@ int readNumber(const QString &key, int fallback) {
     return number.ok() ? static_cast<int>(number.value) : fallback;
 }
 
-void writeNumber(const QString &key, int value) { writeString(key, QString::number(value)); }
+void writeNumber(const QString &key, int value) {
+    writeString(key, QString::number(value));
+}
 
 } // namespace settings

@@ -29,4 +29,6 @@ void frmMain::showEvent(QShowEvent *event) {
     QMainWindow::showEvent(event);
 }
 
-void frmMain::Form_Load() { Combo1->addItems(sections::list(m_state.QuizFolder)); }
+void frmMain::Form_Load() {
+    Combo1->addItems(sections::list(m_state.QuizFolder));
+}

@@ -25,7 +25,8 @@ private slots:
         QTest::newRow("huge") << QString(400, QLatin1Char('9')) << 0LL << errors::kOverflow;
         QTest::newRow("empty") << "" << 0LL << errors::kTypeMismatch;
         QTest::newRow("letters") << "abc" << 0LL << errors::kTypeMismatch;
-        QTest::newRow("full-width digits") << QString::fromUtf8("６０") << 0LL << errors::kTypeMismatch;
+        QTest::newRow("full-width digits")
+            << QString::fromUtf8("６０") << 0LL << errors::kTypeMismatch;
         QTest::newRow("two numbers") << "1 2" << 0LL << errors::kTypeMismatch;
         QTest::newRow("exponent") << "1e3" << 0LL << errors::kTypeMismatch;
     }

@@ -13,17 +13,25 @@ private slots:
         const QString folder = QStringLiteral("/home/sensei/クイズ");
         QTest::newRow("empty fragment") << "" << folder << "";
         QTest::newRow("no placeholder") << "<P>富士山</P>" << folder << "<P>富士山</P>";
-        QTest::newRow("picture")
-            << R"(<img src="file:///PathName\a.gif">)" << folder
-            << R"(<img src="file:////home/sensei/クイズ\a.gif">)";
+        QTest::newRow("picture") << R"(<img src="file:///PathName\a.gif">)" << folder
+                                 << R"(<img src="file:////home/sensei/クイズ\a.gif">)";
         QTest::newRow("two placeholders") << "PathName|PathName" << folder << folder + "|" + folder;
         QTest::newRow("lower case") << "pathname/x" << folder << folder + "/x";
-        QTest::newRow("capitals") << "PATHNAME" << "/" << "/";
-        QTest::newRow("mixed case") << "pAtHnAmE" << "/q" << "/q";
-        QTest::newRow("root folder") << "PathName\\a.gif" << "/" << "/\\a.gif";
-        QTest::newRow("folder holding the word")
-            << "PathName+PathName" << "/PathName/x" << "/PathName/x+/PathName/x";
-        QTest::newRow("folder that completes a placeholder") << "PathPathName" << "Name" << "PathName";
+        QTest::newRow("capitals") << "PATHNAME"
+                                  << "/"
+                                  << "/";
+        QTest::newRow("mixed case") << "pAtHnAmE"
+                                    << "/q"
+                                    << "/q";
+        QTest::newRow("root folder") << "PathName\\a.gif"
+                                     << "/"
+                                     << "/\\a.gif";
+        QTest::newRow("folder holding the word") << "PathName+PathName"
+                                                 << "/PathName/x"
+                                                 << "/PathName/x+/PathName/x";
+        QTest::newRow("folder that completes a placeholder") << "PathPathName"
+                                                             << "Name"
+                                                             << "PathName";
         QTest::newRow("partial word") << "Path Name Pathnam" << folder << "Path Name Pathnam";
     }
     void makeHtmlPage() {

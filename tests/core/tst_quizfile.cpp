@@ -1,9 +1,12 @@
+#include "Cp932.h"
 #include "QuizFile.h"
 #include "TestSupport.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
+Q_DECLARE_METATYPE(QuizField)
 
 using testsupport::readFile;
 using testsupport::writeFile;
@@ -58,7 +61,8 @@ private slots:
         QTest::newRow("circled one") << QString::fromUtf8("①") << QByteArray("\x87\x40");
         QTest::newRow("true") << QString::fromUtf8("○") << QByteArray("\x81\x9B");
         QTest::newRow("false") << QString::fromUtf8("×") << QByteArray("\x81\x7E");
-        QTest::newRow("half-width katakana") << QString::fromUtf8("ｱｲｳ") << QByteArray("\xB1\xB2\xB3");
+        QTest::newRow("half-width katakana")
+            << QString::fromUtf8("ｱｲｳ") << QByteArray("\xB1\xB2\xB3");
         QTest::newRow("ascii") << QStringLiteral("<P>1</P>") << QByteArray("<P>1</P>");
         QTest::newRow("40 full-width") << QString(40, QChar(0x554F)) // 問
                                        << QByteArray("\x96\xE2").repeated(40);
@@ -94,12 +98,14 @@ private slots:
         QTest::newRow("count 0") << withInt32(two, 0, 0) << 0LL << "1 以上";
         QTest::newRow("count -1") << withInt32(two, 0, -1) << 0LL << "1 以上";
         QTest::newRow("count 2^31-1") << withInt32(two, 0, INT32_MAX) << 0LL << "収まりません";
-        QTest::newRow("count the size cannot hold") << kWorkedExample.left(21) << 0LL << "収まりません";
+        QTest::newRow("count the size cannot hold")
+            << kWorkedExample.left(21) << 0LL << "収まりません";
         QTest::newRow("cut inside Number") << two.left(54) << 52LL << "問題 2 の Number";
         QTest::newRow("cut inside ReportNumber") << two.left(58) << 56LL << "ReportNumber";
         QTest::newRow("cut inside a length") << two.left(61) << 60LL << "Question の長さ";
         QTest::newRow("cut inside a string") << two.left(63) << 62LL << "Question (3 バイト)";
-        QTest::newRow("cut inside a two-byte answer") << two.left(70) << 69LL << "Answer (2 バイト)";
+        QTest::newRow("cut inside a two-byte answer")
+            << two.left(70) << 69LL << "Answer (2 バイト)";
         QTest::newRow("cut before the last length") << two.left(73) << 73LL << "ImageFile の長さ";
         QTest::newRow("length past the end")
             << QByteArray(two).replace(60, 2, "\xFF\xFF") << 62LL << "65535 バイト";
@@ -123,10 +129,14 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::addColumn<qint64>("badAt");
         QTest::newRow("0x80") << QByteArray("a\x80z") << QString::fromUtf8("a\uFFFDz") << 1LL;
-        QTest::newRow("0xA0 and 0xFF") << QByteArray("\xA0\xFF") << QString::fromUtf8("\uFFFD\uFFFD") << 0LL;
-        QTest::newRow("lead byte at the end") << QByteArray("ab\x82") << QString::fromUtf8("ab\uFFFD") << 2LL;
-        QTest::newRow("lead byte before a line feed") << QByteArray("\x82\n") << QString::fromUtf8("\uFFFD\n") << 0LL;
-        QTest::newRow("unassigned code") << QByteArray("\x82\xA0\x85\x40") << QString::fromUtf8("あ\uFFFD") << 2LL;
+        QTest::newRow("0xA0 and 0xFF")
+            << QByteArray("\xA0\xFF") << QString::fromUtf8("\uFFFD\uFFFD") << 0LL;
+        QTest::newRow("lead byte at the end")
+            << QByteArray("ab\x82") << QString::fromUtf8("ab\uFFFD") << 2LL;
+        QTest::newRow("lead byte before a line feed")
+            << QByteArray("\x82\n") << QString::fromUtf8("\uFFFD\n") << 0LL;
+        QTest::newRow("unassigned code")
+            << QByteArray("\x82\xA0\x85\x40") << QString::fromUtf8("あ\uFFFD") << 2LL;
     }
     void bytesThatAreNotCp932ReadAsReplacement() {
         QFETCH(QByteArray, text);
@@ -139,6 +149,21 @@ private slots:
         QVERIFY2(read.ok, qPrintable(read.error));
         QCOMPARE(read.records[0].Question, expected);
         QCOMPARE(read.invalidTextOffsets, QList<qint64>{14 + badAt});
+        QCOMPARE(read.records[0].Answer, QString::fromUtf8("○")); // decoding goes on afterwards
+    }
+
+    void codecWorksAgainAfterAnError() {
+        Cp932Codec codec;
+        QByteArray out;
+        QString culprit;
+        QVERIFY(!codec.encode(QString::fromUtf8("a한b"), out, &culprit));
+        QCOMPARE(culprit, QString::fromUtf8("한"));
+        QCOMPARE(codec.appendEncoded(QString::fromUtf8("한"), out), -1);
+        QCOMPARE(codec.appendEncoded(QString::fromUtf8("○"), out), 2);
+        QCOMPARE(out, QByteArray("\x81\x9B"));
+        QVERIFY(!codec.encode(QString::fromUtf8("😀"), out));
+        QVERIFY(codec.encode(QString::fromUtf8("×"), out));
+        QCOMPARE(out, QByteArray("\x81\x7E"));
     }
 
     void missingRecordsAreWrittenEmpty() {
@@ -152,10 +177,14 @@ private slots:
         QTest::addColumn<QuizField>("field");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("emoji in the question") << QuizField::Question << QString::fromUtf8("a😀") << "😀";
-        QTest::newRow("hangul in the key point") << QuizField::KeyPoint << QString::fromUtf8("한") << "U+d55c";
-        QTest::newRow("65536 bytes of choices") << QuizField::Choices << QString(32768, QChar(0x554F)) << "65536";
-        QTest::newRow("65536 ASCII answer") << QuizField::Answer << QString(65536, QLatin1Char('a')) << "最大 65535";
+        QTest::newRow("emoji in the question")
+            << QuizField::Question << QString::fromUtf8("a😀") << "😀";
+        QTest::newRow("hangul in the key point")
+            << QuizField::KeyPoint << QString::fromUtf8("한") << "U+d55c";
+        QTest::newRow("65536 bytes of choices")
+            << QuizField::Choices << QString(32768, QChar(0x554F)) << "65536";
+        QTest::newRow("65536 ASCII answer")
+            << QuizField::Answer << QString(65536, QLatin1Char('a')) << "最大 65535";
     }
     void unwritableTextsAreRefused() {
         QFETCH(QuizField, field);
@@ -242,8 +271,6 @@ private slots:
         QVERIFY(read.error.contains(QStringLiteral("/nonexistent/qx.tsl")));
     }
 };
-
-Q_DECLARE_METATYPE(QuizField)
 
 TESSELLAR_TEST_MAIN(QCoreApplication, TestQuizFile)
 #include "tst_quizfile.moc"

@@ -39,7 +39,8 @@ private slots:
         QFETCH(QString, section);
         Module1 quiz;
         QString error;
-        QVERIFY(quizjson::read(readFile(kSources + "/" + section + ".json"), quiz.QuestionTable, error));
+        QVERIFY(quizjson::read(readFile(kSources + "/" + section + ".json"), quiz.QuestionTable,
+                               error));
         quiz.QuestionCount = static_cast<qint32>(quiz.QuestionTable.size());
         QTemporaryDir dir;
         const QString written = sections::quizFilePath(dir.path(), section);
@@ -84,7 +85,8 @@ private slots:
                 auto it = picture.globalMatch(text);
                 while (it.hasNext()) {
                     const QString name = it.next().captured(1);
-                    QVERIFY2(!QImage(sections::picturePath(kSamples, name)).isNull(), qPrintable(name));
+                    QVERIFY2(!QImage(sections::picturePath(kSamples, name)).isNull(),
+                             qPrintable(name));
                 }
             }
         }

@@ -12,10 +12,18 @@ private slots:
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("quizFile");
         QTest::addColumn<QString>("pattern");
-        QTest::newRow("folder") << "/srv/quiz" << "/srv/quiz/qabc.tsl" << "/srv/quiz/q*.tsl";
-        QTest::newRow("root keeps its doubled separator") << "/" << "//qabc.tsl" << "/q*.tsl";
-        QTest::newRow("trailing separator") << "/srv/" << "/srv//qabc.tsl" << "/srv/q*.tsl";
-        QTest::newRow("short folder") << "/a" << "/a/qabc.tsl" << "/a/q*.tsl";
+        QTest::newRow("folder") << "/srv/quiz"
+                                << "/srv/quiz/qabc.tsl"
+                                << "/srv/quiz/q*.tsl";
+        QTest::newRow("root keeps its doubled separator") << "/"
+                                                          << "//qabc.tsl"
+                                                          << "/q*.tsl";
+        QTest::newRow("trailing separator") << "/srv/"
+                                            << "/srv//qabc.tsl"
+                                            << "/srv/q*.tsl";
+        QTest::newRow("short folder") << "/a"
+                                      << "/a/qabc.tsl"
+                                      << "/a/q*.tsl";
     }
     void paths() {
         QFETCH(QString, folder);
@@ -28,9 +36,12 @@ private slots:
     void picturePath_data() {
         QTest::addColumn<QString>("imageFile");
         QTest::addColumn<QString>("path");
-        QTest::newRow("plain") << "a.gif" << "/q/a.gif";
-        QTest::newRow("windows sub-folder") << "img\\a.gif" << "/q/img/a.gif";
-        QTest::newRow("slash") << "img/a.gif" << "/q/img/a.gif";
+        QTest::newRow("plain") << "a.gif"
+                               << "/q/a.gif";
+        QTest::newRow("windows sub-folder") << "img\\a.gif"
+                                            << "/q/img/a.gif";
+        QTest::newRow("slash") << "img/a.gif"
+                               << "/q/img/a.gif";
     }
     void picturePath() {
         QFETCH(QString, imageFile);

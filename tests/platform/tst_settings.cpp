@@ -17,7 +17,8 @@ private slots:
         settings::writeString(QStringLiteral("QPath"), QStringLiteral("/srv/quiz"));
         const QString file = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Tessellar/Tessellar.conf";
         QSettings ini(file, QSettings::IniFormat);
-        QCOMPARE(ini.value(QStringLiteral("Settings/QPath")).toString(), QStringLiteral("/srv/quiz"));
+        QCOMPARE(ini.value(QStringLiteral("Settings/QPath")).toString(),
+                 QStringLiteral("/srv/quiz"));
     }
     void init() { m_store = std::make_unique<testsupport::CleanSettings>(); }
 
@@ -62,7 +63,8 @@ private slots:
         QCOMPARE(ini.value(QStringLiteral("Settings/MainTop")).toString(), QStringLiteral("1500"));
         QCOMPARE(settings::readString(QStringLiteral("QPath"), QString()),
                  QString::fromUtf8("/home/先生/クイズ"));
-        QCOMPARE(settings::readString(QStringLiteral("Absent"), QStringLiteral("x")), QStringLiteral("x"));
+        QCOMPARE(settings::readString(QStringLiteral("Absent"), QStringLiteral("x")),
+                 QStringLiteral("x"));
     }
 };
 

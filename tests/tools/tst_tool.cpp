@@ -41,18 +41,24 @@ private slots:
         writeFile(file("qex.tsl"), kWorkedExample + "tail");
         const Run run = tool({QStringLiteral("dump"), file("qex.tsl")});
         QCOMPARE(run.status, 0);
-        QCOMPARE(run.out, QByteArray("{\"count\": 1, \"records\": [\n"
-                                     "  {\"Number\": 1, \"ReportNumber\": 1, \"Question\": \"abc\", "
-                                     "\"Choices\": \"\", \"Answer\": \"○\", \"KeyPoint\": \"\", "
-                                     "\"ImageFile\": \"\"}\n], \"trailingBytes\": 4}\n"));
+        QCOMPARE(run.out,
+                 QByteArray("{\"count\": 1, \"records\": [\n"
+                            "  {\"Number\": 1, \"ReportNumber\": 1, \"Question\": \"abc\", "
+                            "\"Choices\": \"\", \"Answer\": \"○\", \"KeyPoint\": \"\", "
+                            "\"ImageFile\": \"\"}\n], \"trailingBytes\": 4}\n"));
     }
 
     void packThenDumpRoundTrips() {
-        const QByteArray json = QString::fromUtf8(
-            "{\"records\": [{\"Number\": 1, \"ReportNumber\": 1, \"Question\": \"<P>\\\"東京\\\"</P>\\r\\n\","
-            " \"Choices\": \"a\\\\b\\t\\u0001\", \"Answer\": \"2\", \"KeyPoint\": \"①～④\", \"ImageFile\": \"img\\\\a.gif\"},"
-            " {\"Number\": 2, \"ReportNumber\": 7, \"Question\": \"\", \"Choices\": \"\", \"Answer\": \"×\","
-            " \"KeyPoint\": \"ｶﾀｶﾅ\", \"ImageFile\": \"\"}], \"count\": 99, \"trailingBytes\": 5}").toUtf8();
+        const QByteArray json =
+            QString::fromUtf8("{\"records\": [{\"Number\": 1, \"ReportNumber\": 1, \"Question\": "
+                              "\"<P>\\\"東京\\\"</P>\\r\\n\","
+                              " \"Choices\": \"a\\\\b\\t\\u0001\", \"Answer\": \"2\", "
+                              "\"KeyPoint\": \"①～④\", \"ImageFile\": \"img\\\\a.gif\"},"
+                              " {\"Number\": 2, \"ReportNumber\": 7, \"Question\": \"\", "
+                              "\"Choices\": \"\", \"Answer\": \"×\","
+                              " \"KeyPoint\": \"ｶﾀｶﾅ\", \"ImageFile\": \"\"}], \"count\": 99, "
+                              "\"trailingBytes\": 5}")
+                .toUtf8();
         writeFile(file("in.json"), json);
         QCOMPARE(tool({QStringLiteral("pack"), file("in.json"), file("qout.tsl")}).status, 0);
         const Run dumped = tool({QStringLiteral("dump"), file("qout.tsl")});
@@ -79,7 +85,8 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::newRow("good") << kWorkedExample << 0 << "";
         QTest::newRow("cut inside the answer") << kWorkedExample.left(22) << 1 << "オフセット 21: ";
-        QTest::newRow("too short for its count") << kWorkedExample.left(20) << 1 << "オフセット 0: ";
+        QTest::newRow("too short for its count")
+            << kWorkedExample.left(20) << 1 << "オフセット 0: ";
         QTest::newRow("not CP932")
             << QByteArray(kWorkedExample).replace(15, 1, "\xFF") << 0 << "オフセット 15: CP932";
         QTest::newRow("count 0") << QByteArray(4, '\0') << 1 << "オフセット 0: 問題数 0";
@@ -104,18 +111,27 @@ private slots:
         QTest::addColumn<QByteArray>("json");
         QTest::addColumn<QString>("problem");
         const QString in = file("bad.json"), out = file("qbad.tsl");
-        const QByteArray record = R"({"Number": 1, "ReportNumber": 1, "Question": "", "Choices": "", "Answer": "", "KeyPoint": "", )";
-        QTest::newRow("missing file") << QStringList{"dump", file("none.tsl")} << QByteArray() << "none.tsl";
-        QTest::newRow("missing json") << QStringList{"pack", file("none.json"), out} << QByteArray() << "none.json";
-        QTest::newRow("bad json") << QStringList{"pack", in, out} << QByteArray("{\"records\": [") << "JSON";
-        QTest::newRow("no records") << QStringList{"pack", in, out} << QByteArray("{\"records\": []}") << "records";
-        QTest::newRow("number as text") << QStringList{"pack", in, out}
-            << QByteArray(R"({"records": [{"Number": "1"}]})") << "Number";
-        QTest::newRow("fractional number") << QStringList{"pack", in, out}
-            << QByteArray(R"({"records": [{"Number": 1.5}]})") << "Number";
-        QTest::newRow("text as number") << QStringList{"pack", in, out}
+        const QByteArray record =
+            R"({"Number": 1, "ReportNumber": 1, "Question": "", "Choices": "", "Answer": "", "KeyPoint": "", )";
+        QTest::newRow("missing file")
+            << QStringList{"dump", file("none.tsl")} << QByteArray() << "none.tsl";
+        QTest::newRow("missing json")
+            << QStringList{"pack", file("none.json"), out} << QByteArray() << "none.json";
+        QTest::newRow("bad json") << QStringList{"pack", in, out} << QByteArray("{\"records\": [")
+                                  << "JSON";
+        QTest::newRow("no records")
+            << QStringList{"pack", in, out} << QByteArray("{\"records\": []}") << "records";
+        QTest::newRow("number as text")
+            << QStringList{"pack", in, out} << QByteArray(R"({"records": [{"Number": "1"}]})")
+            << "Number";
+        QTest::newRow("fractional number")
+            << QStringList{"pack", in, out} << QByteArray(R"({"records": [{"Number": 1.5}]})")
+            << "Number";
+        QTest::newRow("text as number")
+            << QStringList{"pack", in, out}
             << QByteArray("{\"records\": [" + record + "\"ImageFile\": 3}]}") << "ImageFile";
-        QTest::newRow("not CP932") << QStringList{"pack", in, out}
+        QTest::newRow("not CP932")
+            << QStringList{"pack", in, out}
             << QByteArray("{\"records\": [" + record + "\"ImageFile\": \"\xF0\x9F\x98\x80\"}]}")
             << "問題 1 の「添付画像ファイル名」";
         QTest::newRow("usage") << QStringList{"frobnicate"} << QByteArray() << "usage";

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages Tessellar needs to build, run and test, only those that are
+# missing. Runs as root or through sudo; safe to run again.
+set -euo pipefail
+packages=(
+    cmake ninja-build g++ clang-format
+    qt6-base-dev qt6-webengine-dev qt6-translations-l10n
+    fonts-noto-cjk fonts-ipafont-gothic
+    xvfb xauth poppler-utils
+    clang libclang-rt-14-dev
+)
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+        missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+echo "Installing: ${missing[*]}"
+"${as_root[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
