@@ -7,6 +7,7 @@
 #include <QTranslator>
 
 int main(int argc, char *argv[]) {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); // the HTML panes need it
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessellar"));
     QApplication::setOrganizationName(QStringLiteral("Tessellar"));

@@ -10,13 +10,16 @@ void Module1::prepareStart(const QString &quizFolder) {
 
 quizfile::ReadResult Module1::loadQuizFile(const QString &path) {
     quizfile::ReadResult result = quizfile::read(path);
-    if (!result.ok)
-        return result;
-    QuestionCount = static_cast<qint32>(result.records.size());
-    QuestionTable = result.records;
+    if (result.ok)
+        replaceQuiz(result.records);
+    return result;
+}
+
+void Module1::replaceQuiz(const QList<QuizRecord> &questions) {
+    QuestionCount = static_cast<qint32>(questions.size());
+    QuestionTable = questions;
     AnswerMarks = QList<qint32>(QuestionCount, 0);
     AnswerTexts = QStringList(QList<QString>(QuestionCount));
-    return result;
 }
 
 QString Module1::saveQuizFile(const QString &path) const {

@@ -34,6 +34,9 @@ public:
     // cleared); on failure nothing changes and the result says why.
     quizfile::ReadResult loadQuizFile(const QString &path);
 
+    // Replaces the quiz with these questions: the count follows and every answer is cleared.
+    void replaceQuiz(const QList<QuizRecord> &questions);
+
     // Writes QuestionCount and the table to path; on failure nothing is written.
     QString saveQuizFile(const QString &path) const;
 

@@ -20,14 +20,20 @@ QString message(int code) {
 }
 } // namespace errors
 
-WholeNumber toWholeNumber(QStringView text, qint64 min, qint64 max) {
+bool parseDecimal(QStringView text, double &number) {
     static const QRegularExpression decimal(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)$"));
     const QString trimmed = text.trimmed().toString();
     if (!decimal.match(trimmed).hasMatch())
+        return false;
+    number = trimmed.toDouble(); // inf for digits beyond double's range
+    return true;
+}
+
+WholeNumber toWholeNumber(QStringView text, qint64 min, qint64 max) {
+    double number = 0;
+    if (!parseDecimal(text, number))
         return {0, errors::kTypeMismatch};
-    bool parsed = false;
-    const double number = trimmed.toDouble(&parsed);
-    if (!parsed || !std::isfinite(number))
+    if (!std::isfinite(number))
         return {0, errors::kOverflow};
     const double rounded = std::nearbyint(number); // the default mode rounds halves to even
     if (rounded < static_cast<double>(min) || rounded > static_cast<double>(max))

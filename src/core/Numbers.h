@@ -20,6 +20,9 @@ struct WholeNumber {
     bool ok() const { return error == errors::kNone; }
 };
 
+// The trimmed text as a decimal number (optional sign, digits, optional fraction).
+bool parseDecimal(QStringView text, double &number);
+
 // The trimmed text as a decimal number (optional sign, digits, optional fraction), rounded
 // to the nearest integer with halves to even, checked against [min, max].
 WholeNumber toWholeNumber(QStringView text, qint64 min, qint64 max);

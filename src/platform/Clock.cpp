@@ -1,0 +1,23 @@
+#include "Clock.h"
+
+#include <QTime>
+
+namespace clockreading {
+namespace {
+std::function<double()> &source() {
+    static std::function<double()> replaced;
+    return replaced;
+}
+} // namespace
+
+double secondsSinceMidnight() {
+    if (source())
+        return source()();
+    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
+
+void setSource(std::function<double()> replacement) {
+    source() = std::move(replacement);
+}
+
+} // namespace clockreading

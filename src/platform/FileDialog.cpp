@@ -1,0 +1,38 @@
+#include "FileDialog.h"
+
+#include <QFileDialog>
+
+#include <optional>
+
+namespace filedialog {
+namespace {
+std::optional<QStringList> &scripted() {
+    static std::optional<QStringList> answers;
+    return answers;
+}
+
+// "問題ﾌｧｲﾙ (*.tsl)|*.tsl" -> "問題ﾌｧｲﾙ (*.tsl)": Qt reads the patterns from the name.
+QString qtFilter(const QString &filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList names;
+    for (qsizetype i = 0; i < parts.size(); i += 2)
+        names.append(parts[i]);
+    return names.join(QStringLiteral(";;"));
+}
+} // namespace
+
+QString openFile(QWidget *parent, const QString &title, const QString &filter,
+                 const QString &folder) {
+    if (scripted())
+        return scripted()->isEmpty() ? QString() : scripted()->takeFirst();
+    return QFileDialog::getOpenFileName(parent, title, folder, qtFilter(filter));
+}
+
+void script(const QStringList &answers) {
+    scripted() = answers;
+}
+void stopScripting() {
+    scripted().reset();
+}
+
+} // namespace filedialog

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+// The open-file dialog, behind a wrapper so tests can name the file the user picks.
+namespace filedialog {
+
+// filter is written "name (*.ext)|*.ext", as quiz programs have always written it.
+// Returns the chosen path, or an empty string when the user cancelled.
+QString openFile(QWidget *parent, const QString &title, const QString &filter,
+                 const QString &folder);
+
+// Testing: the next dialogs return these paths in turn ("" = cancelled) without showing.
+void script(const QStringList &answers);
+void stopScripting();
+
+} // namespace filedialog

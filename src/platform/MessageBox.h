@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class QWidget;
+
+// Every message box of the program goes through here: exact text, title and buttons, no icon
+// unless asked for. Tests script the answers instead of showing boxes.
+namespace messagebox {
+
+enum class Buttons { Ok, YesNo };
+enum class Icon { None, Information, Warning, Critical };
+enum class Answer { Ok, Yes, No };
+
+// The title of a box that has no title of its own.
+QString applicationTitle();
+
+Answer show(QWidget *parent, const QString &text, const QString &title,
+            Buttons buttons = Buttons::Ok, Icon icon = Icon::None);
+
+// Testing: from now on no box is shown; each one takes the next scripted answer (No, or
+// Ok, when the script has run out) and is recorded.
+struct Shown {
+    QString text;
+    QString title;
+    Buttons buttons;
+};
+void script(const QList<Answer> &answers);
+QList<Shown> takeShown();
+void stopScripting();
+
+} // namespace messagebox

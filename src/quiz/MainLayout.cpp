@@ -1,0 +1,17 @@
+#include "MainLayout.h"
+
+#include <algorithm>
+
+MainLayout layoutMainWindow(int width, int height, int pictureWidth) {
+    MainLayout l;
+    l.windowWidth = std::max(width, kMainMinWidth);
+    l.windowHeight = std::max(height, kMainMinHeight);
+    l.paneWidth = l.windowWidth - 1750;
+    l.paneHeight = (l.windowHeight - 2845) / 3;
+    l.choicesTop = kQuestionPaneTop + l.paneHeight + 255;
+    l.choicesCaptionTop = l.choicesTop - 215;
+    l.pictureTop = l.paneHeight + 1440 + l.paneHeight + 300;
+    l.pictureWidth = l.paneWidth < 15600 ? l.paneWidth : pictureWidth;
+    l.pictureHeight = l.paneHeight;
+    return l;
+}

@@ -1,0 +1,221 @@
+// The quiz run of the main window: loading a section, showing questions, taking answers.
+#include "Clock.h"
+#include "FileDialog.h"
+#include "HtmlPage.h"
+#include "HtmlPane.h"
+#include "MessageBox.h"
+#include "Module1.h"
+#include "Numbers.h"
+#include "QuizRun.h"
+#include "Sections.h"
+#include "frmMain.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPixmap>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTimer>
+
+using messagebox::Answer;
+using messagebox::Buttons;
+
+namespace {
+QString text(const char *utf8) {
+    return QString::fromUtf8(utf8);
+}
+const char *const kConfirm = "確認";
+} // namespace
+
+// Reads the quiz file into the shared state; on failure nothing changes. A quiz too long
+// for the question scroll bar is refused here, with its own message.
+frmMain::Taken frmMain::takeQuiz(const QString &path, QString &error) {
+    const quizfile::ReadResult quiz = quizfile::read(path);
+    if (!quiz.ok) {
+        error = QFileInfo::exists(path) ? quiz.error : text("ファイルがありません。");
+        return Taken::Unreadable;
+    }
+    if (quiz.records.size() > quizrun::kMaxQuestionCount) {
+        messagebox::show(this,
+                         text("%1 には問題が %2 問あり，読み込めません。\r\n"
+                              "読み込めるのは %3 問までです。")
+                             .arg(path)
+                             .arg(quiz.records.size())
+                             .arg(quizrun::kMaxQuestionCount),
+                         messagebox::applicationTitle());
+        return Taken::Refused;
+    }
+    m_state.replaceQuiz(quiz.records);
+    return Taken::Ok;
+}
+
+void frmMain::LoadQuizSection(const QString &path) {
+    QuizLoaded = true;
+    if (path.isEmpty())
+        m_state.CurrentQuizFile = sections::quizFilePath(m_state.QuizFolder, Combo1->currentText());
+    QString error;
+    switch (takeQuiz(path.isEmpty() ? m_state.CurrentQuizFile : path, error)) {
+    case Taken::Ok:
+        sbPanels[0]->setText(m_state.CurrentQuizFile);
+        TextNum->setText(QStringLiteral("1"));
+        TextNum_Change();
+        return;
+    case Taken::Refused:
+        QuizLoaded = false;
+        return;
+    case Taken::Unreadable:
+        break;
+    }
+    const Answer create = messagebox::show(
+        this, text("ファイルがないようです｡新規に作成しますか？"), text(kConfirm), Buttons::YesNo);
+    if (create == Answer::No)
+        QuizLoaded = false;
+    // On Yes the quiz editor opens here once the program has one.
+}
+
+void frmMain::Command1_Click() {
+    LoadQuizSection(QString());
+    if (!QuizLoaded)
+        return;
+    std::fill(m_state.AnswerMarks.begin(), m_state.AnswerMarks.end(), quizrun::kUnanswered);
+    std::fill(m_state.AnswerTexts.begin(), m_state.AnswerTexts.end(), QString());
+    VScroll1->setMaximum(m_state.QuestionCount + 1);
+    if (!editorOpen())
+        Timer1->start();
+    m_state.QuizStartSeconds = clockreading::secondsSinceMidnight();
+    m_state.QuizNowSeconds = clockreading::secondsSinceMidnight();
+    Label4->setText(quizrun::formatElapsed(
+        quizrun::elapsedSeconds(m_state.QuizStartSeconds, m_state.QuizNowSeconds)));
+}
+
+// The index of the question the number box names (rounded, halves to even), or -1.
+int frmMain::questionIndexOnShow() const {
+    double n = 0;
+    if (!parseDecimal(TextNum->text(), n))
+        return -1;
+    const WholeNumber index = toInt32(QString::number(n - 1, 'f', 6));
+    return index.ok() ? static_cast<int>(index.value) : -1;
+}
+
+void frmMain::TextNum_Change() {
+    m_state.CurrentImageFile.clear();
+    double n = 0;
+    if (!parseDecimal(TextNum->text(), n))
+        return;
+    if (n >= m_state.QuestionCount + 1.0) {
+        endOfQuiz();
+        return;
+    }
+    const int i = questionIndexOnShow();
+    if (i >= 0 && i < m_state.QuestionTable.size())
+        showQuestion(i);
+    if (i >= 0 && i < m_state.AnswerTexts.size())
+        TextAns->setText(m_state.AnswerTexts[i]);
+    // Moving the scroll bar records the answer box for this question (VScroll1_Change).
+    const WholeNumber value = toInt16(TextNum->text());
+    if (value.ok())
+        setScrollValue(static_cast<int>(value.value));
+}
+
+void frmMain::showQuestion(int index) {
+    const QuizRecord &question = m_state.QuestionTable[index];
+    WebBrowser2->setBodyHtml(MakeHtmlPage(question.Question, m_state.QuizFolder));
+    WebBrowser1->setBodyHtml(MakeHtmlPage(question.Choices, m_state.QuizFolder));
+    if (!question.ImageFile.isEmpty())
+        m_state.CurrentImageFile = sections::picturePath(m_state.QuizFolder, question.ImageFile);
+    showPicture(m_state.CurrentImageFile);
+    Label2->setText(quizrun::ruleText(question.Answer));
+}
+
+// An empty name clears the picture; one that cannot be loaded keeps the previous picture.
+void frmMain::showPicture(const QString &path) {
+    if (path.isEmpty()) {
+        Picture1->clear();
+        return;
+    }
+    const QPixmap picture(path);
+    if (!picture.isNull())
+        Picture1->setPixmap(picture);
+}
+
+void frmMain::Command2_Click() {
+    const WholeNumber a = toInt32(TextNum->text());
+    int error = a.error;
+    const qint64 i = a.value - 1;
+    if (!error && (i < 0 || i >= m_state.AnswerTexts.size() || i >= m_state.AnswerMarks.size()))
+        error = errors::kSubscriptOutOfRange;
+    const QString given = TextAns->text();
+    // Only an empty answer can be marked without the question's record.
+    if (!error && !given.isEmpty() && i >= m_state.QuestionTable.size())
+        error = errors::kSubscriptOutOfRange;
+    if (error) {
+        messagebox::show(this, errors::message(error), messagebox::applicationTitle());
+        return;
+    }
+    m_state.AnswerTexts[i] = given;
+    m_state.AnswerMarks[i] = given.isEmpty()
+                                 ? quizrun::kUnanswered
+                                 : quizrun::markFor(given, m_state.QuestionTable[i].Answer);
+}
+
+void frmMain::List1_Click() {
+    pickAnswer(List1->currentRow());
+}
+
+void frmMain::pickAnswer(int row) {
+    if (row < 0 || row >= List1->count())
+        return;
+    const QString answer = List1->item(row)->text();
+    TextAns->setText(answer);
+    const int i = questionIndexOnShow();
+    if (i >= 0 && i < m_state.AnswerTexts.size())
+        m_state.AnswerTexts[i] = answer;
+}
+
+void frmMain::endOfQuiz() {
+    TextNum->setText(QString::number(m_state.QuestionCount)); // shows the last question
+    const Answer show = messagebox::show(this, text("問題は以上です｡結果を表示しますか？"),
+                                         text(kConfirm), Buttons::YesNo);
+    if (show == Answer::Yes) {
+        Timer1->stop();
+        // The results window opens here once the program has one.
+    }
+}
+
+void frmMain::mnuFileOpen_Click() {
+    const QString path = filedialog::openFile(this, text("開く"), text("問題ﾌｧｲﾙ (*.tsl)|*.tsl"),
+                                              m_state.QuizFolder);
+    if (path.isEmpty())
+        return;
+    QString error;
+    const Taken taken = takeQuiz(path, error);
+    if (taken == Taken::Unreadable)
+        messagebox::show(this, text("%1 を読み込めませんでした。\r\n%2").arg(path, error),
+                         messagebox::applicationTitle());
+    if (taken != Taken::Ok)
+        return;
+    sbPanels[0]->setText(path);
+    TextNum->setText(QStringLiteral("1"));
+    TextNum_Change();
+    TextNum->setFocus();
+}
+
+void frmMain::mnuFileNew_Click() {
+    if (messagebox::show(this, text("新しい問題を作成します。"), text("新規作成"),
+                         Buttons::YesNo) == Answer::Yes) {
+        Timer1->stop();
+        // The quiz editor opens here, modeless, once the program has one.
+    }
+}
+
+void frmMain::mnuFileClose_Click() {
+    m_state.closeQuiz();
+    TextNum->setText(QStringLiteral("1"));
+    WebBrowser2->navigateBlank();
+    WebBrowser1->navigateBlank();
+    VScroll1->setMaximum(1);
+    VScroll1->setValue(1);
+}

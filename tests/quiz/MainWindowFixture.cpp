@@ -1,0 +1,91 @@
+#include "MainWindowFixture.h"
+
+#include "Clock.h"
+#include "FileDialog.h"
+#include "Help.h"
+#include "HtmlPane.h"
+#include "Main.h"
+#include "MessageBox.h"
+#include "Sections.h"
+#include "Settings.h"
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QInputMethodEvent>
+#include <QPushButton>
+#include <QtTest>
+
+MainWindowFixture::MainWindowFixture()
+    : m_settings(std::make_unique<testsupport::CleanSettings>()) {
+    clockreading::setSource([this] { return now; });
+    messagebox::script({});
+    filedialog::script({});
+    help::setOpener([](const QUrl &) {});
+    settings::writeString(QStringLiteral("QPath"), m_folder.path());
+}
+
+MainWindowFixture::~MainWindowFixture() {
+    QApplication::closeAllWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    clockreading::setSource({});
+    messagebox::stopScripting();
+    filedialog::stopScripting();
+    help::setOpener({});
+}
+
+QuizRecord numberedQuestion(int number) {
+    QuizRecord r;
+    r.Number = r.ReportNumber = number;
+    r.Question = QStringLiteral("<P>問題 %1</P>").arg(number);
+    r.Choices = QStringLiteral("<OL><LI>a<LI>b<LI>c<LI>d</OL>");
+    r.Answer = number % 2 ? QString::fromUtf8("○") : QStringLiteral("2");
+    r.KeyPoint = QStringLiteral("point %1").arg(number);
+    return r;
+}
+
+QString MainWindowFixture::writeQuiz(const QString &section, int count) {
+    QList<QuizRecord> quiz;
+    for (int i = 1; i <= count; ++i)
+        quiz.append(numberedQuestion(i));
+    const QString path = sections::quizFilePath(m_folder.path(), section);
+    testsupport::writeFile(path, quizfile::encode(count, quiz).bytes);
+    return path;
+}
+
+frmMain *MainWindowFixture::start() {
+    Main(state);
+    form = state.MainForm;
+    form->activateWindow();
+    if (!QTest::qWaitForWindowExposed(form))
+        qWarning("main window not exposed");
+    return form;
+}
+
+void MainWindowFixture::load(const QString &section) {
+    form->Combo1->setCurrentText(section);
+    QTest::mouseClick(form->Command1, Qt::LeftButton);
+}
+
+bool panesApplied(frmMain *form) {
+    return QTest::qWaitFor(
+        [form] { return form->WebBrowser1->isApplied() && form->WebBrowser2->isApplied(); }, 15000);
+}
+
+QString renderedBody(HtmlPane *pane) {
+    QString body;
+    bool done = false;
+    pane->readBodyHtml([&](const QString &html) {
+        body = html;
+        done = true;
+    });
+    if (!QTest::qWaitFor([&] { return done; }, 15000))
+        qWarning("the renderer did not answer");
+    return body;
+}
+
+void commitText(QWidget *widget, const QString &text) {
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QCoreApplication::sendEvent(widget, &event);
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "Module1.h"
+#include "QuizFile.h"
+#include "TestSupport.h"
+
+#include <QList>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class frmMain;
+class HtmlPane;
+class QWidget;
+
+// A started program on a quiz folder of its own, with a test clock, scripted message boxes
+// and file dialogs, and a clean settings store.
+class MainWindowFixture {
+public:
+    MainWindowFixture();
+    ~MainWindowFixture();
+
+    // Writes q<section>.tsl with count questions; odd ones true/false ("○"), even ones
+    // four-choice ("2"), each numbered in its text.
+    QString writeQuiz(const QString &section, int count);
+    QString folder() const { return m_folder.path(); }
+
+    // Starts the program as a user would; the settings name the quiz folder.
+    frmMain *start();
+    // Picks the section and presses "読み込み".
+    void load(const QString &section);
+
+    double now = 8 * 3600; // the clock, seconds since midnight
+    Module1 state;
+    frmMain *form = nullptr;
+
+private:
+    std::unique_ptr<testsupport::CleanSettings> m_settings;
+    QTemporaryDir m_folder;
+};
+
+QuizRecord numberedQuestion(int number);
+// Waits until both panes show what they were last given.
+bool panesApplied(frmMain *form);
+// document.body.innerHTML as the renderer has it.
+QString renderedBody(HtmlPane *pane);
+// Types text into the focused widget the way an input method commits it.
+void commitText(QWidget *widget, const QString &text);

@@ -1,0 +1,364 @@
+#include "FileDialog.h"
+#include "HtmlPane.h"
+#include "MainWindowFixture.h"
+#include "MessageBox.h"
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QtTest>
+
+using messagebox::Answer;
+
+namespace {
+const QString kEndPrompt = QString::fromUtf8("問題は以上です｡結果を表示しますか？");
+const QString kMissingPrompt = QString::fromUtf8("ファイルがないようです｡新規に作成しますか？");
+const QString kTrueFalseRule = QString::fromUtf8(" 1問 1点の 正誤問題です｡ 間違えると減点1です｡");
+const QString kFourChoiceRule = QString::fromUtf8("1問2点の4者択一問題です｡");
+
+QStringList texts(const QList<messagebox::Shown> &shown) {
+    QStringList list;
+    for (const auto &box : shown)
+        list.append(box.text);
+    return list;
+}
+
+void press(frmMain *form, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : form;
+    QTest::keyClick(target, key, modifiers);
+}
+} // namespace
+
+class TestQuizRun : public QObject {
+    Q_OBJECT
+    std::unique_ptr<MainWindowFixture> f;
+
+private slots:
+    void init() { f = std::make_unique<MainWindowFixture>(); }
+    void cleanup() { f.reset(); }
+
+    void wholeRunOfTheSampleQuiz() {
+        testsupport::CleanSettings store; // QPath absent: the bundled samples
+        f->start();
+        frmMain *form = f->form;
+        f->load(QString::fromUtf8("日本の地理"));
+        QVERIFY(form->QuizLoaded);
+        QCOMPARE(f->state.QuestionCount, 10);
+        QVERIFY(form->Timer1->isActive());
+        QCOMPARE(form->Label4->text(), QStringLiteral("00:00:00"));
+        QVERIFY(form->sbPanels[0]->text().endsWith(QString::fromUtf8("q日本の地理.tsl")));
+        QVERIFY(panesApplied(form));
+        QVERIFY(renderedBody(form->WebBrowser2).contains(QString::fromUtf8("富士山")));
+        QVERIFY(!form->Picture1->pixmap().isNull());
+        QCOMPARE(form->Label2->text(), kTrueFalseRule);
+
+        // 1: typed "○" through the input method; 2: picked from the list; 3: digit key.
+        form->TextAns->setFocus();
+        commitText(form->TextAns, QString::fromUtf8("○"));
+        press(form, Qt::Key_Down);
+        QCOMPARE(form->TextNum->text(), QStringLiteral("2"));
+        QCOMPARE(form->Label2->text(), kFourChoiceRule);
+        QTest::mouseClick(form->List1->viewport(), Qt::LeftButton, {},
+                          form->List1->visualItemRect(form->List1->item(1)).center());
+        QCOMPARE(form->TextAns->text(), QStringLiteral("2"));
+        QCOMPARE(f->state.AnswerMarks[1], 0); // picked, not yet recorded
+        QTest::mouseClick(form->Command2, Qt::LeftButton);
+        QCOMPARE(f->state.AnswerMarks[1], 1);
+        press(form, Qt::Key_Down);
+        form->TextAns->setFocus();
+        press(form, Qt::Key_4); // wrong: the table's answer is 1
+        QCOMPARE(form->TextAns->text(), QStringLiteral("4"));
+        press(form, Qt::Key_Down);
+        // 4: "×" by the keypad 6 with the focus on a button, then Up and back.
+        form->Command2->setFocus();
+        press(form, Qt::Key_6, Qt::KeypadModifier);
+        QCOMPARE(form->TextAns->text(), QString::fromUtf8("×"));
+        press(form, Qt::Key_Up);
+        QCOMPARE(form->TextNum->text(), QStringLiteral("3"));
+        QCOMPARE(form->TextAns->text(), QStringLiteral("4"));
+
+        QCOMPARE(f->state.AnswerMarks.mid(0, 4), (QList<qint32>{1, 1, 2, 2}));
+        QCOMPARE(f->state.AnswerTexts.mid(0, 4),
+                 (QStringList{QString::fromUtf8("○"), "2", "4", QString::fromUtf8("×")}));
+
+        // Picture in the mark-up and ruby reach the renderer with the folder filled in.
+        form->TextNum->setText(QStringLiteral("5"));
+        QVERIFY(panesApplied(form));
+        const QString body = renderedBody(form->WebBrowser2);
+        QVERIFY2(body.contains(QStringLiteral("file:///") + f->state.QuizFolder), qPrintable(body));
+        QCOMPARE(f->state.QuestionTable[4].Question.contains(QStringLiteral("PathName")), true);
+        form->TextNum->setText(QStringLiteral("4"));
+        QVERIFY(panesApplied(form));
+        QVERIFY(renderedBody(form->WebBrowser2).contains(QStringLiteral("<rt>")));
+    }
+
+    void scrollBarRunsOnePastTheLastQuestion() {
+        f->writeQuiz(QStringLiteral("sixty"), 60);
+        f->start();
+        frmMain *form = f->form;
+        QCOMPARE(form->VScroll1->maximum(), 1);
+        f->load(QStringLiteral("sixty"));
+        QCOMPARE(form->VScroll1->minimum(), 1);
+        QCOMPARE(form->VScroll1->maximum(), 61);
+        for (int value = 2; value <= 60; ++value) {
+            form->VScroll1->setValue(value);
+            QCOMPARE(form->TextNum->text(), QString::number(value));
+        }
+        QVERIFY(messagebox::takeShown().isEmpty());
+        messagebox::script({Answer::No});
+        form->VScroll1->setValue(61);
+        QCOMPARE(texts(messagebox::takeShown()), QStringList{kEndPrompt});
+        QCOMPARE(form->TextNum->text(), QStringLiteral("60"));
+        QCOMPARE(form->VScroll1->value(), 60);
+        QVERIFY(form->Timer1->isActive()); // No keeps the clock running
+    }
+
+    void yesAtTheEndStopsTheClock() {
+        f->writeQuiz(QStringLiteral("three"), 3);
+        f->start();
+        f->load(QStringLiteral("three"));
+        messagebox::script({Answer::Yes});
+        f->form->TextNum->setText(QStringLiteral("4"));
+        QCOMPARE(texts(messagebox::takeShown()), QStringList{kEndPrompt});
+        QVERIFY(!f->form->Timer1->isActive());
+        QCOMPARE(f->form->TextNum->text(), QStringLiteral("3"));
+    }
+
+    void typedQuestionNumbers_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown"); // number box afterwards
+        QTest::addColumn<bool>("endPrompt");
+        QTest::newRow("70 ends the quiz") << "70"
+                                          << "60" << true;
+        QTest::newRow("61 ends the quiz") << "61"
+                                          << "60" << true;
+        QTest::newRow("0 changes nothing") << "0"
+                                           << "0" << false;
+        QTest::newRow("letters change nothing") << "abc"
+                                                << "abc" << false;
+        QTest::newRow("2.5 lands on question 2") << "2.5"
+                                                 << "2" << false;
+    }
+    void typedQuestionNumbers() {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(bool, endPrompt);
+        f->writeQuiz(QStringLiteral("sixty"), 60);
+        f->start();
+        f->load(QStringLiteral("sixty"));
+        frmMain *form = f->form;
+        form->TextNum->setText(QStringLiteral("7"));
+        QVERIFY(panesApplied(form));
+        messagebox::takeShown();
+        form->TextNum->setText(typed);
+        QCOMPARE(form->TextNum->text(), shown);
+        QCOMPARE(texts(messagebox::takeShown()).contains(kEndPrompt), endPrompt);
+        QVERIFY(panesApplied(form));
+        const QString body = renderedBody(form->WebBrowser2);
+        const char *expected = endPrompt ? "問題 60" : typed == "2.5" ? "問題 2<" : "問題 7";
+        QVERIFY2(body.contains(QString::fromUtf8(expected)), qPrintable(body));
+    }
+
+    void markAgreesWithTheStoredAnswerWhenShown() {
+        f->writeQuiz(QStringLiteral("five"), 5);
+        f->start();
+        f->load(QStringLiteral("five"));
+        frmMain *form = f->form;
+        form->TextAns->setText(QString::fromUtf8("○"));
+        form->List1->setCurrentRow(1); // picks "2" for question 1 without recording it
+        form->List1_Click();
+        QCOMPARE(f->state.AnswerMarks[0], 0);
+        form->TextNum->setText(QStringLiteral("3")); // typed: no scroll step records question 1
+        form->TextNum->setText(QStringLiteral("1"));
+        // Showing question 1 moved the scroll bar, which recorded its stored answer "2".
+        QCOMPARE(f->state.AnswerTexts[0], QStringLiteral("2"));
+        QCOMPARE(f->state.AnswerMarks[0], 2);
+    }
+
+    void answersAreComparedExactly_data() {
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<int>("mark");
+        QTest::newRow("right") << "2" << 1;
+        QTest::newRow("trailing space") << "2 " << 2;
+        QTest::newRow("full-width digit") << QString::fromUtf8("２") << 2;
+        QTest::newRow("empty") << "" << 0;
+    }
+    void answersAreComparedExactly() {
+        QFETCH(QString, given);
+        QFETCH(int, mark);
+        f->writeQuiz(QStringLiteral("two"), 2);
+        f->start();
+        f->load(QStringLiteral("two"));
+        f->form->TextNum->setText(QStringLiteral("2"));
+        f->form->TextAns->setText(given);
+        f->form->Command2_Click();
+        QCOMPARE(f->state.AnswerMarks[1], mark);
+        QCOMPARE(f->state.AnswerTexts[1], given);
+    }
+
+    void recordingErrors_data() {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("letters") << "abc" << QString::fromUtf8("13 : 型が一致しません。");
+        QTest::newRow("no such question")
+            << "-1" << QString::fromUtf8("9 : インデックスが有効範囲にありません。");
+        QTest::newRow("zero") << "0"
+                              << QString::fromUtf8("9 : インデックスが有効範囲にありません。");
+    }
+    void recordingErrors() {
+        QFETCH(QString, number);
+        QFETCH(QString, message);
+        f->writeQuiz(QStringLiteral("two"), 2);
+        f->start();
+        f->load(QStringLiteral("two"));
+        const QList<qint32> marks = f->state.AnswerMarks;
+        f->form->TextNum->setText(number);
+        f->form->TextAns->setText(QStringLiteral("1"));
+        messagebox::takeShown();
+        QTest::mouseClick(f->form->Command2, Qt::LeftButton);
+        const QList<messagebox::Shown> shown = messagebox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text, message);
+        QCOMPARE(shown[0].title, QStringLiteral("Tessellar"));
+        QCOMPARE(f->state.AnswerMarks, marks);
+    }
+
+    void missingFileAnsweredNoChangesNothing() {
+        f->writeQuiz(QStringLiteral("three"), 3);
+        f->start();
+        f->load(QStringLiteral("three"));
+        f->form->TextAns->setText(QStringLiteral("2"));
+        f->form->Command2_Click();
+        const Module1 before = f->state;
+        f->form->Timer1->stop();
+        messagebox::script({Answer::No});
+        f->load(QStringLiteral("nosuch"));
+        const QList<messagebox::Shown> shown = messagebox::takeShown();
+        QCOMPARE(texts(shown), QStringList{kMissingPrompt});
+        QCOMPARE(shown[0].title, QString::fromUtf8("確認"));
+        QCOMPARE(shown[0].buttons, messagebox::Buttons::YesNo);
+        QVERIFY(!f->form->QuizLoaded);
+        QVERIFY(!f->form->Timer1->isActive());
+        QCOMPARE(f->state.QuestionTable, before.QuestionTable);
+        QCOMPARE(f->state.AnswerTexts, before.AnswerTexts);
+    }
+
+    void damagedFileLeavesTheQuizUnchanged() {
+        f->writeQuiz(QStringLiteral("three"), 3);
+        const QString damaged = f->writeQuiz(QStringLiteral("damaged"), 8);
+        QFile file(damaged);
+        QVERIFY(file.resize(file.size() - 10));
+        f->start();
+        f->load(QStringLiteral("three"));
+        const Module1 before = f->state;
+        messagebox::script({Answer::Yes}); // no editor yet: Yes does nothing more
+        f->load(QStringLiteral("damaged"));
+        QCOMPARE(texts(messagebox::takeShown()), QStringList{kMissingPrompt});
+        QCOMPARE(f->state.QuestionCount, 3);
+        QCOMPARE(f->state.QuestionTable, before.QuestionTable);
+        QCOMPARE(f->state.AnswerMarks, before.AnswerMarks);
+    }
+
+    void tooManyQuestionsAreRefused() {
+        f->writeQuiz(QStringLiteral("huge"), 32767);
+        f->start();
+        f->load(QStringLiteral("huge"));
+        const QStringList shown = texts(messagebox::takeShown());
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown[0].contains(QStringLiteral("32766")), qPrintable(shown[0]));
+        QVERIFY(!f->form->QuizLoaded);
+        QCOMPARE(f->state.QuestionCount, 60);
+        QCOMPARE(f->form->VScroll1->maximum(), 1);
+        QVERIFY(!f->form->Timer1->isActive());
+    }
+
+    void fileOpen() {
+        const QString three = f->writeQuiz(QStringLiteral("three"), 3);
+        const QString five = f->writeQuiz(QStringLiteral("five"), 5);
+        f->start();
+        f->load(QStringLiteral("three"));
+        frmMain *form = f->form;
+        form->TextAns->setText(QStringLiteral("2"));
+        form->Command2_Click();
+        const Module1 before = f->state;
+
+        filedialog::script({QString()}); // cancelled
+        form->mnuFileOpen->trigger();
+        QCOMPARE(f->state.AnswerTexts, before.AnswerTexts);
+        QVERIFY(messagebox::takeShown().isEmpty());
+
+        const QString broken = f->folder() + QStringLiteral("/qbroken.tsl");
+        testsupport::writeFile(broken, QByteArray(4, '\0'));
+        filedialog::script({broken});
+        form->mnuFileOpen->trigger();
+        const QStringList shown = texts(messagebox::takeShown());
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown[0].contains(broken) && shown[0].contains(QString::fromUtf8("問題数 0")),
+                 qPrintable(shown[0]));
+        QCOMPARE(f->state.QuestionTable, before.QuestionTable);
+        QCOMPARE(f->state.AnswerTexts, before.AnswerTexts);
+        QCOMPARE(form->sbPanels[0]->text(), three);
+
+        filedialog::script({five});
+        form->mnuFileOpen->trigger();
+        QCOMPARE(f->state.QuestionCount, 5);
+        QCOMPARE(form->sbPanels[0]->text(), five);
+        QCOMPARE(f->state.CurrentQuizFile, three);
+        QCOMPARE(form->VScroll1->maximum(), 4); // the run's range is left alone
+        QCOMPARE(form->TextNum->text(), QStringLiteral("1"));
+        QCOMPARE(QApplication::focusWidget(), form->TextNum);
+    }
+
+    void closeThenLoadStartsANormalRun() {
+        f->writeQuiz(QStringLiteral("three"), 3);
+        f->start();
+        frmMain *form = f->form;
+        f->load(QStringLiteral("three"));
+        form->TextNum->setText(QStringLiteral("2"));
+        form->mnuFileClose->trigger();
+        QCOMPARE(f->state.QuestionCount, 3);
+        QCOMPARE(f->state.QuestionTable.size(), 1);
+        QCOMPARE(form->VScroll1->maximum(), 1);
+        QCOMPARE(form->VScroll1->value(), 1);
+        QCOMPARE(form->TextNum->text(), QStringLiteral("1"));
+        QVERIFY(panesApplied(form));
+        QCOMPARE(renderedBody(form->WebBrowser2), QString());
+        f->load(QStringLiteral("three"));
+        QCOMPARE(f->state.QuestionTable.size(), 3);
+        QCOMPARE(form->VScroll1->maximum(), 4);
+        QVERIFY(panesApplied(form));
+        QVERIFY(renderedBody(form->WebBrowser2).contains(QString::fromUtf8("問題 1")));
+    }
+
+    void pictureThatCannotBeLoadedKeepsThePrevious() {
+        QList<QuizRecord> quiz{numberedQuestion(1), numberedQuestion(2), numberedQuestion(3)};
+        quiz[0].ImageFile = QStringLiteral("img\\p.png");
+        quiz[1].ImageFile = QStringLiteral("missing.gif");
+        QDir(f->folder()).mkdir(QStringLiteral("img"));
+        QImage picture(8, 8, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QVERIFY(picture.save(f->folder() + QStringLiteral("/img/p.png")));
+        testsupport::writeFile(f->folder() + QStringLiteral("/qpics.tsl"),
+                               quizfile::encode(3, quiz).bytes);
+        f->start();
+        f->load(QStringLiteral("pics"));
+        frmMain *form = f->form;
+        QCOMPARE(f->state.CurrentImageFile, f->folder() + QStringLiteral("/img/p.png"));
+        QVERIFY(!form->Picture1->pixmap().isNull());
+        form->TextNum->setText(QStringLiteral("2"));
+        QVERIFY(!form->Picture1->pixmap().isNull()); // kept
+        form->TextNum->setText(QStringLiteral("3"));
+        QVERIFY(form->Picture1->pixmap().isNull()); // no picture named: cleared
+        QVERIFY(f->state.CurrentImageFile.isEmpty());
+    }
+};
+
+TESSELLAR_TEST_MAIN(QApplication, TestQuizRun)
+#include "tst_quizrun.moc"
