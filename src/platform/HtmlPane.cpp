@@ -1,10 +1,14 @@
 #include "HtmlPane.h"
 
+#include "Fonts.h"
+
 #include <QApplication>
+#include <QFontInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QUrl>
 #include <QWebEnginePage>
+#include <QWebEngineSettings>
 
 namespace {
 // The page as a JavaScript string literal.
@@ -15,6 +19,12 @@ QString scriptLiteral(const QString &text) {
 } // namespace
 
 HtmlPane::HtmlPane(QWidget *parent) : QWebEngineView(parent) {
+    // Pages without fonts of their own read in a Japanese Gothic, as they always have.
+    const QString gothic = QFontInfo(fonts::proportionalGothic(12)).family();
+    settings()->setFontFamily(QWebEngineSettings::StandardFont, gothic);
+    settings()->setFontFamily(QWebEngineSettings::SansSerifFont, gothic);
+    settings()->setFontFamily(QWebEngineSettings::FixedFont,
+                              QFontInfo(fonts::fixedGothic(12)).family());
     connect(this, &QWebEngineView::loadFinished, this, [this](bool) {
         m_ready = true;
         if (!m_applied)

@@ -18,6 +18,8 @@ public:
     // waits and is applied when the document is ready.
     void setBodyHtml(const QString &page);
 
+    // True once the blank page has loaded.
+    bool isReady() const { return m_ready; }
     // True when the latest page given has reached the renderer.
     bool isApplied() const { return m_applied; }
     // Reads document.body.innerHTML back from the renderer (for checks).

@@ -97,6 +97,7 @@ void frmMain::createControls(QWidget *client) {
     Label1[3] = label(client, "Label1_3", "解答", 240, 2310, 615, 255);
     List1 = place(new QListWidget(client), "List1", 1080, 2190, 375, 1140);
     List1->addItems(quizrun::answerChoices());
+    List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     List1->setToolTip(QString::fromUtf8("ここをクリックすると,解答欄に入力されます。"));
     TextAns = place(new QLineEdit(client), "TextAns", 120, 2550, 735, 315);
     Command2 =

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Starts Tessellar under Xvfb on the sample quizzes, takes a short run and saves PNG
+# screenshots of the windows into the given folder (default: shots/).
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+out=$(realpath -m "${1:-$top/shots}")
+mkdir -p "$out"
+bash "$top/scripts/build.sh"
+home=$(mktemp -d) # a clean settings store: the first start shows the sample quizzes
+trap 'rm -rf "$home"' EXIT
+HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_RUNTIME_DIR="$home" \
+    QTWEBENGINE_CHROMIUM_FLAGS="--no-sandbox --disable-gpu" QT_QPA_PLATFORM=xcb \
+    xvfb-run -a -s "-screen 0 1280x1024x24" "$top/build/bin/tessellar-shots" "$out"
