@@ -28,6 +28,13 @@ QString openFile(QWidget *parent, const QString &title, const QString &filter,
     return QFileDialog::getOpenFileName(parent, title, folder, qtFilter(filter));
 }
 
+QString saveFile(QWidget *parent, const QString &title, const QString &filter,
+                 const QString &folder) {
+    if (scripted())
+        return scripted()->isEmpty() ? QString() : scripted()->takeFirst();
+    return QFileDialog::getSaveFileName(parent, title, folder, qtFilter(filter));
+}
+
 void script(const QStringList &answers) {
     scripted() = answers;
 }

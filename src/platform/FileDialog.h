@@ -13,6 +13,10 @@ namespace filedialog {
 QString openFile(QWidget *parent, const QString &title, const QString &filter,
                  const QString &folder);
 
+// The save-file dialog; asks before replacing a file. Empty when cancelled.
+QString saveFile(QWidget *parent, const QString &title, const QString &filter,
+                 const QString &folder);
+
 // Testing: the next dialogs return these paths in turn ("" = cancelled) without showing.
 void script(const QStringList &answers);
 void stopScripting();

@@ -9,6 +9,7 @@
 #include "QuizRun.h"
 #include "Sections.h"
 #include "frmMain.h"
+#include "frmResult.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -181,7 +182,8 @@ void frmMain::endOfQuiz() {
                                          text(kConfirm), Buttons::YesNo);
     if (show == Answer::Yes) {
         Timer1->stop();
-        // The results window opens here once the program has one.
+        frmResult results(m_state, this);
+        results.exec();
     }
 }
 

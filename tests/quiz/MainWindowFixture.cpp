@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QInputMethodEvent>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 MainWindowFixture::MainWindowFixture()
@@ -88,4 +89,11 @@ void commitText(QWidget *widget, const QString &text) {
     QInputMethodEvent event;
     event.setCommitString(text);
     QCoreApplication::sendEvent(widget, &event);
+}
+
+void closeNextModalWindow() {
+    QTimer::singleShot(0, [] {
+        if (QWidget *modal = QApplication::activeModalWidget())
+            modal->close();
+    });
 }

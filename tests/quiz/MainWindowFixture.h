@@ -41,6 +41,8 @@ private:
 };
 
 QuizRecord numberedQuestion(int number);
+// Closes the next modal window as soon as it is up (the results window, say).
+void closeNextModalWindow();
 // Waits until both panes show what they were last given.
 bool panesApplied(frmMain *form);
 // document.body.innerHTML as the renderer has it.

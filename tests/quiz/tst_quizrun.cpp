@@ -125,6 +125,7 @@ private slots:
         f->start();
         f->load(QStringLiteral("three"));
         messagebox::script({Answer::Yes});
+        closeNextModalWindow(); // the results window
         f->form->TextNum->setText(QStringLiteral("4"));
         QCOMPARE(texts(messagebox::takeShown()), QStringList{kEndPrompt});
         QVERIFY(!f->form->Timer1->isActive());

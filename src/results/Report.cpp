@@ -1,0 +1,103 @@
+#include "Report.h"
+
+#include "Module1.h"
+
+namespace report {
+namespace {
+const QString kCrLf = QStringLiteral("\r\n");
+
+// The next CR LF at or after from, or -1; a search for the CR alone is much faster.
+qsizetype nextCrLf(const QString &text, qsizetype from) {
+    for (qsizetype cr; (cr = text.indexOf(QLatin1Char('\r'), from)) >= 0; from = cr + 1) {
+        if (cr + 1 < text.size() && text[cr + 1] == QLatin1Char('\n'))
+            return cr;
+    }
+    return -1;
+}
+} // namespace
+
+Kind classify(const QString &answer) {
+    if (answer >= QLatin1String("1") && answer <= QLatin1String("4"))
+        return Kind::FourChoice;
+    if (answer == QString::fromUtf8("○") || answer == QString::fromUtf8("×"))
+        return Kind::TrueFalse;
+    return Kind::Ignored;
+}
+
+namespace {
+// Counts one question; returns whether the report lists it.
+bool count(Kind kind, qint32 mark, Counts &counts) {
+    if (mark == 1) {
+        ++(kind == Kind::FourChoice ? counts.fourChoiceCorrect : counts.trueFalseCorrect);
+        return false;
+    }
+    if (mark == 0)
+        ++(kind == Kind::FourChoice ? counts.fourChoiceUnanswered : counts.trueFalseUnanswered);
+    else if (mark == 2 && kind == Kind::TrueFalse)
+        ++counts.trueFalseWrong;
+    return true;
+}
+} // namespace
+
+Outcome evaluate(const Module1 &state, const QString &section) {
+    Outcome outcome;
+    outcome.text = QString::fromUtf8("問題名:  ") + section + kCrLf;
+    const qsizetype available =
+        std::min({qsizetype(state.QuestionCount), state.QuestionTable.size(),
+                  state.AnswerMarks.size(), state.AnswerTexts.size()});
+    for (qsizetype i = 0; i < available; ++i) {
+        const QuizRecord &question = state.QuestionTable[i];
+        const Kind kind = classify(question.Answer);
+        if (kind == Kind::Ignored || !count(kind, state.AnswerMarks[i], outcome.counts))
+            continue;
+        outcome.text += QString::fromUtf8("問題: ") + QString::number(question.ReportNumber) +
+                        QString::fromUtf8("    正解: ") + question.Answer +
+                        QString::fromUtf8("    回答: ") + state.AnswerTexts[i] + kCrLf +
+                        question.KeyPoint + kCrLf;
+    }
+    return outcome;
+}
+
+namespace {
+QString cutIntoRows(const QString &line, int n) {
+    const qsizetype rows = line.size() / n + 1; // an exact multiple ends in an empty row
+    QString cut;
+    for (qsizetype k = 0; k < rows; ++k) {
+        if (k > 0)
+            cut += kCrLf;
+        cut += line.mid(k * n, n);
+    }
+    return cut;
+}
+} // namespace
+
+QString WrapReport(const QString &text, int maxWidth, int em, const Measure &measure) {
+    static const QString entry = QString::fromUtf8("問題:");
+    const int n = em > 0 && maxWidth / em > 0 ? maxWidth / em : 1;
+    QString result;
+    result.reserve(text.size() + text.size() / 8);
+    qsizetype pos = 0;
+    while (pos < text.size() - 1) {
+        qsizetype end = nextCrLf(text, pos);
+        if (end < 0)
+            end = text.size(); // a last line without its CR LF
+        QString line = text.mid(pos, end - pos);
+        if (line.startsWith(entry))
+            line.prepend(kCrLf);
+        result += measure(line) <= maxWidth ? line : cutIntoRows(line, n);
+        result += kCrLf;
+        pos = end + 2;
+    }
+    return result;
+}
+
+QStringList lines(const QString &text) {
+    QStringList list;
+    qsizetype from = 0;
+    for (qsizetype end; (end = nextCrLf(text, from)) >= 0; from = end + 2)
+        list.append(text.mid(from, end - from));
+    list.append(text.mid(from));
+    return list;
+}
+
+} // namespace report

@@ -1,0 +1,217 @@
+#include "FileDialog.h"
+#include "MainWindowFixture.h"
+#include "MessageBox.h"
+#include "Printer.h"
+#include "ReportArea.h"
+#include "Twips.h"
+#include "frmMain.h"
+#include "frmResult.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QtTest>
+
+using messagebox::Answer;
+
+namespace {
+int px(int twipsValue) {
+    return twips::toPixels(twipsValue);
+}
+
+// A run of count true/false questions, every one answered wrongly.
+void wrongRun(Module1 &state, int count, const QString &keyPoint = QStringLiteral("kp")) {
+    state.resizeQuestions(count);
+    for (int i = 0; i < count; ++i) {
+        state.QuestionTable[i] = numberedQuestion(i + 1);
+        state.QuestionTable[i].Answer = QString::fromUtf8("○");
+        state.QuestionTable[i].KeyPoint = keyPoint;
+        state.AnswerMarks[i] = 2;
+        state.AnswerTexts[i] = QString::fromUtf8("×");
+    }
+}
+
+void resizeOuter(QWidget *window, int width, int height) {
+    const QSize frame = window->frameGeometry().size() - window->geometry().size();
+    window->resize(QSize(px(width), px(height)) - frame);
+    QCoreApplication::processEvents();
+}
+
+QString pdfText(const QString &pdf, int page = 0) {
+    QProcess pdftotext;
+    QStringList args{QStringLiteral("-layout")};
+    if (page > 0)
+        args << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l")
+             << QString::number(page);
+    pdftotext.start(QStringLiteral("pdftotext"), args << pdf << QStringLiteral("-"));
+    pdftotext.waitForFinished(30000);
+    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+}
+
+int pdfPages(const QString &pdf) {
+    return static_cast<int>(pdfText(pdf).count(QLatin1Char('\f')));
+}
+} // namespace
+
+class TestResultWindow : public QObject {
+    Q_OBJECT
+    std::unique_ptr<MainWindowFixture> f;
+
+private slots:
+    void init() {
+        f = std::make_unique<MainWindowFixture>();
+        printing::setNoPrinterForTesting(true);
+    }
+    void cleanup() {
+        printing::setNoPrinterForTesting(false);
+        f.reset();
+    }
+
+    void fromARealRun() {
+        f->writeQuiz(QStringLiteral("four"), 4); // ○, 2, ○, 2
+        frmMain *form = f->start();
+        f->load(QStringLiteral("four"));
+        const QStringList answers{QString::fromUtf8("○"), QStringLiteral("3"),
+                                  QString::fromUtf8("×"), ""};
+        for (int i = 0; i < 4; ++i) {
+            form->TextAns->setText(answers[i]);
+            if (i < 3)
+                QTest::keyClick(form->Command2, Qt::Key_Down);
+        }
+        QStringList labels;
+        QString reportText;
+        bool stateUnchanged = false;
+        const Module1 before = f->state;
+        QTimer::singleShot(0, [&] {
+            auto *results = qobject_cast<frmResult *>(QApplication::activeModalWidget());
+            QVERIFY(results);
+            QCOMPARE(results->windowTitle(), QString::fromUtf8("結果"));
+            for (QLabel *label : results->Label1)
+                labels.append(label->text());
+            reportText = results->ReportText;
+            stateUnchanged = f->state.AnswerMarks.mid(0, 3) == before.AnswerMarks.mid(0, 3) &&
+                             f->state.AnswerMarks[3] == 0;
+            results->close();
+        });
+        messagebox::script({Answer::Yes});
+        QTest::keyClick(form->Command2, Qt::Key_Down);        // past the last question
+        QCOMPARE(form->TextNum->text(), QStringLiteral("4")); // the Down from 4 ended the quiz
+        QVERIFY(!labels.isEmpty());
+        QCOMPARE(labels, (QStringList{"総正解数は\r\n1", "4択問題\r\n0", "○×問題\r\n1",
+                                      "未回答問題\r\n1", "総得点\r\n0", "問題数\r\n4"}));
+        QCOMPARE(reportText, QString::fromUtf8("問題名:  four\r\n"
+                                               "問題: 2    正解: 2    回答: 3\r\npoint 2\r\n"
+                                               "問題: 3    正解: ○    回答: ×\r\npoint 3\r\n"
+                                               "問題: 4    正解: 2    回答: \r\npoint 4\r\n"));
+        QVERIFY(stateUnchanged);
+        QVERIFY(!form->Timer1->isActive());
+        QCOMPARE(form->TextNum->text(), QStringLiteral("4"));
+    }
+
+    void layoutAndScrolling() {
+        wrongRun(f->state, 30);
+        frmResult results(f->state);
+        results.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&results));
+        resizeOuter(&results, 9300, 6000);
+        QCOMPARE(results.Image1->geometry(),
+                 QRect(px(135), px(945), px(9300 - 635), px(6000 - 1400)));
+        QCOMPARE(results.VScroll1->geometry(),
+                 QRect(px(135) + px(8665) + px(10), px(945), results.VScroll1->width(), px(4600)));
+        QCOMPARE(results.VScroll1->singleStep(), 225);
+        QCOMPARE(results.VScroll1->pageStep(), 720);
+        const int overflow =
+            results.Image1->textHeight() - twips::fromPixels(results.Image1->height());
+        QVERIFY(overflow > 0);
+        QCOMPARE(results.VScroll1->maximum(), overflow);
+        results.VScroll1->setValue(900);
+        QCOMPARE(results.Image1->origin(), 900);
+        // 31 lines of text a question group: the wrapped report has a blank line before each.
+        QCOMPARE(results.Image1->wrappedReport().count(QStringLiteral("\r\n")), 1 + 30 * 3);
+    }
+
+    void shortReportDoesNotScroll() {
+        wrongRun(f->state, 1);
+        frmResult results(f->state);
+        results.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&results));
+        QCOMPARE(results.VScroll1->maximum(), 0);
+        results.VScroll1->setValue(500);
+        QCOMPARE(results.Image1->origin(), 0);
+    }
+
+    void narrowWindowWrapsEveryCharacter() {
+        wrongRun(f->state, 2, QString::fromUtf8("ながいポイントの説明です"));
+        frmResult results(f->state);
+        results.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&results));
+        results.setMinimumSize(1, 1);
+        resizeOuter(&results, 700, 3000); // the area is 65 twips wide: below one em
+        QVERIFY(results.Image1->wrappedReport().contains(QString::fromUtf8("な\r\nが\r\nい")));
+        results.VScroll1->setValue(results.VScroll1->maximum());
+        QVERIFY(results.isVisible());
+    }
+
+    void reportTooTallWarns() {
+        wrongRun(f->state, 200);
+        frmResult results(f->state);
+        const QList<messagebox::Shown> shown = messagebox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text,
+                 QString::fromUtf8(
+                     "テキストをすべて表示できません。フォームのサイズを，大きくしてください。"));
+        QCOMPARE(shown[0].title, QStringLiteral("Tessellar"));
+        results.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&results));
+        QCOMPARE(results.VScroll1->maximum(), 32767);
+    }
+
+    void printsToPdfWhenThereIsNoPrinter() {
+        wrongRun(f->state, 120, QString::fromUtf8("ポイント") + QString(60, QChar(0x3042)));
+        messagebox::script({Answer::Ok});
+        frmResult results(f->state);
+        messagebox::takeShown(); // the report is too tall to scroll through on screen
+        QTemporaryDir dir;
+        dir.setAutoRemove(qEnvironmentVariableIsEmpty("KEEP_PDF"));
+        const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+        messagebox::script({Answer::Yes});
+        filedialog::script({pdf});
+        QTest::mouseClick(results.Command1, Qt::LeftButton);
+        const QList<messagebox::Shown> shown = messagebox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY(shown[0].text.contains(QString::fromUtf8("プリンタが見つかりません")));
+        QCOMPARE(shown[0].buttons, messagebox::Buttons::YesNo);
+        QVERIFY(QFile::exists(pdf));
+        const QString text = pdfText(pdf);
+        QVERIFY2(text.contains(QString::fromUtf8("問題名:")), qPrintable(text.left(200)));
+        QVERIFY(text.contains(QString::fromUtf8("問題: 120")));
+        QVERIFY(!text.contains(QString::fromUtf8("総得点"))); // no labels on paper
+        // Nothing is lost between pages: every entry once, the last on the last page.
+        const int pages = pdfPages(pdf);
+        QVERIFY(pages > 1);
+        for (int k = 1; k <= 120; ++k)
+            QCOMPARE(text.count(QString::fromUtf8("問題: %1 正解").arg(k)), 1);
+        QVERIFY(pdfText(pdf, pages).contains(QString::fromUtf8("問題: 120")));
+        // The 64-character key point is cut at (page width - 324) / 225 characters.
+        const QString firstPage = pdfText(pdf, 1);
+        QVERIFY(firstPage.contains(QString::fromUtf8("ポイント") + QString(40, QChar(0x3042))));
+        QVERIFY(!firstPage.contains(QString::fromUtf8("ポイント") + QString(60, QChar(0x3042))));
+    }
+
+    void declinedPdfWritesNothing() {
+        wrongRun(f->state, 3);
+        frmResult results(f->state);
+        messagebox::script({Answer::No});
+        filedialog::script({QStringLiteral("/tmp/should-not-exist.pdf")});
+        results.Command1_Click();
+        QVERIFY(!QFile::exists(QStringLiteral("/tmp/should-not-exist.pdf")));
+    }
+};
+
+TESSELLAR_TEST_MAIN(QApplication, TestResultWindow)
+#include "tst_resultwindow.moc"
