@@ -1,10 +1,14 @@
 // Starts Tessellar on the sample quizzes, takes a short quiz run as a user would and saves
 // screenshots of the main window along the way: tessellar-shots OUTPUT_FOLDER
 // Run it under a display (scripts/screenshots.sh uses Xvfb).
+#include "FileDialog.h"
 #include "HtmlPane.h"
 #include "Main.h"
+#include "MessageBox.h"
 #include "Module1.h"
+#include "Printer.h"
 #include "frmMain.h"
+#include "frmResult.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -14,6 +18,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QThread>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -37,7 +42,7 @@ bool panesReady(frmMain *form) {
     return true;
 }
 
-bool shot(frmMain *form, const QString &folder, const char *name) {
+bool shot(QWidget *form, const QString &folder, const char *name) {
     const QRect frame = form->frameGeometry();
     const QPixmap picture =
         form->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
@@ -75,6 +80,29 @@ int main(int argc, char *argv[]) {
     ok &= shot(form, folder, "04-ruby.png");
     showQuestion(form, 5);
     ok &= shot(form, folder, "05-picture-in-markup.png");
+
+    // Several misses, then past the last question: the results window.
+    form->TextAns->setText(QStringLiteral("3"));
+    showQuestion(form, 7);
+    form->TextAns->setText(QString::fromUtf8("○"));
+    showQuestion(form, 10);
+    messagebox::script({messagebox::Answer::Yes});
+    QTimer::singleShot(0, [&] {
+        QWidget *results = QApplication::activeModalWidget();
+        settle(500);
+        ok &= results && shot(results, folder, "06-results.png");
+        results->resize(results->width() * 2 / 3, results->height());
+        settle(500);
+        ok &= shot(results, folder, "07-results-narrow.png");
+        // The report on paper: no printer here, so the PDF offered instead.
+        printing::setNoPrinterForTesting(true);
+        messagebox::script({messagebox::Answer::Yes});
+        filedialog::script({folder + QStringLiteral("/08-report.pdf")});
+        qobject_cast<frmResult *>(results)->Command1_Click();
+        results->close();
+    });
+    form->VScroll1->setValue(11);
+    messagebox::stopScripting();
     form->close();
     return ok ? 0 : 1;
 }
