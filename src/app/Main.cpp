@@ -5,7 +5,11 @@
 #include "Settings.h"
 #include "frmMain.h"
 
+#include <QApplication>
+#include <QIcon>
+
 void Main(Module1 &state) {
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tessellar-256.png")));
     state.prepareStart(
         settings::readString(QStringLiteral("QPath"), sections::defaultQuizFolder()));
     state.MainForm = new frmMain(state);

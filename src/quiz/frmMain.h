@@ -20,7 +20,6 @@ class frmMain : public QMainWindow {
     Q_OBJECT
 public:
     explicit frmMain(Module1 &state, QWidget *parent = nullptr);
-    ~frmMain() override;
 
     // Controls, named as the window has always named them (also their objectName).
     QToolBar *tbToolBar = nullptr;
@@ -78,7 +77,6 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // Building the window (frmMainShell.cpp).

@@ -5,7 +5,9 @@
 #include "Module1.h"
 #include "Numbers.h"
 #include "QuizRun.h"
+#include "frmAbout.h"
 #include "frmMain.h"
+#include "frmOptions.h"
 
 #include <QAction>
 #include <QApplication>
@@ -53,15 +55,6 @@ void frmMain::nextQuestion() {
         stepScrollBar(+1);
     else
         TextNum->setText(QString::number(VScroll1->value()));
-}
-
-bool frmMain::eventFilter(QObject *watched, QEvent *event) {
-    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
-        return false;
-    auto *widget = static_cast<QWidget *>(watched);
-    if (widget->window() != this)
-        return false;
-    return Form_KeyDown(static_cast<QKeyEvent *>(event));
 }
 
 // Returns true when the key-down is consumed. Navigation keys never reach a control (no text
@@ -147,7 +140,8 @@ void frmMain::mnuViewStatusBar_Click() {
 
 void frmMain::mnuViewOptions_Click() {
     m_state.OptionsOpener = QStringLiteral("frmMain");
-    // The options dialog opens here, modal, once the program has one.
+    frmOptions options(m_state, this);
+    options.exec();
 }
 
 void frmMain::mnuToolsOptions_Click() {
@@ -160,5 +154,6 @@ void frmMain::mnuHelpContents_Click() {
 }
 
 void frmMain::mnuHelpAbout_Click() {
-    // The about box opens here, modal, once the program has one.
+    frmAbout about(this);
+    about.exec();
 }

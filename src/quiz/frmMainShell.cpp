@@ -2,6 +2,7 @@
 #include "Clock.h"
 #include "Fonts.h"
 #include "HtmlPane.h"
+#include "KeyPreview.h"
 #include "MainLayout.h"
 #include "Module1.h"
 #include "QuizRun.h"
@@ -72,11 +73,7 @@ frmMain::frmMain(Module1 &state, QWidget *parent) : QMainWindow(parent), m_state
     // The layout arithmetic decides the minimum size, not the controls' size hints.
     layout()->setSizeConstraint(QLayout::SetNoConstraint);
     resize(twips::toPixels(kClientWidth), twips::toPixels(kClientHeight));
-    qApp->installEventFilter(this); // key preview: every key of this window comes here first
-}
-
-frmMain::~frmMain() {
-    qApp->removeEventFilter(this);
+    new KeyPreview(this, [this](QKeyEvent *event) { return Form_KeyDown(event); });
 }
 
 void frmMain::createControls(QWidget *client) {

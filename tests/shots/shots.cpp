@@ -8,8 +8,10 @@
 #include "Module1.h"
 #include "Printer.h"
 #include "frmMain.h"
+#include "frmOptions.h"
 #include "frmResult.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDeadlineTimer>
@@ -17,6 +19,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QThread>
 #include <QTimer>
 
@@ -103,6 +106,25 @@ int main(int argc, char *argv[]) {
     });
     form->VScroll1->setValue(11);
     messagebox::stopScripting();
+
+    // The options dialog, both pages, and the About box.
+    QTimer::singleShot(0, [&] {
+        auto *options = qobject_cast<frmOptions *>(QApplication::activeModalWidget());
+        settle(300);
+        ok &= options && shot(options, folder, "09-options-count.png");
+        options->tbsOptions->setCurrentIndex(1);
+        settle(300);
+        ok &= shot(options, folder, "10-options-folder.png");
+        options->reject();
+    });
+    form->mnuViewOptions->trigger();
+    QTimer::singleShot(0, [&] {
+        QWidget *about = QApplication::activeModalWidget();
+        settle(300);
+        ok &= about && shot(about, folder, "11-about.png");
+        about->close();
+    });
+    form->mnuHelpAbout->trigger();
     form->close();
     return ok ? 0 : 1;
 }
