@@ -4,8 +4,8 @@
 #include <QKeyEvent>
 #include <QWidget>
 
-KeyPreview::KeyPreview(QWidget *window, std::function<bool(QKeyEvent *)> handler)
-    : QObject(window), m_window(window), m_handler(std::move(handler)) {
+KeyPreview::KeyPreview(QWidget *window, std::function<bool(QKeyEvent *)> handler, QEvent::Type type)
+    : QObject(window), m_window(window), m_type(type), m_handler(std::move(handler)) {
     qApp->installEventFilter(this);
 }
 
@@ -14,9 +14,15 @@ KeyPreview::~KeyPreview() {
 }
 
 bool KeyPreview::eventFilter(QObject *watched, QEvent *event) {
-    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+    if (event->type() != m_type || !watched->isWidgetType())
         return false;
-    if (static_cast<QWidget *>(watched)->window() != m_window)
+    auto *receiver = static_cast<QWidget *>(watched);
+    if (receiver->window() != m_window)
         return false;
+    if (event == m_last && m_lastReceiver && receiver != m_lastReceiver &&
+        receiver->isAncestorOf(m_lastReceiver))
+        return false;
+    m_last = event;
+    m_lastReceiver = receiver;
     return m_handler(static_cast<QKeyEvent *>(event));
 }

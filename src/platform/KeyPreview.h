@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QEvent>
 #include <QObject>
 
 #include <functional>
@@ -7,11 +8,12 @@
 class QKeyEvent;
 class QWidget;
 
-// Lets a window see every key press of its own controls before they do, as windows with a
-// key preview always have. The handler returns true to consume the key.
+// Lets a window see every key press (or release) of its own controls before they do, as
+// windows with a key preview always have. The handler returns true to consume the key.
 class KeyPreview : public QObject {
 public:
-    KeyPreview(QWidget *window, std::function<bool(QKeyEvent *)> handler);
+    KeyPreview(QWidget *window, std::function<bool(QKeyEvent *)> handler,
+               QEvent::Type type = QEvent::KeyPress);
     ~KeyPreview() override;
 
 protected:
@@ -19,5 +21,10 @@ protected:
 
 private:
     QWidget *m_window;
+    QEvent::Type m_type;
+    // The key event last handled and its receiver: a key that no control accepts travels on
+    // to the parents, and must not be handled once more on its way.
+    const QEvent *m_last = nullptr;
+    const QWidget *m_lastReceiver = nullptr;
     std::function<bool(QKeyEvent *)> m_handler;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
 class HtmlPane;
 class Module1;
@@ -13,6 +14,7 @@ class QPushButton;
 class QScrollBar;
 class QTimer;
 class QToolBar;
+class frmMaker;
 
 // The main window: a section is picked, loaded and taken here, and the menus lead to the
 // other windows.
@@ -53,6 +55,9 @@ public:
 
     // True after LoadQuizSection unless the user declined to create a missing quiz file.
     bool QuizLoaded = false;
+
+    // The quiz editor, created on first use (hidden until shown) and gone once closed.
+    frmMaker *maker();
 
 public slots:
     void Command1_Click();
@@ -95,7 +100,8 @@ private:
     enum class Taken { Ok, Unreadable, Refused };
     void LoadQuizSection(const QString &path);
     Taken takeQuiz(const QString &path, QString &error);
-    bool editorOpen() const { return false; } // until the program has a quiz editor
+    bool editorOpen() const;
+    void showEditor(bool modal);
     void showQuestion(int index);
     void showPicture(const QString &imageFile);
     void endOfQuiz();
@@ -111,4 +117,5 @@ private:
 
     Module1 &m_state;
     bool m_loaded = false;
+    QPointer<frmMaker> m_maker;
 };

@@ -7,6 +7,7 @@
 #include "QuizRun.h"
 #include "frmAbout.h"
 #include "frmMain.h"
+#include "frmMaker.h"
 #include "frmOptions.h"
 
 #include <QAction>
@@ -114,8 +115,9 @@ bool frmMain::Form_KeyDown(QKeyEvent *event) {
     return false;
 }
 
+// Only the focus inside this window moves: a pane that takes the focus while it loads must
+// not pull the main window in front of the editor.
 void frmMain::giveFocusBack() {
-    activateWindow();
     setFocus(Qt::OtherFocusReason);
 }
 
@@ -136,6 +138,7 @@ void frmMain::mnuViewToolbar_Click() {
 
 void frmMain::mnuViewStatusBar_Click() {
     statusBar()->setVisible(mnuViewStatusBar->isChecked());
+    maker()->StatusBar1->setVisible(mnuViewStatusBar->isChecked()); // the editor's follows
 }
 
 void frmMain::mnuViewOptions_Click() {
@@ -146,7 +149,7 @@ void frmMain::mnuViewOptions_Click() {
 
 void frmMain::mnuToolsOptions_Click() {
     Timer1->stop();
-    // The quiz editor opens here, modeless, once the program has one.
+    showEditor(false);
 }
 
 void frmMain::mnuHelpContents_Click() {

@@ -9,7 +9,10 @@
 #include "QuizRun.h"
 #include "Sections.h"
 #include "frmMain.h"
+#include "frmMaker.h"
 #include "frmResult.h"
+
+#include <QEventLoop>
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -74,7 +77,8 @@ void frmMain::LoadQuizSection(const QString &path) {
         this, text("ファイルがないようです｡新規に作成しますか？"), text(kConfirm), Buttons::YesNo);
     if (create == Answer::No)
         QuizLoaded = false;
-    // On Yes the quiz editor opens here once the program has one.
+    else
+        showEditor(true);
 }
 
 void frmMain::Command1_Click() {
@@ -209,7 +213,7 @@ void frmMain::mnuFileNew_Click() {
     if (messagebox::show(this, text("新しい問題を作成します。"), text("新規作成"),
                          Buttons::YesNo) == Answer::Yes) {
         Timer1->stop();
-        // The quiz editor opens here, modeless, once the program has one.
+        showEditor(false);
     }
 }
 
@@ -220,4 +224,32 @@ void frmMain::mnuFileClose_Click() {
     WebBrowser1->navigateBlank();
     VScroll1->setMaximum(1);
     VScroll1->setValue(1);
+}
+
+frmMaker *frmMain::maker() {
+    if (!m_maker) {
+        m_maker = new frmMaker(m_state, this);
+        m_maker->StatusBar1->setVisible(mnuViewStatusBar->isChecked());
+    }
+    return m_maker;
+}
+
+bool frmMain::editorOpen() const {
+    return m_maker && m_maker->isVisible();
+}
+
+void frmMain::showEditor(bool modal) {
+    frmMaker *editor = maker();
+    if (!modal) {
+        editor->show();
+        editor->raise();
+        editor->activateWindow();
+        return;
+    }
+    // Modal: the rest of the program waits until the editor is closed.
+    editor->setWindowModality(Qt::ApplicationModal);
+    QEventLoop closed;
+    connect(editor, &QObject::destroyed, &closed, &QEventLoop::quit);
+    editor->show();
+    closed.exec();
 }

@@ -1,0 +1,19 @@
+#pragma once
+
+// The editor's layout arithmetic, in twips of the window's outer size.
+struct MakerLayout {
+    int windowWidth = 0; // raised to the minimum size
+    int windowHeight = 0;
+    int boxWidth = 0;  // the three large boxes
+    int boxHeight = 0; // question text, choices and key point alike
+    int choicesTop = 0;
+    int keyPointTop = 0;
+    int pictureTop = 0; // the picture-name box
+    // Each caption sits 240 twips above its box.
+    static constexpr int kCaptionOffset = 240;
+};
+
+inline constexpr int kMakerMinWidth = 5235;
+inline constexpr int kMakerMinHeight = 6255;
+
+MakerLayout layoutMaker(int width, int height);

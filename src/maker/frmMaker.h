@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+
+class Dialog;
+class Module1;
+class QAction;
+class QComboBox;
+class QKeyEvent;
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+// The quiz editor: a section is loaded, its questions are written one at a time into the
+// shared question table and the table is saved to the section's quiz file.
+class frmMaker : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmMaker(Module1 &state, QWidget *parent = nullptr);
+
+    QComboBox *CmbSect = nullptr;
+    QPushButton *Command4 = nullptr; // 読み込み
+    QPushButton *Command1 = nullptr; // 追加
+    QPushButton *Command3 = nullptr; // 保存
+    QPushButton *Command2 = nullptr; // 閉じる
+    QLabel *Label1[6] = {};
+    // Boxes 0, 3 and 5 are single-line, 1, 2 and 4 multi-line.
+    QWidget *TextQuiz[6] = {};
+    QListWidget *LstReport = nullptr;
+    QStatusBar *StatusBar1 = nullptr;
+    QAction *mnuSetOptions = nullptr;
+    QAction *mnuViewTag = nullptr;
+
+    // The tag builder, created on first use and kept while it is open.
+    Dialog *tagBuilder();
+
+public slots:
+    void Command4_Click();
+    void Command1_Click();
+    void Command3_Click();
+    void Command2_Click();
+    void TextQuiz_LostFocus(int index);
+    void LstReport_Click();
+    void mnuSetOptions_Click();
+    void mnuViewTag_Click();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createControls(QWidget *client);
+    void createMenus();
+    void createStatusBar();
+    void Form_Load();
+    void Form_Layout();
+    void Form_Unload();
+    bool Form_KeyUp(QKeyEvent *event);
+    void newFileFlow();
+    bool openOptions();
+
+    Module1 &m_state;
+    QPointer<Dialog> m_tagBuilder;
+};

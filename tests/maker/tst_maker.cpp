@@ -1,0 +1,347 @@
+#include "MainWindowFixture.h"
+#include "MessageBox.h"
+#include "TextBoxes.h"
+#include "Twips.h"
+#include "frmMain.h"
+#include "frmMaker.h"
+#include "frmOptions.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
+#include <QtTest>
+
+using messagebox::Answer;
+
+namespace {
+const QString kMissing = QString::fromUtf8("ファイルがないようです｡新規に作成しますか？");
+
+QString box(frmMaker *m, int i) {
+    return textboxes::text(m->TextQuiz[i]);
+}
+void setBox(frmMaker *m, int i, const QString &t) {
+    textboxes::setText(m->TextQuiz[i], t);
+}
+
+// The focus leaves the box (sent to it: another window may hold the activation offscreen).
+void leave(QWidget *box) {
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(box, &out);
+}
+
+// Answers the options dialog that the editor is about to open.
+void answerOptions(const QString &count, bool ok) {
+    QTimer::singleShot(0, [count, ok] {
+        auto *options = qobject_cast<frmOptions *>(QApplication::activeModalWidget());
+        QVERIFY(options);
+        QVERIFY(options->Text1->isEnabled());
+        options->Text1->setText(count);
+        if (ok)
+            options->cmdOK->click();
+        if (options->isVisible())
+            options->cmdCancel->click();
+    });
+}
+} // namespace
+
+class TestMaker : public QObject {
+    Q_OBJECT
+    std::unique_ptr<MainWindowFixture> f;
+    frmMaker *m = nullptr;
+
+    void openEditor() {
+        f->start();
+        f->form->mnuToolsOptions->trigger();
+        m = f->form->maker();
+        QVERIFY(m->isVisible());
+        m->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m));
+    }
+    void loadSection(const QString &section) {
+        m->CmbSect->setEditText(section);
+        m->Command4->click();
+    }
+
+private slots:
+    void init() {
+        f = std::make_unique<MainWindowFixture>();
+        f->writeQuiz(QStringLiteral("sixty"), 60);
+    }
+    void cleanup() { f.reset(); }
+
+    void opensWithTheSectionsAndStopsTheClock() {
+        f->start();
+        f->load(QStringLiteral("sixty"));
+        QVERIFY(f->form->Timer1->isActive());
+        f->form->mnuToolsOptions->trigger();
+        m = f->form->maker();
+        QVERIFY(!f->form->Timer1->isActive());
+        QCOMPARE(m->windowTitle(), QStringLiteral("Making Quiz"));
+        QCOMPARE(m->CmbSect->count(), 1);
+        QCOMPARE(m->CmbSect->currentText(), QString());
+        QCOMPARE(box(m, 0), QStringLiteral("1"));
+        QCOMPARE(m->LstReport->count(), 6);
+        // Closing restarts the clock of the run under way and hands the focus back.
+        m->Command2->click();
+        QVERIFY(f->form->Timer1->isActive());
+    }
+
+    void loadShowsQuestionOne() {
+        openEditor();
+        loadSection(QStringLiteral("sixty"));
+        QCOMPARE(f->state.QuestionCount, 60);
+        QCOMPARE(box(m, 0), QStringLiteral("1"));
+        QCOMPARE(box(m, 1), QString::fromUtf8("<P>問題 1</P>"));
+        QCOMPARE(box(m, 3), QString::fromUtf8("○"));
+        QCOMPARE(m->focusWidget(), m->TextQuiz[0]);
+    }
+
+    void addStoresAndMovesOn_data() {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<QString>("shownQuestion");
+        QTest::newRow("5 of 60") << "5"
+                                 << "6" << QString::fromUtf8("<P>問題 6</P>");
+        QTest::newRow("60 of 60") << "60"
+                                  << "60" << QString::fromUtf8("新しい問題");
+    }
+    void addStoresAndMovesOn() {
+        QFETCH(QString, number);
+        QFETCH(QString, after);
+        QFETCH(QString, shownQuestion);
+        openEditor();
+        loadSection(QStringLiteral("sixty"));
+        setBox(m, 0, number);
+        setBox(m, 1, QString::fromUtf8("新しい問題"));
+        setBox(m, 2, QStringLiteral("<OL><LI>a\r\n<LI>b</OL>"));
+        setBox(m, 3, QStringLiteral("3"));
+        setBox(m, 4, QString::fromUtf8("説明\r\n二行目"));
+        setBox(m, 5, QStringLiteral("img\\a.gif"));
+        m->Command1->click();
+        const QuizRecord &stored = f->state.QuestionTable[number.toInt() - 1];
+        QCOMPARE(stored.Number, number.toInt());
+        QCOMPARE(stored.ReportNumber, number.toInt());
+        QCOMPARE(stored.Question, QString::fromUtf8("新しい問題"));
+        QCOMPARE(stored.Choices, QStringLiteral("<OL><LI>a\r\n<LI>b</OL>"));
+        QCOMPARE(stored.KeyPoint, QString::fromUtf8("説明\r\n二行目"));
+        QCOMPARE(stored.ImageFile, QStringLiteral("img\\a.gif"));
+        QCOMPARE(box(m, 0), after);
+        QCOMPARE(box(m, 1), shownQuestion);
+        QCOMPARE(m->focusWidget(), m->TextQuiz[0]);
+    }
+
+    void addWithoutATableStoresNothing() {
+        openEditor(); // nothing loaded: the table has no entries
+        setBox(m, 1, QStringLiteral("x"));
+        m->Command1->click();
+        QVERIFY(f->state.QuestionTable.isEmpty());
+        QCOMPARE(box(m, 0), QStringLiteral("2"));
+    }
+
+    void leavingTheNumberBox() {
+        openEditor();
+        loadSection(QStringLiteral("sixty"));
+        setBox(m, 1, QStringLiteral("kept"));
+        m->TextQuiz[0]->setFocus();
+        setBox(m, 0, QStringLiteral("100"));
+        leave(m->TextQuiz[0]);
+        QCOMPARE(box(m, 0), QStringLiteral("60"));
+        QCOMPARE(box(m, 1), QStringLiteral("kept"));
+        m->TextQuiz[0]->setFocus();
+        setBox(m, 0, QStringLiteral("7"));
+        leave(m->TextQuiz[0]);
+        QCOMPARE(box(m, 1), QString::fromUtf8("<P>問題 7</P>"));
+    }
+
+    void ctrlEnterAddsAndEnterAloneDoesNot() {
+        openEditor();
+        loadSection(QStringLiteral("sixty"));
+        QVERIFY(QTest::qWaitForWindowActive(m));
+        m->TextQuiz[1]->setFocus();
+        setBox(m, 1, QStringLiteral("typed"));
+        static_cast<QPlainTextEdit *>(m->TextQuiz[1])->moveCursor(QTextCursor::End);
+        QTest::keyClick(m->TextQuiz[1], Qt::Key_Return);
+        QCOMPARE(f->state.QuestionTable[0].Question, QString::fromUtf8("<P>問題 1</P>"));
+        QCOMPARE(box(m, 1), QStringLiteral("typed\r\n")); // Enter alone is a line break
+        QTest::keyClick(m->TextQuiz[1], Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(f->state.QuestionTable[0].Question, QStringLiteral("typed\r\n"));
+        QCOMPARE(box(m, 0), QStringLiteral("2"));
+        m->TextQuiz[3]->setFocus();
+        QTest::keyClick(m->TextQuiz[3], Qt::Key_Comma, Qt::ControlModifier | Qt::KeypadModifier);
+        QCOMPARE(box(m, 0), QStringLiteral("3")); // Ctrl + keypad separator adds too
+        QTest::keyClick(m->TextQuiz[3], Qt::Key_Return, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(box(m, 0), QStringLiteral("3"));
+    }
+
+    void japaneseInputIsKeptExactly() {
+        openEditor();
+        loadSection(QStringLiteral("sixty"));
+        m->TextQuiz[1]->setFocus();
+        setBox(m, 1, QString());
+        commitText(m->TextQuiz[1], QString::fromUtf8("富士山は，日本一高い山です。～①ｶﾀｶﾅ"));
+        QCOMPARE(box(m, 1), QString::fromUtf8("富士山は，日本一高い山です。～①ｶﾀｶﾅ"));
+        m->Command1->click();
+        QCOMPARE(f->state.QuestionTable[0].Question,
+                 QString::fromUtf8("富士山は，日本一高い山です。～①ｶﾀｶﾅ"));
+    }
+
+    void answerListFillsTheAnswerBox() {
+        openEditor();
+        QTest::mouseClick(m->LstReport->viewport(), Qt::LeftButton, {},
+                          m->LstReport->visualItemRect(m->LstReport->item(5)).center());
+        QCOMPARE(box(m, 3), QString::fromUtf8("×"));
+    }
+
+    void failedLoadChangesNothing() {
+        const QString damaged = f->writeQuiz(QStringLiteral("damaged"), 10);
+        QFile file(damaged);
+        QVERIFY(file.resize(file.size() - 3));
+        openEditor();
+        loadSection(QStringLiteral("sixty"));
+        const QList<QuizRecord> before = f->state.QuestionTable;
+        messagebox::script({Answer::No});
+        loadSection(QStringLiteral("damaged"));
+        QCOMPARE(messagebox::takeShown().value(0).text, kMissing);
+        QCOMPARE(f->state.CurrentQuizFile, damaged);
+        QCOMPARE(f->state.QuestionCount, 60);
+        QCOMPARE(f->state.QuestionTable, before);
+    }
+
+    void newFileFlowCreatesAnEmptyFile() {
+        openEditor();
+        messagebox::script({Answer::Yes});
+        answerOptions(QStringLiteral("30"), true);
+        loadSection(QString::fromUtf8("新しい"));
+        QCOMPARE(f->state.OptionsOpener, QStringLiteral("frmMaker"));
+        QCOMPARE(f->state.QuestionCount, 30);
+        QCOMPARE(f->state.QuestionTable, QList<QuizRecord>(30));
+        QCOMPARE(f->state.AnswerMarks.size(), 30);
+        const QString path = f->folder() + QString::fromUtf8("/q新しい.tsl");
+        QVERIFY(QFile::exists(path));
+        QCOMPARE(QFileInfo(path).size(), 0);
+    }
+
+    void newFileFlowWithARefusedCount() {
+        openEditor();
+        messagebox::script({Answer::Yes});
+        answerOptions(QStringLiteral("0"), true); // refused by the dialog, then cancelled
+        loadSection(QStringLiteral("other"));
+        const QStringList shown = [] {
+            QStringList texts;
+            for (const auto &b : messagebox::takeShown())
+                texts.append(b.text);
+            return texts;
+        }();
+        QCOMPARE(shown,
+                 (QStringList{kMissing, QString::fromUtf8("問題数を,1以上に設定してください。")}));
+        QCOMPARE(f->state.QuestionCount, 60); // the earlier count stands
+        QCOMPARE(f->state.QuestionTable.size(), 60);
+        QVERIFY(QFile::exists(f->folder() + QStringLiteral("/qother.tsl")));
+    }
+
+    void savesTheTableTheMainWindowLoaded() {
+        f->start();
+        f->load(QStringLiteral("sixty"));
+        f->form->mnuToolsOptions->trigger();
+        m = f->form->maker();
+        m->CmbSect->setEditText(QString::fromUtf8("写し"));
+        m->Command3->click();
+        QVERIFY(messagebox::takeShown().isEmpty()); // success shows nothing
+        const QString copy = f->folder() + QString::fromUtf8("/q写し.tsl");
+        QCOMPARE(f->state.CurrentQuizFile, copy);
+        QCOMPARE(testsupport::readFile(copy), testsupport::readFile(f->folder() + "/qsixty.tsl"));
+    }
+
+    void saveBeforeAnyLoadWritesEmptyRecords() {
+        openEditor(); // the count is 60 and the table empty
+        m->CmbSect->setEditText(QStringLiteral("blank"));
+        m->Command3->click();
+        const quizfile::ReadResult read =
+            quizfile::read(f->folder() + QStringLiteral("/qblank.tsl"));
+        QVERIFY(read.ok);
+        QCOMPARE(read.records, QList<QuizRecord>(60));
+    }
+
+    void failedSavesWriteNothing_data() {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("empty section name") << "" << QString::fromUtf8("セクション");
+        QTest::newRow("write-protected file") << "readonly" << QString::fromUtf8("書き込みが禁止");
+        QTest::newRow("text not in CP932") << "emoji" << QString::fromUtf8("問題 2 の「ポイント」");
+        QTest::newRow("missing folder") << "gone" << QString::fromUtf8("フォルダ");
+    }
+    void failedSavesWriteNothing() {
+        QFETCH(QString, section);
+        QFETCH(QString, problem);
+        openEditor();
+        loadSection(QStringLiteral("sixty"));
+        const QString readOnly = f->folder() + QStringLiteral("/qreadonly.tsl");
+        testsupport::writeFile(readOnly, "old");
+        QFile::setPermissions(readOnly, QFileDevice::ReadOwner);
+        if (section == QLatin1String("emoji"))
+            f->state.QuestionTable[1].KeyPoint = QString::fromUtf8("🎌");
+        if (section == QLatin1String("gone"))
+            f->state.QuizFolder = f->folder() + QStringLiteral("/gone");
+        const Module1 before = f->state;
+        const QStringList filesBefore = QDir(f->folder()).entryList(QDir::Files);
+        m->CmbSect->setEditText(section);
+        m->Command3->click();
+        const QList<messagebox::Shown> shown = messagebox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown[0].text.contains(problem), qPrintable(shown[0].text));
+        QCOMPARE(QDir(f->folder()).entryList(QDir::Files), filesBefore);
+        QCOMPARE(testsupport::readFile(readOnly), QByteArray("old"));
+        QCOMPARE(f->state.QuestionTable, before.QuestionTable);
+        QCOMPARE(f->state.QuestionCount, before.QuestionCount);
+    }
+
+    void optionsMenuClampsTheNumberBox() {
+        openEditor();
+        loadSection(QStringLiteral("sixty"));
+        setBox(m, 0, QStringLiteral("50"));
+        answerOptions(QStringLiteral("20"), true);
+        m->mnuSetOptions->trigger();
+        QCOMPARE(f->state.QuestionCount, 20);
+        QCOMPARE(box(m, 0), QStringLiteral("20"));
+    }
+
+    void layoutFollowsTheWindow() {
+        openEditor();
+        const QSize frame = m->frameGeometry().size() - m->geometry().size();
+        m->resize(QSize(100, 100));
+        QCoreApplication::processEvents();
+        QCOMPARE(m->frameGeometry().size(), QSize(twips::toPixels(5235), twips::toPixels(6255)));
+        QCOMPARE(m->TextQuiz[1]->width(), twips::toPixels(3975));
+        m->resize(QSize(twips::toPixels(7000), twips::toPixels(9550)) - frame);
+        QCoreApplication::processEvents();
+        const int h = twips::toPixels(2000); // (9550 - 3550) / 3
+        QCOMPARE(m->TextQuiz[1]->size(), QSize(twips::toPixels(5740), h));
+        QCOMPARE(m->TextQuiz[2]->y(), twips::toPixels(3305));
+        QCOMPARE(m->TextQuiz[4]->y(), twips::toPixels(5650));
+        QCOMPARE(m->TextQuiz[5]->y(), twips::toPixels(7995));
+        QCOMPARE(m->Label1[5]->y(), twips::toPixels(7995) - twips::toPixels(240));
+        QCOMPARE(m->TextQuiz[5]->width(), twips::toPixels(4545));
+    }
+
+    void statusBarFollowsTheMainWindow() {
+        f->start();
+        f->form->mnuViewStatusBar->trigger(); // hides both; the editor is loaded hidden for it
+        m = f->form->maker();
+        QVERIFY(!m->isVisible());
+        QVERIFY(m->StatusBar1->isHidden());
+        f->form->mnuViewStatusBar->trigger();
+        QVERIFY(!m->StatusBar1->isHidden());
+    }
+};
+
+TESSELLAR_TEST_MAIN(QApplication, TestMaker)
+#include "tst_maker.moc"
