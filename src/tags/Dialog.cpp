@@ -111,10 +111,10 @@ void Dialog::Form_Load() {
     Dir1->hide();
 }
 
-void Dialog::changeEvent(QEvent *event) {
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+bool Dialog::event(QEvent *event) {
+    if (event->type() == QEvent::WindowActivate)
         InnerText = TextTags->toPlainText(); // what the tags will enclose
+    return QDialog::event(event);
 }
 
 bool Dialog::eventFilter(QObject *watched, QEvent *event) {

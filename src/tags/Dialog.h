@@ -53,7 +53,7 @@ public slots:
     void Dir1_LostFocus();
 
 protected:
-    void changeEvent(QEvent *event) override;
+    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

@@ -1,0 +1,131 @@
+// An author writes a section of three questions in the editor with the tag builder's help,
+// saves it, and a learner takes it in the main window and reads the results.
+#include "Dialog.h"
+#include "HtmlPane.h"
+#include "MainWindowFixture.h"
+#include "MessageBox.h"
+#include "TextBoxes.h"
+#include "frmMain.h"
+#include "frmMaker.h"
+#include "frmOptions.h"
+#include "frmResult.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+using messagebox::Answer;
+
+class TestEndToEnd : public QObject {
+    Q_OBJECT
+    std::unique_ptr<MainWindowFixture> f;
+
+private slots:
+    void init() { f = std::make_unique<MainWindowFixture>(); }
+    void cleanup() { f.reset(); }
+
+    void writeSaveTakeAndScore() {
+        QVERIFY(QFile::copy(QStringLiteral(TESSELLAR_SAMPLE_DIR "/fuji.gif"),
+                            f->folder() + QStringLiteral("/fuji.gif")));
+        frmMain *form = f->start();
+        form->mnuToolsOptions->trigger();
+        frmMaker *m = form->maker();
+
+        // A new section of three questions.
+        const QString section = QString::fromUtf8("地理");
+        m->CmbSect->setEditText(section);
+        messagebox::script({Answer::Yes});
+        QTimer::singleShot(0, [] {
+            auto *options = qobject_cast<frmOptions *>(QApplication::activeModalWidget());
+            QVERIFY(options);
+            options->Text1->setText(QStringLiteral("3"));
+            options->cmdOK->click();
+        });
+        m->Command4->click();
+        QCOMPARE(f->state.QuestionCount, 3);
+
+        // Question 1: typed in Japanese, wrapped in P, bold and a picture by the builder.
+        auto *question = static_cast<QPlainTextEdit *>(m->TextQuiz[1]);
+        question->setFocus();
+        commitText(question, QString::fromUtf8("富士山は日本一高い山である。"));
+        question->selectAll();
+        QTest::mouseRelease(question->viewport(), Qt::LeftButton, {}, QPoint(4, 4));
+        m->mnuViewTag->trigger();
+        Dialog *tags = m->tagBuilder();
+        QEvent activate(QEvent::WindowActivate);
+        QCoreApplication::sendEvent(tags, &activate);
+        tags->Check1[0]->click();
+        tags->Combo2->setCurrentIndex(0);
+        tags->Check1[2]->click();
+        tags->Combo1->setCurrentIndex(tags->Combo1->findText(QStringLiteral("fuji.gif")));
+        tags->Check1[4]->click();
+        tags->OKButton->click();
+        const QString markup = QString::fromUtf8(
+            "<p><b><img src=\"file:///PathName\\fuji.gif\">富士山は日本一高い山である。</b></p>");
+        QCOMPARE(textboxes::text(question), markup);
+        QTest::mouseClick(m->LstReport->viewport(), Qt::LeftButton, {},
+                          m->LstReport->visualItemRect(m->LstReport->item(4)).center());
+        textboxes::setText(m->TextQuiz[4], QString::fromUtf8("富士山は 3776 m。"));
+        m->Command1->click();
+
+        // Question 2: choices by List Tag, added with Ctrl+Enter.
+        textboxes::setText(m->TextQuiz[1], QString::fromUtf8("日本の首都は？"));
+        textboxes::setText(m->TextQuiz[2], QString());
+        tags->ListButton->click();
+        commitText(m->TextQuiz[2], QString::fromUtf8("大阪<LI>東京"));
+        textboxes::setText(m->TextQuiz[3], QStringLiteral("2"));
+        QTest::keyClick(m->TextQuiz[3], Qt::Key_Return, Qt::ControlModifier);
+        // Question 3: true/false.
+        textboxes::setText(m->TextQuiz[1], QString::fromUtf8("琵琶湖は北海道にある。"));
+        textboxes::setText(m->TextQuiz[3], QString::fromUtf8("×"));
+        m->Command1->click();
+        m->Command3->click();
+        QVERIFY(messagebox::takeShown().size() == 1); // only the missing-file question
+        QCOMPARE(f->state.QuestionTable[0].Question, markup);
+        QCOMPARE(f->state.QuestionTable[1].Choices,
+                 QString::fromUtf8("<OL><LI>大阪<LI>東京\r\n</OL>"));
+        m->Command2->click();
+
+        // The learner takes it.
+        f->load(section);
+        QVERIFY(form->QuizLoaded);
+        QCOMPARE(f->state.QuestionCount, 3);
+        QVERIFY(panesApplied(form));
+        const QString body = renderedBody(form->WebBrowser2);
+        QVERIFY2(
+            body.contains(QStringLiteral("file:///") + f->folder() + QStringLiteral("\\fuji.gif")),
+            qPrintable(body));
+        QVERIFY(body.contains(QStringLiteral("<b>")));
+        const QStringList answers{QString::fromUtf8("○"), QStringLiteral("3"),
+                                  QString::fromUtf8("○")};
+        for (int i = 0; i < 2; ++i) {
+            form->TextAns->setText(answers[i]);
+            QTest::keyClick(form->Command2, Qt::Key_Down);
+        }
+        form->TextAns->setText(answers[2]);
+        QStringList labels;
+        QTimer::singleShot(0, [&] {
+            auto *results = qobject_cast<frmResult *>(QApplication::activeModalWidget());
+            QVERIFY(results);
+            for (QLabel *label : results->Label1)
+                labels.append(label->text());
+            results->close();
+        });
+        messagebox::script({Answer::Yes});
+        QTest::keyClick(form->Command2, Qt::Key_Down);
+        QCOMPARE(labels, (QStringList{"総正解数は\r\n1", "4択問題\r\n0", "○×問題\r\n1",
+                                      "未回答問題\r\n0", "総得点\r\n0", "問題数\r\n3"}));
+    }
+};
+
+TESSELLAR_TEST_MAIN(QApplication, TestEndToEnd)
+#include "tst_endtoend.moc"
