@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 #include "MessageBox.h"
 #include "frmMain.h"
+#include "frmMaker.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -259,8 +260,16 @@ private slots:
         f->start();
         f->load(QStringLiteral("three"));
         const Module1 before = f->state;
-        messagebox::script({Answer::Yes}); // no editor yet: Yes does nothing more
+        messagebox::script({Answer::Yes}); // Yes opens the editor, modal; it is closed unused
+        bool editorWasModal = false;
+        QTimer::singleShot(0, [&] {
+            auto *editor = qobject_cast<frmMaker *>(QApplication::activeModalWidget());
+            editorWasModal = editor != nullptr;
+            if (editor)
+                editor->close();
+        });
         f->load(QStringLiteral("damaged"));
+        QVERIFY(editorWasModal);
         QCOMPARE(texts(messagebox::takeShown()), QStringList{kMissingPrompt});
         QCOMPARE(f->state.QuestionCount, 3);
         QCOMPARE(f->state.QuestionTable, before.QuestionTable);

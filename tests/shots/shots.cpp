@@ -1,6 +1,7 @@
 // Starts Tessellar on the sample quizzes, takes a short quiz run as a user would and saves
 // screenshots of the main window along the way: tessellar-shots OUTPUT_FOLDER
 // Run it under a display (scripts/screenshots.sh uses Xvfb).
+#include "Dialog.h"
 #include "FileDialog.h"
 #include "HtmlPane.h"
 #include "Main.h"
@@ -8,11 +9,13 @@
 #include "Module1.h"
 #include "Printer.h"
 #include "frmMain.h"
+#include "frmMaker.h"
 #include "frmOptions.h"
 #include "frmResult.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDeadlineTimer>
 #include <QLineEdit>
@@ -125,6 +128,28 @@ int main(int argc, char *argv[]) {
         about->close();
     });
     form->mnuHelpAbout->trigger();
+
+    // The editor on the sample's question 1, and the tag builder with a composition.
+    form->mnuToolsOptions->trigger();
+    frmMaker *editor = form->maker();
+    editor->CmbSect->setEditText(QString::fromUtf8("日本の地理"));
+    editor->Command4->click();
+    settle(300);
+    ok &= shot(editor, folder, "12-editor.png");
+    editor->mnuViewTag->trigger();
+    Dialog *tags = editor->tagBuilder();
+    tags->move(editor->frameGeometry().right() + 10, editor->y());
+    tags->InnerText = QString::fromUtf8("日本一高い山");
+    tags->Check1[1]->click();
+    tags->Combo2->setCurrentIndex(0);
+    tags->Check1[2]->click();
+    tags->Combo1->setCurrentIndex(0);
+    tags->Check1[4]->click();
+    settle(300);
+    ok &= shot(tags, folder, "13-tag-builder.png");
+    editor->close();
+    showQuestion(form, 1);
+    ok &= shot(form, folder, "14-main-question-1.png");
     form->close();
     return ok ? 0 : 1;
 }
