@@ -1,8 +1,8 @@
 #include "frmAbout.h"
+#include "Design.h"
 
 #include "MessageBox.h"
 #include "SysInfo.h"
-#include "Twips.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -10,17 +10,10 @@
 #include <QProcess>
 #include <QPushButton>
 
-namespace {
-QString text(const char *utf8) {
-    return QString::fromUtf8(utf8);
-}
+using design::place;
+using design::text;
 
-template <typename Widget>
-Widget *place(Widget *widget, const char *name, int left, int top, int width, int height) {
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(twips::toPixels(left, top, width, height));
-    return widget;
-}
+namespace {
 
 QLabel *blackLabel(QWidget *parent, const char *name, int left, int top, int width, int height) {
     QLabel *label = place(new QLabel(parent), name, left, top, width, height);

@@ -1,5 +1,6 @@
 // The quiz editor's window: controls, menus, layout, closing.
 #include "frmMaker.h"
+#include "Design.h"
 
 #include "Dialog.h"
 #include "Fonts.h"
@@ -9,7 +10,6 @@
 #include "QuizRun.h"
 #include "Sections.h"
 #include "TextBoxes.h"
-#include "Twips.h"
 #include "frmMain.h"
 
 #include <QAction>
@@ -26,17 +26,10 @@
 #include <QTime>
 #include <QTimer>
 
-namespace {
-QString text(const char *utf8) {
-    return QString::fromUtf8(utf8);
-}
+using design::place;
+using design::text;
 
-template <typename Widget>
-Widget *place(Widget *widget, const QString &name, int left, int top, int width, int height) {
-    widget->setObjectName(name);
-    widget->setGeometry(twips::toPixels(left, top, width, height));
-    return widget;
-}
+namespace {
 
 struct BoxDesign {
     const char *caption;
@@ -185,18 +178,11 @@ void frmMaker::changeEvent(QEvent *event) {
 void frmMaker::Form_Layout() {
     if (isMinimized())
         return;
-    const QSize frame = frameGeometry().size() - geometry().size();
+    if (!isMaximized() && !isFullScreen() &&
+        design::keepMinimumOuterSize(this, kMakerMinWidth, kMakerMinHeight))
+        return; // laid out again by the resize
     const MakerLayout l = layoutMaker(twips::fromPixels(frameGeometry().width()),
                                       twips::fromPixels(frameGeometry().height()));
-    if (!isMaximized() && !isFullScreen()) {
-        setMinimumSize(QSize(twips::toPixels(kMakerMinWidth), twips::toPixels(kMakerMinHeight)) -
-                       frame);
-        if (l.windowWidth != twips::fromPixels(frameGeometry().width()) ||
-            l.windowHeight != twips::fromPixels(frameGeometry().height())) {
-            resize(QSize(twips::toPixels(l.windowWidth), twips::toPixels(l.windowHeight)) - frame);
-            return; // laid out again by the resize
-        }
-    }
     const int width = twips::toPixels(l.boxWidth), height = twips::toPixels(l.boxHeight);
     TextQuiz[1]->resize(width, height);
     TextQuiz[2]->setGeometry(TextQuiz[2]->x(), twips::toPixels(l.choicesTop), width, height);

@@ -1,4 +1,5 @@
 // The quiz editor's work on the shared question table: load, show, add, save, new file.
+#include "Design.h"
 #include "MessageBox.h"
 #include "Module1.h"
 #include "Numbers.h"
@@ -13,10 +14,10 @@
 #include <QFileInfo>
 #include <QListWidget>
 
+using design::place;
+using design::text;
+
 namespace {
-QString text(const char *utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 // The record index that a question number names (rounded, halves to even), or -1.
 qsizetype recordIndex(const QString &number, qsizetype size) {

@@ -1,4 +1,5 @@
 #include "frmOptions.h"
+#include "Design.h"
 
 #include "DirList.h"
 #include "KeyPreview.h"
@@ -8,7 +9,6 @@
 #include "QuizRun.h"
 #include "Sections.h"
 #include "Settings.h"
-#include "Twips.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -18,20 +18,13 @@
 #include <QStorageInfo>
 #include <QTabBar>
 
+using design::place;
+using design::text;
+
 namespace {
 constexpr int kPageLeft = 210;
 constexpr int kParkedLeft = -20000;
 
-QString text(const char *utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-template <typename Widget>
-Widget *place(Widget *widget, const char *name, int left, int top, int width, int height) {
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(twips::toPixels(left, top, width, height));
-    return widget;
-}
 } // namespace
 
 frmOptions::frmOptions(Module1 &state, QWidget *parent)

@@ -1,5 +1,6 @@
 // The quiz run of the main window: loading a section, showing questions, taking answers.
 #include "Clock.h"
+#include "Design.h"
 #include "FileDialog.h"
 #include "HtmlPage.h"
 #include "HtmlPane.h"
@@ -27,10 +28,10 @@
 using messagebox::Answer;
 using messagebox::Buttons;
 
+using design::place;
+using design::text;
+
 namespace {
-QString text(const char *utf8) {
-    return QString::fromUtf8(utf8);
-}
 const char *const kConfirm = "確認";
 } // namespace
 

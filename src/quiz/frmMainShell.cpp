@@ -1,5 +1,6 @@
 // The main window's shell: controls, toolbar, menus, status bar, load, layout and unload.
 #include "Clock.h"
+#include "Design.h"
 #include "Fonts.h"
 #include "HtmlPane.h"
 #include "KeyPreview.h"
@@ -8,7 +9,6 @@
 #include "QuizRun.h"
 #include "Sections.h"
 #include "Settings.h"
-#include "Twips.h"
 #include "frmMain.h"
 
 #include <QAction>
@@ -28,18 +28,14 @@
 #include <QTimer>
 #include <QToolBar>
 
+using design::place;
+using design::text;
+
 namespace {
 // Design client area, in twips.
 constexpr int kClientWidth = 8730;
 constexpr int kClientHeight = 8235;
 constexpr int kToolBarHeight = 420;
-
-template <typename Widget>
-Widget *place(Widget *widget, const char *name, int left, int top, int width, int height) {
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(twips::toPixels(left, top, width, height));
-    return widget;
-}
 
 QLabel *label(QWidget *client, const char *name, const char *text, int left, int top, int width,
               int height) {
@@ -256,18 +252,13 @@ void frmMain::Form_Load() {
     WebBrowser1->navigateBlank();
 }
 
-// The frame (caption and borders) around the client area, in pixels.
-static QSize frameExtra(const QWidget *window) {
-    return window->frameGeometry().size() - window->geometry().size();
-}
-
 void frmMain::restorePlacement() {
     const int left = settings::readNumber(QStringLiteral("MainLeft"), 1000);
     const int top = settings::readNumber(QStringLiteral("MainTop"), 1000);
     const int width = settings::readNumber(QStringLiteral("MainWidth"), 8850);
     const int height = settings::readNumber(QStringLiteral("MainHeight"), 12000);
     move(twips::toPixels(left), twips::toPixels(top));
-    resize(QSize(twips::toPixels(width), twips::toPixels(height)) - frameExtra(this));
+    design::resizeOuter(this, width, height);
 }
 
 void frmMain::savePlacement() {
@@ -292,19 +283,12 @@ void frmMain::changeEvent(QEvent *event) {
 void frmMain::Form_Layout() {
     if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
         return;
+    if (design::keepMinimumOuterSize(this, kMainMinWidth, kMainMinHeight))
+        return; // the resize lays the window out again
     const QRect frame = frameGeometry();
     const MainLayout l =
         layoutMainWindow(twips::fromPixels(frame.width()), twips::fromPixels(frame.height()),
                          twips::fromPixels(Picture1->width()));
-    // The window cannot be dragged smaller than the layout's minimum, either.
-    setMinimumSize(QSize(twips::toPixels(kMainMinWidth), twips::toPixels(kMainMinHeight)) -
-                   frameExtra(this));
-    if (l.windowWidth != twips::fromPixels(frame.width()) ||
-        l.windowHeight != twips::fromPixels(frame.height())) {
-        resize(QSize(twips::toPixels(l.windowWidth), twips::toPixels(l.windowHeight)) -
-               frameExtra(this));
-        return; // the resize lays the window out again
-    }
     const int paneLeft = WebBrowser2->x();
     WebBrowser2->resize(twips::toPixels(l.paneWidth), twips::toPixels(l.paneHeight));
     WebBrowser1->setGeometry(paneLeft, twips::toPixels(l.choicesTop), WebBrowser2->width(),

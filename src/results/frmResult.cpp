@@ -1,4 +1,5 @@
 #include "frmResult.h"
+#include "Design.h"
 
 #include "FileDialog.h"
 #include "Fonts.h"
@@ -7,7 +8,6 @@
 #include "Printer.h"
 #include "Report.h"
 #include "ReportArea.h"
-#include "Twips.h"
 #include "frmMain.h"
 
 #include <QComboBox>
@@ -20,19 +20,11 @@
 
 #include <cmath>
 
+using design::place;
+using design::text;
+
 namespace {
 constexpr int kMaxScroll = 32767;
-
-QString text(const char *utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-template <typename Widget>
-Widget *place(Widget *widget, const QString &name, int left, int top, int width, int height) {
-    widget->setObjectName(name);
-    widget->setGeometry(twips::toPixels(left, top, width, height));
-    return widget;
-}
 
 // Label index, title and design geometry of the six summary labels.
 struct SummaryLabel {

@@ -1,11 +1,11 @@
 #include "Dialog.h"
+#include "Design.h"
 
 #include "DirList.h"
 #include "MessageBox.h"
 #include "Module1.h"
 #include "Sections.h"
 #include "TextBoxes.h"
-#include "Twips.h"
 #include "frmMaker.h"
 
 #include <QCheckBox>
@@ -18,17 +18,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-namespace {
-QString text(const char *utf8) {
-    return QString::fromUtf8(utf8);
-}
+using design::place;
+using design::text;
 
-template <typename Widget>
-Widget *place(Widget *widget, const QString &name, int left, int top, int width, int height) {
-    widget->setObjectName(name);
-    widget->setGeometry(twips::toPixels(left, top, width, height));
-    return widget;
-}
+namespace {
 
 struct BoxDesign {
     const char *caption;

@@ -1,3 +1,4 @@
+#include "Design.h"
 #include "Help.h"
 #include "HtmlPane.h"
 #include "MainWindowFixture.h"
@@ -30,8 +31,7 @@ int px(int twipsValue) {
 }
 
 void placeWindow(frmMain *form, int width, int height) {
-    const QSize frame = form->frameGeometry().size() - form->geometry().size();
-    form->resize(QSize(px(width), px(height)) - frame); // the outer size is given
+    design::resizeOuter(form, width, height);
     QCoreApplication::processEvents();
 }
 } // namespace

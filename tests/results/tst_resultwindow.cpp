@@ -1,3 +1,4 @@
+#include "Design.h"
 #include "FileDialog.h"
 #include "MainWindowFixture.h"
 #include "MessageBox.h"
@@ -34,12 +35,6 @@ void wrongRun(Module1 &state, int count, const QString &keyPoint = QStringLitera
         state.AnswerMarks[i] = 2;
         state.AnswerTexts[i] = QString::fromUtf8("×");
     }
-}
-
-void resizeOuter(QWidget *window, int width, int height) {
-    const QSize frame = window->frameGeometry().size() - window->geometry().size();
-    window->resize(QSize(px(width), px(height)) - frame);
-    QCoreApplication::processEvents();
 }
 
 QString pdfText(const QString &pdf, int page = 0) {
@@ -118,7 +113,7 @@ private slots:
         frmResult results(f->state);
         results.show();
         QVERIFY(QTest::qWaitForWindowExposed(&results));
-        resizeOuter(&results, 9300, 6000);
+        design::resizeOuter(&results, 9300, 6000);
         QCOMPARE(results.Image1->geometry(),
                  QRect(px(135), px(945), px(9300 - 635), px(6000 - 1400)));
         QCOMPARE(results.VScroll1->geometry(),
@@ -151,7 +146,7 @@ private slots:
         results.show();
         QVERIFY(QTest::qWaitForWindowExposed(&results));
         results.setMinimumSize(1, 1);
-        resizeOuter(&results, 700, 3000); // the area is 65 twips wide: below one em
+        design::resizeOuter(&results, 700, 3000); // the area is 65 twips wide: below one em
         QVERIFY(results.Image1->wrappedReport().contains(QString::fromUtf8("な\r\nが\r\nい")));
         results.VScroll1->setValue(results.VScroll1->maximum());
         QVERIFY(results.isVisible());

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "Twips.h"
+
+#include <QSize>
+#include <QString>
+#include <QWidget>
+
+// What every window needs to build itself from its design: controls placed by their design
+// rectangle in twips, and the window's outer size kept at a minimum.
+namespace design {
+
+// The program's own texts are written in UTF-8.
+inline QString text(const char *utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+// Names the control (its objectName) and places it at its design rectangle.
+template <typename Widget>
+Widget *place(Widget *widget, const QString &name, int left, int top, int width, int height) {
+    widget->setObjectName(name);
+    widget->setGeometry(twips::toPixels(left, top, width, height));
+    return widget;
+}
+template <typename Widget>
+Widget *place(Widget *widget, const char *name, int left, int top, int width, int height) {
+    return place(widget, QString::fromLatin1(name), left, top, width, height);
+}
+
+// The frame (caption and borders) around the window's client area, in pixels.
+QSize frameExtra(const QWidget *window);
+// Resizes the window so that its outer size is this many twips.
+void resizeOuter(QWidget *window, int width, int height);
+// Keeps the outer size at least at the minimum (twips): the window cannot be dragged
+// smaller, and one that is smaller is resized. True when it had to be resized.
+bool keepMinimumOuterSize(QWidget *window, int minWidth, int minHeight);
+
+} // namespace design
