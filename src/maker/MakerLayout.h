@@ -2,8 +2,6 @@
 
 // The editor's layout arithmetic, in twips of the window's outer size.
 struct MakerLayout {
-    int windowWidth = 0; // raised to the minimum size
-    int windowHeight = 0;
     int boxWidth = 0;  // the three large boxes
     int boxHeight = 0; // question text, choices and key point alike
     int choicesTop = 0;
@@ -16,4 +14,5 @@ struct MakerLayout {
 inline constexpr int kMakerMinWidth = 5235;
 inline constexpr int kMakerMinHeight = 6255;
 
+// A window below the minimum size is laid out as if it had that size.
 MakerLayout layoutMaker(int width, int height);

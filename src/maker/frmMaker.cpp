@@ -97,6 +97,12 @@ void frmMaker::createControls(QWidget *client) {
         if (d.tip)
             TextQuiz[i]->setToolTip(text(d.tip));
     }
+    for (QLabel *caption : Label1) {
+        // Keep every caption whole: it overlaps its box by a pixel, and the fonts here run
+        // wider than the design's.
+        caption->raise();
+        caption->resize(std::max(caption->width(), caption->sizeHint().width()), caption->height());
+    }
     Label1[0]->setWordWrap(true);
     Label1[0]->resize(Label1[0]->width(), twips::toPixels(375));
     auto *number = static_cast<QLineEdit *>(TextQuiz[0]);

@@ -4,10 +4,8 @@
 
 MainLayout layoutMainWindow(int width, int height, int pictureWidth) {
     MainLayout l;
-    l.windowWidth = std::max(width, kMainMinWidth);
-    l.windowHeight = std::max(height, kMainMinHeight);
-    l.paneWidth = l.windowWidth - 1750;
-    l.paneHeight = (l.windowHeight - 2845) / 3;
+    l.paneWidth = std::max(width, kMainMinWidth) - 1750;
+    l.paneHeight = (std::max(height, kMainMinHeight) - 2845) / 3;
     l.choicesTop = kQuestionPaneTop + l.paneHeight + 255;
     l.choicesCaptionTop = l.choicesTop - 215;
     l.pictureTop = l.paneHeight + 1440 + l.paneHeight + 300;

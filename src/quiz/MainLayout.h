@@ -2,8 +2,6 @@
 
 // The main window's layout arithmetic, in twips of the window's outer size.
 struct MainLayout {
-    int windowWidth = 0; // raised to the minimum size
-    int windowHeight = 0;
     int paneWidth = 0; // both renderer panes
     int paneHeight = 0;
     int choicesTop = 0;
@@ -17,6 +15,7 @@ inline constexpr int kMainMinWidth = 8850;
 inline constexpr int kMainMinHeight = 8925;
 inline constexpr int kQuestionPaneTop = 1470;
 
-// pictureWidth is the picture's current width, which it keeps once the panes are 15600
+// A window below the minimum size is laid out as if it had that size. pictureWidth is the
+// picture's current width, which it keeps once the panes are 15600
 // twips wide or more.
 MainLayout layoutMainWindow(int width, int height, int pictureWidth);
