@@ -7,6 +7,12 @@
 #include <QSaveFile>
 #include <QtEndian>
 
+#include <cerrno>
+#include <cstring>
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 namespace quizfile {
 namespace {
 
@@ -138,16 +144,20 @@ ReadResult parse(QByteArrayView bytes) {
 }
 
 ReadResult read(const QString &path) {
-    QFile file(path);
     ReadResult failed;
+    // Only a regular file is a quiz: a FIFO would block and a device would never end.
+    if (!QFileInfo(path).isFile()) {
+        failed.error = tr("%1 はクイズファイルではありません").arg(path);
+        return failed;
+    }
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         failed.error = tr("%1 を開けません: %2").arg(path, file.errorString());
         return failed;
     }
-    // Mapped rather than copied: a large quiz is read straight from the page cache.
-    if (const uchar *mapped = file.size() > 0 ? file.map(0, file.size()) : nullptr)
-        return parse(QByteArrayView(mapped, file.size()));
-    const QByteArray bytes = file.readAll();
+    // Read, not mapped: a file that another program shortens meanwhile would fault a map.
+    // At most the size seen at the open is read, so a file that grows cannot run away.
+    const QByteArray bytes = file.read(file.size());
     if (file.error() != QFileDevice::NoError) {
         failed.error = tr("%1 を読み取れません: %2").arg(path, file.errorString());
         return failed;
@@ -229,6 +239,46 @@ bool oldTail(const QString &path, qint64 length, QByteArray &tail, QString &erro
     return true;
 }
 
+// Why the last file operation failed, in words a user reads; the system's own words (English
+// under most locales) for anything less common.
+QString failureReason(const QString &systemWords) {
+    switch (errno) {
+    case ENOSPC:
+    case EDQUOT:
+        return tr("ディスクの空き容量が足りません (%1)").arg(systemWords);
+    case EACCES:
+    case EPERM:
+        return tr("書き込む権限がありません (%1)").arg(systemWords);
+    case EROFS:
+        return tr("読み取り専用のディスクです (%1)").arg(systemWords);
+    default:
+        return systemWords;
+    }
+}
+
+// Writes both parts and replaces the old file only when every byte is on the disk; returns
+// why not. Unbuffered, so a full disk fails the write itself: a buffered QSaveFile can
+// report a commit as done although its last flush failed, leaving an empty file in place of
+// the quiz. The sync catches file systems that report a full disk only when the data leaves
+// the cache.
+QString writeAll(QSaveFile &file, const QByteArray &content, const QByteArray &tail) {
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return failureReason(file.errorString());
+    for (const QByteArray *part : {&content, &tail}) {
+        if (file.write(*part) != part->size())
+            return failureReason(file.errorString());
+    }
+#ifdef Q_OS_UNIX
+    if (::fsync(file.handle()) != 0) {
+        const QString reason = failureReason(QString::fromLocal8Bit(std::strerror(errno)));
+        file.cancelWriting();
+        return reason;
+    }
+#endif
+    return file.commit() ? QString() : failureReason(file.errorString());
+}
+
 } // namespace
 
 SaveResult save(const QString &path, const QByteArray &content) {
@@ -251,11 +301,9 @@ SaveResult save(const QString &path, const QByteArray &content) {
         return result;
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
-    const bool written = file.open(QIODevice::WriteOnly) && file.write(content) == content.size() &&
-                         file.write(tail) == tail.size() && file.commit();
-    if (!written) {
+    if (const QString reason = writeAll(file, content, tail); !reason.isEmpty()) {
         // The temporary file is dropped with file; the old one is untouched.
-        result.error = tr("%1 に書き込めません: %2").arg(path, file.errorString());
+        result.error = tr("%1 に書き込めません: %2").arg(path, reason);
         return result;
     }
     result.ok = true;
