@@ -6,7 +6,7 @@ packages=(
     cmake ninja-build g++ clang-format
     qt6-base-dev qt6-webengine-dev qt6-translations-l10n
     fonts-noto-cjk fonts-ipafont-gothic
-    xvfb xauth poppler-utils
+    xvfb xauth openbox x11-utils poppler-utils
     clang libclang-rt-14-dev
 )
 missing=()

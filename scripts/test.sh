@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Tessellar and runs the whole test suite headless.
+# Installs what is missing, builds Tessellar and runs the whole test suite. Window tests run on
+# displays of their own (Xvfb with openbox, see on-display.sh), two test programs at a time.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 bash "$top/scripts/install-deps.sh"
 bash "$top/scripts/build.sh"
 bash "$top/scripts/check-format.sh"
-export QT_QPA_PLATFORM=offscreen
 export QTWEBENGINE_CHROMIUM_FLAGS="--no-sandbox --disable-gpu"
 cd "$top/build"
-ctest --output-on-failure
+ctest --output-on-failure -j 2

@@ -12,13 +12,14 @@ void isolateEnvironment() {
     if (!home.isValid())
         qFatal("no temporary folder");
     const QByteArray root = home.path().toLocal8Bit();
-    for (const char *sub : {"config", "data", "cache", "runtime"})
+    for (const char *sub : {"config", "data", "state", "cache", "runtime"})
         QDir(home.path()).mkpath(QLatin1String(sub));
     QFile::setPermissions(home.path() + QStringLiteral("/runtime"),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("HOME", root);
     qputenv("XDG_CONFIG_HOME", root + "/config");
     qputenv("XDG_DATA_HOME", root + "/data");
+    qputenv("XDG_STATE_HOME", root + "/state");
     qputenv("XDG_CACHE_HOME", root + "/cache");
     qputenv("XDG_RUNTIME_DIR", root + "/runtime");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); // for the HTML panes

@@ -6,6 +6,7 @@
 #include "Fonts.h"
 #include "KeyPreview.h"
 #include "MakerLayout.h"
+#include "PlainTextBox.h"
 #include "Module1.h"
 #include "QuizRun.h"
 #include "Sections.h"
@@ -89,7 +90,7 @@ void frmMaker::createControls(QWidget *client) {
         const BoxDesign &d = kBoxes[i];
         Label1[i] = place(new QLabel(text(d.caption), client), QStringLiteral("Label1_%1").arg(i),
                           d.captionLeft, d.captionTop, d.captionWidth, d.multiLine ? 255 : 255);
-        QWidget *box = d.multiLine ? static_cast<QWidget *>(new QPlainTextEdit(client))
+        QWidget *box = d.multiLine ? static_cast<QWidget *>(new PlainTextBox(client))
                                    : static_cast<QWidget *>(new QLineEdit(client));
         TextQuiz[i] =
             place(box, QStringLiteral("TextQuiz_%1").arg(i), d.left, d.top, d.width, d.height);

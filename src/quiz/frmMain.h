@@ -2,6 +2,8 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QRect>
+#include <QTimer>
 
 class HtmlPane;
 class Module1;
@@ -12,7 +14,6 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QScrollBar;
-class QTimer;
 class QToolBar;
 class frmMaker;
 
@@ -58,6 +59,8 @@ public:
 
     // The quiz editor, created on first use (hidden until shown) and gone once closed.
     frmMaker *maker();
+    // True until the window stands where its placement says, in the window manager's frame.
+    bool isPlacing() const { return m_frameWatch; }
 
 public slots:
     void Command1_Click();
@@ -93,6 +96,8 @@ private:
     void Form_Layout();
     void Form_Unload();
     void restorePlacement();
+    void applyPlacement();
+    void followFrame();
     void savePlacement();
     void updateStatusClock();
 
@@ -117,5 +122,9 @@ private:
 
     Module1 &m_state;
     bool m_loaded = false;
+    // The outer rectangle the window opens at, and the frame it was last applied with.
+    QRect m_placement;
+    QSize m_placementFrame;
+    QPointer<QTimer> m_frameWatch;
     QPointer<frmMaker> m_maker;
 };

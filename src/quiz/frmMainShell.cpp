@@ -6,6 +6,7 @@
 #include "KeyPreview.h"
 #include "MainLayout.h"
 #include "Module1.h"
+#include "Placement.h"
 #include "QuizRun.h"
 #include "Sections.h"
 #include "Settings.h"
@@ -22,6 +23,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
@@ -257,8 +259,36 @@ void frmMain::restorePlacement() {
     const int top = settings::readNumber(QStringLiteral("MainTop"), 1000);
     const int width = settings::readNumber(QStringLiteral("MainWidth"), 8850);
     const int height = settings::readNumber(QStringLiteral("MainHeight"), 12000);
-    move(twips::toPixels(left), twips::toPixels(top));
-    design::resizeOuter(this, width, height);
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens.append(screen->availableGeometry());
+    m_placement = placement::fitOnScreens(twips::toPixels(left, top, width, height), screens,
+                                          twips::toPixels(1000, 1000, 0, 0).topLeft());
+    applyPlacement();
+    followFrame();
+}
+
+void frmMain::applyPlacement() {
+    m_placementFrame = design::frameExtra(this);
+    design::keepMinimumOuterSize(this, kMainMinWidth, kMainMinHeight); // for this frame
+    move(m_placement.topLeft());
+    resize(m_placement.size() - m_placementFrame);
+}
+
+// The window manager adds its frame some time after the window is shown, without telling the
+// window; the saved outer placement is applied again once the frame is known.
+void frmMain::followFrame() {
+    auto *watch = new QTimer(this);
+    m_frameWatch = watch;
+    watch->setInterval(50);
+    int ticks = 0;
+    connect(watch, &QTimer::timeout, this, [this, watch, ticks]() mutable {
+        if (design::frameExtra(this) != m_placementFrame && windowState() == Qt::WindowNoState)
+            applyPlacement();
+        if (!m_placementFrame.isNull() || ++ticks == 40)
+            watch->deleteLater();
+    });
+    watch->start();
 }
 
 void frmMain::savePlacement() {

@@ -3,6 +3,7 @@
 
 #include "DirList.h"
 #include "MessageBox.h"
+#include "PlainTextBox.h"
 #include "Module1.h"
 #include "Sections.h"
 #include "TextBoxes.h"
@@ -68,7 +69,7 @@ void Dialog::createControls() {
     Combo1->setEditable(true);
     Text1 = place(new QLineEdit(Frame1), QStringLiteral("Text1"), 1245, 915, 3075, 270);
     Combo2 = place(new QComboBox(Frame1), QStringLiteral("Combo2"), 1245, 570, 1200, 300);
-    TextTags = place(new QPlainTextEdit(this), QStringLiteral("TextTags"), 105, 1995, 4425, 1065);
+    TextTags = place(new PlainTextBox(this), QStringLiteral("TextTags"), 105, 1995, 4425, 1065);
     OKButton = place(new QPushButton(QStringLiteral("OK"), this), QStringLiteral("OKButton"), 4725,
                      105, 1215, 375);
     CancelButton = place(new QPushButton(text("ｷｬﾝｾﾙ"), this), QStringLiteral("CancelButton"), 4725,

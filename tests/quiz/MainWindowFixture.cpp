@@ -60,6 +60,8 @@ frmMain *MainWindowFixture::start() {
     form->activateWindow();
     if (!QTest::qWaitForWindowExposed(form))
         qWarning("main window not exposed");
+    if (!QTest::qWaitFor([this] { return !form->isPlacing(); }, 5000))
+        qWarning("main window not placed");
     return form;
 }
 

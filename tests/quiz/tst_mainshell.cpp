@@ -47,7 +47,7 @@ private slots:
     void firstStartPlacementAndControls() {
         frmMain *form = f->start();
         QCOMPARE(form->windowTitle(), QStringLiteral("Tessellar"));
-        QCOMPARE(form->frameGeometry(), QRect(px(1000), px(1000), px(8850), px(12000)));
+        QTRY_COMPARE(form->frameGeometry(), QRect(px(1000), px(1000), px(8850), px(12000)));
         for (const char *name :
              {"tbToolBar", "Combo1",      "Command1",    "Label3",      "Label4",
               "Label1_0",  "Label1_1",    "Label1_2",    "Label1_3",    "TextNum",
@@ -128,7 +128,7 @@ private slots:
         Module1 again;
         f->state = Module1();
         f->start();
-        QCOMPARE(f->form->frameGeometry(), QRect(px(1500), px(750), px(9000), px(10500)));
+        QTRY_COMPARE(f->form->frameGeometry(), QRect(px(1500), px(750), px(9000), px(10500)));
         f->form->showMaximized();
         QCoreApplication::processEvents();
         f->form->close();
@@ -139,7 +139,39 @@ private slots:
         settings::writeString(QStringLiteral("MainWidth"), QStringLiteral("wide"));
         settings::writeString(QStringLiteral("MainLeft"), QString());
         frmMain *form = f->start();
-        QCOMPARE(form->frameGeometry(), QRect(px(1000), px(1000), px(8850), px(12000)));
+        QTRY_COMPARE(form->frameGeometry(), QRect(px(1000), px(1000), px(8850), px(12000)));
+    }
+
+    // Starting and closing without touching the window keeps the placement, start after
+    // start; a placement that cannot be shown is brought onto the screen once.
+    void placementSurvivesRestarts_data() {
+        QTest::addColumn<QList<int>>("saved");
+        QTest::addColumn<QRect>("opened");
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QTest::newRow("first start")
+            << QList<int>{} << QRect(px(1000), px(1000), px(8850), px(12000));
+        QTest::newRow("saved") << QList<int>{1500, 705, 9000, 10500}
+                               << QRect(px(1500), px(705), px(9000), px(10500));
+        QTest::newRow("huge") << QList<int>{1500, 705, 500000, 500000} << screen;
+        QTest::newRow("far off") << QList<int>{-9999999, 99999999, 9000, 10500}
+                                 << QRect(px(1000), px(1000), px(9000), px(10500));
+        QTest::newRow("caption above the screen") << QList<int>{1500, -20000, 9000, 10500}
+                                                  << QRect(px(1000), px(1000), px(9000), px(10500));
+    }
+    void placementSurvivesRestarts() {
+        QFETCH(QList<int>, saved);
+        QFETCH(QRect, opened);
+        const QStringList keys = {"MainLeft", "MainTop", "MainWidth", "MainHeight"};
+        for (int i = 0; i < saved.size(); ++i)
+            settings::writeNumber(keys[i], saved[i]);
+        for (int start = 0; start < 3; ++start) {
+            f->state = Module1();
+            f->start();
+            QCOMPARE(f->form->frameGeometry(), opened);
+            f->form->close();
+            QCOMPARE(twips::toPixels(settings::readNumber(QStringLiteral("MainTop"), 0)),
+                     opened.top());
+        }
     }
 
     void viewToggles() {

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Runs a command on an X display of its own, as on a user's desktop: Xvfb with the openbox
+# window manager, so windows get frames, focus and menus the way users see them. Each call
+# takes a free display, so test programs can run side by side.
+#   bash scripts/on-display.sh COMMAND [ARGS...]
+set -uo pipefail
+work=$(mktemp -d)
+Xvfb -displayfd 3 -screen 0 1920x1200x24 -dpi 96 -nolisten tcp 3>"$work/display" \
+    >/dev/null 2>&1 &
+xvfb=$!
+cleanup() {
+    kill "${wm:-}" "$xvfb" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+for _ in $(seq 200); do
+    [ -s "$work/display" ] && break
+    sleep 0.05
+done
+export DISPLAY=":$(head -n 1 "$work/display")"
+openbox --sm-disable >/dev/null 2>&1 &
+wm=$!
+for _ in $(seq 200); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
+    sleep 0.05
+done
+export QT_QPA_PLATFORM=xcb
+"$@"
