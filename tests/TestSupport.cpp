@@ -2,8 +2,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSettings>
 #include <QtTest>
+
+#include <unistd.h>
 
 namespace testsupport {
 
@@ -30,6 +33,33 @@ void isolateEnvironment() {
 CleanSettings::CleanSettings() {
     for (auto format : {QSettings::NativeFormat, QSettings::IniFormat})
         QSettings::setPath(format, QSettings::UserScope, m_dir.path());
+}
+
+FullDisk::FullDisk(const QList<std::pair<QString, QByteArray>> &files) {
+    if (getuid() != 0) {
+        m_unavailable = QStringLiteral("mounting a small tmpfs needs root");
+        return;
+    }
+    const auto run = [](const QStringList &args) {
+        return QProcess::execute(args.first(), args.mid(1)) == 0;
+    };
+    m_mounted = run({"mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", m_dir.path()});
+    if (!m_mounted) {
+        m_unavailable = QStringLiteral("tmpfs could not be mounted");
+        return;
+    }
+    for (const auto &[name, bytes] : files)
+        writeFile(filePath(name), bytes);
+    QFile filler(filePath(QStringLiteral("filler")));
+    const QByteArray block(4096, 'x');
+    if (filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        while (filler.write(block) == block.size()) {
+        }
+}
+
+FullDisk::~FullDisk() {
+    if (m_mounted)
+        QProcess::execute(QStringLiteral("umount"), {m_dir.path()});
 }
 
 QByteArray readFile(const QString &path) {

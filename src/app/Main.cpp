@@ -2,11 +2,13 @@
 
 #include "Module1.h"
 #include "Sections.h"
+#include "SessionEnd.h"
 #include "Settings.h"
 #include "frmMain.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QPointer>
 
 void Main(Module1 &state) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tessellar-256.png")));
@@ -17,4 +19,9 @@ void Main(Module1 &state) {
     state.QuestionCount = Module1::kStartQuestionCount;
     state.CurrentImageFile.clear();
     state.MainForm->show();
+    frmMain *main = state.MainForm;
+    sessionend::onRequest([main = QPointer<frmMain>(main)] {
+        if (main)
+            main->endSession();
+    });
 }

@@ -19,6 +19,15 @@ QString quizFilePath(const QString &quizFolder, const QString &section) {
     return quizFolder + kSeparator + QLatin1Char('q') + section + QLatin1String(".tsl");
 }
 
+QString nameProblem(const QString &section) {
+    const bool control = std::any_of(section.cbegin(), section.cend(),
+                                     [](QChar c) { return c.category() == QChar::Other_Control; });
+    if (section.contains(QLatin1Char('/')) || section.contains(QLatin1Char('\\')) ||
+        section.contains(QLatin1String("..")) || control)
+        return QString::fromUtf8("問題名 (セクション) に「/」「\\」「..」や制御文字は使えません。");
+    return {};
+}
+
 QString listingPattern(const QString &quizFolder, const QString &pattern) {
     return endsWithSeparator(quizFolder) ? quizFolder + pattern : quizFolder + kSeparator + pattern;
 }

@@ -10,6 +10,10 @@ namespace sections {
 // after a root folder that already ends with one.
 QString quizFilePath(const QString &quizFolder, const QString &section);
 
+// Why a section name typed by a user cannot name a quiz file in the folder (a separator,
+// "..", a control character), or an empty text when it can.
+QString nameProblem(const QString &section);
+
 // The listing pattern: QuizFolder + separator + pattern, or QuizFolder + pattern when the
 // folder is a root that already ends with a separator.
 QString listingPattern(const QString &quizFolder, const QString &pattern);

@@ -6,14 +6,15 @@
 #include "Fonts.h"
 #include "KeyPreview.h"
 #include "MakerLayout.h"
-#include "PlainTextBox.h"
 #include "Module1.h"
+#include "PlainTextBox.h"
 #include "QuizRun.h"
 #include "Sections.h"
 #include "TextBoxes.h"
 #include "frmMain.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -171,6 +172,18 @@ void frmMaker::Form_Load() {
     CmbSect->setEditText(QString());
 }
 
+void frmMaker::showEvent(QShowEvent *event) {
+    QMainWindow::showEvent(event);
+    if (std::exchange(m_framed, true))
+        return;
+    // Sized as designed, frame included, once the window manager has added the frame.
+    design::whenFramed(this, [this] {
+        if (windowState() == Qt::WindowNoState)
+            design::resizeOuter(this, 5115, 5565);
+        Form_Layout();
+    });
+}
+
 void frmMaker::resizeEvent(QResizeEvent *event) {
     QMainWindow::resizeEvent(event);
     Form_Layout();
@@ -201,6 +214,10 @@ void frmMaker::Form_Layout() {
 }
 
 void frmMaker::closeEvent(QCloseEvent *event) {
+    if (!confirmClose()) {
+        event->ignore();
+        return;
+    }
     Form_Unload();
     QMainWindow::closeEvent(event);
 }

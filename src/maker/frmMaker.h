@@ -35,6 +35,14 @@ public:
     // The tag builder, created on first use and kept while it is open.
     Dialog *tagBuilder();
 
+    // Questions added and not saved, or text typed and not added.
+    bool hasUnsavedWork() const;
+    // Keeps unsaved work where the next load of the section offers it; returns why it could
+    // not, or an empty text.
+    QString keepRecoveryCopy();
+    // Closes without asking, the unsaved work kept: the program is being ended from outside.
+    void closeForSessionEnd();
+
 public slots:
     void Command4_Click();
     void Command1_Click();
@@ -46,6 +54,7 @@ public slots:
     void mnuViewTag_Click();
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -61,7 +70,17 @@ private:
     bool Form_KeyUp(QKeyEvent *event);
     void newFileFlow();
     bool openOptions();
+    bool refuseSectionName(const QString &section);
+    bool saveSection();
+    bool hasTypedText() const;
+    void markBoxesTaken();
+    QStringList boxTexts() const;
+    void offerRecoveredWork(const QString &section);
+    bool confirmClose();
 
     Module1 &m_state;
     QPointer<Dialog> m_tagBuilder;
+    bool m_framed = false;
+    bool m_unsavedQuestions = false;
+    bool m_closingWithoutAsking = false;
 };

@@ -3,6 +3,7 @@
 #include "MessageBox.h"
 #include "Module1.h"
 #include "Numbers.h"
+#include "Recovery.h"
 #include "Sections.h"
 #include "TextBoxes.h"
 #include "frmMaker.h"
@@ -29,12 +30,24 @@ qsizetype recordIndex(const QString &number, qsizetype size) {
 }
 } // namespace
 
+bool frmMaker::refuseSectionName(const QString &section) {
+    const QString problem = sections::nameProblem(section);
+    if (!problem.isEmpty())
+        messagebox::show(this, problem, messagebox::applicationTitle());
+    return !problem.isEmpty();
+}
+
 void frmMaker::Command4_Click() {
-    m_state.CurrentQuizFile = sections::quizFilePath(m_state.QuizFolder, CmbSect->currentText());
+    const QString section = CmbSect->currentText();
+    if (refuseSectionName(section))
+        return;
+    m_state.CurrentQuizFile = sections::quizFilePath(m_state.QuizFolder, section);
     if (m_state.loadQuizFile(m_state.CurrentQuizFile).ok) {
+        m_unsavedQuestions = false;
         textboxes::setText(TextQuiz[0], QStringLiteral("1"));
         TextQuiz_LostFocus(0);
         TextQuiz[0]->setFocus();
+        offerRecoveredWork(section);
         return;
     }
     if (messagebox::show(this, text("ファイルがないようです｡新規に作成しますか？"), text("確認"),
@@ -59,6 +72,7 @@ void frmMaker::newFileFlow() {
             return;
     }
     m_state.replaceQuiz(QList<QuizRecord>(m_state.QuestionCount));
+    m_unsavedQuestions = false;
     QFile file(m_state.CurrentQuizFile);
     if (!file.exists() && !file.open(QIODevice::WriteOnly))
         messagebox::show(
@@ -89,6 +103,8 @@ void frmMaker::Command1_Click() {
     const qsizetype i = recordIndex(number, m_state.QuestionTable.size());
     const WholeNumber whole = toInt32(number);
     if (i >= 0 && whole.ok()) {
+        m_unsavedQuestions = true;
+        markBoxesTaken();
         QuizRecord &record = m_state.QuestionTable[i];
         record.Number = record.ReportNumber = static_cast<qint32>(whole.value);
         for (int box = 1; box <= 5; ++box)
@@ -102,7 +118,13 @@ void frmMaker::Command1_Click() {
 }
 
 void frmMaker::Command3_Click() {
+    saveSection();
+}
+
+bool frmMaker::saveSection() {
     const QString section = CmbSect->currentText();
+    if (refuseSectionName(section))
+        return false;
     m_state.CurrentQuizFile = sections::quizFilePath(m_state.QuizFolder, section);
     QString problem;
     if (section.isEmpty())
@@ -111,9 +133,82 @@ void frmMaker::Command3_Click() {
         problem = text("問題フォルダ %1 がありません。").arg(m_state.QuizFolder);
     else
         problem = m_state.saveQuizFile(m_state.CurrentQuizFile);
-    if (!problem.isEmpty())
+    if (!problem.isEmpty()) {
         messagebox::show(this, text("保存できませんでした。\r\n") + problem,
                          messagebox::applicationTitle());
+        return false;
+    }
+    m_unsavedQuestions = false;
+    markBoxesTaken();
+    return true;
+}
+
+bool frmMaker::hasTypedText() const {
+    for (int box = 1; box <= 5; ++box) {
+        if (textboxes::isModified(TextQuiz[box]))
+            return true;
+    }
+    return false;
+}
+
+// What the boxes hold now is in the table, or in the file, or was let go.
+void frmMaker::markBoxesTaken() {
+    for (QWidget *box : TextQuiz)
+        textboxes::markUnmodified(box);
+}
+
+bool frmMaker::hasUnsavedWork() const {
+    return m_unsavedQuestions || hasTypedText();
+}
+
+QStringList frmMaker::boxTexts() const {
+    QStringList texts;
+    for (QWidget *box : TextQuiz)
+        texts.append(textboxes::text(box));
+    return texts;
+}
+
+QString frmMaker::keepRecoveryCopy() {
+    if (!hasUnsavedWork())
+        return {};
+    return recovery::keep({m_state.QuizFolder, CmbSect->currentText(), m_state.QuestionCount,
+                           m_state.QuestionTable, boxTexts()});
+}
+
+void frmMaker::offerRecoveredWork(const QString &section) {
+    const std::optional<recovery::Work> work = recovery::find(m_state.QuizFolder, section);
+    if (!work)
+        return;
+    recovery::drop(m_state.QuizFolder, section);
+    if (messagebox::show(this, text("保存されていない編集内容が残っています。復元しますか？"),
+                         text("確認"), messagebox::Buttons::YesNo) != messagebox::Answer::Yes)
+        return;
+    m_state.replaceQuiz(work->questions);
+    m_state.resizeQuestions(work->questionCount);
+    for (int box = 0; box < 6; ++box)
+        textboxes::setText(TextQuiz[box], work->boxes[box]);
+    m_unsavedQuestions = true;
+}
+
+// True when the editor may close: nothing unsaved, or the author saved or let it go.
+bool frmMaker::confirmClose() {
+    if (m_closingWithoutAsking || !hasUnsavedWork())
+        return true;
+    switch (messagebox::show(this, text("保存しますか？"), text("確認"),
+                             messagebox::Buttons::YesNoCancel)) {
+    case messagebox::Answer::Yes:
+        return saveSection();
+    case messagebox::Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void frmMaker::closeForSessionEnd() {
+    keepRecoveryCopy();
+    m_closingWithoutAsking = true;
+    close();
 }
 
 void frmMaker::LstReport_Click() {

@@ -1,5 +1,7 @@
 #include "Design.h"
 
+#include <QTimer>
+
 namespace design {
 
 QSize frameExtra(const QWidget *window) {
@@ -20,6 +22,19 @@ bool keepMinimumOuterSize(QWidget *window, int minWidth, int minHeight) {
         return false;
     resizeOuter(window, width, height);
     return true;
+}
+
+void whenFramed(QWidget *window, const std::function<void()> &done) {
+    auto *watch = new QTimer(window);
+    watch->setInterval(50);
+    int ticks = 0;
+    QObject::connect(watch, &QTimer::timeout, window, [window, watch, done, ticks]() mutable {
+        if (frameExtra(window).isNull() && ++ticks < 40)
+            return;
+        watch->deleteLater();
+        done();
+    });
+    watch->start();
 }
 
 } // namespace design

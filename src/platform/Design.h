@@ -6,6 +6,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+
 // What every window needs to build itself from its design: controls placed by their design
 // rectangle in twips, and the window's outer size kept at a minimum.
 namespace design {
@@ -34,5 +36,10 @@ void resizeOuter(QWidget *window, int width, int height);
 // Keeps the outer size at least at the minimum (twips): the window cannot be dragged
 // smaller, and one that is smaller is resized. True when it had to be resized.
 bool keepMinimumOuterSize(QWidget *window, int minWidth, int minHeight);
+
+// Calls done once the window manager has framed the shown window: it adds the frame some
+// time after the window is shown, without telling the window. Without a frame to come
+// (offscreen, say) done is called after two seconds.
+void whenFramed(QWidget *window, const std::function<void()> &done);
 
 } // namespace design

@@ -29,10 +29,34 @@ QMessageBox::Icon toQt(Icon icon) {
     return QMessageBox::NoIcon;
 }
 
+// What closing the box without pressing a button means.
+Answer escapeAnswer(Buttons buttons) {
+    switch (buttons) {
+    case Buttons::YesNoCancel:
+        return Answer::Cancel;
+    case Buttons::YesNo:
+        return Answer::No;
+    case Buttons::Ok:
+        break;
+    }
+    return Answer::Ok;
+}
+
+QMessageBox::StandardButtons toQt(Buttons buttons) {
+    switch (buttons) {
+    case Buttons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case Buttons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case Buttons::Ok:
+        break;
+    }
+    return QMessageBox::Ok;
+}
+
 Answer scriptedAnswer(Script &script, const QString &text, const QString &title, Buttons buttons) {
     script.shown.append({text, title, buttons});
-    const Answer fallback = buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
-    return script.answers.isEmpty() ? fallback : script.answers.takeFirst();
+    return script.answers.isEmpty() ? escapeAnswer(buttons) : script.answers.takeFirst();
 }
 } // namespace
 
@@ -44,16 +68,14 @@ Answer show(QWidget *parent, const QString &text, const QString &title, Buttons 
             Icon icon) {
     if (scripted())
         return scriptedAnswer(*scripted(), text, title, buttons);
-    QMessageBox box(
-        toQt(icon), title, text,
-        buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
+    QMessageBox box(toQt(icon), title, text, toQt(buttons), parent);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;
     case QMessageBox::No:
         return Answer::No;
     default:
-        return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+        return escapeAnswer(buttons);
     }
 }
 

@@ -9,9 +9,9 @@ class QWidget;
 // unless asked for. Tests script the answers instead of showing boxes.
 namespace messagebox {
 
-enum class Buttons { Ok, YesNo };
+enum class Buttons { Ok, YesNo, YesNoCancel };
 enum class Icon { None, Information, Warning, Critical };
-enum class Answer { Ok, Yes, No };
+enum class Answer { Ok, Yes, No, Cancel };
 
 // The title of a box that has no title of its own.
 QString applicationTitle();
@@ -19,8 +19,8 @@ QString applicationTitle();
 Answer show(QWidget *parent, const QString &text, const QString &title,
             Buttons buttons = Buttons::Ok, Icon icon = Icon::None);
 
-// Testing: from now on no box is shown; each one takes the next scripted answer (No, or
-// Ok, when the script has run out) and is recorded.
+// Testing: from now on no box is shown; each one takes the next scripted answer (when the
+// script has run out: Cancel, No or Ok, whichever the box has first) and is recorded.
 struct Shown {
     QString text;
     QString title;

@@ -2,6 +2,7 @@
 
 #include "Numbers.h"
 
+#include <QFileInfo>
 #include <QSettings>
 
 namespace settings {
@@ -37,6 +38,10 @@ int readNumber(const QString &key, int fallback) {
 
 void writeNumber(const QString &key, int value) {
     writeString(key, QString::number(value));
+}
+
+QString folder() {
+    return QFileInfo(store().fileName()).absolutePath();
 }
 
 } // namespace settings

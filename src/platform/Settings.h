@@ -12,4 +12,7 @@ void writeString(const QString &key, const QString &value);
 int readNumber(const QString &key, int fallback);
 void writeNumber(const QString &key, int value);
 
+// The folder that holds the settings file.
+QString folder();
+
 } // namespace settings

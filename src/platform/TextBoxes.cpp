@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextCursor>
+#include <QTextDocument>
 
 namespace textboxes {
 namespace {
@@ -48,6 +49,21 @@ bool replaceSelection(QWidget *box, const QString &text) {
         return true;
     }
     return false;
+}
+
+bool isModified(const QWidget *box) {
+    if (auto *line = qobject_cast<const QLineEdit *>(box))
+        return line->isModified();
+    if (auto *lines = qobject_cast<const QPlainTextEdit *>(box))
+        return lines->document()->isModified();
+    return false;
+}
+
+void markUnmodified(QWidget *box) {
+    if (auto *line = qobject_cast<QLineEdit *>(box))
+        line->setModified(false);
+    else if (auto *lines = qobject_cast<QPlainTextEdit *>(box))
+        lines->document()->setModified(false);
 }
 
 void setCaret(QWidget *box, int position) {

@@ -15,6 +15,9 @@ void setText(QWidget *box, const QString &text);
 QString selectedText(const QWidget *box);
 // Replaces the selection (or inserts at the caret); false for a control without text.
 bool replaceSelection(QWidget *box, const QString &text);
+// Whether the user changed the text since it was last set or marked unchanged.
+bool isModified(const QWidget *box);
+void markUnmodified(QWidget *box);
 // Places the caret, counting characters as the box shows them.
 void setCaret(QWidget *box, int position);
 

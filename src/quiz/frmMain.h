@@ -59,8 +59,11 @@ public:
 
     // The quiz editor, created on first use (hidden until shown) and gone once closed.
     frmMaker *maker();
+    // The program is ended from outside (a logout, a signal): unsaved editor work is kept
+    // for the next load instead of asked about, and everything closes.
+    void endSession();
     // True until the window stands where its placement says, in the window manager's frame.
-    bool isPlacing() const { return m_frameWatch; }
+    bool isPlacing() const { return !m_placed; }
 
 public slots:
     void Command1_Click();
@@ -94,10 +97,9 @@ private:
     void createStatusBar();
     void Form_Load();
     void Form_Layout();
-    void Form_Unload();
+    bool Form_Unload();
     void restorePlacement();
     void applyPlacement();
-    void followFrame();
     void savePlacement();
     void updateStatusClock();
 
@@ -122,9 +124,8 @@ private:
 
     Module1 &m_state;
     bool m_loaded = false;
-    // The outer rectangle the window opens at, and the frame it was last applied with.
+    // The outer rectangle the window opens at, applied again once the frame is known.
     QRect m_placement;
-    QSize m_placementFrame;
-    QPointer<QTimer> m_frameWatch;
+    bool m_placed = false;
     QPointer<frmMaker> m_maker;
 };

@@ -7,6 +7,7 @@
 #include "MessageBox.h"
 #include "Module1.h"
 #include "Numbers.h"
+#include "Pictures.h"
 #include "QuizRun.h"
 #include "Sections.h"
 #include "frmMain.h"
@@ -142,7 +143,7 @@ void frmMain::showPicture(const QString &path) {
         Picture1->clear();
         return;
     }
-    const QPixmap picture(path);
+    const QPixmap picture = pictures::load(path);
     if (!picture.isNull())
         Picture1->setPixmap(picture);
 }

@@ -11,6 +11,7 @@
 #include "Sections.h"
 #include "Settings.h"
 #include "frmMain.h"
+#include "frmMaker.h"
 
 #include <QAction>
 #include <QApplication>
@@ -265,30 +266,18 @@ void frmMain::restorePlacement() {
     m_placement = placement::fitOnScreens(twips::toPixels(left, top, width, height), screens,
                                           twips::toPixels(1000, 1000, 0, 0).topLeft());
     applyPlacement();
-    followFrame();
+    m_placed = false;
+    design::whenFramed(this, [this] {
+        if (windowState() == Qt::WindowNoState)
+            applyPlacement(); // the frame is known now: the outer placement comes true
+        m_placed = true;
+    });
 }
 
 void frmMain::applyPlacement() {
-    m_placementFrame = design::frameExtra(this);
     design::keepMinimumOuterSize(this, kMainMinWidth, kMainMinHeight); // for this frame
     move(m_placement.topLeft());
-    resize(m_placement.size() - m_placementFrame);
-}
-
-// The window manager adds its frame some time after the window is shown, without telling the
-// window; the saved outer placement is applied again once the frame is known.
-void frmMain::followFrame() {
-    auto *watch = new QTimer(this);
-    m_frameWatch = watch;
-    watch->setInterval(50);
-    int ticks = 0;
-    connect(watch, &QTimer::timeout, this, [this, watch, ticks]() mutable {
-        if (design::frameExtra(this) != m_placementFrame && windowState() == Qt::WindowNoState)
-            applyPlacement();
-        if (!m_placementFrame.isNull() || ++ticks == 40)
-            watch->deleteLater();
-    });
-    watch->start();
+    resize(m_placement.size() - design::frameExtra(this));
 }
 
 void frmMain::savePlacement() {
@@ -330,17 +319,27 @@ void frmMain::Form_Layout() {
 }
 
 void frmMain::closeEvent(QCloseEvent *event) {
-    Form_Unload();
+    if (!Form_Unload()) {
+        event->ignore(); // the editor keeps unsaved work open
+        return;
+    }
     QMainWindow::closeEvent(event);
 }
 
-void frmMain::Form_Unload() {
-    // Close every other window, the most recently opened first.
+void frmMain::endSession() {
+    if (m_maker)
+        m_maker->closeForSessionEnd();
+    close();
+}
+
+bool frmMain::Form_Unload() {
+    // Close every other window, the most recently opened first; one may refuse.
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
-        if (*it != this && (*it)->isVisible())
-            (*it)->close();
+        if (*it != this && (*it)->isVisible() && !(*it)->close())
+            return false;
     }
     if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
         savePlacement();
+    return true;
 }

@@ -3,6 +3,7 @@
 
 #include "DirList.h"
 #include "MessageBox.h"
+#include "Pictures.h"
 #include "PlainTextBox.h"
 #include "Module1.h"
 #include "Sections.h"
@@ -267,7 +268,8 @@ void Dialog::DirButton_Click() {
 }
 
 void Dialog::Combo1_Click() {
-    const QPixmap picture(sections::picturePath(m_state.QuizFolder, Combo1->currentText()));
+    const QPixmap picture =
+        pictures::load(sections::picturePath(m_state.QuizFolder, Combo1->currentText()));
     Image1->setPixmap(picture); // a picture that cannot be loaded shows nothing
     Image1->adjustSize();
 }

@@ -77,7 +77,10 @@ private slots:
         textboxes::setText(m->TextQuiz[4], QString::fromUtf8("富士山は 3776 m。"));
         m->Command1->click();
 
-        // Question 2: choices by List Tag, added with Ctrl+Enter.
+        // Question 2: choices by List Tag, added with Ctrl+Enter. The author moves into the
+        // question box first, which shows the (empty) question 2.
+        m->TextQuiz[1]->setFocus();
+        QCoreApplication::processEvents();
         textboxes::setText(m->TextQuiz[1], QString::fromUtf8("日本の首都は？"));
         textboxes::setText(m->TextQuiz[2], QString());
         tags->ListButton->click();

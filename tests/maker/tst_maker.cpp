@@ -65,6 +65,9 @@ class TestMaker : public QObject {
         QVERIFY(m->isVisible());
         m->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m));
+        // Framed by the window manager, and sized again for the frame (polled every 50 ms).
+        QTRY_VERIFY(m->frameGeometry().size() != m->size());
+        QTest::qWait(120);
     }
     void loadSection(const QString &section) {
         m->CmbSect->setEditText(section);

@@ -27,6 +27,7 @@ MainWindowFixture::MainWindowFixture()
 }
 
 MainWindowFixture::~MainWindowFixture() {
+    messagebox::script({messagebox::Answer::No}); // unsaved editor work is let go
     QApplication::closeAllWindows();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     clockreading::setSource({});

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using testsupport::readFile;
 using testsupport::writeFile;
 
@@ -135,6 +137,12 @@ private slots:
             << QByteArray("{\"records\": [" + record + "\"ImageFile\": \"\xF0\x9F\x98\x80\"}]}")
             << "問題 1 の「添付画像ファイル名」";
         QTest::newRow("usage") << QStringList{"frobnicate"} << QByteArray() << "usage";
+        // Only regular files are quiz files: these must fail at once, not block or run away.
+        mkfifo(file("qfifo.tsl").toLocal8Bit().constData(), 0600);
+        QTest::newRow("check a FIFO") << QStringList{"check", file("qfifo.tsl")} << QByteArray()
+                                      << "クイズファイルではありません";
+        QTest::newRow("dump a device")
+            << QStringList{"dump", "/dev/zero"} << QByteArray() << "クイズファイルではありません";
     }
     void badInputWritesNothing() {
         QFETCH(QStringList, args);
@@ -150,6 +158,20 @@ private slots:
         QVERIFY(!QFile::exists(file("qbad.tsl")));
         if (args.first() != QLatin1String("frobnicate"))
             QCOMPARE(said.count(QLatin1Char('\n')), 0);
+    }
+
+    void packOntoAFullDiskKeepsTheOldFile() {
+        testsupport::FullDisk disk({{"qfull.tsl", kWorkedExample}});
+        if (!disk.unavailable().isEmpty())
+            QSKIP(qPrintable(disk.unavailable()));
+        writeFile(
+            file("full.json"),
+            tool({"dump", disk.filePath("qfull.tsl")}).out.replace("abc", QByteArray(3000, 'a')));
+        const Run run = tool({"pack", file("full.json"), disk.filePath("qfull.tsl")});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(QString::fromUtf8(run.err).contains(QString::fromUtf8("空き容量が足りません")),
+                 run.err.constData());
+        QCOMPARE(readFile(disk.filePath("qfull.tsl")), kWorkedExample);
     }
 };
 

@@ -6,7 +6,8 @@
 #include <QList>
 #include <QString>
 
-// The JSON form of a quiz used by tessellar-tool:
+// The JSON form of a quiz, as tessellar-tool shows and takes it and as the editor keeps
+// unsaved work:
 // {"count": N, "records": [{"Number": n, "ReportNumber": n, "Question": "...", ...}],
 //  "trailingBytes": K}, keys in exactly that order.
 namespace quizjson {
