@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 #include "MessageBox.h"
+#include "Settings.h"
 #include "TextBoxes.h"
 #include "Twips.h"
 #include "frmMain.h"
@@ -8,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -19,6 +21,9 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QtTest>
+
+#include <csignal>
+#include <optional>
 
 using messagebox::Answer;
 
@@ -281,6 +286,11 @@ private slots:
         QTest::newRow("write-protected file") << "readonly" << QString::fromUtf8("書き込みが禁止");
         QTest::newRow("text not in CP932") << "emoji" << QString::fromUtf8("問題 2 の「ポイント」");
         QTest::newRow("missing folder") << "gone" << QString::fromUtf8("フォルダ");
+        QTest::newRow("path out of the folder")
+            << "sub/../../escaped" << QString::fromUtf8("「/」");
+        QTest::newRow("parent folder") << ".." << QString::fromUtf8("「..」");
+        QTest::newRow("control character") << "a\tb" << QString::fromUtf8("制御文字");
+        QTest::newRow("full disk") << "full" << QString::fromUtf8("空き容量が足りません");
     }
     void failedSavesWriteNothing() {
         QFETCH(QString, section);
@@ -294,6 +304,15 @@ private slots:
             f->state.QuestionTable[1].KeyPoint = QString::fromUtf8("🎌");
         if (section == QLatin1String("gone"))
             f->state.QuizFolder = f->folder() + QStringLiteral("/gone");
+        std::optional<testsupport::FullDisk> disk;
+        if (section == QLatin1String("full")) {
+            disk.emplace(QList<std::pair<QString, QByteArray>>{{"qfull.tsl", "old"}});
+            if (!disk->unavailable().isEmpty())
+                QSKIP(qPrintable(disk->unavailable()));
+            f->state.QuizFolder = disk->filePath(QString());
+            testsupport::writeFile(readOnly, "old"); // compared below for the full disk
+        }
+        section.replace(QStringLiteral("\\t"), QStringLiteral("\t"));
         const Module1 before = f->state;
         const QStringList filesBefore = QDir(f->folder()).entryList(QDir::Files);
         m->CmbSect->setEditText(section);
@@ -303,8 +322,107 @@ private slots:
         QVERIFY2(shown[0].text.contains(problem), qPrintable(shown[0].text));
         QCOMPARE(QDir(f->folder()).entryList(QDir::Files), filesBefore);
         QCOMPARE(testsupport::readFile(readOnly), QByteArray("old"));
+        if (disk)
+            QCOMPARE(testsupport::readFile(disk->filePath("qfull.tsl")), QByteArray("old"));
         QCOMPARE(f->state.QuestionTable, before.QuestionTable);
         QCOMPARE(f->state.QuestionCount, before.QuestionCount);
+    }
+
+    void pasteWithoutTextIsIgnored_data() {
+        QTest::addColumn<int>("index");
+        QTest::newRow("question") << 1;
+        QTest::newRow("choices") << 2;
+        QTest::newRow("key point") << 4;
+    }
+    void pasteWithoutTextIsIgnored() {
+        QFETCH(int, index);
+        openEditor();
+        QWidget *target = m->TextQuiz[index];
+        target->setFocus();
+        QApplication::clipboard()->clear();
+        for (int i = 0; i < 2; ++i)
+            QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(box(m, index), QString());
+        QApplication::clipboard()->setText(QStringLiteral("a\nb"));
+        QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(box(m, index), QStringLiteral("a\r\nb"));
+    }
+
+    // Closing with work not saved asks; the answer decides (Yes saves, Cancel keeps it open).
+    void closingAsksAboutUnsavedWork_data() {
+        QTest::addColumn<QString>("work");
+        QTest::addColumn<QList<Answer>>("answers");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("nothing changed") << "none" << QList<Answer>{} << false << true << false;
+        QTest::newRow("added, yes")
+            << "added" << QList<Answer>{Answer::Yes} << true << true << true;
+        QTest::newRow("added, no") << "added" << QList<Answer>{Answer::No} << true << true << false;
+        QTest::newRow("typed, cancel")
+            << "typed" << QList<Answer>{Answer::Cancel} << true << false << false;
+        QTest::newRow("main window, cancel")
+            << "main" << QList<Answer>{Answer::Cancel} << true << false << false;
+    }
+    void closingAsksAboutUnsavedWork() {
+        QFETCH(QString, work);
+        QFETCH(QList<Answer>, answers);
+        QFETCH(bool, asked);
+        QFETCH(bool, closed);
+        QFETCH(bool, saved);
+        openEditor();
+        loadSection(QStringLiteral("sixty"));
+        const QByteArray before = testsupport::readFile(f->folder() + "/qsixty.tsl");
+        if (work != QLatin1String("none")) {
+            m->TextQuiz[1]->setFocus();
+            commitText(m->TextQuiz[1], QString::fromUtf8("書きかけ"));
+        }
+        if (work == QLatin1String("added"))
+            m->Command1->click();
+        messagebox::script(answers);
+        QWidget *closing = work == QLatin1String("main") ? static_cast<QWidget *>(f->form) : m;
+        QCOMPARE(closing->close(), closed);
+        const QList<messagebox::Shown> shown = messagebox::takeShown();
+        QCOMPARE(shown.size(), asked ? 1 : 0);
+        if (asked)
+            QCOMPARE(shown[0].text, QString::fromUtf8("保存しますか？"));
+        QCOMPARE(m->isVisible(), !closed);
+        QCOMPARE(f->form->isVisible(), true);
+        QCOMPARE(testsupport::readFile(f->folder() + "/qsixty.tsl") != before, saved);
+    }
+
+    // Ended from outside (SIGTERM), the program closes and keeps what was typed; the next
+    // load of the section offers it back.
+    void sessionEndKeepsUnsavedWork() {
+        openEditor();
+        loadSection(QStringLiteral("sixty"));
+        m->TextQuiz[1]->setFocus();
+        commitText(m->TextQuiz[1], QString::fromUtf8("書きかけの問題"));
+        m->Command1->click();
+        commitText(m->TextQuiz[1], QString::fromUtf8("二問目"));
+        f->form->move(f->form->pos() + QPoint(30, 20));
+        const QRect placed = f->form->frameGeometry();
+        const QPointer<frmMain> running = f->form;
+        ::raise(SIGTERM);
+        QTRY_VERIFY(!running);
+        QCOMPARE(settings::readNumber(QStringLiteral("MainLeft"), 0),
+                 twips::fromPixels(placed.x()));
+        QVERIFY(messagebox::takeShown().isEmpty());
+
+        f->state = Module1();
+        openEditor();
+        messagebox::script({Answer::Yes});
+        loadSection(QStringLiteral("sixty"));
+        QCOMPARE(messagebox::takeShown().size(), 1);
+        const QString added = QString::fromUtf8("書きかけの問題<P>問題 1</P>");
+        QCOMPARE(f->state.QuestionTable[0].Question, added);
+        QCOMPARE(box(m, 0), QStringLiteral("2"));
+        QCOMPARE(box(m, 1), QString::fromUtf8("二問目<P>問題 2</P>"));
+        m->Command3->click();
+        QCOMPARE(quizfile::read(f->folder() + "/qsixty.tsl").records[0].Question, added);
+
+        loadSection(QStringLiteral("sixty")); // offered once only
+        QVERIFY(messagebox::takeShown().isEmpty());
     }
 
     void optionsMenuClampsTheNumberBox() {

@@ -16,6 +16,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using messagebox::Answer;
 
 namespace {
@@ -250,6 +252,25 @@ private slots:
         QVERIFY(!f->form->Timer1->isActive());
         QCOMPARE(f->state.QuestionTable, before.QuestionTable);
         QCOMPARE(f->state.AnswerTexts, before.AnswerTexts);
+    }
+
+    // A picture name from a quiz may point anywhere: only a regular file is opened, so a
+    // FIFO or a device shows no picture at once instead of freezing the window.
+    void oddPictureNamesShowNothing() {
+        mkfifo(QFile::encodeName(f->folder() + "/pipe.gif").constData(), 0600);
+        QList<QuizRecord> quiz;
+        for (const char *name : {"pipe.gif", "../../../../../../dev/zero", "."}) {
+            quiz.append(numberedQuestion(quiz.size() + 1));
+            quiz.last().ImageFile = QString::fromLatin1(name);
+        }
+        testsupport::writeFile(f->folder() + "/qodd.tsl", quizfile::encode(3, quiz).bytes);
+        f->start();
+        f->load(QStringLiteral("odd"));
+        for (int question = 1; question <= 3; ++question) {
+            f->form->TextNum->setText(QString::number(question));
+            QVERIFY(f->form->Picture1->pixmap().isNull());
+        }
+        QVERIFY(panesApplied(f->form));
     }
 
     void damagedFileLeavesTheQuizUnchanged() {
