@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Fuzzes the quiz file reader under ASan and UBSan for the given seconds (default 60):
+# Fuzzes the whole reading path (quiz file, pages, numbers, report) under ASan and UBSan for
+# the given seconds (default 60):
 #   bash scripts/fuzz.sh 600
 # Needs clang and libclang-rt-14-dev (scripts/install-deps.sh installs them).
 set -euo pipefail
@@ -10,9 +11,13 @@ flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefin
 CXX=clang++ cmake -S "$top" -B "$build" -G Ninja -DTESSELLAR_FUZZ=ON \
     -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$flags" >/dev/null
 cmake --build "$build"
-work=$(mktemp -d)
-cp "$top"/tests/fuzz/corpus/* "$work"/
+# Every input is written to a quiz file: on a tmpfs when there is one, for speed.
+shm=/dev/shm
+[[ -d $shm && -w $shm ]] || shm=${TMPDIR:-/tmp}
+work=$(mktemp -d -p "$shm")
+trap 'rm -rf "$work"' EXIT
+mkdir "$work/corpus" "$work/tmp"
+cp "$top"/tests/fuzz/corpus/* "$work/corpus"/
 cd "$build" # crash files land here
-"$build/tests/fuzz/fuzz_quizfile" -max_total_time="$seconds" -max_len=4096 \
-    -print_final_stats=1 "$work"
-rm -rf "$work"
+TMPDIR="$work/tmp" "$build/tests/fuzz/fuzz_quizfile" -max_total_time="$seconds" \
+    -max_len=300000 -print_final_stats=1 "$work/corpus"

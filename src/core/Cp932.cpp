@@ -75,12 +75,15 @@ QString Cp932Codec::decodeCharByChar(QByteArrayView bytes, qsizetype *invalidAt)
     return text;
 }
 
+// Reuses the codec's decoder: opening one per character made a text full of bad bytes
+// spend most of its reading time in the converter's set-up.
 QString Cp932Codec::decodeOne(QByteArrayView character) {
-    QStringDecoder decoder(kName, kFlags);
-    QString one = decoder.decode(character);
-    if (decoder.hasError() || one.size() != 1)
+    QString one = m_decoder->decode(character);
+    if (m_decoder->hasError()) {
+        m_decoder.emplace(kName, kFlags);
         return QString(kReplacement);
-    return one;
+    }
+    return one.size() == 1 ? one : QString(kReplacement);
 }
 
 qsizetype Cp932Codec::appendEncoded(QStringView text, QByteArray &out) {

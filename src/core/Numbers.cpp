@@ -36,7 +36,13 @@ WholeNumber toWholeNumber(QStringView text, qint64 min, qint64 max) {
     if (!std::isfinite(number))
         return {0, errors::kOverflow};
     const double rounded = std::nearbyint(number); // the default mode rounds halves to even
-    if (rounded < static_cast<double>(min) || rounded > static_cast<double>(max))
+    // Bounds are compared as integers: as doubles, INT64_MAX becomes 2^63 and would let a
+    // number through that no qint64 holds.
+    constexpr double kTwoTo63 = 9223372036854775808.0;
+    if (rounded < -kTwoTo63 || rounded >= kTwoTo63)
         return {0, errors::kOverflow};
-    return {static_cast<qint64>(rounded), errors::kNone};
+    const auto whole = static_cast<qint64>(rounded);
+    if (whole < min || whole > max)
+        return {0, errors::kOverflow};
+    return {whole, errors::kNone};
 }

@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+#include <limits>
+
 class TestNumbers : public QObject {
     Q_OBJECT
 private slots:
@@ -35,6 +37,28 @@ private slots:
         QFETCH(qint64, value);
         QFETCH(int, error);
         const WholeNumber number = toInt16(text);
+        QCOMPARE(number.error, error);
+        QCOMPARE(number.value, value);
+    }
+
+    // At the edges of qint64 the double a text rounds to may lie just outside the range.
+    void widestRange_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qint64>("value");
+        QTest::addColumn<int>("error");
+        QTest::newRow("largest rounds up to 2^63")
+            << "9223372036854775807" << 0LL << errors::kOverflow;
+        QTest::newRow("largest double below 2^63")
+            << "9223372036854774784" << 9223372036854774784LL << 0;
+        QTest::newRow("smallest") << "-9223372036854775808" << std::numeric_limits<qint64>::min()
+                                  << 0;
+    }
+    void widestRange() {
+        QFETCH(QString, text);
+        QFETCH(qint64, value);
+        QFETCH(int, error);
+        const WholeNumber number = ::toWholeNumber(text, std::numeric_limits<qint64>::min(),
+                                                   std::numeric_limits<qint64>::max());
         QCOMPARE(number.error, error);
         QCOMPARE(number.value, value);
     }

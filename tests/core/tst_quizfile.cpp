@@ -137,6 +137,9 @@ private slots:
             << QByteArray("\x82\n") << QString::fromUtf8("\uFFFD\n") << 0LL;
         QTest::newRow("unassigned code")
             << QByteArray("\x82\xA0\x85\x40") << QString::fromUtf8("あ\uFFFD") << 2LL;
+        QTest::newRow("unassigned code, then good ones") << QByteArray("\x85\x40\x82\xA0"
+                                                                       "a")
+                                                         << QString::fromUtf8("\uFFFDあa") << 0LL;
     }
     void bytesThatAreNotCp932ReadAsReplacement() {
         QFETCH(QByteArray, text);

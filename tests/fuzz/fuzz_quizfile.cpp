@@ -1,23 +1,183 @@
-// Fuzz target for the quiz file reader: any bytes must read or fail cleanly, and a quiz that
-// reads without bad text must write back and read again to the same questions.
+// Fuzz target for the whole reading path. Any bytes, written to a file and loaded as the
+// program loads a quiz, must load or fail cleanly; a quiz that loads without bad text must
+// write back and load again to the same questions. What loads goes on through the pages, the
+// number parsing and the results report, as a quiz run would take it.
+#include "HtmlPage.h"
+#include "Module1.h"
+#include "Numbers.h"
 #include "QuizFile.h"
+#include "QuizRun.h"
+#include "Report.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
+
+namespace {
+
+void check(bool ok) {
+    if (!ok)
+        __builtin_trap();
+}
+
+// One quiz file for the whole run, in a folder under TMPDIR (scripts/fuzz.sh picks a tmpfs).
+const QString &quizPath() {
+    static const QTemporaryDir folder;
+    static const QString path = folder.filePath(QStringLiteral("quiz.tsl"));
+    return path;
+}
+
+void writeQuizFile(QByteArrayView bytes) {
+    QFile file(quizPath());
+    check(file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+          file.write(bytes.data(), bytes.size()) == bytes.size());
+}
+
+// The input read backwards from its end, round and round. These bytes choose the answers
+// given and the report's widths; a quiz file ignores bytes after its last record, so the
+// fuzzer can vary them there without breaking the quiz.
+class Tail {
+public:
+    explicit Tail(QByteArrayView bytes) : m_bytes(bytes) {}
+    quint8 next() {
+        const qsizetype n = m_bytes.size();
+        return n == 0 ? 0 : static_cast<quint8>(m_bytes[n - 1 - m_taken++ % n]);
+    }
+
+private:
+    QByteArrayView m_bytes;
+    qsizetype m_taken = 0;
+};
+
+bool sameQuiz(const Module1 &a, const Module1 &b) {
+    return a.QuestionCount == b.QuestionCount && a.QuestionTable == b.QuestionTable &&
+           a.AnswerMarks == b.AnswerMarks && a.AnswerTexts == b.AnswerTexts;
+}
+
+// A state with a quiz already loaded and answered, which a failed load must leave alone.
+Module1 answeredState() {
+    Module1 state;
+    state.prepareStart(QStringLiteral("/quizzes"));
+    state.replaceQuiz({QuizRecord{7, 7, QStringLiteral("q"), QStringLiteral("c"),
+                                  QStringLiteral("1"), QStringLiteral("k"), QString()}});
+    state.AnswerMarks[0] = quizrun::kCorrect;
+    state.AnswerTexts[0] = QStringLiteral("1");
+    return state;
+}
+
+// Loads the bytes as a quiz file into state, as the program opens one.
+quizfile::ReadResult load(QByteArrayView bytes, Module1 &state) {
+    writeQuizFile(bytes);
+    const Module1 before = state;
+    const quizfile::ReadResult read = state.loadQuizFile(quizPath());
+    if (!read.ok) {
+        check(!read.error.isEmpty() && read.errorOffset >= 0 && read.errorOffset <= bytes.size());
+        check(sameQuiz(state, before));
+        return read;
+    }
+    check(!read.records.isEmpty() && read.trailingBytes >= 0 && read.trailingBytes <= bytes.size());
+    check(state.QuestionTable == read.records && state.QuestionCount == read.records.size());
+    check(state.AnswerMarks == QList<qint32>(read.records.size(), quizrun::kUnanswered));
+    check(state.AnswerTexts == QStringList(QList<QString>(read.records.size())));
+    return read;
+}
+
+void checkRoundTrip(const QList<QuizRecord> &records) {
+    const quizfile::EncodeResult written =
+        quizfile::encode(static_cast<qint32>(records.size()), records);
+    check(written.ok());
+    Module1 again;
+    writeQuizFile(written.bytes);
+    check(again.loadQuizFile(quizPath()).ok && again.QuestionTable == records);
+}
+
+// Every "PathName" becomes the folder, which holds the word itself and must not be rescanned.
+void checkPages(const QuizRecord &question) {
+    static const QString folder = QStringLiteral("/quizzes/PathName");
+    static const QString word = QStringLiteral("PathName");
+    static const qsizetype wrapper = MakeHtmlPage(QString(), folder).size();
+    for (const QString *fragment : {&question.Question, &question.Choices}) {
+        const QString page = MakeHtmlPage(*fragment, folder);
+        const qsizetype words = fragment->count(word, Qt::CaseInsensitive);
+        check(page.size() == fragment->size() + words * (folder.size() - word.size()) + wrapper);
+    }
+}
+
+void checkNumbers(const QuizRecord &question) {
+    for (const qint32 n : {question.Number, question.ReportNumber}) {
+        const QString text = QString::number(n);
+        double decimal = 0;
+        check(parseDecimal(text, decimal) && decimal == n);
+        const WholeNumber whole = toInt32(text);
+        check(whole.ok() && whole.value == n);
+        check(toInt16(text).ok() == (n >= INT16_MIN && n <= INT16_MAX));
+    }
+    // An answer is free text: every parser must take it, and the narrower ranges agree.
+    double decimal = 0;
+    const bool parsed = parseDecimal(question.Answer, decimal);
+    const WholeNumber widest = toWholeNumber(question.Answer, std::numeric_limits<qint64>::min(),
+                                             std::numeric_limits<qint64>::max());
+    check(parsed == (widest.error != errors::kTypeMismatch));
+    const WholeNumber int32 = toInt32(question.Answer);
+    const WholeNumber int16 = toInt16(question.Answer);
+    check(!int32.ok() || (widest.ok() && widest.value == int32.value));
+    check(!int16.ok() || (int32.ok() && int32.value == int16.value));
+}
+
+// Like the report's fixed-pitch font: half-width characters half an em, others a whole em.
+int fixedPitchWidth(const QString &line, int em) {
+    qint64 halves = 0;
+    for (const QChar c : line)
+        halves += c.unicode() < 0x80 || (c.unicode() >= 0xFF61 && c.unicode() <= 0xFF9F) ? 1 : 2;
+    return static_cast<int>(halves * em / 2);
+}
+
+QString withoutLineBreaks(QString text) {
+    return text.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
+}
+
+// Answers every question from the input's tail, then counts, reports and wraps the run.
+void checkReport(Module1 &state, Tail &tail) {
+    const QStringList offered = quizrun::answerChoices();
+    for (qsizetype i = 0; i < state.QuestionTable.size(); ++i) {
+        const quint8 b = tail.next();
+        const qsizetype pick = b % (offered.size() + 2); // an offered answer, the correct one, none
+        state.AnswerTexts[i] = pick < offered.size()    ? offered[pick]
+                               : pick == offered.size() ? state.QuestionTable[i].Answer
+                                                        : QString();
+        state.AnswerMarks[i] = (b >> 4) % 4; // unanswered, correct, wrong, and a stray value
+    }
+    const report::Outcome outcome = report::evaluate(state, QStringLiteral("section"));
+    const report::Counts &c = outcome.counts;
+    check(c.fourChoiceCorrect >= 0 && c.trueFalseCorrect >= 0 && c.trueFalseWrong >= 0);
+    check(c.totalCorrect() + c.unanswered() + c.trueFalseWrong <= state.QuestionCount);
+
+    const int em = tail.next();
+    const int maxWidth = static_cast<qint8>(tail.next()) * int(tail.next()); // often 0 or tiny
+    const QString wrapped =
+        report::WrapReport(outcome.text, maxWidth, em,
+                           [em](const QString &line) { return fixedPitchWidth(line, em); });
+    check(withoutLineBreaks(wrapped) == withoutLineBreaks(outcome.text));
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const QByteArrayView bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
-    const quizfile::ReadResult read = quizfile::parse(bytes);
-    if (!read.ok) {
-        if (read.error.isEmpty() || read.errorOffset < 0 || read.errorOffset > bytes.size())
-            __builtin_trap();
+    Module1 state = answeredState();
+    const quizfile::ReadResult read = load(bytes, state);
+    if (!read.ok)
         return 0;
+    if (read.invalidTextOffsets.isEmpty())
+        checkRoundTrip(read.records);
+    for (const QuizRecord &question : std::as_const(state.QuestionTable)) {
+        checkPages(question);
+        checkNumbers(question);
     }
-    if (read.records.isEmpty() || read.trailingBytes < 0 || !read.invalidTextOffsets.isEmpty())
-        return 0;
-    const auto count = static_cast<qint32>(read.records.size());
-    const quizfile::EncodeResult written = quizfile::encode(count, read.records);
-    if (!written.ok() || quizfile::parse(written.bytes).records != read.records)
-        __builtin_trap();
+    Tail tail(bytes);
+    checkReport(state, tail);
     return 0;
 }
