@@ -126,6 +126,7 @@ private:
     bool m_loaded = false;
     // The outer rectangle the window opens at, applied again once the frame is known.
     QRect m_placement;
+    QRect m_placementTwips; // as read from the settings
     bool m_placed = false;
     QPointer<frmMaker> m_maker;
 };

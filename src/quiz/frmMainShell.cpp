@@ -255,6 +255,13 @@ void frmMain::Form_Load() {
     WebBrowser1->navigateBlank();
 }
 
+namespace {
+QRect twipsOf(const QRect &pixels) {
+    return {twips::fromPixels(pixels.x()), twips::fromPixels(pixels.y()),
+            twips::fromPixels(pixels.width()), twips::fromPixels(pixels.height())};
+}
+} // namespace
+
 void frmMain::restorePlacement() {
     const int left = settings::readNumber(QStringLiteral("MainLeft"), 1000);
     const int top = settings::readNumber(QStringLiteral("MainTop"), 1000);
@@ -263,8 +270,10 @@ void frmMain::restorePlacement() {
     QList<QRect> screens;
     for (const QScreen *screen : QGuiApplication::screens())
         screens.append(screen->availableGeometry());
-    m_placement = placement::fitOnScreens(twips::toPixels(left, top, width, height), screens,
-                                          twips::toPixels(1000, 1000, 0, 0).topLeft());
+    const QRect read = twips::toPixels(left, top, width, height);
+    m_placement =
+        placement::fitOnScreens(read, screens, twips::toPixels(1000, 1000, 0, 0).topLeft());
+    m_placementTwips = m_placement == read ? QRect(left, top, width, height) : twipsOf(m_placement);
     applyPlacement();
     m_placed = false;
     design::whenFramed(this, [this] {
@@ -281,11 +290,18 @@ void frmMain::applyPlacement() {
 }
 
 void frmMain::savePlacement() {
+    // A window left where it opened keeps the very values it was read with: pixels hold
+    // whole multiples of 15 twips only, and the saved placement must not drift.
     const QRect frame = frameGeometry();
-    settings::writeNumber(QStringLiteral("MainLeft"), twips::fromPixels(frame.x()));
-    settings::writeNumber(QStringLiteral("MainTop"), twips::fromPixels(frame.y()));
-    settings::writeNumber(QStringLiteral("MainWidth"), twips::fromPixels(frame.width()));
-    settings::writeNumber(QStringLiteral("MainHeight"), twips::fromPixels(frame.height()));
+    const QRect saved =
+        frame == m_placement
+            ? m_placementTwips
+            : QRect(twips::fromPixels(frame.x()), twips::fromPixels(frame.y()),
+                    twips::fromPixels(frame.width()), twips::fromPixels(frame.height()));
+    settings::writeNumber(QStringLiteral("MainLeft"), saved.x());
+    settings::writeNumber(QStringLiteral("MainTop"), saved.y());
+    settings::writeNumber(QStringLiteral("MainWidth"), saved.width());
+    settings::writeNumber(QStringLiteral("MainHeight"), saved.height());
 }
 
 void frmMain::resizeEvent(QResizeEvent *event) {
