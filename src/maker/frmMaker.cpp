@@ -134,6 +134,11 @@ void frmMaker::createControls(QWidget *client) {
     connect(Command3, &QPushButton::clicked, this, &frmMaker::Command3_Click);
     connect(Command2, &QPushButton::clicked, this, &frmMaker::Command2_Click);
     connect(LstReport, &QListWidget::itemClicked, this, &frmMaker::LstReport_Click);
+    // Picked with the arrow keys, an answer fills the box as a click does.
+    connect(LstReport, &QListWidget::currentRowChanged, this, [this] {
+        if (LstReport->hasFocus())
+            LstReport_Click();
+    });
 }
 
 void frmMaker::createMenus() {

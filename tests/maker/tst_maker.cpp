@@ -348,6 +348,35 @@ private slots:
         QCOMPARE(box(m, index), QStringLiteral("a\r\nb"));
     }
 
+    // Tab moves on in the tab order instead of typing a TAB into the question; Ctrl+Tab types
+    // one. The arrow keys pick an answer from the list as a click does.
+    void keyboardMovesAndPicks_data() {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::newRow("question") << 1 << 3;
+        QTest::newRow("choices") << 2 << 4;
+        QTest::newRow("key point") << 4 << -1;
+    }
+    void keyboardMovesAndPicks() {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        openEditor();
+        m->TextQuiz[from]->setFocus();
+        QTest::keyClick(m->TextQuiz[from], Qt::Key_Tab);
+        QCOMPARE(box(m, from), QString());
+        QCOMPARE(QApplication::focusWidget(),
+                 to < 0 ? static_cast<QWidget *>(m->Command1) : m->TextQuiz[to]);
+        m->TextQuiz[from]->setFocus();
+        QTest::keyClick(m->TextQuiz[from], Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(box(m, from), QStringLiteral("\t"));
+        m->LstReport->setFocus();
+        for (int i = 0; i < 5; ++i) // from 1 (current on focus) down to ×
+            QTest::keyClick(m->LstReport, Qt::Key_Down);
+        QTest::keyClick(m->LstReport, Qt::Key_Up);
+        QCOMPARE(box(m, 3), m->LstReport->currentItem()->text());
+        QCOMPARE(box(m, 3), QString::fromUtf8("○"));
+    }
+
     // Closing with work not saved asks; the answer decides (Yes saves, Cancel keeps it open).
     void closingAsksAboutUnsavedWork_data() {
         QTest::addColumn<QString>("work");
