@@ -112,6 +112,7 @@ private:
     void showQuestion(int index);
     void showPicture(const QString &imageFile);
     void endOfQuiz();
+    void releaseScrollBar();
     void pickAnswer(int row);
     int questionIndexOnShow() const;
 
@@ -124,6 +125,7 @@ private:
 
     Module1 &m_state;
     bool m_loaded = false;
+    bool m_askingEnd = false;
     // The outer rectangle the window opens at, applied again once the frame is known.
     QRect m_placement;
     QRect m_placementTwips; // as read from the settings

@@ -17,11 +17,14 @@
 #include <QEventLoop>
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPixmap>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
@@ -183,6 +186,12 @@ void frmMain::pickAnswer(int row) {
 }
 
 void frmMain::endOfQuiz() {
+    // One step past the end asks once: a scroll bar arrow held down keeps stepping while the
+    // box holds the mouse release, so its press ends here, and steps during the box are let go.
+    if (m_askingEnd)
+        return;
+    const QScopedValueRollback asking(m_askingEnd, true);
+    releaseScrollBar();
     TextNum->setText(QString::number(m_state.QuestionCount)); // shows the last question
     const Answer show = messagebox::show(this, text("問題は以上です｡結果を表示しますか？"),
                                          text(kConfirm), Buttons::YesNo);
@@ -191,6 +200,12 @@ void frmMain::endOfQuiz() {
         frmResult results(m_state, this);
         results.exec();
     }
+}
+
+void frmMain::releaseScrollBar() {
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(), QPointF(), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(VScroll1, &release);
 }
 
 void frmMain::mnuFileOpen_Click() {

@@ -17,8 +17,10 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QStyleOptionSlider>
 #include <QTimer>
 #include <QToolBar>
+#include <QWindow>
 #include <QtTest>
 
 using messagebox::Answer;
@@ -338,6 +340,60 @@ private slots:
         QCOMPARE(form->TextNum->text(), QStringLiteral("12"));  // and typed: question 12
         QVERIFY(panesApplied(form));
         QVERIFY(renderedBody(form->WebBrowser2).contains(QString::fromUtf8("問題 12")));
+    }
+
+    // Keys typed as the window system delivers them: to the open menu first, and to the quiz
+    // again after a click into a page.
+    void keysGoWhereTheUserLooks() {
+        f->writeQuiz(QStringLiteral("five"), 5);
+        frmMain *form = f->start();
+        f->load(QStringLiteral("five"));
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        QWindow *window = form->windowHandle();
+        QTest::keyClick(window, Qt::Key_V, Qt::AltModifier); // 表示(&V)
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QTest::keyClick(window, Qt::Key_Right);
+        QTest::keyClick(window, Qt::Key_5);
+        QCOMPARE(form->TextNum->text(), QStringLiteral("1"));
+        QCOMPARE(form->TextAns->text(), QString());
+        QTest::keyClick(window, Qt::Key_Escape);
+        QTest::keyClick(window, Qt::Key_Escape);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+
+        form->TextAns->setFocus();
+        QTest::keyClick(window, Qt::Key_A);
+        QCOMPARE(form->TextAns->text(), QStringLiteral("a"));
+        QWidget *page =
+            form->WebBrowser2->focusProxy() ? form->WebBrowser2->focusProxy() : form->WebBrowser2;
+        QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(20, 20));
+        QTRY_VERIFY(!form->WebBrowser2->isAncestorOf(QApplication::focusWidget()));
+        QTest::keyClick(window, Qt::Key_Down);
+        QTest::keyClick(window, Qt::Key_Down);
+        QCOMPARE(form->TextNum->text(), QStringLiteral("3"));
+    }
+
+    // The scroll bar's down arrow held on the last question asks once, not again and again.
+    void heldArrowAtTheEndAsksOnce() {
+        f->writeQuiz(QStringLiteral("five"), 5);
+        frmMain *form = f->start();
+        f->load(QStringLiteral("five"));
+        form->TextNum->setText(QStringLiteral("5"));
+        QStyleOptionSlider option;
+        option.initFrom(form->VScroll1);
+        option.orientation = Qt::Vertical;
+        option.minimum = form->VScroll1->minimum();
+        option.maximum = form->VScroll1->maximum();
+        option.sliderPosition = option.sliderValue = form->VScroll1->value();
+        const QPoint arrow = form->VScroll1->style()
+                                 ->subControlRect(QStyle::CC_ScrollBar, &option,
+                                                  QStyle::SC_ScrollBarAddLine, form->VScroll1)
+                                 .center();
+        messagebox::script({Answer::No, Answer::No, Answer::No});
+        QTest::mousePress(form->VScroll1, Qt::LeftButton, {}, arrow);
+        QTest::qWait(1500); // longer than the arrow's repeat delay
+        QTest::mouseRelease(form->VScroll1, Qt::LeftButton, {}, arrow);
+        QCOMPARE(messagebox::takeShown().size(), 1);
+        QCOMPARE(form->TextNum->text(), QStringLiteral("5"));
     }
 
     void paneFocusReturnsToTheWindow() {
