@@ -11,6 +11,9 @@
 #include "frmMain.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QHash>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPrinter>
@@ -24,7 +27,6 @@ using design::place;
 using design::text;
 
 namespace {
-constexpr int kMaxScroll = 32767;
 
 // Label index, title and design geometry of the six summary labels.
 struct SummaryLabel {
@@ -58,6 +60,7 @@ frmResult::frmResult(Module1 &state, QWidget *parent) : QDialog(parent), m_state
     resize(twips::toPixels(9165), twips::toPixels(5535));
     connect(Command1, &QPushButton::clicked, this, &frmResult::Command1_Click);
     connect(VScroll1, &QScrollBar::valueChanged, this, &frmResult::VScroll1_Change);
+    Image1->installEventFilter(this);
     Form_Load();
 }
 
@@ -73,10 +76,30 @@ void frmResult::Form_Load() {
                                  QString::number(figures[l.index]));
     VScroll1->setSingleStep(static_cast<int>(std::nearbyint(Image1->font().pointSizeF() * 20)));
     Image1->setReportText(ReportText);
-    if (Image1->textHeight() - twips::fromPixels(Image1->height()) > kMaxScroll)
-        messagebox::show(
-            this, text("テキストをすべて表示できません。フォームのサイズを，大きくしてください。"),
-            messagebox::applicationTitle());
+}
+
+// The wheel over the report and the paging keys scroll it as the scroll bar does.
+bool frmResult::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == Image1 && event->type() == QEvent::Wheel) {
+        QCoreApplication::sendEvent(VScroll1, event);
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmResult::keyPressEvent(QKeyEvent *event) {
+    const QHash<int, QAbstractSlider::SliderAction> actions = {
+        {Qt::Key_PageDown, QAbstractSlider::SliderPageStepAdd},
+        {Qt::Key_PageUp, QAbstractSlider::SliderPageStepSub},
+        {Qt::Key_Down, QAbstractSlider::SliderSingleStepAdd},
+        {Qt::Key_Up, QAbstractSlider::SliderSingleStepSub},
+        {Qt::Key_Home, QAbstractSlider::SliderToMinimum},
+        {Qt::Key_End, QAbstractSlider::SliderToMaximum}};
+    if (!actions.contains(event->key()) || event->modifiers() != Qt::NoModifier) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    VScroll1->triggerAction(actions.value(event->key()));
 }
 
 void frmResult::showEvent(QShowEvent *event) {
@@ -101,7 +124,7 @@ void frmResult::Form_Layout() {
     Image1->update();
     // A report shorter than the area cannot scroll: the text never moves below the top.
     const int overflow = Image1->textHeight() - twips::fromPixels(Image1->height());
-    VScroll1->setMaximum(std::clamp(overflow, 0, kMaxScroll));
+    VScroll1->setMaximum(std::max(overflow, 0));
 }
 
 void frmResult::VScroll1_Change(int value) {
