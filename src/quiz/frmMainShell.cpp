@@ -94,7 +94,8 @@ void frmMain::createControls(QWidget *client) {
     List1 = place(new QListWidget(client), "List1", 1080, 2190, 375, 1140);
     List1->addItems(quizrun::answerChoices());
     List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    List1->setToolTip(QString::fromUtf8("ここをクリックすると,解答欄に入力されます。"));
+    List1->setToolTip(QString::fromUtf8("ここをクリックすると,解答欄に入力されます。\n"
+                                        "キーボードの 1～4 と 5 (○)，6 (×) でも選べます。"));
     TextAns = place(new QLineEdit(client), "TextAns", 120, 2550, 735, 315);
     Command2 =
         place(new QPushButton(QStringLiteral("OK"), client), "Command2", 120, 3030, 735, 375);
@@ -109,6 +110,12 @@ void frmMain::createControls(QWidget *client) {
     for (QWidget *box : {static_cast<QWidget *>(TextNum), static_cast<QWidget *>(TextAns),
                          static_cast<QWidget *>(List1)})
         box->setFont(gothic);
+    // All six answers show whole, in the list's font, without scrolling: the list grows
+    // down from its place.
+    List1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const int frame = 2 * List1->frameWidth();
+    List1->resize(std::max(List1->width(), List1->sizeHintForColumn(0) + frame),
+                  List1->sizeHintForRow(0) * List1->count() + frame);
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(250);

@@ -58,8 +58,14 @@ private slots:
               "VScroll1",  "WebBrowser1", "WebBrowser2", "List1",       "TextAns",
               "Command2",  "Label2",      "Picture1",    "sbStatusBar", "Timer1"})
             QVERIFY2(form->findChild<QObject *>(QLatin1String(name)), name);
-        QCOMPARE(form->List1->toolTip(),
-                 QString::fromUtf8("ここをクリックすると,解答欄に入力されます。"));
+        QVERIFY(form->List1->toolTip().startsWith(
+            QString::fromUtf8("ここをクリックすると,解答欄に入力されます。\n")));
+        QVERIFY(form->List1->toolTip().contains(QString::fromUtf8("5 (○)，6 (×)")));
+        // Every answer readable without scrolling, the list where it always was.
+        QCOMPARE(form->List1->pos(), twips::toPixels(1080, 2190, 0, 0).topLeft());
+        for (int row = 0; row < form->List1->count(); ++row)
+            QVERIFY(form->List1->viewport()->rect().contains(
+                form->List1->visualItemRect(form->List1->item(row))));
         QCOMPARE(form->Timer1->interval(), 250);
         QVERIFY(!form->Timer1->isActive());
         QCOMPARE(form->TextNum->text(), QStringLiteral("1"));
