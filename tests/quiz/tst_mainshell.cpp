@@ -1,11 +1,16 @@
 #include "Design.h"
+#include "Dialog.h"
 #include "Help.h"
 #include "HtmlPane.h"
 #include "MainWindowFixture.h"
 #include "MessageBox.h"
 #include "Settings.h"
 #include "Twips.h"
+#include "frmAbout.h"
 #include "frmMain.h"
+#include "frmMaker.h"
+#include "frmOptions.h"
+#include "frmResult.h"
 
 #include <QAction>
 #include <QApplication>
@@ -426,6 +431,42 @@ private slots:
         opened.clear();
         QTest::keyClick(form, Qt::Key_F1);
         QVERIFY(!opened.isEmpty());
+    }
+
+    // F1 as the window system delivers it, in each of the other windows.
+    void f1OpensHelpInEveryWindow_data() {
+        QTest::addColumn<QString>("window");
+        for (const char *name : {"editor", "tag builder", "results", "options", "about"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void f1OpensHelpInEveryWindow() {
+        QFETCH(QString, window);
+        int opened = 0;
+        help::setOpener([&](const QUrl &) { ++opened; });
+        frmMain *form = f->start();
+        std::unique_ptr<QWidget> dialog;
+        QWidget *shown = nullptr;
+        if (window == QLatin1String("editor") || window == QLatin1String("tag builder")) {
+            form->mnuToolsOptions->trigger();
+            shown = form->maker();
+            if (window == QLatin1String("tag builder")) {
+                form->maker()->mnuViewTag->trigger();
+                shown = form->maker()->tagBuilder();
+            }
+        } else {
+            if (window == QLatin1String("results"))
+                dialog = std::make_unique<frmResult>(f->state, form);
+            else if (window == QLatin1String("options"))
+                dialog = std::make_unique<frmOptions>(f->state, form);
+            else
+                dialog = std::make_unique<frmAbout>(form);
+            shown = dialog.get();
+            shown->show();
+        }
+        shown->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(shown));
+        QTest::keyClick(shown->windowHandle(), Qt::Key_F1);
+        QCOMPARE(opened, 1);
     }
 
     void closingClosesTheOtherWindows() {
