@@ -1,16 +1,12 @@
 #include "Help.h"
 
+#include "Desktop.h"
+
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QFileInfo>
+#include <QUrl>
 
 namespace help {
-namespace {
-std::function<void(const QUrl &)> &opener() {
-    static std::function<void(const QUrl &)> replaced;
-    return replaced;
-}
-} // namespace
 
 QString contentsPath() {
     const QString installed = QCoreApplication::applicationDirPath() +
@@ -21,15 +17,7 @@ QString contentsPath() {
 }
 
 void openContents() {
-    const QUrl url = QUrl::fromLocalFile(contentsPath());
-    if (opener())
-        opener()(url);
-    else
-        QDesktopServices::openUrl(url);
-}
-
-void setOpener(std::function<void(const QUrl &)> replacement) {
-    opener() = std::move(replacement);
+    desktop::openUrl(QUrl::fromLocalFile(contentsPath()));
 }
 
 } // namespace help

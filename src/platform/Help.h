@@ -1,9 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QUrl>
-
-#include <functional>
 
 // The program's own Japanese HTML help.
 namespace help {
@@ -12,8 +9,5 @@ namespace help {
 QString contentsPath();
 // Opens the start page in the desktop's browser.
 void openContents();
-
-// Testing: receives the address instead of opening it; an empty function restores.
-void setOpener(std::function<void(const QUrl &)> opener);
 
 } // namespace help

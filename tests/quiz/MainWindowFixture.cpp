@@ -1,8 +1,8 @@
 #include "MainWindowFixture.h"
 
 #include "Clock.h"
+#include "Desktop.h"
 #include "FileDialog.h"
-#include "Help.h"
 #include "HtmlPane.h"
 #include "Main.h"
 #include "MessageBox.h"
@@ -22,7 +22,7 @@ MainWindowFixture::MainWindowFixture()
     clockreading::setSource([this] { return now; });
     messagebox::script({});
     filedialog::script({});
-    help::setOpener([](const QUrl &) {});
+    desktop::setUrlOpener([](const QUrl &) {});
     settings::writeString(QStringLiteral("QPath"), m_folder.path());
 }
 
@@ -32,7 +32,7 @@ MainWindowFixture::~MainWindowFixture() {
     clockreading::setSource({});
     messagebox::stopScripting();
     filedialog::stopScripting();
-    help::setOpener({});
+    desktop::setUrlOpener({});
 }
 
 QuizRecord numberedQuestion(int number) {

@@ -1,5 +1,5 @@
 #include "Design.h"
-#include "Help.h"
+#include "Desktop.h"
 #include "HtmlPane.h"
 #include "MainWindowFixture.h"
 #include "MessageBox.h"
@@ -315,7 +315,7 @@ private slots:
 
     void helpOpensTheJapaneseHelp() {
         QUrl opened;
-        help::setOpener([&](const QUrl &url) { opened = url; });
+        desktop::setUrlOpener([&](const QUrl &url) { opened = url; });
         frmMain *form = f->start();
         form->mnuHelpContents->trigger();
         QVERIFY(opened.isLocalFile());
