@@ -49,8 +49,12 @@ QString MainWindowFixture::writeQuiz(const QString &section, int count) {
     QList<QuizRecord> quiz;
     for (int i = 1; i <= count; ++i)
         quiz.append(numberedQuestion(i));
+    return writeQuiz(section, quiz);
+}
+
+QString MainWindowFixture::writeQuiz(const QString &section, const QList<QuizRecord> &quiz) {
     const QString path = sections::quizFilePath(m_folder.path(), section);
-    testsupport::writeFile(path, quizfile::encode(count, quiz).bytes);
+    testsupport::writeFile(path, quizfile::encode(static_cast<qint32>(quiz.size()), quiz).bytes);
     return path;
 }
 
