@@ -1,16 +1,13 @@
 #include "Help.h"
 
+#include "Desktop.h"
+#include "HelpWindow.h"
+
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QFileInfo>
+#include <QUrl>
 
 namespace help {
-namespace {
-std::function<void(const QUrl &)> &opener() {
-    static std::function<void(const QUrl &)> replaced;
-    return replaced;
-}
-} // namespace
 
 QString contentsPath() {
     const QString installed = QCoreApplication::applicationDirPath() +
@@ -21,15 +18,8 @@ QString contentsPath() {
 }
 
 void openContents() {
-    const QUrl url = QUrl::fromLocalFile(contentsPath());
-    if (opener())
-        opener()(url);
-    else
-        QDesktopServices::openUrl(url);
-}
-
-void setOpener(std::function<void(const QUrl &)> replacement) {
-    opener() = std::move(replacement);
+    const QString path = contentsPath();
+    desktop::openUrl(QUrl::fromLocalFile(path), [path] { helpwindow::show(path); });
 }
 
 } // namespace help

@@ -1,35 +1,94 @@
 #include "HtmlPane.h"
 
+#include "Design.h"
+#include "Desktop.h"
 #include "Fonts.h"
+#include "GuardedPage.h"
+#include "MessageBox.h"
+#include "PictureGate.h"
 
 #include <QApplication>
 #include <QFontInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QTimer>
 #include <QUrl>
-#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
 #include <QWebEngineSettings>
 
 namespace {
+// The program's own call gets its answer within a few seconds unless the renderer hangs.
+constexpr int kAnswerTimeout = 5000;
+// A fresh renderer on a busy machine takes longer to load its first document.
+constexpr int kLoadTimeout = 20000;
+// A page that takes down this many renderers in a row is not shown again.
+constexpr int kAttempts = 3;
+constexpr qsizetype kLongestAddressShown = 300;
+
 // The page as a JavaScript string literal.
 QString scriptLiteral(const QString &text) {
     const QByteArray json = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
     return QString::fromUtf8(json.sliced(1, json.size() - 2));
 }
+
+// Pages without fonts of their own read in a Japanese Gothic, as they always have.
+void useGothicFonts(QWebEngineSettings *settings) {
+    const QString gothic = QFontInfo(fonts::proportionalGothic(12)).family();
+    settings->setFontFamily(QWebEngineSettings::StandardFont, gothic);
+    settings->setFontFamily(QWebEngineSettings::SansSerifFont, gothic);
+    settings->setFontFamily(QWebEngineSettings::FixedFont,
+                            QFontInfo(fonts::fixedGothic(12)).family());
+}
+
+// The question for a link the desktop can open, or an empty text for any other link.
+QString linkQuestion(const QUrl &url) {
+    const QString scheme = url.scheme();
+    QString question;
+    if (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
+        question = design::text("次のアドレスをブラウザーで開きますか？");
+    else if (scheme == QLatin1String("mailto"))
+        question = design::text("次のアドレスをメールソフトで開きますか？");
+    else
+        return QString();
+    QString address = url.toDisplayString();
+    if (address.size() > kLongestAddressShown)
+        address = address.left(kLongestAddressShown) + QChar(0x2026);
+    return question + QStringLiteral("\r\n") + address;
+}
 } // namespace
 
-HtmlPane::HtmlPane(QWidget *parent) : QWebEngineView(parent) {
-    // Pages without fonts of their own read in a Japanese Gothic, as they always have.
-    const QString gothic = QFontInfo(fonts::proportionalGothic(12)).family();
-    settings()->setFontFamily(QWebEngineSettings::StandardFont, gothic);
-    settings()->setFontFamily(QWebEngineSettings::SansSerifFont, gothic);
-    settings()->setFontFamily(QWebEngineSettings::FixedFont,
-                              QFontInfo(fonts::fixedGothic(12)).family());
-    connect(this, &QWebEngineView::loadFinished, this, [this](bool) {
-        m_ready = true;
-        if (!m_applied)
-            apply();
-    });
+// One renderer: a guarded page in an off-the-record profile of its own. Pages of one profile
+// may share a renderer process (always, once Chromium's process limit is reached), so only a
+// fresh profile is sure to get a new process instead of the dead or stopped one it replaces.
+class HtmlPane::Renderer : public QObject {
+public:
+    Renderer(std::shared_ptr<const PictureFolder> folder, QObject *parent)
+        : QObject(parent), profile(std::make_unique<QWebEngineProfile>()),
+          gate(std::make_unique<PictureGate>(std::move(folder))),
+          page(std::make_unique<GuardedPage>(profile.get())) {
+        page->setUrlRequestInterceptor(gate.get());
+        useGothicFonts(page->settings());
+    }
+    // From now on nothing the page reports reaches the pane, not even the empty answers it
+    // hands to waiting calls when it is deleted.
+    void retire(QObject *pane) {
+        retired = true;
+        page->disconnect(pane);
+    }
+
+    std::unique_ptr<QWebEngineProfile> profile;
+    std::unique_ptr<PictureGate> gate;
+    std::unique_ptr<GuardedPage> page; // deleted first: a profile outlives its pages
+    bool retired = false;
+};
+
+HtmlPane::HtmlPane(QWidget *parent)
+    : QWebEngineView(parent), m_folder(std::make_shared<PictureFolder>()),
+      m_watchdog(new QTimer(this)) {
+    m_watchdog->setSingleShot(true);
+    connect(m_watchdog, &QTimer::timeout, this, &HtmlPane::replaceRenderer);
+    startRenderer();
     // The focus lands on the renderer's own child widget; report it as the pane's.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
         if (now && (now == this || isAncestorOf(now)))
@@ -37,35 +96,118 @@ HtmlPane::HtmlPane(QWidget *parent) : QWebEngineView(parent) {
     });
 }
 
-void HtmlPane::navigateBlank() {
+// The renderers are deleted with the children, after this object's members.
+HtmlPane::~HtmlPane() {
+    m_renderer->retire(this);
+}
+
+void HtmlPane::startRenderer() {
+    m_renderer = new Renderer(m_folder, this);
+    GuardedPage *page = m_renderer->page.get();
+    connect(page, &QWebEnginePage::loadFinished, this, [this](bool ok) {
+        if (ok) // a refused navigation finishes with false
+            blankLoaded();
+    });
+    connect(page, &QWebEnginePage::renderProcessTerminated, this, &HtmlPane::replaceRenderer);
+    // Asked once the renderer's call has returned, not inside it.
+    connect(page, &GuardedPage::linkClicked, this, &HtmlPane::offerLink, Qt::QueuedConnection);
+    setPage(page);
+    loadBlank();
+}
+
+void HtmlPane::replaceRenderer() {
+    m_watchdog->stop();
+    m_renderer->retire(this);
+    m_renderer->deleteLater(); // it may be the one calling
+    if (++m_lostRenderers >= kAttempts)
+        m_pending.clear();
+    m_applied = m_pending.isEmpty(); // the new renderer shows the latest page again
+    startRenderer();
+}
+
+void HtmlPane::expectAnswerWithin(int milliseconds) {
+    m_watchdog->start(milliseconds << std::min(m_lostRenderers, 2));
+}
+
+void HtmlPane::loadBlank() {
     m_ready = false;
+    m_renderer->page->setHtml(QStringLiteral("<html><body></body></html>"),
+                              QUrl(QStringLiteral("file:///")));
+    if (!m_applied)
+        expectAnswerWithin(kLoadTimeout);
+}
+
+void HtmlPane::navigateBlank() {
     m_pending.clear();
     m_applied = true;
     ++m_generation;
-    setHtml(QStringLiteral("<html><body></body></html>"), QUrl(QStringLiteral("file:///")));
+    m_lostRenderers = 0;
+    m_watchdog->stop();
+    loadBlank();
+}
+
+void HtmlPane::blankLoaded() {
+    m_ready = true;
+    if (!m_applied)
+        apply();
+    else
+        m_watchdog->stop();
 }
 
 void HtmlPane::setBodyHtml(const QString &page) {
     m_pending = page;
     m_applied = false;
     ++m_generation;
+    m_lostRenderers = 0;
     if (m_ready)
         apply();
+    else if (!m_watchdog->isActive())
+        expectAnswerWithin(kLoadTimeout);
+}
+
+void HtmlPane::setQuizFolder(const QString &folder) {
+    m_folder->set(folder);
 }
 
 void HtmlPane::apply() {
     const quint64 generation = m_generation;
-    page()->runJavaScript(
+    const Renderer *renderer = m_renderer;
+    renderer->page->runJavaScript(
         QStringLiteral("document.body.innerHTML = %1; true;").arg(scriptLiteral(m_pending)),
-        [this, generation](const QVariant &) {
-            if (generation != m_generation)
-                return; // a newer page is on its way
-            m_applied = true;
-            emit contentApplied();
+        QWebEngineScript::ApplicationWorld, [this, renderer, generation](const QVariant &answer) {
+            if (!renderer->retired && answer.toBool())
+                answered(generation);
         });
+    expectAnswerWithin(kAnswerTimeout);
+}
+
+void HtmlPane::answered(quint64 generation) {
+    if (generation != m_generation) {
+        // The renderer is alive; the latest page is still on its way.
+        if (m_ready && !m_applied)
+            expectAnswerWithin(kAnswerTimeout);
+        return;
+    }
+    m_watchdog->stop();
+    m_applied = true;
+    emit contentApplied();
 }
 
 void HtmlPane::readBodyHtml(const std::function<void(const QString &)> &done) {
-    page()->runJavaScript(QStringLiteral("document.body ? document.body.innerHTML : ''"),
-                          [done](const QVariant &value) { done(value.toString()); });
+    const Renderer *renderer = m_renderer;
+    renderer->page->runJavaScript(QStringLiteral("document.body ? document.body.innerHTML : ''"),
+                                  QWebEngineScript::ApplicationWorld,
+                                  [renderer, done](const QVariant &value) {
+                                      if (!renderer->retired)
+                                          done(value.toString());
+                                  });
+}
+
+void HtmlPane::offerLink(const QUrl &url) {
+    const QString question = linkQuestion(url);
+    if (question.isEmpty())
+        return;
+    if (messagebox::show(window(), question, design::text("確認"), messagebox::Buttons::YesNo) ==
+        messagebox::Answer::Yes)
+        desktop::openUrl(url);
 }

@@ -132,6 +132,8 @@ void frmMain::TextNum_Change() {
 
 void frmMain::showQuestion(int index) {
     const QuizRecord &question = m_state.QuestionTable[index];
+    for (HtmlPane *pane : {WebBrowser2, WebBrowser1})
+        pane->setQuizFolder(m_state.QuizFolder);
     WebBrowser2->setBodyHtml(MakeHtmlPage(question.Question, m_state.QuizFolder));
     WebBrowser1->setBodyHtml(MakeHtmlPage(question.Choices, m_state.QuizFolder));
     if (!question.ImageFile.isEmpty())

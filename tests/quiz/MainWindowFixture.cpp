@@ -1,8 +1,8 @@
 #include "MainWindowFixture.h"
 
 #include "Clock.h"
+#include "Desktop.h"
 #include "FileDialog.h"
-#include "Help.h"
 #include "HtmlPane.h"
 #include "Main.h"
 #include "MessageBox.h"
@@ -22,7 +22,7 @@ MainWindowFixture::MainWindowFixture()
     clockreading::setSource([this] { return now; });
     messagebox::script({});
     filedialog::script({});
-    help::setOpener([](const QUrl &) {});
+    desktop::setUrlOpener([](const QUrl &) {});
     settings::writeString(QStringLiteral("QPath"), m_folder.path());
 }
 
@@ -33,7 +33,7 @@ MainWindowFixture::~MainWindowFixture() {
     clockreading::setSource({});
     messagebox::stopScripting();
     filedialog::stopScripting();
-    help::setOpener({});
+    desktop::setUrlOpener({});
 }
 
 QuizRecord numberedQuestion(int number) {
@@ -50,8 +50,12 @@ QString MainWindowFixture::writeQuiz(const QString &section, int count) {
     QList<QuizRecord> quiz;
     for (int i = 1; i <= count; ++i)
         quiz.append(numberedQuestion(i));
+    return writeQuiz(section, quiz);
+}
+
+QString MainWindowFixture::writeQuiz(const QString &section, const QList<QuizRecord> &quiz) {
     const QString path = sections::quizFilePath(m_folder.path(), section);
-    testsupport::writeFile(path, quizfile::encode(count, quiz).bytes);
+    testsupport::writeFile(path, quizfile::encode(static_cast<qint32>(quiz.size()), quiz).bytes);
     return path;
 }
 

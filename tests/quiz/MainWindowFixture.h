@@ -24,6 +24,7 @@ public:
     // Writes q<section>.tsl with count questions; odd ones true/false ("○"), even ones
     // four-choice ("2"), each numbered in its text.
     QString writeQuiz(const QString &section, int count);
+    QString writeQuiz(const QString &section, const QList<QuizRecord> &quiz);
     QString folder() const { return m_folder.path(); }
 
     // Starts the program as a user would; the settings name the quiz folder.

@@ -1,4 +1,5 @@
 #include "Design.h"
+#include "Desktop.h"
 #include "Dialog.h"
 #include "Help.h"
 #include "HtmlPane.h"
@@ -23,6 +24,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QStyleOptionSlider>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
 #include <QWindow>
@@ -41,7 +43,8 @@ int px(int twipsValue) {
 void placeWindow(frmMain *form, int width, int height) {
     design::resizeOuter(form, width, height);
     const QSize wanted(px(std::max(width, 8850)), px(std::max(height, 8925)));
-    QTest::qWaitFor([&] { return form->frameGeometry().size() == wanted; }, 2000);
+    if (!QTest::qWaitFor([&] { return form->frameGeometry().size() == wanted; }, 2000))
+        qWarning("the window manager did not resize the window");
 }
 } // namespace
 
@@ -419,9 +422,37 @@ private slots:
         QCOMPARE(form->TextAns->text(), QString::fromUtf8("○"));
     }
 
+    // Without a launcher that opens the help, the program shows it in a window of its own.
+    void helpWithoutABrowserOpensInAWindow_data() {
+        QTest::addColumn<QByteArray>("launcher");
+        QTest::newRow("no xdg-open") << QByteArray();
+        QTest::newRow("xdg-open fails") << QByteArray("#!/bin/sh\nexit 3\n");
+    }
+    void helpWithoutABrowserOpensInAWindow() {
+        QFETCH(QByteArray, launcher);
+        QTemporaryDir bin;
+        if (!launcher.isEmpty()) {
+            testsupport::writeFile(bin.filePath("xdg-open"), launcher);
+            QFile::setPermissions(bin.filePath("xdg-open"),
+                                  QFileDevice::ExeOwner | QFileDevice::ReadOwner);
+        }
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", bin.path().toLocal8Bit());
+        desktop::setUrlOpener({});
+        frmMain *form = f->start();
+        QTest::keyClick(form->windowHandle(), Qt::Key_F1);
+        QWidget *window = nullptr;
+        QTRY_VERIFY((window = QApplication::activeWindow()) &&
+                    window->objectName() == QLatin1String("helpWindow"));
+        qputenv("PATH", path);
+        QVERIFY(qobject_cast<QTextBrowser *>(window)->toPlainText().contains(
+            QString::fromUtf8("キー操作")));
+        window->close();
+    }
+
     void helpOpensTheJapaneseHelp() {
         QUrl opened;
-        help::setOpener([&](const QUrl &url) { opened = url; });
+        desktop::setUrlOpener([&](const QUrl &url) { opened = url; });
         frmMain *form = f->start();
         form->mnuHelpContents->trigger();
         QVERIFY(opened.isLocalFile());
@@ -442,7 +473,7 @@ private slots:
     void f1OpensHelpInEveryWindow() {
         QFETCH(QString, window);
         int opened = 0;
-        help::setOpener([&](const QUrl &) { ++opened; });
+        desktop::setUrlOpener([&](const QUrl &) { ++opened; });
         frmMain *form = f->start();
         std::unique_ptr<QWidget> dialog;
         QWidget *shown = nullptr;

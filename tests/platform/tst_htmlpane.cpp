@@ -1,0 +1,145 @@
+#include "Desktop.h"
+#include "HtmlPane.h"
+#include "MessageBox.h"
+#include "PaneProbe.h"
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QWebEnginePage>
+#include <QtTest>
+
+#include <csignal>
+#include <memory>
+
+#include <sys/types.h>
+
+using messagebox::Answer;
+using paneprobe::evaluate;
+
+namespace {
+const QUrl kBlank(QStringLiteral("file:///"));
+// The last link of every page: its question shows that every click before it was handled.
+const QString kSentinel = QStringLiteral("https://example.org/sentinel");
+
+QString linkPage(const QString &attributes) {
+    const QString link =
+        QStringLiteral("<a id=\"%1\" %2 style=\"display:block;font-size:40px\">%1</a>");
+    return link.arg(QStringLiteral("link"), attributes) +
+           link.arg(QStringLiteral("sentinel"), QStringLiteral("href=\"%1\"").arg(kSentinel));
+}
+
+bool show(HtmlPane *pane, const QString &page) {
+    pane->setBodyHtml(page);
+    return QTest::qWaitFor([pane] { return pane->isApplied(); }, 15000);
+}
+} // namespace
+
+class TestHtmlPane : public QObject {
+    Q_OBJECT
+    std::unique_ptr<HtmlPane> pane;
+    QList<QUrl> openedUrls; // what the desktop was asked to open
+    qint64 stopped = 0;
+
+private slots:
+    void init() {
+        messagebox::script({});
+        desktop::setUrlOpener([this](const QUrl &url) { openedUrls.append(url); });
+        pane = std::make_unique<HtmlPane>();
+        pane->resize(500, 300);
+        pane->show();
+        QVERIFY(QTest::qWaitForWindowExposed(pane.get()));
+        pane->navigateBlank();
+    }
+    void cleanup() {
+        if (stopped)
+            ::kill(static_cast<pid_t>(stopped), SIGCONT);
+        stopped = 0;
+        pane.reset();
+        messagebox::stopScripting();
+        desktop::setUrlOpener({});
+        openedUrls.clear();
+    }
+
+    void clickedLinks_data() {
+        QTest::addColumn<QString>("attributes");
+        QTest::addColumn<Answer>("answer");
+        QTest::addColumn<QString>("question"); // empty: nothing is asked
+        QTest::addColumn<QString>("opened");   // empty: nothing is opened
+        const QString browser = QString::fromUtf8("次のアドレスをブラウザーで開きますか？\r\n");
+        const QString mail = QString::fromUtf8("次のアドレスをメールソフトで開きますか？\r\n");
+        QTest::newRow("http, yes") << "href=\"http://example.com/a?b=1\"" << Answer::Yes
+                                   << browser + "http://example.com/a?b=1"
+                                   << "http://example.com/a?b=1";
+        QTest::newRow("https, no") << "href=\"https://example.com/\"" << Answer::No
+                                   << browser + "https://example.com/" << QString();
+        QTest::newRow("mailto, yes")
+            << "href=\"mailto:quiz@example.com\"" << Answer::Yes << mail + "mailto:quiz@example.com"
+            << "mailto:quiz@example.com";
+        QTest::newRow("new window, yes") << "href=\"http://example.com/new\" target=\"_blank\""
+                                         << Answer::Yes << browser + "http://example.com/new"
+                                         << "http://example.com/new";
+        QTest::newRow("local file")
+            << "href=\"file:///etc/hostname\"" << Answer::Yes << QString() << QString();
+        QTest::newRow("script") << "href=\"javascript:document.title='x'\"" << Answer::Yes
+                                << QString() << QString();
+    }
+    void clickedLinks() {
+        QFETCH(QString, attributes);
+        QFETCH(Answer, answer);
+        QFETCH(QString, question);
+        QFETCH(QString, opened);
+        QVERIFY(show(pane.get(), linkPage(attributes)));
+        messagebox::script(question.isEmpty() ? QList<Answer>() : QList<Answer>{answer});
+        QVERIFY(paneprobe::clickElement(pane.get(), QStringLiteral("link")));
+        QVERIFY(paneprobe::clickElement(pane.get(), QStringLiteral("sentinel")));
+        QList<messagebox::Shown> shown;
+        QTRY_VERIFY_WITH_TIMEOUT((shown += messagebox::takeShown(),
+                                  !shown.isEmpty() && shown.last().text.endsWith(kSentinel)),
+                                 15000);
+        QCOMPARE(shown.size(), question.isEmpty() ? 1 : 2);
+        QCOMPARE(shown.first().title, QString::fromUtf8("確認"));
+        QCOMPARE(shown.first().buttons, messagebox::Buttons::YesNo);
+        if (!question.isEmpty())
+            QCOMPARE(shown.first().text, question);
+        QCOMPARE(openedUrls, opened.isEmpty() ? QList<QUrl>() : QList<QUrl>{QUrl(opened)});
+        QCOMPARE(pane->url(), kBlank);
+        QVERIFY(paneprobe::visibleText(pane.get()).contains(QStringLiteral("sentinel")));
+    }
+
+    void lostRendererIsReplaced_data() {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<bool>("showAnother"); // a stopped renderer is noticed by the next page
+        QTest::newRow("killed") << int(SIGKILL) << false;
+        QTest::newRow("stopped") << int(SIGSTOP) << true;
+    }
+    void lostRendererIsReplaced() {
+        QFETCH(int, signal);
+        QFETCH(bool, showAnother);
+        QVERIFY(show(pane.get(), QStringLiteral("<p>first</p>")));
+        const qint64 lost = pane->page()->renderProcessPid();
+        QVERIFY(lost > 0);
+        if (signal == SIGSTOP)
+            stopped = lost;
+        QCOMPARE(::kill(static_cast<pid_t>(lost), signal), 0);
+        if (showAnother)
+            pane->setBodyHtml(QStringLiteral("<p>second</p>"));
+        QTRY_VERIFY_WITH_TIMEOUT(pane->page()->renderProcessPid() > 0 &&
+                                     pane->page()->renderProcessPid() != lost && pane->isApplied(),
+                                 60000);
+        QCOMPARE(evaluate(pane.get(), QStringLiteral("document.body.innerText")).toString(),
+                 showAnother ? QStringLiteral("second") : QStringLiteral("first"));
+        QCOMPARE(pane->url(), kBlank);
+    }
+};
+
+int main(int argc, char *argv[]) {
+    // Chromium at its process limit puts new pages of a profile into a process it already
+    // has: a replacement that could land in the lost renderer's process does so here.
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
+            qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --renderer-process-limit=1");
+    testsupport::isolateEnvironment();
+    QApplication app(argc, argv);
+    TestHtmlPane test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_htmlpane.moc"
