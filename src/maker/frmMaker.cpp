@@ -206,8 +206,8 @@ void frmMaker::Form_Layout() {
     if (!isMaximized() && !isFullScreen() &&
         design::keepMinimumOuterSize(this, kMakerMinWidth, kMakerMinHeight))
         return; // laid out again by the resize
-    const MakerLayout l = layoutMaker(twips::fromPixels(frameGeometry().width()),
-                                      twips::fromPixels(frameGeometry().height()));
+    const MakerLayout l = layoutMaker(twips::fromPixels(design::outerGeometry(this).width()),
+                                      twips::fromPixels(design::outerGeometry(this).height()));
     const int width = twips::toPixels(l.boxWidth), height = twips::toPixels(l.boxHeight);
     TextQuiz[1]->resize(width, height);
     TextQuiz[2]->setGeometry(TextQuiz[2]->x(), twips::toPixels(l.choicesTop), width, height);

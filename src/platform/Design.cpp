@@ -1,11 +1,29 @@
 #include "Design.h"
 
 #include <QTimer>
+#include <QWindow>
 
 namespace design {
 
+namespace {
+QMargins frameMargins(const QWidget *window) {
+    return window->windowHandle() ? window->windowHandle()->frameMargins() : QMargins();
+}
+} // namespace
+
+// From the window manager's frame extents: the difference of the frame and client
+// geometries can be taken between a resize and its answer, and then means nothing.
 QSize frameExtra(const QWidget *window) {
-    return window->frameGeometry().size() - window->geometry().size();
+    const QMargins margins = frameMargins(window);
+    return {margins.left() + margins.right(), margins.top() + margins.bottom()};
+}
+
+QRect outerGeometry(const QWidget *window) {
+    return window->geometry().marginsAdded(frameMargins(window));
+}
+
+void setOuterGeometry(QWidget *window, const QRect &outer) {
+    window->setGeometry(outer.marginsRemoved(frameMargins(window)));
 }
 
 void resizeOuter(QWidget *window, int width, int height) {
@@ -15,7 +33,7 @@ void resizeOuter(QWidget *window, int width, int height) {
 bool keepMinimumOuterSize(QWidget *window, int minWidth, int minHeight) {
     window->setMinimumSize(QSize(twips::toPixels(minWidth), twips::toPixels(minHeight)) -
                            frameExtra(window));
-    const QSize outer = window->frameGeometry().size();
+    const QSize outer = outerGeometry(window).size();
     const int width = std::max(twips::fromPixels(outer.width()), minWidth);
     const int height = std::max(twips::fromPixels(outer.height()), minHeight);
     if (width == twips::fromPixels(outer.width()) && height == twips::fromPixels(outer.height()))

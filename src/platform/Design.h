@@ -31,6 +31,11 @@ Widget *place(Widget *widget, const char *name, int left, int top, int width, in
 
 // The frame (caption and borders) around the window's client area, in pixels.
 QSize frameExtra(const QWidget *window);
+// The window's frame rectangle, caption and borders included, in pixels.
+QRect outerGeometry(const QWidget *window);
+// Places the window so that its frame covers outer (pixels): the client area is placed
+// inside the frame the window manager reports, which Qt's own move may not know yet.
+void setOuterGeometry(QWidget *window, const QRect &outer);
 // Resizes the window so that its outer size is this many twips.
 void resizeOuter(QWidget *window, int width, int height);
 // Keeps the outer size at least at the minimum (twips): the window cannot be dragged

@@ -292,14 +292,13 @@ void frmMain::restorePlacement() {
 
 void frmMain::applyPlacement() {
     design::keepMinimumOuterSize(this, kMainMinWidth, kMainMinHeight); // for this frame
-    move(m_placement.topLeft());
-    resize(m_placement.size() - design::frameExtra(this));
+    design::setOuterGeometry(this, m_placement);
 }
 
 void frmMain::savePlacement() {
     // A window left where it opened keeps the very values it was read with: pixels hold
     // whole multiples of 15 twips only, and the saved placement must not drift.
-    const QRect frame = frameGeometry();
+    const QRect frame = design::outerGeometry(this);
     const QRect saved =
         frame == m_placement
             ? m_placementTwips
@@ -327,7 +326,7 @@ void frmMain::Form_Layout() {
         return;
     if (design::keepMinimumOuterSize(this, kMainMinWidth, kMainMinHeight))
         return; // the resize lays the window out again
-    const QRect frame = frameGeometry();
+    const QRect frame = design::outerGeometry(this);
     const MainLayout l =
         layoutMainWindow(twips::fromPixels(frame.width()), twips::fromPixels(frame.height()),
                          twips::fromPixels(Picture1->width()));

@@ -114,7 +114,7 @@ void frmResult::resizeEvent(QResizeEvent *event) {
 
 void frmResult::Form_Layout() {
     if (!isMinimized()) {
-        const QSize outer = frameGeometry().size();
+        const QSize outer = design::outerGeometry(this).size();
         const int areaHeight = std::max(0, twips::fromPixels(outer.height()) - 1400);
         const int areaWidth = std::max(0, twips::fromPixels(outer.width()) - 635);
         Image1->resize(twips::toPixels(areaWidth), twips::toPixels(areaHeight));

@@ -1,3 +1,4 @@
+#include "Design.h"
 #include "MainWindowFixture.h"
 #include "MessageBox.h"
 #include "Settings.h"
@@ -430,7 +431,7 @@ private slots:
         m->Command1->click();
         commitText(m->TextQuiz[1], QString::fromUtf8("二問目"));
         f->form->move(f->form->pos() + QPoint(30, 20));
-        const QRect placed = f->form->frameGeometry();
+        const QRect placed = design::outerGeometry(f->form);
         const QPointer<frmMain> running = f->form;
         ::raise(SIGTERM);
         QTRY_VERIFY(!running);
@@ -466,15 +467,14 @@ private slots:
 
     void layoutFollowsTheWindow() {
         openEditor();
-        const QSize frame = m->frameGeometry().size() - m->geometry().size();
+        const QSize frame = design::frameExtra(m);
         m->resize(QSize(100, 100));
-        QCoreApplication::processEvents();
-        QCOMPARE(m->frameGeometry().size(), QSize(twips::toPixels(5235), twips::toPixels(6255)));
+        QTRY_COMPARE(design::outerGeometry(m).size(),
+                     QSize(twips::toPixels(5235), twips::toPixels(6255)));
         QCOMPARE(m->TextQuiz[1]->width(), twips::toPixels(3975));
         m->resize(QSize(twips::toPixels(7000), twips::toPixels(9550)) - frame);
-        QCoreApplication::processEvents();
         const int h = twips::toPixels(2000); // (9550 - 3550) / 3
-        QCOMPARE(m->TextQuiz[1]->size(), QSize(twips::toPixels(5740), h));
+        QTRY_COMPARE(m->TextQuiz[1]->size(), QSize(twips::toPixels(5740), h));
         QCOMPARE(m->TextQuiz[2]->y(), twips::toPixels(3305));
         QCOMPARE(m->TextQuiz[4]->y(), twips::toPixels(5650));
         QCOMPARE(m->TextQuiz[5]->y(), twips::toPixels(7995));

@@ -188,7 +188,7 @@ private slots:
         for (int start = 0; start < 3; ++start) {
             f->state = Module1();
             f->start();
-            QCOMPARE(f->form->frameGeometry(), opened);
+            QTRY_COMPARE(f->form->frameGeometry(), opened);
             f->form->close();
             const int top = settings::readNumber(QStringLiteral("MainTop"), 0);
             QCOMPARE(twips::toPixels(top), opened.top());
