@@ -2,7 +2,19 @@
 
 #include <QTimer>
 
+#include <algorithm>
+
 namespace design {
+
+void keepCaptionsWhole(const QList<QWidget *> &row) {
+    int left = 0;
+    for (QWidget *control : row) {
+        left = std::max(left, control->x());
+        const int width = std::max(control->width(), control->sizeHint().width());
+        control->setGeometry(left, control->y(), width, control->height());
+        left += width;
+    }
+}
 
 QSize frameExtra(const QWidget *window) {
     return window->frameGeometry().size() - window->geometry().size();

@@ -3,9 +3,9 @@
 
 #include "DirList.h"
 #include "MessageBox.h"
+#include "Module1.h"
 #include "Pictures.h"
 #include "PlainTextBox.h"
-#include "Module1.h"
 #include "Sections.h"
 #include "TextBoxes.h"
 #include "frmMaker.h"
@@ -19,6 +19,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+
+#include <algorithm>
 
 using design::place;
 using design::text;
@@ -36,6 +38,7 @@ constexpr BoxDesign kBoxes[] = {{"P", 180, 240, 435},         {"align", 705, 240
                                 {"Tbody", 1050, 1560, 855},   {"TR", 1965, 1560, 540},
                                 {"TH", 2805, 1560, 540},      {"TD", 3645, 1560, 540}};
 const char *const kAlignments[] = {"<p align=Left>", "<p align=center>", "<p align=right>"};
+constexpr int kCaptionGap = 60; // between a caption and its field, in twips
 } // namespace
 
 Dialog::Dialog(Module1 &state, frmMaker &maker)
@@ -84,6 +87,7 @@ void Dialog::createControls() {
     Dir1 = place(new DirList(this), QStringLiteral("Dir1"), 105, 1995, 4425, 1140);
     Image1 = place(new QLabel(this), QStringLiteral("Image1"), 4680, 2520, 1275, 540);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    keepCaptionsWhole();
     for (QPushButton *button : {OKButton, CancelButton, BRButton, ListButton, DirButton})
         button->setAutoDefault(false); // Enter and Esc press no button here
 
@@ -94,6 +98,26 @@ void Dialog::createControls() {
     connect(DirButton, &QPushButton::clicked, this, &Dialog::DirButton_Click);
     connect(Combo1, &QComboBox::activated, this, &Dialog::Combo1_Click);
     Dir1->installEventFilter(this);
+}
+
+// The fonts here run wider than the design's. The fields beside "font", "a href=" and
+// "img src=" make way for the widest of the three captions (the URL and picture boxes keep
+// their right edge); the rows of captions then spread out as far as their texts need.
+void Dialog::keepCaptionsWhole() {
+    int captionsRight = 0;
+    for (int i : {2, 3, 4})
+        captionsRight = std::max(captionsRight, Check1[i]->x() + Check1[i]->sizeHint().width());
+    const int fieldsLeft = captionsRight + twips::toPixels(kCaptionGap);
+    if (fieldsLeft > Text1->x()) {
+        for (QWidget *field : std::initializer_list<QWidget *>{Text1, Combo1})
+            field->setGeometry(field->geometry().adjusted(fieldsLeft - field->x(), 0, 0, 0));
+        Combo2->move(fieldsLeft, Combo2->y());
+    }
+    using design::keepCaptionsWhole;
+    keepCaptionsWhole({Check1[0], Check1[1], Option1[0], Option1[1], Option1[2]});
+    for (int i : {2, 3, 4})
+        keepCaptionsWhole({Check1[i]});
+    keepCaptionsWhole({Check1[5], Check1[6], Check1[7], Check1[8], Check1[9]});
 }
 
 void Dialog::Form_Load() {

@@ -58,6 +58,7 @@ protected:
 
 private:
     void createControls();
+    void keepCaptionsWhole();
     void Form_Load();
     void ComposeTags();
     // The rule of a box that is now checked; false when it stops before composing.

@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -263,6 +264,21 @@ private slots:
         QCOMPARE(d->InnerText, QStringLiteral("new inner"));
         click(0);
         QCOMPARE(composed(), QStringLiteral("<p>new inner</p>"));
+    }
+
+    // The fonts here run wider than the design's: every caption stays whole and clear of the
+    // controls beside it.
+    void captionsWhole() {
+        const QList<QWidget *> controls =
+            d->Frame1->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+        for (QAbstractButton *caption : d->Frame1->findChildren<QAbstractButton *>()) {
+            QVERIFY2(caption->width() >= caption->sizeHint().width(), qPrintable(caption->text()));
+            QVERIFY(caption->geometry().right() <= d->Frame1->contentsRect().right());
+            for (QWidget *other : controls) {
+                QVERIFY2(other == caption || !other->geometry().intersects(caption->geometry()),
+                         qPrintable(caption->text() + QLatin1Char('/') + other->objectName()));
+            }
+        }
     }
 };
 
