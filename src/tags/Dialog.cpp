@@ -14,11 +14,14 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -51,6 +54,7 @@ Dialog::Dialog(Module1 &state, frmMaker &maker)
     setFixedSize(twips::toPixels(6030), twips::toPixels(3135));
     createControls();
     Form_Load();
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &Dialog::focusWindowChanged);
 }
 
 void Dialog::createControls() {
@@ -89,7 +93,7 @@ void Dialog::createControls() {
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     keepCaptionsWhole();
     for (QPushButton *button : {OKButton, CancelButton, BRButton, ListButton, DirButton})
-        button->setAutoDefault(false); // Enter and Esc press no button here
+        button->setAutoDefault(false); // Enter presses no button, not even the focused one
 
     connect(OKButton, &QPushButton::clicked, this, &Dialog::OKButton_Click);
     connect(CancelButton, &QPushButton::clicked, this, &Dialog::CancelButton_Click);
@@ -124,16 +128,38 @@ void Dialog::Form_Load() {
     Combo2->addItems(
         {QStringLiteral("bold"), QStringLiteral("italic"), QStringLiteral("underline")});
     Combo2->setCurrentIndex(-1);
-    Combo1->addItems(tagtext::pictureEntries(m_state.QuizFolder, m_state.QuizFolder));
-    Combo1->setCurrentIndex(-1);
-    Combo1->setEditText(QString());
+    listPictures(tagtext::pictureEntries(m_state.QuizFolder, m_state.QuizFolder));
     Dir1->hide();
 }
 
-bool Dialog::event(QEvent *event) {
-    if (event->type() == QEvent::WindowActivate)
-        InnerText = TextTags->toPlainText(); // what the tags will enclose
-    return QDialog::event(event);
+// The author comes to the builder from another window of the program (the editor): the
+// tags will enclose what the text box holds now. The focus coming back from one of the
+// builder's own message boxes or popups is no such coming, and a moment without any focused
+// window (the window manager passing the focus on) is no window to come from.
+void Dialog::focusWindowChanged(QWindow *window) {
+    if (!window)
+        return;
+    if (window == windowHandle() && !m_focusWasOwn)
+        Form_Activate();
+    m_focusWasOwn = ownsWindow(window);
+}
+
+bool Dialog::ownsWindow(const QWindow *window) const {
+    for (; window; window = window->transientParent()) {
+        if (window == windowHandle())
+            return true;
+    }
+    return false;
+}
+
+void Dialog::Form_Activate() {
+    InnerText = TextTags->toPlainText();
+}
+
+// Neither Enter nor Esc presses a button, and Esc does not close the builder: only its close
+// box does.
+void Dialog::keyPressEvent(QKeyEvent *event) {
+    QWidget::keyPressEvent(event); // past QDialog's Enter and Esc
 }
 
 bool Dialog::eventFilter(QObject *watched, QEvent *event) {
@@ -298,11 +324,22 @@ void Dialog::Combo1_Click() {
     Image1->adjustSize();
 }
 
+// Passing through the folder list leaves the pictures alone; a folder of its own choosing
+// lists that folder's pictures. The picture name the author chose stays either way: it
+// names a file below the quiz folder whatever folder the list shows.
 void Dialog::Dir1_GotFocus() {
-    for (int i = Combo1->count() - 1; i >= 0; --i)
-        Combo1->removeItem(i);
+    m_folderOnEntry = Dir1->path();
 }
 
 void Dialog::Dir1_LostFocus() {
-    Combo1->addItems(tagtext::pictureEntries(m_state.QuizFolder, Dir1->path()));
+    if (Dir1->path() != m_folderOnEntry)
+        listPictures(tagtext::pictureEntries(m_state.QuizFolder, Dir1->path()));
+}
+
+void Dialog::listPictures(const QStringList &entries) {
+    const QString chosen = Combo1->currentText();
+    Combo1->clear();
+    Combo1->addItems(entries);
+    Combo1->setCurrentIndex(Combo1->findText(chosen));
+    Combo1->setEditText(chosen);
 }
