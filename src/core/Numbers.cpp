@@ -20,9 +20,25 @@ QString message(int code) {
 }
 } // namespace errors
 
+namespace {
+// A Japanese input method in full-width mode types digits, sign and point as their full-width
+// forms (and the minus sign as U+2212); they are the same number.
+QString halfWidthNumber(QStringView text) {
+    QString ascii = text.toString();
+    for (QChar &c : ascii) {
+        const char16_t u = c.unicode();
+        if ((u >= u'０' && u <= u'９') || u == u'＋' || u == u'－' || u == u'．')
+            c = QChar(u - 0xFEE0);
+        else if (u == u'\u2212')
+            c = QLatin1Char('-');
+    }
+    return ascii;
+}
+} // namespace
+
 bool parseDecimal(QStringView text, double &number) {
     static const QRegularExpression decimal(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)$"));
-    const QString trimmed = text.trimmed().toString();
+    const QString trimmed = halfWidthNumber(text.trimmed());
     if (!decimal.match(trimmed).hasMatch())
         return false;
     number = trimmed.toDouble(); // inf for digits beyond double's range

@@ -20,11 +20,12 @@ struct WholeNumber {
     bool ok() const { return error == errors::kNone; }
 };
 
-// The trimmed text as a decimal number (optional sign, digits, optional fraction).
+// The trimmed text as a decimal number (optional sign, digits, optional fraction). Full-width
+// digits, sign and point count as their ASCII twins.
 bool parseDecimal(QStringView text, double &number);
 
-// The trimmed text as a decimal number (optional sign, digits, optional fraction), rounded
-// to the nearest integer with halves to even, checked against [min, max].
+// The trimmed text as a decimal number as parseDecimal reads it, rounded to the nearest
+// integer with halves to even, checked against [min, max].
 WholeNumber toWholeNumber(QStringView text, qint64 min, qint64 max);
 inline WholeNumber toInt32(QStringView text) {
     return toWholeNumber(text, INT32_MIN, INT32_MAX);

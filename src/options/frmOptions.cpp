@@ -48,7 +48,8 @@ frmOptions::frmOptions(Module1 &state, QWidget *parent)
     setTabOrder(cmdCancel, cmdApply);
 
     connect(tbsOptions, &QTabBar::currentChanged, this, &frmOptions::tbsOptions_Click);
-    connect(Drive1, &QComboBox::activated, this, &frmOptions::Drive1_Change);
+    // Only another drive moves the folder list: picking the chosen one again leaves it alone.
+    connect(Drive1, &QComboBox::currentIndexChanged, this, &frmOptions::Drive1_Change);
     connect(Dir1, &DirList::pathChanged, this, &frmOptions::Dir1_Change);
     connect(Text2, &QLineEdit::textChanged, this, &frmOptions::Text2_Change);
     connect(cmdOK, &QPushButton::clicked, this, &frmOptions::cmdOK_Click);

@@ -3,7 +3,19 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace design {
+
+void keepCaptionsWhole(const QList<QWidget *> &row) {
+    int left = 0;
+    for (QWidget *control : row) {
+        left = std::max(left, control->x());
+        const int width = std::max(control->width(), control->sizeHint().width());
+        control->setGeometry(left, control->y(), width, control->height());
+        left += width;
+    }
+}
 
 namespace {
 QMargins frameMargins(const QWidget *window) {

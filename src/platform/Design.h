@@ -2,6 +2,7 @@
 
 #include "Twips.h"
 
+#include <QList>
 #include <QSize>
 #include <QString>
 #include <QWidget>
@@ -28,6 +29,11 @@ template <typename Widget>
 Widget *place(Widget *widget, const char *name, int left, int top, int width, int height) {
     return place(widget, QString::fromLatin1(name), left, top, width, height);
 }
+
+// Keeps the captions of a row of controls (given left to right) whole where the fonts here
+// run wider than the design's: each is widened to its text and moved right, clear of the one
+// before it, never left of its design place.
+void keepCaptionsWhole(const QList<QWidget *> &row);
 
 // The frame (caption and borders) around the window's client area, in pixels.
 QSize frameExtra(const QWidget *window);

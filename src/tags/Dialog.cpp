@@ -3,9 +3,9 @@
 
 #include "DirList.h"
 #include "MessageBox.h"
+#include "Module1.h"
 #include "Pictures.h"
 #include "PlainTextBox.h"
-#include "Module1.h"
 #include "Sections.h"
 #include "TextBoxes.h"
 #include "frmMaker.h"
@@ -14,11 +14,16 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QWindow>
+
+#include <algorithm>
 
 using design::place;
 using design::text;
@@ -36,6 +41,7 @@ constexpr BoxDesign kBoxes[] = {{"P", 180, 240, 435},         {"align", 705, 240
                                 {"Tbody", 1050, 1560, 855},   {"TR", 1965, 1560, 540},
                                 {"TH", 2805, 1560, 540},      {"TD", 3645, 1560, 540}};
 const char *const kAlignments[] = {"<p align=Left>", "<p align=center>", "<p align=right>"};
+constexpr int kCaptionGap = 60; // between a caption and its field, in twips
 } // namespace
 
 Dialog::Dialog(Module1 &state, frmMaker &maker)
@@ -48,6 +54,7 @@ Dialog::Dialog(Module1 &state, frmMaker &maker)
     setFixedSize(twips::toPixels(6030), twips::toPixels(3135));
     createControls();
     Form_Load();
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &Dialog::focusWindowChanged);
 }
 
 void Dialog::createControls() {
@@ -84,8 +91,9 @@ void Dialog::createControls() {
     Dir1 = place(new DirList(this), QStringLiteral("Dir1"), 105, 1995, 4425, 1140);
     Image1 = place(new QLabel(this), QStringLiteral("Image1"), 4680, 2520, 1275, 540);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    keepCaptionsWhole();
     for (QPushButton *button : {OKButton, CancelButton, BRButton, ListButton, DirButton})
-        button->setAutoDefault(false); // Enter and Esc press no button here
+        button->setAutoDefault(false); // Enter presses no button, not even the focused one
 
     connect(OKButton, &QPushButton::clicked, this, &Dialog::OKButton_Click);
     connect(CancelButton, &QPushButton::clicked, this, &Dialog::CancelButton_Click);
@@ -96,20 +104,62 @@ void Dialog::createControls() {
     Dir1->installEventFilter(this);
 }
 
+// The fonts here run wider than the design's. The fields beside "font", "a href=" and
+// "img src=" make way for the widest of the three captions (the URL and picture boxes keep
+// their right edge); the rows of captions then spread out as far as their texts need.
+void Dialog::keepCaptionsWhole() {
+    int captionsRight = 0;
+    for (int i : {2, 3, 4})
+        captionsRight = std::max(captionsRight, Check1[i]->x() + Check1[i]->sizeHint().width());
+    const int fieldsLeft = captionsRight + twips::toPixels(kCaptionGap);
+    if (fieldsLeft > Text1->x()) {
+        for (QWidget *field : std::initializer_list<QWidget *>{Text1, Combo1})
+            field->setGeometry(field->geometry().adjusted(fieldsLeft - field->x(), 0, 0, 0));
+        Combo2->move(fieldsLeft, Combo2->y());
+    }
+    using design::keepCaptionsWhole;
+    keepCaptionsWhole({Check1[0], Check1[1], Option1[0], Option1[1], Option1[2]});
+    for (int i : {2, 3, 4})
+        keepCaptionsWhole({Check1[i]});
+    keepCaptionsWhole({Check1[5], Check1[6], Check1[7], Check1[8], Check1[9]});
+}
+
 void Dialog::Form_Load() {
     Combo2->addItems(
         {QStringLiteral("bold"), QStringLiteral("italic"), QStringLiteral("underline")});
     Combo2->setCurrentIndex(-1);
-    Combo1->addItems(tagtext::pictureEntries(m_state.QuizFolder, m_state.QuizFolder));
-    Combo1->setCurrentIndex(-1);
-    Combo1->setEditText(QString());
+    listPictures(tagtext::pictureEntries(m_state.QuizFolder, m_state.QuizFolder));
     Dir1->hide();
 }
 
-bool Dialog::event(QEvent *event) {
-    if (event->type() == QEvent::WindowActivate)
-        InnerText = TextTags->toPlainText(); // what the tags will enclose
-    return QDialog::event(event);
+// The author comes to the builder from another window of the program (the editor): the
+// tags will enclose what the text box holds now. The focus coming back from one of the
+// builder's own message boxes or popups is no such coming, and a moment without any focused
+// window (the window manager passing the focus on) is no window to come from.
+void Dialog::focusWindowChanged(QWindow *window) {
+    if (!window)
+        return;
+    if (window == windowHandle() && !m_focusWasOwn)
+        Form_Activate();
+    m_focusWasOwn = ownsWindow(window);
+}
+
+bool Dialog::ownsWindow(const QWindow *window) const {
+    for (; window; window = window->transientParent()) {
+        if (window == windowHandle())
+            return true;
+    }
+    return false;
+}
+
+void Dialog::Form_Activate() {
+    InnerText = TextTags->toPlainText();
+}
+
+// Neither Enter nor Esc presses a button, and Esc does not close the builder: only its close
+// box does.
+void Dialog::keyPressEvent(QKeyEvent *event) {
+    QWidget::keyPressEvent(event); // past QDialog's Enter and Esc
 }
 
 bool Dialog::eventFilter(QObject *watched, QEvent *event) {
@@ -274,11 +324,22 @@ void Dialog::Combo1_Click() {
     Image1->adjustSize();
 }
 
+// Passing through the folder list leaves the pictures alone; a folder of its own choosing
+// lists that folder's pictures. The picture name the author chose stays either way: it
+// names a file below the quiz folder whatever folder the list shows.
 void Dialog::Dir1_GotFocus() {
-    for (int i = Combo1->count() - 1; i >= 0; --i)
-        Combo1->removeItem(i);
+    m_folderOnEntry = Dir1->path();
 }
 
 void Dialog::Dir1_LostFocus() {
-    Combo1->addItems(tagtext::pictureEntries(m_state.QuizFolder, Dir1->path()));
+    if (Dir1->path() != m_folderOnEntry)
+        listPictures(tagtext::pictureEntries(m_state.QuizFolder, Dir1->path()));
+}
+
+void Dialog::listPictures(const QStringList &entries) {
+    const QString chosen = Combo1->currentText();
+    Combo1->clear();
+    Combo1->addItems(entries);
+    Combo1->setCurrentIndex(Combo1->findText(chosen));
+    Combo1->setEditText(chosen);
 }

@@ -14,6 +14,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QWindow;
 class frmMaker;
 
 // The HTML tag builder: wraps text taken from the quiz editor in mark-up and writes the
@@ -53,19 +54,30 @@ public slots:
     void Dir1_LostFocus();
 
 protected:
-    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createControls();
+    void keepCaptionsWhole();
     void Form_Load();
+    void Form_Activate();
+    void focusWindowChanged(QWindow *window);
+    // The builder's own window, or one it owns (its message boxes, popups).
+    bool ownsWindow(const QWindow *window) const;
     void ComposeTags();
     // The rule of a box that is now checked; false when it stops before composing.
     bool checkedRule(int index);
     void uncheckedRule(int index);
     void setChecked(int index, bool checked);
     void setTablePair(const char *open, const char *close);
+    // Lists the entries in Combo1, keeping the picture name it holds.
+    void listPictures(const QStringList &entries);
 
     Module1 &m_state;
     frmMaker &m_maker;
+    // Whether the program's last focused window was the builder or one of its own.
+    bool m_focusWasOwn = false;
+    // The folder Dir1 showed when it took the focus.
+    QString m_folderOnEntry;
 };

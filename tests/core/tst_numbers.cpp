@@ -27,8 +27,14 @@ private slots:
         QTest::newRow("huge") << QString(400, QLatin1Char('9')) << 0LL << errors::kOverflow;
         QTest::newRow("empty") << "" << 0LL << errors::kTypeMismatch;
         QTest::newRow("letters") << "abc" << 0LL << errors::kTypeMismatch;
-        QTest::newRow("full-width digits")
-            << QString::fromUtf8("６０") << 0LL << errors::kTypeMismatch;
+        // What a Japanese input method types in full-width mode.
+        QTest::newRow("full-width digits") << QString::fromUtf8("６０") << 60LL << 0;
+        QTest::newRow("full-width sign and point") << QString::fromUtf8("－４５．５") << -46LL << 0;
+        QTest::newRow("mixed widths") << QString::fromUtf8("＋1２") << 12LL << 0;
+        QTest::newRow("minus sign") << QString::fromUtf8("−7") << -7LL << 0;
+        QTest::newRow("ideographic spaces") << QString::fromUtf8("　２　") << 2LL << 0;
+        QTest::newRow("full-width letters")
+            << QString::fromUtf8("１ｅ３") << 0LL << errors::kTypeMismatch;
         QTest::newRow("two numbers") << "1 2" << 0LL << errors::kTypeMismatch;
         QTest::newRow("exponent") << "1e3" << 0LL << errors::kTypeMismatch;
     }

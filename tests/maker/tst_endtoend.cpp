@@ -61,8 +61,8 @@ private slots:
         QTest::mouseRelease(question->viewport(), Qt::LeftButton, {}, QPoint(4, 4));
         m->mnuViewTag->trigger();
         Dialog *tags = m->tagBuilder();
-        QEvent activate(QEvent::WindowActivate);
-        QCoreApplication::sendEvent(tags, &activate);
+        // It comes up active and takes the mirrored selection as the text its tags enclose.
+        QVERIFY(QTest::qWaitFor([tags] { return QApplication::activeWindow() == tags; }));
         tags->Check1[0]->click();
         tags->Combo2->setCurrentIndex(0);
         tags->Check1[2]->click();

@@ -19,6 +19,15 @@
 namespace {
 const QString kRefused = QString::fromUtf8("問題数を,1以上に設定してください。");
 
+// Picks the entry from the open list, as a user does with the mouse or the keys.
+void pick(QComboBox *box, int index) {
+    box->showPopup();
+    QTRY_VERIFY(box->view()->isVisible());
+    box->view()->setCurrentIndex(box->model()->index(index, 0));
+    QTest::keyClick(box->view(), Qt::Key_Return);
+    QTRY_VERIFY(!box->view()->isVisible());
+}
+
 void loadSixty(MainWindowFixture &f) {
     f.writeQuiz(QStringLiteral("sixty"), 60);
     QVERIFY(f.state.loadQuizFile(f.folder() + QStringLiteral("/qsixty.tsl")).ok);
@@ -193,14 +202,40 @@ private slots:
         QCOMPARE(options.Dir1->item(0)->text(), QStringLiteral("/"));
     }
 
-    void drivesMoveTheFolderList() {
+    void onlyAnotherDriveMovesTheFolderList_data() {
+        QTest::addColumn<bool>("sameDrive");
+        QTest::newRow("the chosen drive again") << true;
+        QTest::newRow("another drive") << false;
+    }
+    void onlyAnotherDriveMovesTheFolderList() {
+        QFETCH(bool, sameDrive);
         frmOptions options(f->state);
-        const int root = options.Drive1->findText(QStringLiteral("/"));
-        QVERIFY(root >= 0);
-        options.Drive1->setCurrentIndex(root);
-        options.Drive1_Change();
-        QCOMPARE(options.Dir1->path(), QStringLiteral("/"));
-        QCOMPARE(options.Text2->text(), QStringLiteral("/"));
+        options.show();
+        QVERIFY(QTest::qWaitForWindowActive(&options));
+        options.tbsOptions->setCurrentIndex(1);
+        const int chosen = options.Drive1->currentIndex();
+        if (!sameDrive && options.Drive1->count() < 2)
+            QSKIP("one drive only");
+        const int picked = sameDrive ? chosen : (chosen + 1) % options.Drive1->count();
+        pick(options.Drive1, picked);
+        const QString expected = sameDrive ? QDir(f->folder()).canonicalPath()
+                                           : QDir(options.Drive1->itemText(picked)).canonicalPath();
+        QCOMPARE(options.Dir1->path(), expected);
+        QCOMPARE(options.Text2->text(), expected);
+    }
+
+    // A Japanese input method types full-width digits: they are the number they show.
+    void fullWidthDigitsAreANumber() {
+        f->state.OptionsOpener = QStringLiteral("frmMaker");
+        frmOptions options(f->state);
+        options.show();
+        QVERIFY(QTest::qWaitForWindowActive(&options));
+        options.Text1->setFocus();
+        options.Text1->selectAll();
+        commitText(options.Text1, QString::fromUtf8("１２"));
+        options.cmdOK->click();
+        QCOMPARE(messagebox::takeShown().size(), 0);
+        QCOMPARE(f->state.QuestionCount, 12);
     }
 
     void okStoresTheFolderListsPath() {

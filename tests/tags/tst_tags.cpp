@@ -12,8 +12,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -21,6 +23,7 @@
 
 namespace {
 const QString kInner = QStringLiteral("Q");
+const QString kFuji = QString::fromUtf8("富士山");
 
 void writeGif(const QString &path) {
     QImage picture(4, 4, QImage::Format_Indexed8);
@@ -28,6 +31,39 @@ void writeGif(const QString &path) {
     picture.fill(0);
     // Qt writes no GIF; a PNG under a .gif name still loads for the preview.
     QVERIFY(picture.save(path, "PNG"));
+}
+
+// Waits until the window manager has made window the active one. (QTest's own wait counts
+// a window as active while its owner is.)
+bool becomesActive(QWidget *window) {
+    return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; });
+}
+
+// Shows a window unrelated to the program's and waits until the window manager has activated
+// it. It carries out requests in order, so every activation asked for before (the program
+// asks for its windows as they come up) has then been carried out too.
+bool activateUnrelatedWindow() {
+    QWidget unrelated;
+    unrelated.show();
+    return becomesActive(&unrelated);
+}
+
+// Brings the window forward as a user would. While the focus is in one of the window's own
+// windows (the editor owns the tag builder), Qt sets the focus without the window manager,
+// with a time stamp the X server may ignore; from an unrelated window it asks the manager.
+bool bringForward(QWidget *window) {
+    const QWindow *focus = QGuiApplication::focusWindow();
+    if (focus && window->windowHandle()->isAncestorOf(focus) && !activateUnrelatedWindow())
+        return false;
+    window->activateWindow();
+    return becomesActive(window);
+}
+
+QStringList entries(const QComboBox *box) {
+    QStringList texts;
+    for (int i = 0; i < box->count(); ++i)
+        texts.append(box->itemText(i));
+    return texts;
 }
 } // namespace
 
@@ -39,6 +75,36 @@ class TestTags : public QObject {
 
     void click(int box) { d->Check1[box]->click(); }
     QString composed() const { return d->TextTags->toPlainText(); }
+
+    // The author enters the folder list, moves it to folder and leaves it again.
+    bool browseTo(const QString &folder) {
+        if (!d->Dir1->isVisible())
+            d->DirButton->click();
+        if (!bringForward(d))
+            return false;
+        d->Dir1->setFocus();
+        const bool moved = d->Dir1->setPath(folder);
+        d->Text1->setFocus();
+        return moved && !d->Dir1->hasFocus();
+    }
+
+    // A modal box of the builder's own, shown for real (scripted boxes show nothing): up
+    // until the window manager has activated it, then closed, handing the focus back.
+    bool showOwnModalBox() {
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tessellar"),
+                        QString::fromUtf8("URLを入力してください。"), QMessageBox::Ok, d);
+        bool activated = false;
+        QTimer::singleShot(0, &box, [&] {
+            activated = becomesActive(&box);
+            box.accept();
+        });
+        box.exec();
+        // The window manager hands the focus back to the builder, or now and then to no window
+        // at all; the author then clicks the builder.
+        const bool left = QTest::qWaitFor(
+            [&box] { return QGuiApplication::focusWindow() != box.windowHandle(); });
+        return activated && left && bringForward(d);
+    }
 
 private slots:
     void init() {
@@ -54,6 +120,9 @@ private slots:
         m = f->form->maker();
         m->mnuViewTag->trigger();
         d = m->tagBuilder();
+        QVERIFY(becomesActive(d));
+        QVERIFY(activateUnrelatedWindow());
+        QVERIFY(bringForward(d));
         d->TextTags->setPlainText(kInner);
         d->InnerText = kInner;
     }
@@ -221,24 +290,40 @@ private slots:
         d->DirButton->click();
         QVERIFY(d->Dir1->isVisible());
         QCOMPARE(d->DirButton->text(), QString::fromUtf8("ﾌｫﾙﾀﾞを変更"));
-        QVERIFY(d->Dir1->setPath(f->folder() + QStringLiteral("/img")));
-        QFocusEvent in(QEvent::FocusIn), out(QEvent::FocusOut);
-        QCoreApplication::sendEvent(d->Dir1, &in);
-        QCOMPARE(d->Combo1->count(), 0);
-        QCoreApplication::sendEvent(d->Dir1, &out);
-        QCOMPARE(d->Combo1->count(), 1);
-        QCOMPARE(d->Combo1->itemText(0), QStringLiteral("img\\c.gif"));
+        QVERIFY(browseTo(f->folder() + QStringLiteral("/img")));
+        QCOMPARE(entries(d->Combo1), QStringList{QStringLiteral("img\\c.gif")});
         d->Combo1->setCurrentIndex(0);
         click(4);
         QCOMPARE(composed(), QStringLiteral("<img src=\"file:///PathName\\img\\c.gif\">Q"));
         d->Combo1_Click();
         QVERIFY(!d->Image1->pixmap().isNull()); // the preview
-        QVERIFY(d->Dir1->setPath(f->folder()));
-        QCoreApplication::sendEvent(d->Dir1, &in);
-        QCoreApplication::sendEvent(d->Dir1, &out);
-        QCOMPARE(d->Combo1->itemText(0), QStringLiteral("a.gif"));
         d->DirButton->click();
         QCOMPARE(d->DirButton->text(), QString::fromUtf8("画像フォルダ"));
+    }
+
+    // Passing through the folder list keeps the picture the author chose: it names a file
+    // under the quiz folder whatever folder the list shows. Only another folder refills it.
+    void folderListKeepsTheChosenPicture_data() {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QStringList>("listed");
+        const QStringList quizFolder{"a.gif", "b.GIF"}, img{"img\\c.gif"};
+        const QString chosen = QStringLiteral("b.GIF"), typed = QStringLiteral("img\\c.gif");
+        QTest::newRow("same folder") << chosen << QString() << quizFolder;
+        QTest::newRow("another folder") << chosen << QStringLiteral("/img") << img;
+        QTest::newRow("typed, then listed") << typed << QStringLiteral("/img") << img;
+    }
+    void folderListKeepsTheChosenPicture() {
+        QFETCH(QString, chosen);
+        QFETCH(QString, folder);
+        QFETCH(QStringList, listed);
+        QVERIFY(browseTo(f->folder()));
+        d->Combo1->setCurrentIndex(d->Combo1->findText(chosen));
+        d->Combo1->setEditText(chosen);
+        QVERIFY(browseTo(f->folder() + folder));
+        QCOMPARE(entries(d->Combo1), listed);
+        QCOMPARE(d->Combo1->currentText(), chosen);
+        QCOMPARE(d->Combo1->currentIndex(), listed.indexOf(chosen));
     }
 
     void pictureEntries_data() {
@@ -255,14 +340,74 @@ private slots:
         QCOMPARE(tagtext::pictureEntries(f->folder(), f->folder() + folder), entries);
     }
 
-    void activationTakesTheInnerText() {
-        d->TextTags->setPlainText(QStringLiteral("new inner"));
-        // The builder becoming the active window again (sent: offscreen activation wanders).
-        QEvent activate(QEvent::WindowActivate);
-        QCoreApplication::sendEvent(d, &activate);
-        QCOMPARE(d->InnerText, QStringLiteral("new inner"));
+    // The tags enclose what the text box holds when the author comes to the builder from the
+    // editor (nesting tags); the focus coming back from the builder's own box takes nothing.
+    void innerTextTakenWhenComingFromTheEditor_data() {
+        QTest::addColumn<bool>("viaEditor");
+        QTest::addColumn<QString>("cancelled");
+        QTest::newRow("from the editor") << true << QString::fromUtf8("<p>富士山</p>");
+        QTest::newRow("from its own message") << false << kFuji;
+    }
+    void innerTextTakenWhenComingFromTheEditor() {
+        QFETCH(bool, viaEditor);
+        QFETCH(QString, cancelled);
+        QVERIFY(bringForward(m));
+        d->TextTags->setPlainText(kFuji); // as the editor hands over a selection
+        QVERIFY(bringForward(d));
         click(0);
-        QCOMPARE(composed(), QStringLiteral("<p>new inner</p>"));
+        click(3); // no URL: a message, and the box unchecks itself
+        QCOMPARE(messagebox::takeShown().size(), 1);
+        if (viaEditor)
+            QVERIFY(bringForward(m) && bringForward(d));
+        else
+            QVERIFY(showOwnModalBox());
+        d->CancelButton->click();
+        QCOMPARE(composed(), cancelled);
+    }
+
+    // Only the close box closes the builder: Enter and Esc press no button.
+    void enterAndEscapeDoNothing_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("key");
+        QTest::newRow("Esc in the URL box") << "Text1" << int(Qt::Key_Escape);
+        QTest::newRow("Esc on a check box") << "Check1_0" << int(Qt::Key_Escape);
+        QTest::newRow("Esc on OK") << "OKButton" << int(Qt::Key_Escape);
+        QTest::newRow("Enter in the URL box") << "Text1" << int(Qt::Key_Return);
+        QTest::newRow("Enter on OK") << "OKButton" << int(Qt::Key_Return);
+        QTest::newRow("Enter on Cancel") << "CancelButton" << int(Qt::Key_Enter);
+    }
+    void enterAndEscapeDoNothing() {
+        QFETCH(QString, control);
+        QFETCH(int, key);
+        const QPointer<Dialog> dialog(d);
+        textboxes::setText(m->TextQuiz[1], QStringLiteral("abc")); // what OK would replace
+        m->TextQuiz[1]->setFocus();
+        click(0);
+        QVERIFY(bringForward(d));
+        QWidget *target = d->findChild<QWidget *>(control);
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key(key));
+        QVERIFY(dialog && dialog->isVisible());
+        QVERIFY(d->Check1[0]->isChecked());
+        QCOMPARE(composed(), QStringLiteral("<p>Q</p>"));
+        QCOMPARE(textboxes::text(m->TextQuiz[1]), QStringLiteral("abc"));
+        d->close(); // the close box does close it
+        QTRY_VERIFY(!dialog);
+    }
+
+    // The fonts here run wider than the design's: every caption stays whole and clear of the
+    // controls beside it.
+    void captionsWhole() {
+        const QList<QWidget *> controls =
+            d->Frame1->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+        for (QAbstractButton *caption : d->Frame1->findChildren<QAbstractButton *>()) {
+            QVERIFY2(caption->width() >= caption->sizeHint().width(), qPrintable(caption->text()));
+            QVERIFY(caption->geometry().right() <= d->Frame1->contentsRect().right());
+            for (QWidget *other : controls) {
+                QVERIFY2(other == caption || !other->geometry().intersects(caption->geometry()),
+                         qPrintable(caption->text() + QLatin1Char('/') + other->objectName()));
+            }
+        }
     }
 };
 
