@@ -69,6 +69,7 @@ Answer show(QWidget *parent, const QString &text, const QString &title, Buttons 
     if (scripted())
         return scriptedAnswer(*scripted(), text, title, buttons);
     QMessageBox box(toQt(icon), title, text, toQt(buttons), parent);
+    box.setTextFormat(Qt::PlainText); // texts carry file names and addresses from quizzes
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;
