@@ -16,7 +16,12 @@ bool endsWithSeparator(const QString &folder) {
 } // namespace
 
 QString quizFilePath(const QString &quizFolder, const QString &section) {
-    return quizFolder + kSeparator + QLatin1Char('q') + section + QLatin1String(".tsl");
+    const QString exact =
+        quizFolder + kSeparator + QLatin1Char('q') + section + QLatin1String(".tsl");
+    if (QFileInfo::exists(exact) || !nameProblem(section).isEmpty())
+        return exact;
+    return quizFolder + kSeparator +
+           onDisk(quizFolder, QLatin1Char('q') + section + QLatin1String(".tsl"));
 }
 
 QString nameProblem(const QString &section) {
@@ -43,9 +48,36 @@ QStringList list(const QString &quizFolder) {
 }
 
 QString picturePath(const QString &quizFolder, const QString &imageFile) {
-    QString name = imageFile;
-    name.replace(QLatin1Char('\\'), kSeparator);
-    return quizFolder + kSeparator + name;
+    return quizFolder + kSeparator + onDisk(quizFolder, imageFile);
+}
+
+namespace {
+// The entry of folder named like name: the exact name if it exists, else the first (in
+// sorted order) that differs only in letter case, else name itself.
+QString entryOnDisk(const QString &folder, const QString &name) {
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") ||
+        QFileInfo::exists(folder + kSeparator + name))
+        return name;
+    QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                                 QDir::NoDotAndDotDot);
+    std::sort(entries.begin(), entries.end());
+    for (const QString &entry : entries) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return entry;
+    }
+    return name;
+}
+} // namespace
+
+QString onDisk(const QString &folder, const QString &relative) {
+    QStringList parts =
+        QString(relative).replace(QLatin1Char('\\'), QLatin1Char('/')).split(QLatin1Char('/'));
+    QString walked = folder;
+    for (QString &part : parts) {
+        part = entryOnDisk(walked, part);
+        walked += kSeparator + part;
+    }
+    return parts.join(kSeparator);
 }
 
 QString defaultQuizFolder() {

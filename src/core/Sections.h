@@ -7,7 +7,9 @@
 namespace sections {
 
 // QuizFolder + separator + "q" + section + ".tsl"; the separator is always inserted, even
-// after a root folder that already ends with one.
+// after a root folder that already ends with one. Quiz folders made on Windows ignore letter
+// case: an existing file whose name differs only in case is the one named (QKANA.TSL for
+// "KANA"), the exact name first, so loading and saving find the file that is there.
 QString quizFilePath(const QString &quizFolder, const QString &section);
 
 // Why a section name typed by a user cannot name a quiz file in the folder (a separator,
@@ -23,8 +25,13 @@ QString listingPattern(const QString &quizFolder, const QString &pattern);
 QStringList list(const QString &quizFolder);
 
 // Full path of a picture named in a question; a backslash in the name is a separator, as
-// in quiz files made on Windows.
+// in quiz files made on Windows, and each part of the name is found whatever its letter case.
 QString picturePath(const QString &quizFolder, const QString &imageFile);
+
+// The path below the folder as it is on disk: each part of relative ("/" or "\" between
+// them) is the existing entry of that name, the exact name first, then one that differs
+// only in letter case; parts that do not exist stay as they are.
+QString onDisk(const QString &folder, const QString &relative);
 
 // The quiz folder when the settings name none: the sample quizzes shipped with the program.
 QString defaultQuizFolder();

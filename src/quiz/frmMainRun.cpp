@@ -134,8 +134,10 @@ void frmMain::showQuestion(int index) {
     const QuizRecord &question = m_state.QuestionTable[index];
     for (HtmlPane *pane : {WebBrowser2, WebBrowser1})
         pane->setQuizFolder(m_state.QuizFolder);
-    WebBrowser2->setBodyHtml(MakeHtmlPage(question.Question, m_state.QuizFolder));
-    WebBrowser1->setBodyHtml(MakeHtmlPage(question.Choices, m_state.QuizFolder));
+    const QString &folder = m_state.QuizFolder;
+    WebBrowser2->setBodyHtml(
+        addressPicturesOnDisk(MakeHtmlPage(question.Question, folder), folder));
+    WebBrowser1->setBodyHtml(addressPicturesOnDisk(MakeHtmlPage(question.Choices, folder), folder));
     if (!question.ImageFile.isEmpty())
         m_state.CurrentImageFile = sections::picturePath(m_state.QuizFolder, question.ImageFile);
     showPicture(m_state.CurrentImageFile);

@@ -1,6 +1,10 @@
 #include "HtmlPage.h"
 #include "TestSupport.h"
 
+#include <QDir>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QUrl>
 #include <QtTest>
 
 class TestPages : public QObject {
@@ -41,6 +45,40 @@ private slots:
         const QString kept = fragment;
         QCOMPARE(MakeHtmlPage(fragment, folder), "<html><body>" + body + "</body></html>");
         QCOMPARE(fragment, kept);
+    }
+
+    // The addresses the renderer loads find the pictures on disk: letter case as on disk,
+    // and a folder whose name holds characters an address cannot hold as they are.
+    void picturesAddressedOnDisk_data() {
+        QTest::addColumn<QString>("folderName");
+        QTest::addColumn<QString>("markup");
+        QTest::addColumn<QString>("file"); // the picture, below the folder
+        QTest::newRow("case as on disk") << "quiz"
+                                         << R"(<img src="file:///PathName\img\Fuji.GIF">)"
+                                         << "IMG/fuji.gif";
+        QTest::newRow("hash, percent, question mark, space")
+            << "my #1 100% quiz?"
+            << R"(<img src='file:///PathName/a b.gif'>)"
+            << "a b.gif";
+        QTest::newRow("unquoted") << "q #"
+                                  << R"(<img src=file:///PathName\a.gif alt=x>)"
+                                  << "a.gif";
+    }
+    void picturesAddressedOnDisk() {
+        QFETCH(QString, folderName);
+        QFETCH(QString, markup);
+        QFETCH(QString, file);
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(folderName);
+        QDir().mkpath(QFileInfo(folder + "/" + file).path());
+        testsupport::writeFile(folder + "/" + file, "x");
+        const QString page = addressPicturesOnDisk(MakeHtmlPage(markup, folder), folder);
+        const QRegularExpression source(QStringLiteral("src=['\"]?([^'\" ]+)"));
+        const QUrl url(source.match(page).captured(1), QUrl::StrictMode);
+        QVERIFY2(url.isValid() && url.isLocalFile(), qPrintable(page));
+        QCOMPARE(url.toLocalFile(), folder + "/" + file);
+        QVERIFY(page.contains(QStringLiteral(" alt=x>")) ||
+                !markup.contains(QStringLiteral("alt")));
     }
 };
 

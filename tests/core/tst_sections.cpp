@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -47,6 +48,46 @@ private slots:
         QFETCH(QString, imageFile);
         QFETCH(QString, path);
         QCOMPARE(sections::picturePath(QStringLiteral("/q"), imageFile), path);
+    }
+
+    // A folder made on Windows: names are found whatever their letter case, the exact one
+    // first, and a file that is not there keeps the name asked for.
+    void lettersCaseOfNamesOnDisk_data() {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("imageFile");
+        QTest::addColumn<QString>("quizFile"); // below the folder
+        QTest::addColumn<QString>("picture");
+        QTest::newRow("upper-case file") << QStringList{"QKANA.TSL", "IMG/fuji.gif"} << "KANA"
+                                         << "img\\Fuji.GIF"
+                                         << "QKANA.TSL"
+                                         << "IMG/fuji.gif";
+        QTest::newRow("mixed case") << QStringList{"Qkana.Tsl", "Fuji.gif"} << "kana"
+                                    << "fuji.GIF"
+                                    << "Qkana.Tsl"
+                                    << "Fuji.gif";
+        QTest::newRow("exact name wins") << QStringList{"qkana.tsl", "qKANA.tsl"} << "KANA"
+                                         << "a.gif"
+                                         << "qKANA.tsl"
+                                         << "a.gif";
+        QTest::newRow("missing keeps its name") << QStringList{} << "New"
+                                                << "Sub\\New.gif"
+                                                << "qNew.tsl"
+                                                << "Sub/New.gif";
+    }
+    void lettersCaseOfNamesOnDisk() {
+        QFETCH(QStringList, files);
+        QFETCH(QString, section);
+        QFETCH(QString, imageFile);
+        QFETCH(QString, quizFile);
+        QFETCH(QString, picture);
+        QTemporaryDir dir;
+        for (const QString &file : files) {
+            QDir(dir.path()).mkpath(QFileInfo(dir.filePath(file)).path());
+            testsupport::writeFile(dir.filePath(file), "x");
+        }
+        QCOMPARE(sections::quizFilePath(dir.path(), section), dir.filePath(quizFile));
+        QCOMPARE(sections::picturePath(dir.path(), imageFile), dir.filePath(picture));
     }
 
     void listing() {

@@ -270,6 +270,25 @@ private slots:
         QCOMPARE(testsupport::readFile(copy), testsupport::readFile(f->folder() + "/qsixty.tsl"));
     }
 
+    // A file made on Windows is loaded and saved back whatever the case of its name, never
+    // beside a second one.
+    void savesBackToTheFileWhateverItsCase() {
+        QVERIFY(QFile::rename(f->writeQuiz(QStringLiteral("kana"), 3),
+                              f->folder() + QStringLiteral("/QKANA.TSL")));
+        openEditor();
+        loadSection(QStringLiteral("KANA"));
+        QVERIFY(messagebox::takeShown().isEmpty());
+        QCOMPARE(f->state.QuestionCount, 3);
+        m->TextQuiz[1]->setFocus();
+        commitText(m->TextQuiz[1], QStringLiteral("new "));
+        m->Command1->click();
+        m->Command3->click();
+        QVERIFY(messagebox::takeShown().isEmpty());
+        QCOMPARE(QDir(f->folder()).entryList({"*.tsl", "*.TSL"}, QDir::Files),
+                 (QStringList{"QKANA.TSL", "qsixty.tsl"}));
+        QVERIFY(quizfile::read(f->folder() + "/QKANA.TSL").records[0].Question.startsWith("new "));
+    }
+
     void saveBeforeAnyLoadWritesEmptyRecords() {
         openEditor(); // the count is 60 and the table empty
         m->CmbSect->setEditText(QStringLiteral("blank"));

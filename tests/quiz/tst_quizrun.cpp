@@ -2,11 +2,14 @@
 #include "HtmlPane.h"
 #include "MainWindowFixture.h"
 #include "MessageBox.h"
+#include "PaneProbe.h"
+#include "Settings.h"
 #include "frmMain.h"
 #include "frmMaker.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDirIterator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -271,6 +274,41 @@ private slots:
             QVERIFY(f->form->Picture1->pixmap().isNull());
         }
         QVERIFY(panesApplied(f->form));
+    }
+
+    // A quiz folder copied from Windows: upper-case file names, picture names in another
+    // case, backslashes, and a folder name that an address cannot hold as it is.
+    void windowsQuizFolderShowsEveryPicture() {
+        QTemporaryDir parent;
+        const QString folder = parent.filePath(QStringLiteral("Windows #1 100% ?"));
+        const QString source = QStringLiteral(TESSELLAR_TEST_DATA "/windows-quiz");
+        QDirIterator files(source, QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            const QString target = folder + "/" + QDir(source).relativeFilePath(files.next());
+            QDir().mkpath(QFileInfo(target).path());
+            QVERIFY(QFile::copy(files.filePath(), target));
+        }
+        settings::writeString(QStringLiteral("QPath"), folder);
+        f->start();
+        QCOMPARE(f->form->Combo1->findText(QStringLiteral("KANA")), 0);
+        f->load(QStringLiteral("KANA"));
+        QVERIFY(messagebox::takeShown().isEmpty());
+        QVERIFY(f->form->QuizLoaded);
+        for (int question = 1; question <= 2; ++question) {
+            f->form->TextNum->setText(QString::number(question));
+            QVERIFY(!f->form->Picture1->pixmap().isNull());
+            QVERIFY(panesApplied(f->form));
+            for (HtmlPane *pane : {f->form->WebBrowser1, f->form->WebBrowser2})
+                QTRY_COMPARE(
+                    paneprobe::evaluate(pane, QStringLiteral("Array.from(document.images).filter("
+                                                             "i => i.complete && i.naturalWidth > "
+                                                             "0).length"))
+                        .toInt(),
+                    paneprobe::evaluate(pane, QStringLiteral("document.images.length")).toInt());
+        }
+        QCOMPARE(paneprobe::evaluate(f->form->WebBrowser2, QStringLiteral("document.images.length"))
+                     .toInt(),
+                 1);
     }
 
     void damagedFileLeavesTheQuizUnchanged() {
