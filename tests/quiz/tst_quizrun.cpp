@@ -17,6 +17,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
+#include <QUrl>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -98,7 +99,9 @@ private slots:
         form->TextNum->setText(QStringLiteral("5"));
         QVERIFY(panesApplied(form));
         const QString body = renderedBody(form->WebBrowser2);
-        QVERIFY2(body.contains(QStringLiteral("file:///") + f->state.QuizFolder), qPrintable(body));
+        QVERIFY2(
+            body.contains(QUrl::fromLocalFile(f->state.QuizFolder + "/img/torii.gif").toString()),
+            qPrintable(body));
         QCOMPARE(f->state.QuestionTable[4].Question.contains(QStringLiteral("PathName")), true);
         form->TextNum->setText(QStringLiteral("4"));
         QVERIFY(panesApplied(form));
