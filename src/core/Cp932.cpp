@@ -18,22 +18,104 @@ constexpr auto kFlags = QStringConverter::Flag::Stateless;
 constexpr const char *kName = "windows-31j";
 constexpr QChar kReplacement(0xFFFD);
 
-// Offset of the first byte that does not start a well-formed character, or -1.
-qsizetype firstMalformedByte(QByteArrayView bytes) {
+// ICU's table reads the bytes 1A, 1C and 7F as U+001C, U+007F and U+001A; Windows reads each
+// as itself, so files written on Windows keep their control characters.
+bool isIcuSwappedByte(uchar b) {
+    return b == 0x1A || b == 0x1C || b == 0x7F;
+}
+
+char16_t windowsControl(char16_t icu) {
+    switch (icu) {
+    case 0x1C:
+        return 0x1A;
+    case 0x7F:
+        return 0x1C;
+    case 0x1A:
+        return 0x7F;
+    default:
+        return icu;
+    }
+}
+
+void toWindowsControls(QString &text) {
+    for (QChar &c : text)
+        c = QChar(windowsControl(c.unicode()));
+}
+
+// The character ICU must be given to write what Windows writes for c: the three control
+// characters ICU swaps, and the twins of what Linux input methods type for the JIS forms.
+char16_t icuForm(char16_t c) {
+    // The bulk of any text, checked first: printable ASCII, and kana, kanji and the
+    // Japanese punctuation (、。「」) bar the wave dash.
+    if ((c >= 0x20 && c < 0x7F) || (c >= 0x3000 && c != 0x301C))
+        return c;
+    switch (c) {
+    case 0x1A:
+        return 0x1C;
+    case 0x1C:
+        return 0x7F;
+    case 0x7F:
+        return 0x1A;
+    case 0x301C: // wave dash
+        return 0xFF5E;
+    case 0x2212: // minus sign
+        return 0xFF0D;
+    case 0x00A2: // cent sign
+        return 0xFFE0;
+    case 0x00A3: // pound sign
+        return 0xFFE1;
+    case 0x00AC: // not sign
+        return 0xFFE2;
+    case 0x2016: // double vertical line
+        return 0x2225;
+    case 0x2014: // em dash
+        return 0x2015;
+    default:
+        return c;
+    }
+}
+
+// The text as ICU must be given it: text itself unless a character needs another form, then
+// a converted copy in buffer.
+QStringView inIcuForm(QStringView text, QString &buffer) {
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    while (i < n && icuForm(text[i].unicode()) == text[i].unicode())
+        ++i;
+    if (i == n)
+        return text;
+    buffer = text.toString();
+    for (; i < n; ++i)
+        buffer[i] = QChar(icuForm(buffer[i].unicode()));
+    return buffer;
+}
+
+struct ByteScan {
+    qsizetype malformedAt = -1; // the first byte that does not start a well-formed character
+    bool icuSwapped = false;    // whether a byte ICU reads differently from Windows occurs
+};
+
+ByteScan scanBytes(QByteArrayView bytes) {
+    ByteScan scan;
     const qsizetype n = bytes.size();
     for (qsizetype i = 0; i < n; ++i) {
         const auto b = static_cast<uchar>(bytes[i]);
-        if (b < 0x80)
+        if (b < 0x80) {
+            scan.icuSwapped |= isIcuSwappedByte(b);
             continue;
+        }
         if (cp932::isLeadByte(b)) {
-            if (i + 1 >= n || !cp932::isTrailByte(static_cast<uchar>(bytes[i + 1])))
-                return i;
+            if (i + 1 >= n || !cp932::isTrailByte(static_cast<uchar>(bytes[i + 1]))) {
+                scan.malformedAt = i;
+                return scan;
+            }
             ++i;
         } else if (!cp932::isSingleByte(b)) {
-            return i;
+            scan.malformedAt = i;
+            return scan;
         }
     }
-    return -1;
+    return scan;
 }
 } // namespace
 
@@ -46,15 +128,21 @@ Cp932Codec::Cp932Codec() {
 QString Cp932Codec::decode(QByteArrayView bytes, qsizetype *invalidAt) {
     if (invalidAt)
         *invalidAt = -1;
-    if (firstMalformedByte(bytes) < 0) {
+    const ByteScan scan = scanBytes(bytes);
+    if (scan.malformedAt < 0) {
         QString text = m_decoder->decode(bytes);
-        if (!m_decoder->hasError())
+        if (!m_decoder->hasError()) {
+            if (scan.icuSwapped)
+                toWindowsControls(text);
             return text;
+        }
         m_decoder.emplace(kName, kFlags);
     }
     // Rare: malformed bytes or codes without a character. Go one character at a time so
     // each bad one becomes exactly one U+FFFD and its offset is known.
-    return decodeCharByChar(bytes, invalidAt);
+    QString text = decodeCharByChar(bytes, invalidAt);
+    toWindowsControls(text);
+    return text;
 }
 
 QString Cp932Codec::decodeCharByChar(QByteArrayView bytes, qsizetype *invalidAt) {
@@ -87,9 +175,11 @@ QString Cp932Codec::decodeOne(QByteArrayView character) {
 }
 
 qsizetype Cp932Codec::appendEncoded(QStringView text, QByteArray &out) {
+    QString buffer;
+    const QStringView icuText = inIcuForm(text, buffer);
     const qsizetype start = out.size();
-    out.resize(start + m_encoder->requiredSpace(text.size()));
-    char *end = m_encoder->appendToBuffer(out.data() + start, text);
+    out.resize(start + m_encoder->requiredSpace(icuText.size()));
+    char *end = m_encoder->appendToBuffer(out.data() + start, icuText);
     if (m_encoder->hasError()) {
         m_encoder.emplace(kName, kFlags);
         out.resize(start);
@@ -99,25 +189,34 @@ qsizetype Cp932Codec::appendEncoded(QStringView text, QByteArray &out) {
     return out.size() - start;
 }
 
-bool Cp932Codec::encode(QStringView text, QByteArray &out, QString *unmappable) {
-    QByteArray bytes = m_encoder->encode(text);
+bool Cp932Codec::encode(QStringView text, QByteArray &out, QList<char32_t> *unmappable) {
+    QString buffer;
+    QByteArray bytes = m_encoder->encode(inIcuForm(text, buffer));
     if (!m_encoder->hasError()) {
         out = std::move(bytes);
         return true;
     }
     m_encoder.emplace(kName, kFlags);
-    if (unmappable) {
-        // Find the culprit for the message; only on this failure path.
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            const qsizetype width = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
-            QStringEncoder encoder(kName, kFlags);
-            const QByteArray tried = encoder.encode(text.sliced(i, width)); // converts lazily
-            if (encoder.hasError()) {
-                *unmappable = text.sliced(i, width).toString();
-                break;
-            }
-            i += width - 1;
-        }
-    }
+    if (unmappable)
+        *unmappable = unmappableIn(text); // only on this failure path
     return false;
+}
+
+// Tries one character at a time; the encoder converts lazily, so its result must be taken.
+QList<char32_t> Cp932Codec::unmappableIn(QStringView text) {
+    QList<char32_t> found;
+    QString buffer;
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype width = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+        const QStringView one = text.sliced(i, width);
+        const QByteArray tried = m_encoder->encode(inIcuForm(one, buffer));
+        if (m_encoder->hasError()) {
+            m_encoder.emplace(kName, kFlags);
+            const char32_t code = one.toUcs4().value(0);
+            if (!found.contains(code))
+                found.append(code);
+        }
+        i += width;
+    }
+    return found;
 }

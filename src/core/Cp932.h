@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -8,7 +9,9 @@
 #include <optional>
 
 // Code page 932 (Shift_JIS with the Windows mappings), the encoding of every text in a
-// quiz file. One codec object is meant to be reused for many short strings.
+// quiz file: single bytes as Windows reads them (00-7F ASCII, A1-DF half-width katakana),
+// and on writing the characters Linux input methods type for the JIS forms (〜 − ¢ £ ¬ ‖ —)
+// become their CP932 twins. One codec object is meant to be reused for many short strings.
 class Cp932Codec {
 public:
     Cp932Codec();
@@ -18,14 +21,15 @@ public:
     QString decode(QByteArrayView bytes, qsizetype *invalidAt = nullptr);
 
     // Encodes text; returns false (and leaves out untouched) when a character has no CP932
-    // form. unmappable, when given, receives the first such character.
-    bool encode(QStringView text, QByteArray &out, QString *unmappable = nullptr);
+    // form. unmappable, when given, receives every such character once, in text order.
+    bool encode(QStringView text, QByteArray &out, QList<char32_t> *unmappable = nullptr);
 
     // Appends the encoded text to out; returns the number of bytes appended, or -1 (with out
     // unchanged) when a character has no CP932 form.
     qsizetype appendEncoded(QStringView text, QByteArray &out);
 
 private:
+    QList<char32_t> unmappableIn(QStringView text);
     QString decodeCharByChar(QByteArrayView bytes, qsizetype *invalidAt);
     QString decodeOne(QByteArrayView character);
 

@@ -71,7 +71,7 @@ bool readNumber(Reader &in, int question, const char *field, qint32 &value) {
     return true;
 }
 
-bool readText(Reader &in, Cp932Codec &codec, int question, QuizField field, QString &text,
+bool readText(Reader &in, Cp932Codec &codec, int question, QuizField field, QuizRecord &record,
               QList<qint64> &invalid) {
     if (!in.has(2))
         return in.failShort(2, fieldLabel(question, fieldName(field)) + tr(" の長さ"));
@@ -80,10 +80,14 @@ bool readText(Reader &in, Cp932Codec &codec, int question, QuizField field, QStr
         return in.failShort(length, fieldLabel(question, fieldName(field)) +
                                         tr(" (%1 バイト)").arg(length));
     const qint64 start = in.offset();
+    const QByteArrayView bytes = in.bytes(length);
     qsizetype bad = -1;
-    text = codec.decode(in.bytes(length), &bad);
-    if (bad >= 0)
+    QString &text = fieldText(record, field);
+    text = codec.decode(bytes, &bad);
+    if (bad >= 0) {
         invalid.append(start + bad);
+        record.kept.append({field, text, bytes.toByteArray()});
+    }
     return true;
 }
 
@@ -93,7 +97,7 @@ bool readRecord(Reader &in, Cp932Codec &codec, int question, QuizRecord &record,
         !readNumber(in, question, "ReportNumber", record.ReportNumber))
         return false;
     for (QuizField field : kQuizFields) {
-        if (!readText(in, codec, question, field, fieldText(record, field), invalid))
+        if (!readText(in, codec, question, field, record, invalid))
             return false;
     }
     return true;
@@ -173,25 +177,61 @@ void appendInt32(QByteArray &out, qint32 value) {
     out.append(le, 4);
 }
 
-// Appends the length and bytes of one text, or explains why it cannot be stored.
-QString appendText(QByteArray &out, Cp932Codec &codec, const QString &text) {
+QString unmappableMessage(const QList<char32_t> &characters) {
+    QString listed;
+    for (char32_t code : characters) {
+        listed += tr("「%1」(U+%2)")
+                      .arg(QString::fromUcs4(&code, 1))
+                      .arg(QString::number(uint(code), 16).toUpper().rightJustified(4, u'0'));
+    }
+    return tr("Shift_JIS (CP932) で表せない文字%1 があります").arg(listed);
+}
+
+// Appends the length and bytes of one field, or explains why it cannot be stored. Bytes
+// kept from reading go back as they were while the text is unchanged.
+QString appendText(QByteArray &out, Cp932Codec &codec, const QuizRecord &record, QuizField field) {
     const qsizetype lengthAt = out.size();
     out.append("\0\0", 2);
-    const qsizetype length = codec.appendEncoded(text, out);
+    qsizetype length = 0;
+    if (const QByteArray *kept = keptBytes(record, field)) {
+        out.append(*kept);
+        length = kept->size();
+    } else {
+        length = codec.appendEncoded(fieldText(record, field), out);
+    }
     if (length < 0) {
-        QString unmappable;
+        QList<char32_t> unmappable;
         QByteArray unused;
-        codec.encode(text, unused, &unmappable);
-        const uint code = unmappable.isEmpty() ? 0u : unmappable.toUcs4().value(0);
-        return tr("Shift_JIS (CP932) で表せない文字「%1」(U+%2) があります")
-            .arg(unmappable)
-            .arg(code, 4, 16, QLatin1Char('0'));
+        codec.encode(fieldText(record, field), unused, &unmappable);
+        return unmappableMessage(unmappable);
     }
     if (length > kMaxTextBytes)
         return tr("長すぎます (%1 バイト、最大 %2 バイト)").arg(length).arg(kMaxTextBytes);
     qToLittleEndian(static_cast<quint16>(length), out.data() + lengthAt);
     return {};
 }
+
+// Lists the fields that cannot be stored, a few at most: a message box cannot show hundreds.
+class Problems {
+public:
+    void add(int question, QuizField field, const QString &problem) {
+        if (m_count++ < kListed)
+            m_lines.append(
+                tr("問題 %1 の「%2」: %3").arg(question).arg(fieldCaption(field), problem));
+    }
+    bool isEmpty() const { return m_count == 0; }
+    QString text() const {
+        QStringList lines = m_lines;
+        if (m_count > kListed)
+            lines.append(tr("ほか %1 か所").arg(m_count - kListed));
+        return lines.join(QLatin1Char('\n'));
+    }
+
+private:
+    static constexpr int kListed = 10;
+    QStringList m_lines;
+    int m_count = 0;
+};
 
 } // namespace
 
@@ -200,22 +240,26 @@ EncodeResult encode(qint32 count, const QList<QuizRecord> &table) {
     QByteArray &out = result.bytes;
     appendInt32(out, count);
     Cp932Codec codec;
+    Problems problems;
     const QuizRecord empty;
     for (qint32 i = 0; i < count; ++i) {
         const QuizRecord &record = i < table.size() ? table[i] : empty;
         appendInt32(out, record.Number);
         appendInt32(out, record.ReportNumber);
         for (QuizField field : kQuizFields) {
-            const QString problem = appendText(out, codec, fieldText(record, field));
-            if (!problem.isEmpty()) {
-                result.bytes.clear();
+            const QString problem = appendText(out, codec, record, field);
+            if (problem.isEmpty())
+                continue;
+            if (problems.isEmpty()) {
                 result.questionNumber = i + 1;
                 result.field = field;
-                result.error =
-                    tr("問題 %1 の「%2」: %3").arg(i + 1).arg(fieldCaption(field), problem);
-                return result;
             }
+            problems.add(i + 1, field, problem);
         }
+    }
+    if (!problems.isEmpty()) {
+        result.bytes.clear();
+        result.error = problems.text();
     }
     return result;
 }

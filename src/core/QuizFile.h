@@ -32,14 +32,15 @@ ReadResult read(const QString &path);
 
 struct EncodeResult {
     QByteArray bytes;
-    QString error; // empty on success
-    int questionNumber = 0;
+    QString error;          // empty on success; else a line per field that cannot be stored
+    int questionNumber = 0; // the first such field
     QuizField field = QuizField::Question;
     bool ok() const { return error.isEmpty(); }
 };
 
 // Encodes count records from the table; entries the table lacks are written empty, so the
-// file always holds what its count announces. Refuses texts CP932 cannot hold.
+// file always holds what its count announces. Texts read from bytes that are not CP932 are
+// written back as those bytes while unchanged. Refuses texts CP932 cannot hold.
 EncodeResult encode(qint32 count, const QList<QuizRecord> &table);
 
 struct SaveResult {

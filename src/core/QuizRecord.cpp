@@ -26,6 +26,28 @@ const QString &fieldText(const QuizRecord &record, QuizField field) {
     return textOf(record, field);
 }
 
+const QByteArray *keptBytes(const QuizRecord &record, QuizField field) {
+    for (const KeptBytes &kept : record.kept) {
+        if (kept.field == field)
+            return kept.text == fieldText(record, field) ? &kept.bytes : nullptr;
+    }
+    return nullptr;
+}
+
+bool operator==(const QuizRecord &a, const QuizRecord &b) {
+    if (a.Number != b.Number || a.ReportNumber != b.ReportNumber)
+        return false;
+    for (QuizField field : kQuizFields) {
+        if (fieldText(a, field) != fieldText(b, field))
+            return false;
+        const QByteArray *keptA = keptBytes(a, field);
+        const QByteArray *keptB = keptBytes(b, field);
+        if (bool(keptA) != bool(keptB) || (keptA && *keptA != *keptB))
+            return false;
+    }
+    return true;
+}
+
 QString fieldName(QuizField field) {
     static const char *const names[] = {"Question", "Choices", "Answer", "KeyPoint", "ImageFile"};
     return QString::fromLatin1(names[static_cast<int>(field)]);

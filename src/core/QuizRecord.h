@@ -1,7 +1,24 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QtGlobal>
+
+// The five text fields in file order, for code that treats them alike.
+enum class QuizField { Question, Choices, Answer, KeyPoint, ImageFile };
+inline constexpr QuizField kQuizFields[] = {QuizField::Question, QuizField::Choices,
+                                            QuizField::Answer, QuizField::KeyPoint,
+                                            QuizField::ImageFile};
+
+// The bytes a text was read from when they were not all CP932, with the text they read as
+// (U+FFFD for each bad byte). Saving writes them back unchanged while the field still holds
+// that text, so a damaged file can be saved without losing what the bad bytes were.
+struct KeptBytes {
+    QuizField field = QuizField::Question;
+    QString text;
+    QByteArray bytes;
+};
 
 // One question of a quiz, in the order its fields are stored in a quiz file.
 struct QuizRecord {
@@ -12,18 +29,18 @@ struct QuizRecord {
     QString Answer;
     QString KeyPoint;
     QString ImageFile;
+    QList<KeptBytes> kept;
 
-    friend bool operator==(const QuizRecord &, const QuizRecord &) = default;
+    // Equal when both would be written as the same bytes: kept bytes that no longer belong
+    // to their field's text do not count.
+    friend bool operator==(const QuizRecord &, const QuizRecord &);
 };
-
-// The five text fields in file order, for code that treats them alike.
-enum class QuizField { Question, Choices, Answer, KeyPoint, ImageFile };
-inline constexpr QuizField kQuizFields[] = {QuizField::Question, QuizField::Choices,
-                                            QuizField::Answer, QuizField::KeyPoint,
-                                            QuizField::ImageFile};
 
 QString &fieldText(QuizRecord &record, QuizField field);
 const QString &fieldText(const QuizRecord &record, QuizField field);
+// The bytes the field was read from, when they were not all CP932 and its text is still the
+// one read from them; otherwise null.
+const QByteArray *keptBytes(const QuizRecord &record, QuizField field);
 // The field's name as stored (Question, Choices, ...).
 QString fieldName(QuizField field);
 // The caption the editor shows for the field (問題文, 選択肢, ...).

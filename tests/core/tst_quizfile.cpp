@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <iconv.h>
+
 Q_DECLARE_METATYPE(QuizField)
 
 using testsupport::readFile;
@@ -34,6 +36,45 @@ QByteArray twoQuestions() {
     QuizRecord second = workedRecord();
     second.Number = second.ReportNumber = 2;
     return quizfile::encode(2, {first, second}).bytes;
+}
+
+// glibc's converter, a table independent of the codec's.
+class Iconv {
+public:
+    Iconv(const char *to, const char *from) : m_cd(iconv_open(to, from)) {}
+    ~Iconv() { iconv_close(m_cd); }
+    Iconv(const Iconv &) = delete;
+    Iconv &operator=(const Iconv &) = delete;
+    bool isValid() const { return m_cd != iconv_t(-1); }
+    // The converted bytes, or a null array when the input has no form in the target.
+    QByteArray operator()(QByteArray in) {
+        char out[16];
+        char *inAt = in.data(), *outAt = out;
+        size_t inLeft = in.size(), outLeft = sizeof out;
+        iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
+        if (iconv(m_cd, &inAt, &inLeft, &outAt, &outLeft) == size_t(-1) || inLeft != 0)
+            return {};
+        return QByteArray(out, outAt - out);
+    }
+
+private:
+    iconv_t m_cd;
+};
+
+// Every single byte and every code with a lead and a trail byte.
+QList<QByteArray> allCodes() {
+    QList<QByteArray> codes;
+    for (int b = 0; b < 256; ++b)
+        codes.append(QByteArray(1, char(b)));
+    for (int lead = 0x81; lead <= 0xFC; ++lead)
+        for (int trail = 0x40; trail <= 0xFC && cp932::isLeadByte(lead); ++trail)
+            if (cp932::isTrailByte(trail))
+                codes.append(QByteArray(1, char(lead)) + char(trail));
+    return codes;
+}
+
+QString fromUtf16(const QByteArray &bytes) {
+    return QString(reinterpret_cast<const QChar *>(bytes.constData()), bytes.size() / 2);
 }
 
 QByteArray withInt32(QByteArray bytes, int at, qint32 value) {
@@ -155,12 +196,106 @@ private slots:
         QCOMPARE(read.records[0].Answer, QString::fromUtf8("○")); // decoding goes on afterwards
     }
 
+    // Decodes every code as glibc does, and writes back every character both read alike as
+    // glibc writes it: Windows' choices among the NEC and IBM duplicates, as both tables make.
+    void tableAgreesWithIconv() {
+        Iconv toUtf16("UTF-16LE", "CP932"), toCp932("CP932", "UTF-16LE");
+        QVERIFY(toUtf16.isValid() && toCp932.isValid());
+        Cp932Codec codec;
+        QStringList disagreements;
+        int decoded = 0, encoded = 0;
+        for (const QByteArray &code : allCodes()) {
+            qsizetype bad = -1;
+            const QString ours = codec.decode(code, &bad);
+            const QByteArray theirs = toUtf16(code);
+            ++decoded;
+            if (theirs.isNull() ? bad < 0 : (bad >= 0 || ours != fromUtf16(theirs))) {
+                disagreements << code.toHex() + " reads " + ours.toUtf8().toHex();
+                continue;
+            }
+            if (theirs.isNull())
+                continue;
+            QByteArray back;
+            ++encoded;
+            if (!codec.encode(ours, back) || back != toCp932(theirs))
+                disagreements << ours + " writes " + back.toHex();
+        }
+        qInfo("%d codes read, %d characters written back", decoded, encoded);
+        QVERIFY2(disagreements.isEmpty(), qPrintable(disagreements.mid(0, 20).join(u'\n')));
+    }
+
+    void linuxFormsAreWrittenAsTwins_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("wave dash") << QString::fromUtf8("〜") << QByteArray("\x81\x60");
+        QTest::newRow("minus sign") << QString::fromUtf8("−") << QByteArray("\x81\x7C");
+        QTest::newRow("cent sign") << QString::fromUtf8("¢") << QByteArray("\x81\x91");
+        QTest::newRow("pound sign") << QString::fromUtf8("£") << QByteArray("\x81\x92");
+        QTest::newRow("not sign") << QString::fromUtf8("¬") << QByteArray("\x81\xCA");
+        QTest::newRow("double vertical line") << QString::fromUtf8("‖") << QByteArray("\x81\x61");
+        QTest::newRow("em dash") << QString::fromUtf8("—") << QByteArray("\x81\x5C");
+    }
+    void linuxFormsAreWrittenAsTwins() {
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, bytes);
+        QuizRecord record;
+        record.Answer = QStringLiteral("a") + typed;
+        const quizfile::EncodeResult encoded = quizfile::encode(1, {record});
+        QVERIFY2(encoded.ok(), qPrintable(encoded.error));
+        QCOMPARE(encoded.bytes.mid(4 + 8 + 2 * 2),
+                 QByteArray("\x03\0a", 3) + bytes + QByteArray(4, '\0'));
+    }
+
+    // A text with bytes that are not CP932 is saved as it was read until it is changed.
+    void badBytesSurviveUntilTheTextChanges_data() {
+        QTest::addColumn<QByteArray>("keyPoint");
+        QTest::newRow("0x80") << QByteArray("a\x80z");
+        QTest::newRow("unassigned code") << QByteArray("\x85\x40\x82\xA0");
+        QTest::newRow("lead byte at the end") << QByteArray("ab\x82");
+    }
+    void badBytesSurviveUntilTheTextChanges() {
+        QFETCH(QByteArray, keyPoint);
+        QByteArray file = kWorkedExample;
+        const int at = 4 + 8 + 5 + 2 + 4; // the key point's length
+        file.replace(at, 2, QByteArray("\0\0", 2) + keyPoint);
+        qToLittleEndian<quint16>(keyPoint.size(), file.data() + at);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("qbad.tsl"));
+        writeFile(path, file);
+        QList<QuizRecord> records = quizfile::read(path).records;
+        QVERIFY(records.value(0).KeyPoint.contains(QChar(0xFFFD)));
+        const quizfile::EncodeResult unchanged = quizfile::encode(1, records);
+        QVERIFY2(unchanged.ok(), qPrintable(unchanged.error));
+        QVERIFY(quizfile::save(path, unchanged.bytes).ok);
+        QCOMPARE(readFile(path), file);
+
+        records[0].KeyPoint = QString::fromUtf8("直した");
+        QVERIFY(quizfile::save(path, quizfile::encode(1, records).bytes).ok);
+        QCOMPARE(quizfile::read(path).records.value(0).KeyPoint, QString::fromUtf8("直した"));
+        QCOMPARE(readFile(path).mid(at), QByteArray("\x06\0\x92\xBC\x82\xB5\x82\xBD\0\0", 10));
+    }
+
+    void everyUnwritableCharacterIsNamed() {
+        QList<QuizRecord> table(3, workedRecord());
+        table[1].KeyPoint = QString::fromUtf8("a😀b한😀");
+        table[2].ImageFile = QString::fromUtf8("é.gif");
+        const quizfile::EncodeResult encoded = quizfile::encode(3, table);
+        QCOMPARE(encoded.error,
+                 QString::fromUtf8(
+                     "問題 2 の「ポイント」: Shift_JIS (CP932) で表せない文字「😀」(U+1F600)"
+                     "「한」(U+D55C) があります\n"
+                     "問題 3 の「添付画像ファイル名」: Shift_JIS (CP932) で表せない文字"
+                     "「é」(U+00E9) があります"));
+        QCOMPARE(encoded.questionNumber, 2);
+        QCOMPARE(encoded.field, QuizField::KeyPoint);
+    }
+
     void codecWorksAgainAfterAnError() {
         Cp932Codec codec;
         QByteArray out;
-        QString culprit;
-        QVERIFY(!codec.encode(QString::fromUtf8("a한b"), out, &culprit));
-        QCOMPARE(culprit, QString::fromUtf8("한"));
+        QList<char32_t> culprits;
+        QVERIFY(!codec.encode(QString::fromUtf8("a한b"), out, &culprits));
+        QCOMPARE(culprits, QList<char32_t>{U'한'});
         QCOMPARE(codec.appendEncoded(QString::fromUtf8("한"), out), -1);
         QCOMPARE(codec.appendEncoded(QString::fromUtf8("○"), out), 2);
         QCOMPARE(out, QByteArray("\x81\x9B"));
@@ -183,7 +318,7 @@ private slots:
         QTest::newRow("emoji in the question")
             << QuizField::Question << QString::fromUtf8("a😀") << "😀";
         QTest::newRow("hangul in the key point")
-            << QuizField::KeyPoint << QString::fromUtf8("한") << "U+d55c";
+            << QuizField::KeyPoint << QString::fromUtf8("한") << "U+D55C";
         QTest::newRow("65536 bytes of choices")
             << QuizField::Choices << QString(32768, QChar(0x554F)) << "65536";
         QTest::newRow("65536 ASCII answer")
