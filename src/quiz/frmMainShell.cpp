@@ -116,6 +116,11 @@ void frmMain::createControls(QWidget *client) {
     const int frame = 2 * List1->frameWidth();
     List1->resize(std::max(List1->width(), List1->sizeHintForColumn(0) + frame),
                   List1->sizeHintForRow(0) * List1->count() + frame);
+    // The rule reads below the answer list, which grew to show every answer.
+    const int belowList = List1->geometry().bottom() + twips::toPixels(60);
+    if (Label2->y() < belowList)
+        Label2->setGeometry(Label2->x(), belowList, Label2->width(),
+                            Label2->height() - (belowList - Label2->y()));
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(250);

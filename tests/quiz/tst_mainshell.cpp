@@ -71,6 +71,7 @@ private slots:
         QVERIFY(form->List1->toolTip().contains(QString::fromUtf8("5 (○)，6 (×)")));
         // Every answer readable without scrolling, the list where it always was.
         QCOMPARE(form->List1->pos(), twips::toPixels(1080, 2190, 0, 0).topLeft());
+        QVERIFY(!form->List1->geometry().intersects(form->Label2->geometry()));
         for (int row = 0; row < form->List1->count(); ++row)
             QVERIFY(form->List1->viewport()->rect().contains(
                 form->List1->visualItemRect(form->List1->item(row))));
