@@ -1,11 +1,11 @@
 // The main window's clock, scroll bar, keys, focus, toolbar and remaining menu items.
+#include "AboutDialog.h"
 #include "Clock.h"
 #include "Help.h"
 #include "HtmlPane.h"
 #include "Module1.h"
 #include "Numbers.h"
 #include "QuizRun.h"
-#include "frmAbout.h"
 #include "frmMain.h"
 #include "frmMaker.h"
 #include "frmOptions.h"
@@ -157,6 +157,6 @@ void frmMain::mnuHelpContents_Click() {
 }
 
 void frmMain::mnuHelpAbout_Click() {
-    frmAbout about(this);
+    AboutDialog about(this);
     about.exec();
 }

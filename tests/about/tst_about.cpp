@@ -1,7 +1,7 @@
+#include "AboutDialog.h"
 #include "MainWindowFixture.h"
 #include "MessageBox.h"
 #include "SysInfo.h"
-#include "frmAbout.h"
 #include "frmMain.h"
 
 #include <QAction>
@@ -30,18 +30,18 @@ private slots:
     void cleanup() { f.reset(); }
 
     void texts() {
-        frmAbout about;
+        AboutDialog about;
         QCOMPARE(about.windowTitle(), QString::fromUtf8("ﾊﾞｰｼﾞｮﾝ情報 Tessellar"));
-        QCOMPARE(about.lblVersion->text(), QString::fromUtf8("ﾊﾞｰｼﾞｮﾝ 1.2.2"));
-        QCOMPARE(frmAbout::versionLine(1, 2, 10), QString::fromUtf8("ﾊﾞｰｼﾞｮﾝ 1.2.10"));
-        QCOMPARE(about.lblTitle->text(), QStringLiteral("Tessellar"));
-        QCOMPARE(about.lblDescription->text(),
+        QCOMPARE(about.versionLabel->text(), QString::fromUtf8("ﾊﾞｰｼﾞｮﾝ 1.2.2"));
+        QCOMPARE(AboutDialog::versionLine(1, 2, 10), QString::fromUtf8("ﾊﾞｰｼﾞｮﾝ 1.2.10"));
+        QCOMPARE(about.titleLabel->text(), QStringLiteral("Tessellar"));
+        QCOMPARE(about.descriptionLabel->text(),
                  QString::fromUtf8(
                      "[Ｔｅｓｓｅｌｌａｒ]は，クイズの作成および実行，結果表示をします。"));
-        QVERIFY(about.lblDisclaimer->text().startsWith(QString::fromUtf8("警告:_")));
-        QVERIFY(about.lblDisclaimer->text().contains(QString::fromUtf8("責任")));
-        QVERIFY(!about.picIcon->pixmap().isNull());
-        QCOMPARE(about.cmdSysInfo->text(), QString::fromUtf8("ｼｽﾃﾑ情報(&S)..."));
+        QVERIFY(about.disclaimerLabel->text().startsWith(QString::fromUtf8("警告:_")));
+        QVERIFY(about.disclaimerLabel->text().contains(QString::fromUtf8("責任")));
+        QVERIFY(!about.iconLabel->pixmap().isNull());
+        QCOMPARE(about.systemInfoButton->text(), QString::fromUtf8("ｼｽﾃﾑ情報(&S)..."));
     }
 
     void getKeyValue_data() {
@@ -112,7 +112,7 @@ private slots:
         QFETCH(bool, fileThere);
         QFETCH(QString, installed);
         QFETCH(QString, started);
-        frmAbout about;
+        AboutDialog about;
         auto registry = std::make_unique<MemoryRegistry>();
         if (!first.isEmpty())
             registry->setValue(kMsinfo, QStringLiteral("PATH"), 1, first);
@@ -129,7 +129,7 @@ private slots:
             starts.append(path);
             return true;
         };
-        QTest::mouseClick(about.cmdSysInfo, Qt::LeftButton);
+        QTest::mouseClick(about.systemInfoButton, Qt::LeftButton);
         QCOMPARE(starts, started.isEmpty() ? QStringList() : QStringList{started});
         const QList<messagebox::Shown> shown = messagebox::takeShown();
         QCOMPARE(shown.size(), started.isEmpty() ? 1 : 0);
@@ -140,10 +140,10 @@ private slots:
     }
 
     void failedStartShowsTheMessage() {
-        frmAbout about;
+        AboutDialog about;
         about.installedProgram = [] { return QStringLiteral("/usr/bin/sysinfo"); };
         about.startProgram = [](const QString &) { return false; };
-        about.StartSysInfo();
+        about.startSystemInfo();
         QCOMPARE(messagebox::takeShown().value(0).text, kUnavailable);
         QVERIFY(!about.isHidden() || true);
     }
@@ -160,7 +160,7 @@ private slots:
         bool wasOpen = false;
         QTimer::singleShot(0, [&] {
             QWidget *about = QApplication::activeModalWidget();
-            wasOpen = qobject_cast<frmAbout *>(about) != nullptr;
+            wasOpen = qobject_cast<AboutDialog *>(about) != nullptr;
             if (about)
                 QTest::keyClick(about, Qt::Key(key));
         });

@@ -1,3 +1,4 @@
+#include "AboutDialog.h"
 #include "Design.h"
 #include "Desktop.h"
 #include "Dialog.h"
@@ -7,7 +8,6 @@
 #include "MessageBox.h"
 #include "Settings.h"
 #include "Twips.h"
-#include "frmAbout.h"
 #include "frmMain.h"
 #include "frmMaker.h"
 #include "frmOptions.h"
@@ -491,7 +491,7 @@ private slots:
             else if (window == QLatin1String("options"))
                 dialog = std::make_unique<frmOptions>(f->state, form);
             else
-                dialog = std::make_unique<frmAbout>(form);
+                dialog = std::make_unique<AboutDialog>(form);
             shown = dialog.get();
             shown->show();
         }

@@ -1,4 +1,4 @@
-#include "frmAbout.h"
+#include "AboutDialog.h"
 #include "Design.h"
 
 #include "MessageBox.h"
@@ -39,56 +39,57 @@ protected:
 };
 } // namespace
 
-frmAbout::frmAbout(QWidget *parent)
+AboutDialog::AboutDialog(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       registry(std::make_unique<MemoryRegistry>()),
       fileExists([](const QString &path) { return QFileInfo::exists(path); }),
       installedProgram(&sysinfo::findInstalledProgram),
       startProgram([](const QString &path) { return QProcess::startDetached(path, {}); }) {
-    setObjectName(QStringLiteral("frmAbout"));
+    setObjectName(QStringLiteral("AboutDialog"));
     setWindowTitle(text("ﾊﾞｰｼﾞｮﾝ情報 Tessellar"));
     setFixedSize(twips::toPixels(5865), twips::toPixels(3630));
-    cmdOK = place(new QPushButton(QStringLiteral("OK"), this), "cmdOK", 4245, 2625, 1467, 345);
-    cmdOK->setDefault(true);
-    cmdSysInfo =
-        place(new QPushButton(text("ｼｽﾃﾑ情報(&S)..."), this), "cmdSysInfo", 4260, 3075, 1452, 345);
-    cmdSysInfo->setAutoDefault(false);
-    picIcon = place(new QLabel(this), "picIcon", 240, 240, 1020, 1020);
-    picIcon->setStyleSheet(QStringLiteral("background-color: #C0C0C0;"));
-    picIcon->setAlignment(Qt::AlignCenter);
-    lblDisclaimer = blackLabel(this, "lblDisclaimer", 255, 2625, 3870, 825);
-    lblVersion = place(new QLabel(this), "lblVersion", 1485, 780, 4065, 225);
-    lblTitle = blackLabel(this, "lblTitle", 1485, 240, 3960, 480);
-    QFont titleFont = lblTitle->font();
+    okButton =
+        place(new QPushButton(QStringLiteral("OK"), this), "okButton", 4245, 2625, 1467, 345);
+    okButton->setDefault(true);
+    systemInfoButton = place(new QPushButton(text("ｼｽﾃﾑ情報(&S)..."), this), "systemInfoButton",
+                             4260, 3075, 1452, 345);
+    systemInfoButton->setAutoDefault(false);
+    iconLabel = place(new QLabel(this), "iconLabel", 240, 240, 1020, 1020);
+    iconLabel->setStyleSheet(QStringLiteral("background-color: #C0C0C0;"));
+    iconLabel->setAlignment(Qt::AlignCenter);
+    disclaimerLabel = blackLabel(this, "disclaimerLabel", 255, 2625, 3870, 825);
+    versionLabel = place(new QLabel(this), "versionLabel", 1485, 780, 4065, 225);
+    titleLabel = blackLabel(this, "titleLabel", 1485, 240, 3960, 480);
+    QFont titleFont = titleLabel->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
     titleFont.setBold(true);
-    lblTitle->setFont(titleFont);
-    lblDescription = blackLabel(this, "lblDescription", 1350, 1125, 4095, 1170);
-    place(new EtchedLine(this), "Line1", 225, 2430, 5432, 45);
-    setTabOrder(cmdOK, cmdSysInfo);
-    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::StartSysInfo);
-    Form_Load();
+    titleLabel->setFont(titleFont);
+    descriptionLabel = blackLabel(this, "descriptionLabel", 1350, 1125, 4095, 1170);
+    place(new EtchedLine(this), "separatorLine", 225, 2430, 5432, 45);
+    setTabOrder(okButton, systemInfoButton);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(systemInfoButton, &QPushButton::clicked, this, &AboutDialog::startSystemInfo);
+    showTexts();
 }
 
-QString frmAbout::versionLine(int major, int minor, int revision) {
+QString AboutDialog::versionLine(int major, int minor, int revision) {
     return text("ﾊﾞｰｼﾞｮﾝ ") + QStringLiteral("%1.%2.%3").arg(major).arg(minor).arg(revision);
 }
 
-void frmAbout::Form_Load() {
-    picIcon->setPixmap(QPixmap(QStringLiteral(":/icons/tessellar-64.png")));
-    lblVersion->setText(
+void AboutDialog::showTexts() {
+    iconLabel->setPixmap(QPixmap(QStringLiteral(":/icons/tessellar-64.png")));
+    versionLabel->setText(
         versionLine(TESSELLAR_VERSION_MAJOR, TESSELLAR_VERSION_MINOR, TESSELLAR_VERSION_PATCH));
-    lblTitle->setText(QStringLiteral("Tessellar"));
-    lblDescription->setText(
+    titleLabel->setText(QStringLiteral("Tessellar"));
+    descriptionLabel->setText(
         text("[Ｔｅｓｓｅｌｌａｒ]は，クイズの作成および実行，結果表示をします。"));
-    lblDisclaimer->setText(
+    disclaimerLabel->setText(
         text("警告:_このアプリケーションの使用によって生じたいかなる損害についても，"
              "作者は一切の責任を負いません。"));
 }
 
-void frmAbout::StartSysInfo() {
+void AboutDialog::startSystemInfo() {
     QString path = sysinfo::findInRegistry(*registry, fileExists);
     if (path.isEmpty())
         path = installedProgram();

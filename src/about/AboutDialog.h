@@ -12,18 +12,18 @@ class QPushButton;
 
 // The About box: title, version, description and disclaimer, and a button that starts the
 // system-information tool.
-class frmAbout : public QDialog {
+class AboutDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit frmAbout(QWidget *parent = nullptr);
+    explicit AboutDialog(QWidget *parent = nullptr);
 
-    QPushButton *cmdOK = nullptr;
-    QPushButton *cmdSysInfo = nullptr;
-    QLabel *picIcon = nullptr;
-    QLabel *lblDisclaimer = nullptr;
-    QLabel *lblVersion = nullptr;
-    QLabel *lblTitle = nullptr;
-    QLabel *lblDescription = nullptr;
+    QPushButton *okButton = nullptr;
+    QPushButton *systemInfoButton = nullptr;
+    QLabel *iconLabel = nullptr;
+    QLabel *disclaimerLabel = nullptr;
+    QLabel *versionLabel = nullptr;
+    QLabel *titleLabel = nullptr;
+    QLabel *descriptionLabel = nullptr;
 
     // Where the tool is looked up, and how files are tested and programs started; the
     // registry is empty on desktops without one. Replaceable for tests.
@@ -36,8 +36,8 @@ public:
     static QString versionLine(int major, int minor, int revision);
 
 public slots:
-    void StartSysInfo();
+    void startSystemInfo();
 
 private:
-    void Form_Load();
+    void showTexts();
 };
