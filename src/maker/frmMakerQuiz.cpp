@@ -3,11 +3,11 @@
 #include "MessageBox.h"
 #include "Module1.h"
 #include "Numbers.h"
+#include "OptionsDialog.h"
 #include "Recovery.h"
 #include "Sections.h"
 #include "TextBoxes.h"
 #include "frmMaker.h"
-#include "frmOptions.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -57,7 +57,7 @@ void frmMaker::Command4_Click() {
 
 bool frmMaker::openOptions() {
     m_state.OptionsOpener = QStringLiteral("frmMaker");
-    frmOptions options(m_state, this);
+    OptionsDialog options(m_state, this);
     return options.exec() == QDialog::Accepted;
 }
 

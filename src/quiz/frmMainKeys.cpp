@@ -5,10 +5,10 @@
 #include "HtmlPane.h"
 #include "Module1.h"
 #include "Numbers.h"
+#include "OptionsDialog.h"
 #include "QuizRun.h"
 #include "frmMain.h"
 #include "frmMaker.h"
-#include "frmOptions.h"
 
 #include <QAction>
 #include <QApplication>
@@ -143,7 +143,7 @@ void frmMain::mnuViewStatusBar_Click() {
 
 void frmMain::mnuViewOptions_Click() {
     m_state.OptionsOpener = QStringLiteral("frmMain");
-    frmOptions options(m_state, this);
+    OptionsDialog options(m_state, this);
     options.exec();
 }
 

@@ -4,10 +4,10 @@
 #include "HtmlPane.h"
 #include "MainWindowFixture.h"
 #include "MessageBox.h"
+#include "OptionsDialog.h"
 #include "TextBoxes.h"
 #include "frmMain.h"
 #include "frmMaker.h"
-#include "frmOptions.h"
 #include "frmResult.h"
 
 #include <QAction>
@@ -46,10 +46,10 @@ private slots:
         m->CmbSect->setEditText(section);
         messagebox::script({Answer::Yes});
         QTimer::singleShot(0, [] {
-            auto *options = qobject_cast<frmOptions *>(QApplication::activeModalWidget());
+            auto *options = qobject_cast<OptionsDialog *>(QApplication::activeModalWidget());
             QVERIFY(options);
-            options->Text1->setText(QStringLiteral("3"));
-            options->cmdOK->click();
+            options->countBox->setText(QStringLiteral("3"));
+            options->okButton->click();
         });
         m->Command4->click();
         QCOMPARE(f->state.QuestionCount, 3);

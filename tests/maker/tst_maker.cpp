@@ -1,12 +1,12 @@
 #include "Design.h"
 #include "MainWindowFixture.h"
 #include "MessageBox.h"
+#include "OptionsDialog.h"
 #include "Settings.h"
 #include "TextBoxes.h"
 #include "Twips.h"
 #include "frmMain.h"
 #include "frmMaker.h"
-#include "frmOptions.h"
 
 #include <QAction>
 #include <QApplication>
@@ -47,14 +47,14 @@ void leave(QWidget *box) {
 // Answers the options dialog that the editor is about to open.
 void answerOptions(const QString &count, bool ok) {
     QTimer::singleShot(0, [count, ok] {
-        auto *options = qobject_cast<frmOptions *>(QApplication::activeModalWidget());
+        auto *options = qobject_cast<OptionsDialog *>(QApplication::activeModalWidget());
         QVERIFY(options);
-        QVERIFY(options->Text1->isEnabled());
-        options->Text1->setText(count);
+        QVERIFY(options->countBox->isEnabled());
+        options->countBox->setText(count);
         if (ok)
-            options->cmdOK->click();
+            options->okButton->click();
         if (options->isVisible())
-            options->cmdCancel->click();
+            options->cancelButton->click();
     });
 }
 } // namespace

@@ -1,10 +1,10 @@
 #include "DirList.h"
 #include "MainWindowFixture.h"
 #include "MessageBox.h"
+#include "OptionsDialog.h"
 #include "Settings.h"
 #include "Twips.h"
 #include "frmMain.h"
-#include "frmOptions.h"
 
 #include <QAction>
 #include <QApplication>
@@ -58,11 +58,11 @@ private slots:
         QFETCH(bool, enabled);
         f->state.OptionsOpener = opener;
         f->state.QuestionCount = 25;
-        frmOptions options(f->state);
-        QCOMPARE(options.Text1->isEnabled(), enabled);
-        QCOMPARE(options.Text1->text(), QStringLiteral("25"));
-        QCOMPARE(options.Text2->text(), f->folder());
-        QCOMPARE(options.Dir1->path(), QDir(f->folder()).canonicalPath());
+        OptionsDialog options(f->state);
+        QCOMPARE(options.countBox->isEnabled(), enabled);
+        QCOMPARE(options.countBox->text(), QStringLiteral("25"));
+        QCOMPARE(options.folderBox->text(), f->folder());
+        QCOMPARE(options.folderList->path(), QDir(f->folder()).canonicalPath());
         QCOMPARE(options.windowTitle(), QString::fromUtf8("ｵﾌﾟｼｮﾝ"));
     }
 
@@ -70,10 +70,10 @@ private slots:
         frmMain *form = f->start();
         bool disabled = false;
         QTimer::singleShot(0, [&] {
-            auto *options = qobject_cast<frmOptions *>(QApplication::activeModalWidget());
+            auto *options = qobject_cast<OptionsDialog *>(QApplication::activeModalWidget());
             QVERIFY(options);
-            disabled = !options->Text1->isEnabled();
-            options->cmdOK->click();
+            disabled = !options->countBox->isEnabled();
+            options->okButton->click();
         });
         form->mnuViewOptions->trigger();
         QCOMPARE(f->state.OptionsOpener, QStringLiteral("frmMain"));
@@ -87,26 +87,26 @@ private slots:
     void applyResizesKeepingWhatFits() {
         loadSixty(*f);
         f->state.OptionsOpener = QStringLiteral("frmMaker");
-        frmOptions options(f->state);
+        OptionsDialog options(f->state);
         options.show();
-        options.Text1->setText(QStringLiteral("70"));
-        options.cmdApply->click();
+        options.countBox->setText(QStringLiteral("70"));
+        options.applyButton->click();
         QVERIFY(options.isVisible());
         QCOMPARE(f->state.QuestionCount, 70);
         QCOMPARE(f->state.QuestionTable[59], numberedQuestion(60));
         QCOMPARE(f->state.QuestionTable[69], QuizRecord());
         QCOMPARE(f->state.AnswerTexts[59], QStringLiteral("59"));
         QCOMPARE(f->state.AnswerMarks[69], 0);
-        options.Text1->setText(QStringLiteral("40"));
-        options.cmdApply->click();
+        options.countBox->setText(QStringLiteral("40"));
+        options.applyButton->click();
         QCOMPARE(f->state.QuestionCount, 40);
         QCOMPARE(f->state.QuestionTable.size(), 40);
         QCOMPARE(f->state.AnswerMarks.size(), 40);
         QCOMPARE(f->state.AnswerTexts.size(), 40);
         QCOMPARE(f->state.QuestionTable[39], numberedQuestion(40));
         QCOMPARE(f->state.AnswerMarks[39], 2);
-        options.Text1->setText(QStringLiteral("45.5")); // halves to even
-        options.cmdOK->click();
+        options.countBox->setText(QStringLiteral("45.5")); // halves to even
+        options.okButton->click();
         QCOMPARE(f->state.QuestionCount, 46);
         QVERIFY(!options.isVisible());
     }
@@ -114,13 +114,13 @@ private slots:
     void applyThenCancelKeepsWhatWasApplied() {
         QTemporaryDir other;
         f->state.OptionsOpener = QStringLiteral("frmMaker");
-        frmOptions options(f->state);
+        OptionsDialog options(f->state);
         options.show();
-        options.Text1->setText(QStringLiteral("12"));
-        options.Text2->setText(other.path());
-        options.cmdApply->click();
-        options.Text1->setText(QStringLiteral("99"));
-        options.cmdCancel->click();
+        options.countBox->setText(QStringLiteral("12"));
+        options.folderBox->setText(other.path());
+        options.applyButton->click();
+        options.countBox->setText(QStringLiteral("99"));
+        options.cancelButton->click();
         QCOMPARE(f->state.QuestionCount, 12);
         QCOMPARE(f->state.QuizFolder, QDir(other.path()).canonicalPath());
         QCOMPARE(settings::readString(QStringLiteral("QPath"), QString()), f->state.QuizFolder);
@@ -141,11 +141,11 @@ private slots:
         QFETCH(QString, message);
         QTemporaryDir other;
         f->state.OptionsOpener = QStringLiteral("frmMaker");
-        frmOptions options(f->state);
+        OptionsDialog options(f->state);
         options.show();
-        options.Text1->setText(count);
-        options.Text2->setText(other.path());
-        for (QPushButton *button : {options.cmdApply, options.cmdOK}) {
+        options.countBox->setText(count);
+        options.folderBox->setText(other.path());
+        for (QPushButton *button : {options.applyButton, options.okButton}) {
             button->click();
             const QList<messagebox::Shown> shown = messagebox::takeShown();
             QCOMPARE(shown.size(), 1);
@@ -158,48 +158,48 @@ private slots:
     }
 
     void tabKeysWrapAround() {
-        frmOptions options(f->state);
+        OptionsDialog options(f->state);
         options.show();
         QVERIFY(QTest::qWaitForWindowActive(&options));
-        QCOMPARE(options.tbsOptions->currentIndex(), 0);
-        QCOMPARE(options.picOptions[1]->x(), twips::toPixels(-20000));
+        QCOMPARE(options.tabBar->currentIndex(), 0);
+        QCOMPARE(options.folderPage->x(), twips::toPixels(-20000));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
-        QCOMPARE(options.tbsOptions->currentIndex(), 1);
-        QCOMPARE(options.picOptions[1]->x(), twips::toPixels(210));
-        QVERIFY(options.picOptions[1]->isEnabled() && !options.picOptions[0]->isEnabled());
+        QCOMPARE(options.tabBar->currentIndex(), 1);
+        QCOMPARE(options.folderPage->x(), twips::toPixels(210));
+        QVERIFY(options.folderPage->isEnabled() && !options.countPage->isEnabled());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
-        QCOMPARE(options.tbsOptions->currentIndex(), 0); // wrapped to the first
+        QCOMPARE(options.tabBar->currentIndex(), 0); // wrapped to the first
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab,
                         Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(options.tbsOptions->currentIndex(), 1); // wrapped to the last
-        QCOMPARE(options.picOptions[0]->x(), twips::toPixels(-20000));
+        QCOMPARE(options.tabBar->currentIndex(), 1); // wrapped to the last
+        QCOMPARE(options.countPage->x(), twips::toPixels(-20000));
     }
 
     void typingAPathMovesTheFolderList() {
         QTemporaryDir root;
         QVERIFY(QDir(root.path()).mkpath(QStringLiteral("ab/cd")));
         const QString canonical = QDir(root.path()).canonicalPath();
-        frmOptions options(f->state);
+        OptionsDialog options(f->state);
         options.show();
-        options.tbsOptions->setCurrentIndex(1); // the folder page, as a user would
-        options.Text2->clear();
-        const QString before = options.Dir1->path();
-        options.Text2->setFocus();
-        QTest::keyClicks(options.Text2, canonical + QStringLiteral("/a"));
-        QCOMPARE(options.Dir1->path(), canonical); // "…/a" names no folder
-        QCOMPARE(options.Text2->text(), canonical + QStringLiteral("/a"));
-        QTest::keyClicks(options.Text2, QStringLiteral("b"));
-        QCOMPARE(options.Dir1->path(), canonical + QStringLiteral("/ab"));
-        QTest::keyClicks(options.Text2, QStringLiteral("/zz"));
-        QCOMPARE(options.Dir1->path(), canonical + QStringLiteral("/ab"));
-        QVERIFY(before != options.Dir1->path());
+        options.tabBar->setCurrentIndex(1); // the folder page, as a user would
+        options.folderBox->clear();
+        const QString before = options.folderList->path();
+        options.folderBox->setFocus();
+        QTest::keyClicks(options.folderBox, canonical + QStringLiteral("/a"));
+        QCOMPARE(options.folderList->path(), canonical); // "…/a" names no folder
+        QCOMPARE(options.folderBox->text(), canonical + QStringLiteral("/a"));
+        QTest::keyClicks(options.folderBox, QStringLiteral("b"));
+        QCOMPARE(options.folderList->path(), canonical + QStringLiteral("/ab"));
+        QTest::keyClicks(options.folderBox, QStringLiteral("/zz"));
+        QCOMPARE(options.folderList->path(), canonical + QStringLiteral("/ab"));
+        QVERIFY(before != options.folderList->path());
         // The list shows the path from the root down, then the sub-folders.
         const QList<QListWidgetItem *> cd =
-            options.Dir1->findItems(QStringLiteral("cd"), Qt::MatchEndsWith);
+            options.folderList->findItems(QStringLiteral("cd"), Qt::MatchEndsWith);
         QCOMPARE(cd.size(), 1);
-        emit options.Dir1->itemActivated(cd[0]);
-        QCOMPARE(options.Text2->text(), canonical + QStringLiteral("/ab/cd"));
-        QCOMPARE(options.Dir1->item(0)->text(), QStringLiteral("/"));
+        emit options.folderList->itemActivated(cd[0]);
+        QCOMPARE(options.folderBox->text(), canonical + QStringLiteral("/ab/cd"));
+        QCOMPARE(options.folderList->item(0)->text(), QStringLiteral("/"));
     }
 
     void onlyAnotherDriveMovesTheFolderList_data() {
@@ -209,40 +209,41 @@ private slots:
     }
     void onlyAnotherDriveMovesTheFolderList() {
         QFETCH(bool, sameDrive);
-        frmOptions options(f->state);
+        OptionsDialog options(f->state);
         options.show();
         QVERIFY(QTest::qWaitForWindowActive(&options));
-        options.tbsOptions->setCurrentIndex(1);
-        const int chosen = options.Drive1->currentIndex();
-        if (!sameDrive && options.Drive1->count() < 2)
+        options.tabBar->setCurrentIndex(1);
+        const int chosen = options.driveBox->currentIndex();
+        if (!sameDrive && options.driveBox->count() < 2)
             QSKIP("one drive only");
-        const int picked = sameDrive ? chosen : (chosen + 1) % options.Drive1->count();
-        pick(options.Drive1, picked);
-        const QString expected = sameDrive ? QDir(f->folder()).canonicalPath()
-                                           : QDir(options.Drive1->itemText(picked)).canonicalPath();
-        QCOMPARE(options.Dir1->path(), expected);
-        QCOMPARE(options.Text2->text(), expected);
+        const int picked = sameDrive ? chosen : (chosen + 1) % options.driveBox->count();
+        pick(options.driveBox, picked);
+        const QString expected = sameDrive
+                                     ? QDir(f->folder()).canonicalPath()
+                                     : QDir(options.driveBox->itemText(picked)).canonicalPath();
+        QCOMPARE(options.folderList->path(), expected);
+        QCOMPARE(options.folderBox->text(), expected);
     }
 
     // A Japanese input method types full-width digits: they are the number they show.
     void fullWidthDigitsAreANumber() {
         f->state.OptionsOpener = QStringLiteral("frmMaker");
-        frmOptions options(f->state);
+        OptionsDialog options(f->state);
         options.show();
         QVERIFY(QTest::qWaitForWindowActive(&options));
-        options.Text1->setFocus();
-        options.Text1->selectAll();
-        commitText(options.Text1, QString::fromUtf8("１２"));
-        options.cmdOK->click();
+        options.countBox->setFocus();
+        options.countBox->selectAll();
+        commitText(options.countBox, QString::fromUtf8("１２"));
+        options.okButton->click();
         QCOMPARE(messagebox::takeShown().size(), 0);
         QCOMPARE(f->state.QuestionCount, 12);
     }
 
     void okStoresTheFolderListsPath() {
         QTemporaryDir other;
-        frmOptions options(f->state);
-        options.Text2->setText(other.path() + QStringLiteral("/"));
-        options.cmdOK->click();
+        OptionsDialog options(f->state);
+        options.folderBox->setText(other.path() + QStringLiteral("/"));
+        options.okButton->click();
         const QString canonical = QDir(other.path()).canonicalPath();
         QCOMPARE(f->state.QuizFolder, canonical);
         QCOMPARE(settings::readString(QStringLiteral("QPath"), QString()), canonical);

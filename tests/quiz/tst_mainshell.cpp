@@ -6,11 +6,11 @@
 #include "HtmlPane.h"
 #include "MainWindowFixture.h"
 #include "MessageBox.h"
+#include "OptionsDialog.h"
 #include "Settings.h"
 #include "Twips.h"
 #include "frmMain.h"
 #include "frmMaker.h"
-#include "frmOptions.h"
 #include "frmResult.h"
 
 #include <QAction>
@@ -489,7 +489,7 @@ private slots:
             if (window == QLatin1String("results"))
                 dialog = std::make_unique<frmResult>(f->state, form);
             else if (window == QLatin1String("options"))
-                dialog = std::make_unique<frmOptions>(f->state, form);
+                dialog = std::make_unique<OptionsDialog>(f->state, form);
             else
                 dialog = std::make_unique<AboutDialog>(form);
             shown = dialog.get();

@@ -7,10 +7,10 @@
 #include "Main.h"
 #include "MessageBox.h"
 #include "Module1.h"
+#include "OptionsDialog.h"
 #include "Printer.h"
 #include "frmMain.h"
 #include "frmMaker.h"
-#include "frmOptions.h"
 #include "frmResult.h"
 
 #include <QAction>
@@ -112,10 +112,10 @@ int main(int argc, char *argv[]) {
 
     // The options dialog, both pages, and the About box.
     QTimer::singleShot(0, [&] {
-        auto *options = qobject_cast<frmOptions *>(QApplication::activeModalWidget());
+        auto *options = qobject_cast<OptionsDialog *>(QApplication::activeModalWidget());
         settle(300);
         ok &= options && shot(options, folder, "09-options-count.png");
-        options->tbsOptions->setCurrentIndex(1);
+        options->tabBar->setCurrentIndex(1);
         settle(300);
         ok &= shot(options, folder, "10-options-folder.png");
         options->reject();

@@ -1,0 +1,158 @@
+#include "OptionsDialog.h"
+#include "Design.h"
+
+#include "DirList.h"
+#include "KeyPreview.h"
+#include "MessageBox.h"
+#include "Module1.h"
+#include "Numbers.h"
+#include "QuizRun.h"
+#include "Sections.h"
+#include "Settings.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStorageInfo>
+#include <QTabBar>
+
+using design::place;
+using design::text;
+
+namespace {
+constexpr int kPageLeft = 210;
+constexpr int kParkedLeft = -20000;
+
+} // namespace
+
+OptionsDialog::OptionsDialog(Module1 &state, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      m_state(state) {
+    setObjectName(QStringLiteral("OptionsDialog"));
+    setWindowTitle(text("ｵﾌﾟｼｮﾝ"));
+    setFixedSize(twips::toPixels(6150), twips::toPixels(5040));
+    tabBar = place(new QTabBar(this), "tabBar", 105, 120, 5895, 360);
+    tabBar->addTab(text("問題数"));
+    tabBar->addTab(text("出題ファイル"));
+    auto *frame = place(new QFrame(this), "tabFrame", 105, 460, 5895, 3905);
+    frame->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    createPages();
+    okButton =
+        place(new QPushButton(QStringLiteral("OK"), this), "okButton", 2490, 4455, 1095, 375);
+    cancelButton =
+        place(new QPushButton(text("ｷｬﾝｾﾙ"), this), "cancelButton", 3720, 4455, 1095, 375);
+    applyButton =
+        place(new QPushButton(text("適用(&A)"), this), "applyButton", 4920, 4455, 1095, 375);
+    okButton->setDefault(true);
+    setTabOrder(okButton, cancelButton);
+    setTabOrder(cancelButton, applyButton);
+
+    connect(tabBar, &QTabBar::currentChanged, this, &OptionsDialog::showChosenPage);
+    // Only another drive moves the folder list: picking the chosen one again leaves it alone.
+    connect(driveBox, &QComboBox::currentIndexChanged, this, &OptionsDialog::showChosenDrive);
+    connect(folderList, &DirList::pathChanged, this, &OptionsDialog::takeChosenFolder);
+    connect(folderBox, &QLineEdit::textChanged, this, &OptionsDialog::followFolderBox);
+    connect(okButton, &QPushButton::clicked, this, &OptionsDialog::cmdOK_Click);
+    connect(applyButton, &QPushButton::clicked, this, &OptionsDialog::applyOptions);
+    connect(cancelButton, &QPushButton::clicked, this, &OptionsDialog::cmdCancel_Click);
+    new KeyPreview(this, [this](QKeyEvent *event) { return handleKey(event); });
+    showStoredOptions();
+}
+
+void OptionsDialog::createPages() {
+    countPage = place(new QWidget(this), "countPage", kPageLeft, 480, 5685, 3780);
+    countFrame =
+        place(new QGroupBox(text("問題数"), countPage), "countFrame", 208, 405, 2033, 1215);
+    countBox =
+        place(new QLineEdit(QStringLiteral("60"), countFrame), "countBox", 540, 540, 825, 285);
+
+    folderPage = place(new QWidget(this), "folderPage", kParkedLeft, 480, 5685, 3780);
+    folderPage->setEnabled(false);
+    folderFrame = place(new QGroupBox(text("問題用ファイルのあるフォルダ"), folderPage),
+                        "folderFrame", 270, 405, 5250, 3090);
+    folderBox = place(new QLineEdit(folderFrame), "folderBox", 270, 270, 4740, 285);
+    driveBox = place(new QComboBox(folderFrame), "driveBox", 270, 675, 2985, 300);
+    for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
+        if (volume.isValid() && volume.isReady())
+            driveBox->addItem(volume.rootPath());
+    }
+    folderList = place(new DirList(folderFrame), "folderList", 270, 1080, 2985, 1770);
+    setTabOrder(folderList, countBox);
+    setTabOrder(driveBox, folderBox);
+}
+
+void OptionsDialog::showStoredOptions() {
+    folderBox->setText(
+        settings::readString(QStringLiteral("QPath"), sections::defaultQuizFolder()));
+    countBox->setText(QString::number(m_state.QuestionCount));
+    countBox->setEnabled(m_state.OptionsOpener != QLatin1String("frmMain"));
+}
+
+void OptionsDialog::showChosenPage() {
+    QWidget *const pages[] = {countPage, folderPage}; // in the order of the tabs
+    for (int i = 0; i < 2; ++i) {
+        const bool shown = i == tabBar->currentIndex();
+        pages[i]->move(twips::toPixels(shown ? kPageLeft : kParkedLeft), pages[i]->y());
+        pages[i]->setEnabled(shown);
+    }
+}
+
+bool OptionsDialog::handleKey(QKeyEvent *event) {
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    const int tabs = tabBar->count();
+    if (ctrl && event->key() == Qt::Key_Tab && !shift)
+        tabBar->setCurrentIndex((tabBar->currentIndex() + 1) % tabs);
+    else if (ctrl && (event->key() == Qt::Key_Backtab || (event->key() == Qt::Key_Tab && shift)))
+        tabBar->setCurrentIndex((tabBar->currentIndex() + tabs - 1) % tabs);
+    else
+        return false;
+    return true;
+}
+
+void OptionsDialog::showChosenDrive() {
+    folderList->setPath(driveBox->currentText());
+}
+
+void OptionsDialog::takeChosenFolder() {
+    folderBox->setText(folderList->path());
+}
+
+void OptionsDialog::followFolderBox() {
+    folderList->setPath(folderBox->text());
+}
+
+bool OptionsDialog::apply() {
+    const WholeNumber count = toInt32(countBox->text());
+    if (!count.ok() || count.value < 1) {
+        messagebox::show(this, text("問題数を,1以上に設定してください。"),
+                         messagebox::applicationTitle());
+        return false;
+    }
+    if (count.value > quizrun::kMaxQuestionCount) {
+        messagebox::show(
+            this, text("問題数を,%1以下に設定してください。").arg(quizrun::kMaxQuestionCount),
+            messagebox::applicationTitle());
+        return false;
+    }
+    settings::writeString(QStringLiteral("QPath"), folderList->path());
+    m_state.QuizFolder = folderList->path();
+    m_state.resizeQuestions(static_cast<qint32>(count.value));
+    return true;
+}
+
+void OptionsDialog::applyOptions() {
+    apply();
+}
+
+void OptionsDialog::cmdOK_Click() {
+    if (apply())
+        accept();
+}
+
+void OptionsDialog::cmdCancel_Click() {
+    reject();
+}

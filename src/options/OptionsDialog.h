@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QDialog>
+
+class DirList;
+class Module1;
+class QComboBox;
+class QGroupBox;
+class QKeyEvent;
+class QLineEdit;
+class QPushButton;
+class QTabBar;
+
+// The options dialog: the number of questions and the quiz folder.
+class OptionsDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit OptionsDialog(Module1 &state, QWidget *parent = nullptr);
+
+    QTabBar *tabBar = nullptr;
+    QWidget *countPage = nullptr;
+    QWidget *folderPage = nullptr;
+    QGroupBox *countFrame = nullptr;
+    QLineEdit *countBox = nullptr;
+    QGroupBox *folderFrame = nullptr;
+    QLineEdit *folderBox = nullptr;
+    QComboBox *driveBox = nullptr;
+    DirList *folderList = nullptr;
+    QPushButton *okButton = nullptr;
+    QPushButton *cancelButton = nullptr;
+    QPushButton *applyButton = nullptr;
+
+public slots:
+    void showChosenPage();
+    void showChosenDrive();
+    void takeChosenFolder();
+    void followFolderBox();
+    void cmdOK_Click();
+    void applyOptions();
+    void cmdCancel_Click();
+
+private:
+    void createPages();
+    void showStoredOptions();
+    bool handleKey(QKeyEvent *event);
+    // Stores the folder and the count; false (with a message, nothing stored) when the
+    // count box holds no usable number of questions.
+    bool apply();
+
+    Module1 &m_state;
+};
