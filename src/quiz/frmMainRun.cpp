@@ -9,10 +9,10 @@
 #include "Numbers.h"
 #include "Pictures.h"
 #include "QuizRun.h"
+#include "ResultWindow.h"
 #include "Sections.h"
 #include "frmMain.h"
 #include "frmMaker.h"
-#include "frmResult.h"
 
 #include <QEventLoop>
 
@@ -201,7 +201,7 @@ void frmMain::endOfQuiz() {
                                          text(kConfirm), Buttons::YesNo);
     if (show == Answer::Yes) {
         Timer1->stop();
-        frmResult results(m_state, this);
+        ResultWindow results(m_state, this);
         results.exec();
     }
 }

@@ -4,7 +4,7 @@
 #include "MessageBox.h"
 #include "Module1.h"
 #include "ReportArea.h"
-#include "frmResult.h"
+#include "ResultWindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -54,12 +54,12 @@ int main(int argc, char *argv[]) {
     messagebox::script({});
     QElapsedTimer load;
     load.start();
-    frmResult results(state); // counts, builds and wraps the report once
+    ResultWindow results(state); // counts, builds and wraps the report once
     std::printf("%-40s %7.2f ms\n", "load (first wrap, every line measured)",
                 load.nsecsElapsed() / 1e6);
     results.show();
     QCoreApplication::processEvents();
-    ReportArea *area = results.Image1;
+    ReportArea *area = results.reportArea;
     report("repaint, report unchanged", [area](int) { area->repaint(); });
     report("repaint after a width change (rewrap)", [area](int i) {
         area->resize(area->width() + (i % 2 ? 1 : -1), area->height());

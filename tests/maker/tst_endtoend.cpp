@@ -5,10 +5,10 @@
 #include "MainWindowFixture.h"
 #include "MessageBox.h"
 #include "OptionsDialog.h"
+#include "ResultWindow.h"
 #include "TextBoxes.h"
 #include "frmMain.h"
 #include "frmMaker.h"
-#include "frmResult.h"
 
 #include <QAction>
 #include <QApplication>
@@ -117,10 +117,9 @@ private slots:
         form->TextAns->setText(answers[2]);
         QStringList labels;
         QTimer::singleShot(0, [&] {
-            auto *results = qobject_cast<frmResult *>(QApplication::activeModalWidget());
+            auto *results = qobject_cast<ResultWindow *>(QApplication::activeModalWidget());
             QVERIFY(results);
-            for (QLabel *label : results->Label1)
-                labels.append(label->text());
+            labels = summaryTexts(results);
             results->close();
         });
         messagebox::script({Answer::Yes});

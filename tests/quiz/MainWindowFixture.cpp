@@ -6,6 +6,7 @@
 #include "HtmlPane.h"
 #include "Main.h"
 #include "MessageBox.h"
+#include "ResultWindow.h"
 #include "Sections.h"
 #include "Settings.h"
 #include "frmMain.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -103,4 +105,13 @@ void closeNextModalWindow() {
         if (QWidget *modal = QApplication::activeModalWidget())
             modal->close();
     });
+}
+
+QStringList summaryTexts(const ResultWindow *results) {
+    const ResultWindow::SummaryLabels &s = results->summary;
+    QStringList texts;
+    for (const QLabel *label : {s.totalCorrect, s.fourChoiceCorrect, s.trueFalseCorrect,
+                                s.unanswered, s.score, s.questionCount})
+        texts.append(label->text());
+    return texts;
 }

@@ -6,12 +6,14 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <memory>
 
 class frmMain;
 class HtmlPane;
+class ResultWindow;
 class QWidget;
 
 // A started program on a quiz folder of its own, with a test clock, scripted message boxes
@@ -48,5 +50,8 @@ void closeNextModalWindow();
 bool panesApplied(frmMain *form);
 // document.body.innerHTML as the renderer has it.
 QString renderedBody(HtmlPane *pane);
+// The results window's six figures, titles included: total correct, four-choice correct,
+// true/false correct, unanswered, score, number of questions.
+QStringList summaryTexts(const ResultWindow *results);
 // Types text into the focused widget the way an input method commits it.
 void commitText(QWidget *widget, const QString &text);

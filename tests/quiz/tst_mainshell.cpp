@@ -7,11 +7,11 @@
 #include "MainWindowFixture.h"
 #include "MessageBox.h"
 #include "OptionsDialog.h"
+#include "ResultWindow.h"
 #include "Settings.h"
 #include "Twips.h"
 #include "frmMain.h"
 #include "frmMaker.h"
-#include "frmResult.h"
 
 #include <QAction>
 #include <QApplication>
@@ -487,7 +487,7 @@ private slots:
             }
         } else {
             if (window == QLatin1String("results"))
-                dialog = std::make_unique<frmResult>(f->state, form);
+                dialog = std::make_unique<ResultWindow>(f->state, form);
             else if (window == QLatin1String("options"))
                 dialog = std::make_unique<OptionsDialog>(f->state, form);
             else

@@ -4,9 +4,9 @@
 #include "MessageBox.h"
 #include "Printer.h"
 #include "ReportArea.h"
+#include "ResultWindow.h"
 #include "Twips.h"
 #include "frmMain.h"
-#include "frmResult.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -83,12 +83,11 @@ private slots:
         bool stateUnchanged = false;
         const Module1 before = f->state;
         QTimer::singleShot(0, [&] {
-            auto *results = qobject_cast<frmResult *>(QApplication::activeModalWidget());
+            auto *results = qobject_cast<ResultWindow *>(QApplication::activeModalWidget());
             QVERIFY(results);
             QCOMPARE(results->windowTitle(), QString::fromUtf8("結果"));
-            for (QLabel *label : results->Label1)
-                labels.append(label->text());
-            reportText = results->ReportText;
+            labels = summaryTexts(results);
+            reportText = results->reportText;
             stateUnchanged = f->state.AnswerMarks.mid(0, 3) == before.AnswerMarks.mid(0, 3) &&
                              f->state.AnswerMarks[3] == 0;
             results->close();
@@ -110,69 +109,70 @@ private slots:
 
     void layoutAndScrolling() {
         wrongRun(f->state, 30);
-        frmResult results(f->state);
+        ResultWindow results(f->state);
         results.show();
         QVERIFY(QTest::qWaitForWindowExposed(&results));
         design::resizeOuter(&results, 9300, 6000);
-        QTRY_COMPARE(results.Image1->geometry(),
+        QTRY_COMPARE(results.reportArea->geometry(),
                      QRect(px(135), px(945), px(9300 - 635), px(6000 - 1400)));
-        QCOMPARE(results.VScroll1->geometry(),
-                 QRect(px(135) + px(8665) + px(10), px(945), results.VScroll1->width(), px(4600)));
-        QCOMPARE(results.VScroll1->singleStep(), 225);
-        QCOMPARE(results.VScroll1->pageStep(), 720);
+        QCOMPARE(results.reportScrollBar->geometry(),
+                 QRect(px(135) + px(8665) + px(10), px(945), results.reportScrollBar->width(),
+                       px(4600)));
+        QCOMPARE(results.reportScrollBar->singleStep(), 225);
+        QCOMPARE(results.reportScrollBar->pageStep(), 720);
         const int overflow =
-            results.Image1->textHeight() - twips::fromPixels(results.Image1->height());
+            results.reportArea->textHeight() - twips::fromPixels(results.reportArea->height());
         QVERIFY(overflow > 0);
-        QCOMPARE(results.VScroll1->maximum(), overflow);
-        results.VScroll1->setValue(900);
-        QCOMPARE(results.Image1->origin(), 900);
+        QCOMPARE(results.reportScrollBar->maximum(), overflow);
+        results.reportScrollBar->setValue(900);
+        QCOMPARE(results.reportArea->origin(), 900);
         // 31 lines of text a question group: the wrapped report has a blank line before each.
-        QCOMPARE(results.Image1->wrappedReport().count(QStringLiteral("\r\n")), 1 + 30 * 3);
+        QCOMPARE(results.reportArea->wrappedReport().count(QStringLiteral("\r\n")), 1 + 30 * 3);
     }
 
     void shortReportDoesNotScroll() {
         wrongRun(f->state, 1);
-        frmResult results(f->state);
+        ResultWindow results(f->state);
         results.show();
         QVERIFY(QTest::qWaitForWindowExposed(&results));
-        QCOMPARE(results.VScroll1->maximum(), 0);
-        results.VScroll1->setValue(500);
-        QCOMPARE(results.Image1->origin(), 0);
+        QCOMPARE(results.reportScrollBar->maximum(), 0);
+        results.reportScrollBar->setValue(500);
+        QCOMPARE(results.reportArea->origin(), 0);
     }
 
     void narrowWindowWrapsEveryCharacter() {
         wrongRun(f->state, 2, QString::fromUtf8("ながいポイントの説明です"));
-        frmResult results(f->state);
+        ResultWindow results(f->state);
         results.show();
         QVERIFY(QTest::qWaitForWindowExposed(&results));
         results.setMinimumSize(1, 1);
         design::resizeOuter(&results, 700, 3000); // the area is 65 twips wide: below one em
-        QVERIFY(results.Image1->wrappedReport().contains(QString::fromUtf8("な\r\nが\r\nい")));
-        results.VScroll1->setValue(results.VScroll1->maximum());
+        QVERIFY(results.reportArea->wrappedReport().contains(QString::fromUtf8("な\r\nが\r\nい")));
+        results.reportScrollBar->setValue(results.reportScrollBar->maximum());
         QVERIFY(results.isVisible());
     }
 
     // Every line of a long report can be reached, with the scroll bar, the wheel and the keys.
     void longReportScrollsToTheEnd() {
         wrongRun(f->state, 200);
-        frmResult results(f->state);
+        ResultWindow results(f->state);
         QVERIFY(messagebox::takeShown().isEmpty());
         results.show();
         QVERIFY(QTest::qWaitForWindowExposed(&results));
-        QScrollBar *bar = results.VScroll1;
+        QScrollBar *bar = results.reportScrollBar;
         const int overflow =
-            results.Image1->textHeight() - twips::fromPixels(results.Image1->height());
+            results.reportArea->textHeight() - twips::fromPixels(results.reportArea->height());
         QVERIFY(overflow > 32767);
         QCOMPARE(bar->maximum(), overflow);
-        QWheelEvent wheel(QPointF(10, 10), results.Image1->mapToGlobal(QPointF(10, 10)), {},
+        QWheelEvent wheel(QPointF(10, 10), results.reportArea->mapToGlobal(QPointF(10, 10)), {},
                           QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QCoreApplication::sendEvent(results.Image1, &wheel);
+        QCoreApplication::sendEvent(results.reportArea, &wheel);
         QVERIFY(bar->value() > 0);
         const int afterWheel = bar->value();
         QTest::keyClick(&results, Qt::Key_PageDown);
         QCOMPARE(bar->value(), afterWheel + bar->pageStep());
         QTest::keyClick(&results, Qt::Key_End);
-        QCOMPARE(results.Image1->origin(), overflow);
+        QCOMPARE(results.reportArea->origin(), overflow);
         QTest::keyClick(&results, Qt::Key_PageUp);
         QCOMPARE(bar->value(), overflow - bar->pageStep());
         QTest::keyClick(&results, Qt::Key_Home);
@@ -182,14 +182,14 @@ private slots:
     void printsToPdfWhenThereIsNoPrinter() {
         wrongRun(f->state, 120, QString::fromUtf8("ポイント") + QString(60, QChar(0x3042)));
         messagebox::script({Answer::Ok});
-        frmResult results(f->state);
+        ResultWindow results(f->state);
         messagebox::takeShown(); // the report is too tall to scroll through on screen
         QTemporaryDir dir;
         dir.setAutoRemove(qEnvironmentVariableIsEmpty("KEEP_PDF"));
         const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
         messagebox::script({Answer::Yes});
         filedialog::script({pdf});
-        QTest::mouseClick(results.Command1, Qt::LeftButton);
+        QTest::mouseClick(results.printButton, Qt::LeftButton);
         const QList<messagebox::Shown> shown = messagebox::takeShown();
         QCOMPARE(shown.size(), 1);
         QVERIFY(shown[0].text.contains(QString::fromUtf8("プリンタが見つかりません")));
@@ -213,10 +213,10 @@ private slots:
 
     void declinedPdfWritesNothing() {
         wrongRun(f->state, 3);
-        frmResult results(f->state);
+        ResultWindow results(f->state);
         messagebox::script({Answer::No});
         filedialog::script({QStringLiteral("/tmp/should-not-exist.pdf")});
-        results.Command1_Click();
+        results.printReportOrPdf();
         QVERIFY(!QFile::exists(QStringLiteral("/tmp/should-not-exist.pdf")));
     }
 };

@@ -9,9 +9,9 @@
 #include "Module1.h"
 #include "OptionsDialog.h"
 #include "Printer.h"
+#include "ResultWindow.h"
 #include "frmMain.h"
 #include "frmMaker.h"
-#include "frmResult.h"
 
 #include <QAction>
 #include <QApplication>
@@ -104,7 +104,7 @@ int main(int argc, char *argv[]) {
         printing::setNoPrinterForTesting(true);
         messagebox::script({messagebox::Answer::Yes});
         filedialog::script({folder + QStringLiteral("/08-report.pdf")});
-        qobject_cast<frmResult *>(results)->Command1_Click();
+        qobject_cast<ResultWindow *>(results)->printReportOrPdf();
         results->close();
     });
     form->VScroll1->setValue(11);

@@ -12,22 +12,31 @@ class ReportArea;
 // The results window: the counts and score of the run and the report of every question not
 // answered correctly, which can be scrolled and printed. It changes nothing in the shared
 // state.
-class frmResult : public QDialog {
+class ResultWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit frmResult(Module1 &state, QWidget *parent = nullptr);
+    explicit ResultWindow(Module1 &state, QWidget *parent = nullptr);
 
-    QLabel *Label1[6] = {};
-    QPushButton *Command1 = nullptr;
-    ReportArea *Image1 = nullptr;
-    QScrollBar *VScroll1 = nullptr;
+    // The figures of the run, each under its title.
+    struct SummaryLabels {
+        QLabel *questionCount = nullptr;
+        QLabel *totalCorrect = nullptr;
+        QLabel *fourChoiceCorrect = nullptr;
+        QLabel *trueFalseCorrect = nullptr;
+        QLabel *unanswered = nullptr;
+        QLabel *score = nullptr;
+    };
+    SummaryLabels summary;
+    QPushButton *printButton = nullptr;
+    ReportArea *reportArea = nullptr;
+    QScrollBar *reportScrollBar = nullptr;
 
     // The unwrapped report, built at load.
-    QString ReportText;
+    QString reportText;
 
 public slots:
-    void Command1_Click();
-    void VScroll1_Change(int value);
+    void printReportOrPdf();
+    void scrollReport(int value);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -37,8 +46,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void Form_Load();
-    void Form_Layout();
+    void showOutcome();
+    void layOut();
     bool printReport(QPrinter &printer);
     void saveAsPdf(const QString &problem);
 
