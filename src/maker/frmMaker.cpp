@@ -2,7 +2,6 @@
 #include "frmMaker.h"
 #include "Design.h"
 
-#include "Dialog.h"
 #include "Fonts.h"
 #include "KeyPreview.h"
 #include "MakerLayout.h"
@@ -10,6 +9,7 @@
 #include "PlainTextBox.h"
 #include "QuizRun.h"
 #include "Sections.h"
+#include "TagBuilderDialog.h"
 #include "TextBoxes.h"
 #include "frmMain.h"
 
@@ -247,7 +247,7 @@ bool frmMaker::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::MouseButtonRelease) {
         for (int i : {1, 2}) {
             if (watched == static_cast<QPlainTextEdit *>(TextQuiz[i])->viewport())
-                tagBuilder()->TextTags->setPlainText(textboxes::selectedText(TextQuiz[i]));
+                tagBuilder()->tagsBox->setPlainText(textboxes::selectedText(TextQuiz[i]));
         }
     }
     return QMainWindow::eventFilter(watched, event);
@@ -265,9 +265,9 @@ bool frmMaker::Form_KeyUp(QKeyEvent *event) {
     return false;
 }
 
-Dialog *frmMaker::tagBuilder() {
+TagBuilderDialog *frmMaker::tagBuilder() {
     if (!m_tagBuilder)
-        m_tagBuilder = new Dialog(m_state, *this);
+        m_tagBuilder = new TagBuilderDialog(m_state, *this);
     return m_tagBuilder;
 }
 

@@ -3,7 +3,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
-class Dialog;
+class TagBuilderDialog;
 class Module1;
 class QAction;
 class QComboBox;
@@ -33,7 +33,7 @@ public:
     QAction *mnuViewTag = nullptr;
 
     // The tag builder, created on first use and kept while it is open.
-    Dialog *tagBuilder();
+    TagBuilderDialog *tagBuilder();
 
     // Questions added and not saved, or text typed and not added.
     bool hasUnsavedWork() const;
@@ -79,7 +79,7 @@ private:
     bool confirmClose();
 
     Module1 &m_state;
-    QPointer<Dialog> m_tagBuilder;
+    QPointer<TagBuilderDialog> m_tagBuilder;
     bool m_framed = false;
     bool m_unsavedQuestions = false;
     bool m_closingWithoutAsking = false;

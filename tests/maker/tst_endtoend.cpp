@@ -1,11 +1,11 @@
 // An author writes a section of three questions in the editor with the tag builder's help,
 // saves it, and a learner takes it in the main window and reads the results.
-#include "Dialog.h"
 #include "HtmlPane.h"
 #include "MainWindowFixture.h"
 #include "MessageBox.h"
 #include "OptionsDialog.h"
 #include "ResultWindow.h"
+#include "TagBuilderDialog.h"
 #include "TextBoxes.h"
 #include "frmMain.h"
 #include "frmMaker.h"
@@ -61,15 +61,16 @@ private slots:
         question->selectAll();
         QTest::mouseRelease(question->viewport(), Qt::LeftButton, {}, QPoint(4, 4));
         m->mnuViewTag->trigger();
-        Dialog *tags = m->tagBuilder();
+        TagBuilderDialog *tags = m->tagBuilder();
         // It comes up active and takes the mirrored selection as the text its tags enclose.
         QVERIFY(QTest::qWaitFor([tags] { return QApplication::activeWindow() == tags; }));
-        tags->Check1[0]->click();
-        tags->Combo2->setCurrentIndex(0);
-        tags->Check1[2]->click();
-        tags->Combo1->setCurrentIndex(tags->Combo1->findText(QStringLiteral("fuji.gif")));
-        tags->Check1[4]->click();
-        tags->OKButton->click();
+        tags->checks.p->click();
+        tags->styleBox->setCurrentIndex(0);
+        tags->checks.font->click();
+        tags->pictureNameBox->setCurrentIndex(
+            tags->pictureNameBox->findText(QStringLiteral("fuji.gif")));
+        tags->checks.image->click();
+        tags->okButton->click();
         const QString markup = QString::fromUtf8(
             "<p><b><img src=\"file:///PathName\\fuji.gif\">富士山は日本一高い山である。</b></p>");
         QCOMPARE(textboxes::text(question), markup);
@@ -84,7 +85,7 @@ private slots:
         QCoreApplication::processEvents();
         textboxes::setText(m->TextQuiz[1], QString::fromUtf8("日本の首都は？"));
         textboxes::setText(m->TextQuiz[2], QString());
-        tags->ListButton->click();
+        tags->listTagButton->click();
         commitText(m->TextQuiz[2], QString::fromUtf8("大阪<LI>東京"));
         textboxes::setText(m->TextQuiz[3], QStringLiteral("2"));
         QTest::keyClick(m->TextQuiz[3], Qt::Key_Return, Qt::ControlModifier);

@@ -1,7 +1,6 @@
 // Starts Tessellar on the sample quizzes, takes a short quiz run as a user would and saves
 // screenshots of the main window along the way: tessellar-shots OUTPUT_FOLDER
 // Run it under a display (scripts/screenshots.sh uses Xvfb).
-#include "Dialog.h"
 #include "FileDialog.h"
 #include "HtmlPane.h"
 #include "Main.h"
@@ -10,6 +9,7 @@
 #include "OptionsDialog.h"
 #include "Printer.h"
 #include "ResultWindow.h"
+#include "TagBuilderDialog.h"
 #include "frmMain.h"
 #include "frmMaker.h"
 
@@ -137,14 +137,14 @@ int main(int argc, char *argv[]) {
     settle(300);
     ok &= shot(editor, folder, "12-editor.png");
     editor->mnuViewTag->trigger();
-    Dialog *tags = editor->tagBuilder();
+    TagBuilderDialog *tags = editor->tagBuilder();
     tags->move(editor->frameGeometry().right() + 10, editor->y());
-    tags->InnerText = QString::fromUtf8("日本一高い山");
-    tags->Check1[1]->click();
-    tags->Combo2->setCurrentIndex(0);
-    tags->Check1[2]->click();
-    tags->Combo1->setCurrentIndex(0);
-    tags->Check1[4]->click();
+    tags->innerText = QString::fromUtf8("日本一高い山");
+    tags->checks.align->click();
+    tags->styleBox->setCurrentIndex(0);
+    tags->checks.font->click();
+    tags->pictureNameBox->setCurrentIndex(0);
+    tags->checks.image->click();
     settle(300);
     ok &= shot(tags, folder, "13-tag-builder.png");
     editor->close();

@@ -1,7 +1,7 @@
-#include "Dialog.h"
 #include "DirList.h"
 #include "MainWindowFixture.h"
 #include "MessageBox.h"
+#include "TagBuilderDialog.h"
 #include "TagText.h"
 #include "TextBoxes.h"
 #include "frmMain.h"
@@ -71,21 +71,21 @@ class TestTags : public QObject {
     Q_OBJECT
     std::unique_ptr<MainWindowFixture> f;
     frmMaker *m = nullptr;
-    Dialog *d = nullptr;
+    TagBuilderDialog *d = nullptr;
 
-    void click(int box) { d->Check1[box]->click(); }
-    QString composed() const { return d->TextTags->toPlainText(); }
+    void click(QCheckBox *box) { box->click(); }
+    QString composed() const { return d->tagsBox->toPlainText(); }
 
     // The author enters the folder list, moves it to folder and leaves it again.
     bool browseTo(const QString &folder) {
-        if (!d->Dir1->isVisible())
-            d->DirButton->click();
+        if (!d->folderList->isVisible())
+            d->folderButton->click();
         if (!bringForward(d))
             return false;
-        d->Dir1->setFocus();
-        const bool moved = d->Dir1->setPath(folder);
-        d->Text1->setFocus();
-        return moved && !d->Dir1->hasFocus();
+        d->folderList->setFocus();
+        const bool moved = d->folderList->setPath(folder);
+        d->urlBox->setFocus();
+        return moved && !d->folderList->hasFocus();
     }
 
     // A modal box of the builder's own, shown for real (scripted boxes show nothing): up
@@ -123,94 +123,98 @@ private slots:
         QVERIFY(becomesActive(d));
         QVERIFY(activateUnrelatedWindow());
         QVERIFY(bringForward(d));
-        d->TextTags->setPlainText(kInner);
-        d->InnerText = kInner;
+        d->tagsBox->setPlainText(kInner);
+        d->innerText = kInner;
     }
     void cleanup() { f.reset(); }
 
     void loadState() {
         QCOMPARE(d->windowTitle(), QStringLiteral("HTML Tags"));
         QVERIFY(d->isVisible());
-        QCOMPARE(d->Combo2->count(), 3);
-        QCOMPARE(d->Combo2->currentIndex(), -1);
-        QCOMPARE(d->Combo1->count(), 2); // GIF names matched whatever their case
-        QCOMPARE(d->Combo1->itemText(0), QStringLiteral("a.gif"));
-        QCOMPARE(d->Combo1->itemText(1), QStringLiteral("b.GIF"));
-        QVERIFY(d->Dir1->isHidden());
-        QVERIFY(d->Option1[0]->isChecked());
+        QCOMPARE(d->styleBox->count(), 3);
+        QCOMPARE(d->styleBox->currentIndex(), -1);
+        QCOMPARE(d->pictureNameBox->count(), 2); // GIF names matched whatever their case
+        QCOMPARE(d->pictureNameBox->itemText(0), QStringLiteral("a.gif"));
+        QCOMPARE(d->pictureNameBox->itemText(1), QStringLiteral("b.GIF"));
+        QVERIFY(d->folderList->isHidden());
+        QVERIFY(d->alignLeftButton->isChecked());
     }
 
     void composesInTheDocumentedOrder() {
-        click(0);
-        d->Combo2->setCurrentIndex(0);
-        click(2);
-        click(5);
-        d->Text1->setText(QStringLiteral("x"));
-        click(3);
-        d->Combo1->setEditText(QStringLiteral("y.gif"));
-        click(4);
+        click(d->checks.p);
+        d->styleBox->setCurrentIndex(0);
+        click(d->checks.font);
+        click(d->checks.table);
+        d->urlBox->setText(QStringLiteral("x"));
+        click(d->checks.link);
+        d->pictureNameBox->setEditText(QStringLiteral("y.gif"));
+        click(d->checks.image);
         QCOMPARE(composed(),
                  QStringLiteral("<p><b><table><a href=\"x\"><img src=\"file:///PathName\\y.gif\">"
                                 "Q</a></table></b></p>"));
     }
 
     void alignChecksP() {
-        click(1);
-        QVERIFY(d->Check1[0]->isChecked());
+        click(d->checks.align);
+        QVERIFY(d->checks.p->isChecked());
         QCOMPARE(composed(), QStringLiteral("<p align=Left>Q</p>"));
-        d->Option1[2]->setChecked(true);
+        d->alignRightButton->setChecked(true);
         QCOMPARE(composed(), QStringLiteral("<p align=Left>Q</p>")); // nothing until re-checked
-        click(1);
+        click(d->checks.align);
         QCOMPARE(composed(), QStringLiteral("<p>Q</p>"));
-        click(1);
+        click(d->checks.align);
         QCOMPARE(composed(), QStringLiteral("<p align=right>Q</p>"));
-        click(0); // unchecking P unchecks align
-        QVERIFY(!d->Check1[1]->isChecked());
+        click(d->checks.p); // unchecking P unchecks align
+        QVERIFY(!d->checks.align->isChecked());
         QCOMPARE(composed(), kInner);
     }
 
     void tableFamily() {
-        click(6);
-        QVERIFY(d->Check1[5]->isChecked());
+        click(d->checks.tbody);
+        QVERIFY(d->checks.table->isChecked());
         QCOMPARE(composed(), QStringLiteral("<table><tbody>Q</tbody></table>"));
-        click(9);
-        QVERIFY(!d->Check1[5]->isChecked() && !d->Check1[6]->isChecked());
+        click(d->checks.td);
+        QVERIFY(!d->checks.table->isChecked() && !d->checks.tbody->isChecked());
         QCOMPARE(composed(), QStringLiteral("<td>Q</td>"));
-        click(5); // table does not uncheck TD, but fills the pair
-        QVERIFY(d->Check1[9]->isChecked());
+        click(d->checks.table); // table does not uncheck TD, but fills the pair
+        QVERIFY(d->checks.td->isChecked());
         QCOMPARE(composed(), QStringLiteral("<table>Q</table>"));
-        click(9);
+        click(d->checks.td);
         QCOMPARE(composed(), kInner);
-        click(7);
+        click(d->checks.tr);
         QCOMPARE(composed(), QStringLiteral("<tr>Q</tr>"));
-        click(8);
-        QVERIFY(!d->Check1[7]->isChecked());
+        click(d->checks.th);
+        QVERIFY(!d->checks.tr->isChecked());
         QCOMPARE(composed(), QStringLiteral("<th>Q</th>"));
     }
 
     void boxesThatNeedInput_data() {
-        QTest::addColumn<int>("box");
+        QTest::addColumn<QString>("check");
         QTest::addColumn<QString>("message");
         QTest::addColumn<bool>("staysChecked");
-        QTest::newRow("font") << 2 << QString::fromUtf8("スタイルを選んでください") << true;
-        QTest::newRow("a href=") << 3 << QString::fromUtf8("URLを入力してください。") << false;
-        QTest::newRow("img src=") << 4 << QString::fromUtf8("画像のファイル名を入力してください。")
+        QTest::newRow("font") << "fontCheck" << QString::fromUtf8("スタイルを選んでください")
+                              << true;
+        QTest::newRow("a href=") << "linkCheck" << QString::fromUtf8("URLを入力してください。")
+                                 << false;
+        QTest::newRow("img src=") << "imageCheck"
+                                  << QString::fromUtf8("画像のファイル名を入力してください。")
                                   << false;
     }
     void boxesThatNeedInput() {
-        QFETCH(int, box);
+        QFETCH(QString, check);
+        auto *box = d->findChild<QCheckBox *>(check);
         QFETCH(QString, message);
         QFETCH(bool, staysChecked);
-        click(0);
-        d->Combo1->setEditText(QString());
-        d->TextTags->setPlainText(QStringLiteral("typed"));
+        click(d->checks.p);
+        d->pictureNameBox->setEditText(QString());
+        d->tagsBox->setPlainText(QStringLiteral("typed"));
         messagebox::takeShown();
         click(box);
         const QList<messagebox::Shown> shown = messagebox::takeShown();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].text, message);
         QCOMPARE(shown[0].title, QStringLiteral("Tessellar"));
-        QCOMPARE(d->Check1[box]->isChecked(), staysChecked);
+        QCOMPARE(box->isChecked(), staysChecked);
         // font leaves the text alone; the others uncheck their box and recompose
         QCOMPARE(composed(), staysChecked ? QStringLiteral("typed") : QStringLiteral("<p>Q</p>"));
         if (staysChecked) {
@@ -220,14 +224,14 @@ private slots:
     }
 
     void cancelUnchecksEverything() {
-        click(1);
-        click(6);
-        d->Combo2->setCurrentIndex(1);
-        click(2);
+        click(d->checks.align);
+        click(d->checks.tbody);
+        d->styleBox->setCurrentIndex(1);
+        click(d->checks.font);
         QCOMPARE(composed(),
                  QStringLiteral("<p align=Left><i><table><tbody>Q</tbody></table></i></p>"));
-        d->CancelButton->click();
-        for (QCheckBox *box : d->Check1)
+        d->cancelButton->click();
+        for (QCheckBox *box : d->checks.all())
             QVERIFY(!box->isChecked());
         QCOMPARE(composed(), kInner);
         QVERIFY(d->isVisible());
@@ -244,17 +248,17 @@ private slots:
         // The mouse release over the box hands its selection to the builder.
         QTest::mouseRelease(question->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
         QCOMPARE(composed(), QStringLiteral("def"));
-        d->InnerText = composed();
-        click(0);
-        d->OKButton->click();
+        d->innerText = composed();
+        click(d->checks.p);
+        d->okButton->click();
         QCOMPARE(textboxes::text(question), QStringLiteral("abc <p>def</p>"));
     }
 
     void okWithAControlWithoutText() {
-        click(0);
+        click(d->checks.p);
         m->Command1->setFocus();
         const QList<QuizRecord> before = f->state.QuestionTable;
-        d->OKButton->click();
+        d->okButton->click();
         QCOMPARE(m->focusWidget(), m->Command1);
         for (int i = 0; i < 6; ++i)
             QVERIFY(!textboxes::text(m->TextQuiz[i]).contains(QStringLiteral("<p>")));
@@ -263,13 +267,13 @@ private slots:
     void lineBreakOnlyInTheTwoMarkupBoxes() {
         textboxes::setText(m->TextQuiz[0], QStringLiteral("1"));
         m->TextQuiz[0]->setFocus();
-        d->BRButton->click();
+        d->lineBreakButton->click();
         QCOMPARE(textboxes::text(m->TextQuiz[0]), QStringLiteral("1"));
         auto *choices = static_cast<QPlainTextEdit *>(m->TextQuiz[2]);
         textboxes::setText(choices, QStringLiteral("ab"));
         choices->moveCursor(QTextCursor::End);
         choices->setFocus();
-        d->BRButton->click();
+        d->lineBreakButton->click();
         QCOMPARE(textboxes::text(choices), QStringLiteral("ab<br>\r\n"));
     }
 
@@ -277,28 +281,28 @@ private slots:
         auto *choices = static_cast<QPlainTextEdit *>(m->TextQuiz[2]);
         textboxes::setText(choices, QString());
         m->TextQuiz[1]->setFocus();
-        d->ListButton->click();
+        d->listTagButton->click();
         QCOMPARE(textboxes::text(choices), QStringLiteral("<OL><LI>\r\n</OL>"));
         QCOMPARE(choices->textCursor().position(), 8);
         QCOMPARE(m->focusWidget(), choices);
         commitText(choices, QString::fromUtf8("東京"));
-        d->ListButton->click(); // not empty: "<LI>" at the caret
+        d->listTagButton->click(); // not empty: "<LI>" at the caret
         QCOMPARE(textboxes::text(choices), QString::fromUtf8("<OL><LI>東京<LI>\r\n</OL>"));
     }
 
     void pictureFolders() {
-        d->DirButton->click();
-        QVERIFY(d->Dir1->isVisible());
-        QCOMPARE(d->DirButton->text(), QString::fromUtf8("ﾌｫﾙﾀﾞを変更"));
+        d->folderButton->click();
+        QVERIFY(d->folderList->isVisible());
+        QCOMPARE(d->folderButton->text(), QString::fromUtf8("ﾌｫﾙﾀﾞを変更"));
         QVERIFY(browseTo(f->folder() + QStringLiteral("/img")));
-        QCOMPARE(entries(d->Combo1), QStringList{QStringLiteral("img\\c.gif")});
-        d->Combo1->setCurrentIndex(0);
-        click(4);
+        QCOMPARE(entries(d->pictureNameBox), QStringList{QStringLiteral("img\\c.gif")});
+        d->pictureNameBox->setCurrentIndex(0);
+        click(d->checks.image);
         QCOMPARE(composed(), QStringLiteral("<img src=\"file:///PathName\\img\\c.gif\">Q"));
-        d->Combo1_Click();
-        QVERIFY(!d->Image1->pixmap().isNull()); // the preview
-        d->DirButton->click();
-        QCOMPARE(d->DirButton->text(), QString::fromUtf8("画像フォルダ"));
+        d->showChosenPicture();
+        QVERIFY(!d->picturePreview->pixmap().isNull()); // the preview
+        d->folderButton->click();
+        QCOMPARE(d->folderButton->text(), QString::fromUtf8("画像フォルダ"));
     }
 
     // Passing through the folder list keeps the picture the author chose: it names a file
@@ -318,12 +322,12 @@ private slots:
         QFETCH(QString, folder);
         QFETCH(QStringList, listed);
         QVERIFY(browseTo(f->folder()));
-        d->Combo1->setCurrentIndex(d->Combo1->findText(chosen));
-        d->Combo1->setEditText(chosen);
+        d->pictureNameBox->setCurrentIndex(d->pictureNameBox->findText(chosen));
+        d->pictureNameBox->setEditText(chosen);
         QVERIFY(browseTo(f->folder() + folder));
-        QCOMPARE(entries(d->Combo1), listed);
-        QCOMPARE(d->Combo1->currentText(), chosen);
-        QCOMPARE(d->Combo1->currentIndex(), listed.indexOf(chosen));
+        QCOMPARE(entries(d->pictureNameBox), listed);
+        QCOMPARE(d->pictureNameBox->currentText(), chosen);
+        QCOMPARE(d->pictureNameBox->currentIndex(), listed.indexOf(chosen));
     }
 
     void pictureEntries_data() {
@@ -352,16 +356,16 @@ private slots:
         QFETCH(bool, viaEditor);
         QFETCH(QString, cancelled);
         QVERIFY(bringForward(m));
-        d->TextTags->setPlainText(kFuji); // as the editor hands over a selection
+        d->tagsBox->setPlainText(kFuji); // as the editor hands over a selection
         QVERIFY(bringForward(d));
-        click(0);
-        click(3); // no URL: a message, and the box unchecks itself
+        click(d->checks.p);
+        click(d->checks.link); // no URL: a message, and the box unchecks itself
         QCOMPARE(messagebox::takeShown().size(), 1);
         if (viaEditor)
             QVERIFY(bringForward(m) && bringForward(d));
         else
             QVERIFY(showOwnModalBox());
-        d->CancelButton->click();
+        d->cancelButton->click();
         QCOMPARE(composed(), cancelled);
     }
 
@@ -369,26 +373,26 @@ private slots:
     void enterAndEscapeDoNothing_data() {
         QTest::addColumn<QString>("control");
         QTest::addColumn<int>("key");
-        QTest::newRow("Esc in the URL box") << "Text1" << int(Qt::Key_Escape);
-        QTest::newRow("Esc on a check box") << "Check1_0" << int(Qt::Key_Escape);
-        QTest::newRow("Esc on OK") << "OKButton" << int(Qt::Key_Escape);
-        QTest::newRow("Enter in the URL box") << "Text1" << int(Qt::Key_Return);
-        QTest::newRow("Enter on OK") << "OKButton" << int(Qt::Key_Return);
-        QTest::newRow("Enter on Cancel") << "CancelButton" << int(Qt::Key_Enter);
+        QTest::newRow("Esc in the URL box") << "urlBox" << int(Qt::Key_Escape);
+        QTest::newRow("Esc on a check box") << "pCheck" << int(Qt::Key_Escape);
+        QTest::newRow("Esc on OK") << "okButton" << int(Qt::Key_Escape);
+        QTest::newRow("Enter in the URL box") << "urlBox" << int(Qt::Key_Return);
+        QTest::newRow("Enter on OK") << "okButton" << int(Qt::Key_Return);
+        QTest::newRow("Enter on Cancel") << "cancelButton" << int(Qt::Key_Enter);
     }
     void enterAndEscapeDoNothing() {
         QFETCH(QString, control);
         QFETCH(int, key);
-        const QPointer<Dialog> dialog(d);
+        const QPointer<TagBuilderDialog> dialog(d);
         textboxes::setText(m->TextQuiz[1], QStringLiteral("abc")); // what OK would replace
         m->TextQuiz[1]->setFocus();
-        click(0);
+        click(d->checks.p);
         QVERIFY(bringForward(d));
         QWidget *target = d->findChild<QWidget *>(control);
         target->setFocus();
         QTest::keyClick(target, Qt::Key(key));
         QVERIFY(dialog && dialog->isVisible());
-        QVERIFY(d->Check1[0]->isChecked());
+        QVERIFY(d->checks.p->isChecked());
         QCOMPARE(composed(), QStringLiteral("<p>Q</p>"));
         QCOMPARE(textboxes::text(m->TextQuiz[1]), QStringLiteral("abc"));
         d->close(); // the close box does close it
@@ -399,10 +403,10 @@ private slots:
     // controls beside it.
     void captionsWhole() {
         const QList<QWidget *> controls =
-            d->Frame1->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
-        for (QAbstractButton *caption : d->Frame1->findChildren<QAbstractButton *>()) {
+            d->tagsFrame->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+        for (QAbstractButton *caption : d->tagsFrame->findChildren<QAbstractButton *>()) {
             QVERIFY2(caption->width() >= caption->sizeHint().width(), qPrintable(caption->text()));
-            QVERIFY(caption->geometry().right() <= d->Frame1->contentsRect().right());
+            QVERIFY(caption->geometry().right() <= d->tagsFrame->contentsRect().right());
             for (QWidget *other : controls) {
                 QVERIFY2(other == caption || !other->geometry().intersects(caption->geometry()),
                          qPrintable(caption->text() + QLatin1Char('/') + other->objectName()));
