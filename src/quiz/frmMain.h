@@ -15,7 +15,7 @@ class QListWidget;
 class QPushButton;
 class QScrollBar;
 class QToolBar;
-class frmMaker;
+class EditorWindow;
 
 // The main window: a section is picked, loaded and taken here, and the menus lead to the
 // other windows.
@@ -58,7 +58,7 @@ public:
     bool QuizLoaded = false;
 
     // The quiz editor, created on first use (hidden until shown) and gone once closed.
-    frmMaker *maker();
+    EditorWindow *editor();
     // The program is ended from outside (a logout, a signal): unsaved editor work is kept
     // for the next load instead of asked about, and everything closes.
     void endSession();
@@ -130,5 +130,5 @@ private:
     QRect m_placement;
     QRect m_placementTwips; // as read from the settings
     bool m_placed = false;
-    QPointer<frmMaker> m_maker;
+    QPointer<EditorWindow> m_editor;
 };

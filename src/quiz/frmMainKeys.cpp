@@ -1,6 +1,7 @@
 // The main window's clock, scroll bar, keys, focus, toolbar and remaining menu items.
 #include "AboutDialog.h"
 #include "Clock.h"
+#include "EditorWindow.h"
 #include "Help.h"
 #include "HtmlPane.h"
 #include "Module1.h"
@@ -8,7 +9,6 @@
 #include "OptionsDialog.h"
 #include "QuizRun.h"
 #include "frmMain.h"
-#include "frmMaker.h"
 
 #include <QAction>
 #include <QApplication>
@@ -138,7 +138,7 @@ void frmMain::mnuViewToolbar_Click() {
 
 void frmMain::mnuViewStatusBar_Click() {
     statusBar()->setVisible(mnuViewStatusBar->isChecked());
-    maker()->StatusBar1->setVisible(mnuViewStatusBar->isChecked()); // the editor's follows
+    editor()->statusBar()->setVisible(mnuViewStatusBar->isChecked()); // the editor's follows
 }
 
 void frmMain::mnuViewOptions_Click() {

@@ -1,6 +1,7 @@
 // The quiz run of the main window: loading a section, showing questions, taking answers.
 #include "Clock.h"
 #include "Design.h"
+#include "EditorWindow.h"
 #include "FileDialog.h"
 #include "HtmlPage.h"
 #include "HtmlPane.h"
@@ -12,7 +13,6 @@
 #include "ResultWindow.h"
 #include "Sections.h"
 #include "frmMain.h"
-#include "frmMaker.h"
 
 #include <QEventLoop>
 
@@ -247,30 +247,30 @@ void frmMain::mnuFileClose_Click() {
     VScroll1->setValue(1);
 }
 
-frmMaker *frmMain::maker() {
-    if (!m_maker) {
-        m_maker = new frmMaker(m_state, this);
-        m_maker->StatusBar1->setVisible(mnuViewStatusBar->isChecked());
+EditorWindow *frmMain::editor() {
+    if (!m_editor) {
+        m_editor = new EditorWindow(m_state, this);
+        m_editor->statusBar()->setVisible(mnuViewStatusBar->isChecked());
     }
-    return m_maker;
+    return m_editor;
 }
 
 bool frmMain::editorOpen() const {
-    return m_maker && m_maker->isVisible();
+    return m_editor && m_editor->isVisible();
 }
 
 void frmMain::showEditor(bool modal) {
-    frmMaker *editor = maker();
+    EditorWindow *window = editor();
     if (!modal) {
-        editor->show();
-        editor->raise();
-        editor->activateWindow();
+        window->show();
+        window->raise();
+        window->activateWindow();
         return;
     }
     // Modal: the rest of the program waits until the editor is closed.
-    editor->setWindowModality(Qt::ApplicationModal);
+    window->setWindowModality(Qt::ApplicationModal);
     QEventLoop closed;
-    connect(editor, &QObject::destroyed, &closed, &QEventLoop::quit);
-    editor->show();
+    connect(window, &QObject::destroyed, &closed, &QEventLoop::quit);
+    window->show();
     closed.exec();
 }

@@ -1,6 +1,7 @@
 // The main window's shell: controls, toolbar, menus, status bar, load, layout and unload.
 #include "Clock.h"
 #include "Design.h"
+#include "EditorWindow.h"
 #include "Fonts.h"
 #include "HtmlPane.h"
 #include "KeyPreview.h"
@@ -11,7 +12,6 @@
 #include "Sections.h"
 #include "Settings.h"
 #include "frmMain.h"
-#include "frmMaker.h"
 
 #include <QAction>
 #include <QApplication>
@@ -354,8 +354,8 @@ void frmMain::closeEvent(QCloseEvent *event) {
 }
 
 void frmMain::endSession() {
-    if (m_maker)
-        m_maker->closeForSessionEnd();
+    if (m_editor)
+        m_editor->closeForSessionEnd();
     close();
 }
 

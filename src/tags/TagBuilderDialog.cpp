@@ -2,13 +2,13 @@
 #include "Design.h"
 
 #include "DirList.h"
+#include "EditorWindow.h"
 #include "MessageBox.h"
 #include "Module1.h"
 #include "Pictures.h"
 #include "PlainTextBox.h"
 #include "Sections.h"
 #include "TextBoxes.h"
-#include "frmMaker.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -49,10 +49,10 @@ constexpr CheckDesign kChecks[] = {{&TagChecks::p, "P", "pCheck", 180, 240, 435}
 constexpr int kCaptionGap = 60; // between a caption and its field, in twips
 } // namespace
 
-TagBuilderDialog::TagBuilderDialog(Module1 &state, frmMaker &maker)
-    : QDialog(&maker, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_state(state), m_maker(maker) {
+TagBuilderDialog::TagBuilderDialog(Module1 &state, EditorWindow &editor)
+    : QDialog(&editor, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      m_state(state), m_editor(editor) {
     setObjectName(QStringLiteral("tagBuilder"));
     setWindowTitle(QStringLiteral("HTML Tags"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -286,7 +286,7 @@ void TagBuilderDialog::uncheckedRule(QCheckBox *box) {
 
 void TagBuilderDialog::insertTags() {
     // A control of the editor without text (a button, the list) takes nothing.
-    textboxes::replaceSelection(m_maker.focusWidget(), tagsBox->toPlainText());
+    textboxes::replaceSelection(m_editor.focusWidget(), tagsBox->toPlainText());
 }
 
 void TagBuilderDialog::uncheckAll() {
@@ -295,20 +295,20 @@ void TagBuilderDialog::uncheckAll() {
 }
 
 void TagBuilderDialog::insertLineBreak() {
-    QWidget *focused = m_maker.focusWidget();
-    if (focused == m_maker.TextQuiz[1] || focused == m_maker.TextQuiz[2])
+    QWidget *focused = m_editor.focusWidget();
+    if (focused == m_editor.questionBox || focused == m_editor.choicesBox)
         textboxes::replaceSelection(focused, QStringLiteral("<br>\r\n"));
 }
 
 void TagBuilderDialog::insertListTag() {
-    QWidget *choices = m_maker.TextQuiz[2];
+    QWidget *choices = m_editor.choicesBox;
     if (!textboxes::text(choices).isEmpty()) {
         textboxes::replaceSelection(choices, QStringLiteral("<LI>"));
     } else {
         textboxes::setText(choices, QStringLiteral("<OL><LI>\r\n</OL>"));
         textboxes::setCaret(choices, 8);
     }
-    m_maker.activateWindow();
+    m_editor.activateWindow();
     choices->setFocus();
 }
 

@@ -15,14 +15,14 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QWindow;
-class frmMaker;
+class EditorWindow;
 
 // The HTML tag builder: wraps text taken from the quiz editor in mark-up and writes the
 // result, line breaks and list mark-up back into the editor.
 class TagBuilderDialog : public QDialog {
     Q_OBJECT
 public:
-    TagBuilderDialog(Module1 &state, frmMaker &maker);
+    TagBuilderDialog(Module1 &state, EditorWindow &editor);
 
     // One check box for each tag the builder makes, named by its tag.
     struct TagChecks {
@@ -96,7 +96,7 @@ private:
     void listPictures(const QStringList &entries);
 
     Module1 &m_state;
-    frmMaker &m_maker;
+    EditorWindow &m_editor;
     // Whether the program's last focused window was the builder or one of its own.
     bool m_focusWasOwn = false;
     // The folder the folder list showed when it took the focus.

@@ -50,7 +50,7 @@ private slots:
         QTest::addColumn<QString>("opener");
         QTest::addColumn<bool>("enabled");
         QTest::newRow("main window") << "frmMain" << false;
-        QTest::newRow("editor") << "frmMaker" << true;
+        QTest::newRow("editor") << "EditorWindow" << true;
         QTest::newRow("nobody yet") << "" << true;
     }
     void openerDecidesTheCountBox() {
@@ -86,7 +86,7 @@ private slots:
 
     void applyResizesKeepingWhatFits() {
         loadSixty(*f);
-        f->state.OptionsOpener = QStringLiteral("frmMaker");
+        f->state.OptionsOpener = QStringLiteral("EditorWindow");
         OptionsDialog options(f->state);
         options.show();
         options.countBox->setText(QStringLiteral("70"));
@@ -113,7 +113,7 @@ private slots:
 
     void applyThenCancelKeepsWhatWasApplied() {
         QTemporaryDir other;
-        f->state.OptionsOpener = QStringLiteral("frmMaker");
+        f->state.OptionsOpener = QStringLiteral("EditorWindow");
         OptionsDialog options(f->state);
         options.show();
         options.countBox->setText(QStringLiteral("12"));
@@ -140,7 +140,7 @@ private slots:
         QFETCH(QString, count);
         QFETCH(QString, message);
         QTemporaryDir other;
-        f->state.OptionsOpener = QStringLiteral("frmMaker");
+        f->state.OptionsOpener = QStringLiteral("EditorWindow");
         OptionsDialog options(f->state);
         options.show();
         options.countBox->setText(count);
@@ -227,7 +227,7 @@ private slots:
 
     // A Japanese input method types full-width digits: they are the number they show.
     void fullWidthDigitsAreANumber() {
-        f->state.OptionsOpener = QStringLiteral("frmMaker");
+        f->state.OptionsOpener = QStringLiteral("EditorWindow");
         OptionsDialog options(f->state);
         options.show();
         QVERIFY(QTest::qWaitForWindowActive(&options));

@@ -1,6 +1,7 @@
 #include "AboutDialog.h"
 #include "Design.h"
 #include "Desktop.h"
+#include "EditorWindow.h"
 #include "Help.h"
 #include "HtmlPane.h"
 #include "MainWindowFixture.h"
@@ -11,7 +12,6 @@
 #include "TagBuilderDialog.h"
 #include "Twips.h"
 #include "frmMain.h"
-#include "frmMaker.h"
 
 #include <QAction>
 #include <QApplication>
@@ -480,10 +480,10 @@ private slots:
         QWidget *shown = nullptr;
         if (window == QLatin1String("editor") || window == QLatin1String("tag builder")) {
             form->mnuToolsOptions->trigger();
-            shown = form->maker();
+            shown = form->editor();
             if (window == QLatin1String("tag builder")) {
-                form->maker()->mnuViewTag->trigger();
-                shown = form->maker()->tagBuilder();
+                form->editor()->viewTagBuilderAction->trigger();
+                shown = form->editor()->tagBuilder();
             }
         } else {
             if (window == QLatin1String("results"))

@@ -1,3 +1,4 @@
+#include "EditorWindow.h"
 #include "FileDialog.h"
 #include "HtmlPane.h"
 #include "MainWindowFixture.h"
@@ -5,7 +6,6 @@
 #include "PaneProbe.h"
 #include "Settings.h"
 #include "frmMain.h"
-#include "frmMaker.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -325,7 +325,7 @@ private slots:
         messagebox::script({Answer::Yes}); // Yes opens the editor, modal; it is closed unused
         bool editorWasModal = false;
         QTimer::singleShot(0, [&] {
-            auto *editor = qobject_cast<frmMaker *>(QApplication::activeModalWidget());
+            auto *editor = qobject_cast<EditorWindow *>(QApplication::activeModalWidget());
             editorWasModal = editor != nullptr;
             if (editor)
                 editor->close();

@@ -1,6 +1,7 @@
 // Starts Tessellar on the sample quizzes, takes a short quiz run as a user would and saves
 // screenshots of the main window along the way: tessellar-shots OUTPUT_FOLDER
 // Run it under a display (scripts/screenshots.sh uses Xvfb).
+#include "EditorWindow.h"
 #include "FileDialog.h"
 #include "HtmlPane.h"
 #include "Main.h"
@@ -11,7 +12,6 @@
 #include "ResultWindow.h"
 #include "TagBuilderDialog.h"
 #include "frmMain.h"
-#include "frmMaker.h"
 
 #include <QAction>
 #include <QApplication>
@@ -131,12 +131,12 @@ int main(int argc, char *argv[]) {
 
     // The editor on the sample's question 1, and the tag builder with a composition.
     form->mnuToolsOptions->trigger();
-    frmMaker *editor = form->maker();
-    editor->CmbSect->setEditText(QString::fromUtf8("日本の地理"));
-    editor->Command4->click();
+    EditorWindow *editor = form->editor();
+    editor->sectionBox->setEditText(QString::fromUtf8("日本の地理"));
+    editor->loadButton->click();
     settle(300);
     ok &= shot(editor, folder, "12-editor.png");
-    editor->mnuViewTag->trigger();
+    editor->viewTagBuilderAction->trigger();
     TagBuilderDialog *tags = editor->tagBuilder();
     tags->move(editor->frameGeometry().right() + 10, editor->y());
     tags->innerText = QString::fromUtf8("日本一高い山");

@@ -1,11 +1,11 @@
 #include "DirList.h"
+#include "EditorWindow.h"
 #include "MainWindowFixture.h"
 #include "MessageBox.h"
 #include "TagBuilderDialog.h"
 #include "TagText.h"
 #include "TextBoxes.h"
 #include "frmMain.h"
-#include "frmMaker.h"
 
 #include <QAction>
 #include <QApplication>
@@ -70,7 +70,7 @@ QStringList entries(const QComboBox *box) {
 class TestTags : public QObject {
     Q_OBJECT
     std::unique_ptr<MainWindowFixture> f;
-    frmMaker *m = nullptr;
+    EditorWindow *m = nullptr;
     TagBuilderDialog *d = nullptr;
 
     void click(QCheckBox *box) { box->click(); }
@@ -117,8 +117,8 @@ private slots:
         writeGif(f->folder() + QStringLiteral("/img/sub/d.gif"));
         f->start();
         f->form->mnuToolsOptions->trigger();
-        m = f->form->maker();
-        m->mnuViewTag->trigger();
+        m = f->form->editor();
+        m->viewTagBuilderAction->trigger();
         d = m->tagBuilder();
         QVERIFY(becomesActive(d));
         QVERIFY(activateUnrelatedWindow());
@@ -238,7 +238,7 @@ private slots:
     }
 
     void okReplacesTheEditorsSelection() {
-        auto *question = static_cast<QPlainTextEdit *>(m->TextQuiz[1]);
+        auto *question = static_cast<QPlainTextEdit *>(m->questionBox);
         textboxes::setText(question, QStringLiteral("abc def"));
         QTextCursor cursor = question->textCursor();
         cursor.setPosition(4);
@@ -256,20 +256,20 @@ private slots:
 
     void okWithAControlWithoutText() {
         click(d->checks.p);
-        m->Command1->setFocus();
+        m->addButton->setFocus();
         const QList<QuizRecord> before = f->state.QuestionTable;
         d->okButton->click();
-        QCOMPARE(m->focusWidget(), m->Command1);
-        for (int i = 0; i < 6; ++i)
-            QVERIFY(!textboxes::text(m->TextQuiz[i]).contains(QStringLiteral("<p>")));
+        QCOMPARE(m->focusWidget(), m->addButton);
+        for (QWidget *box : m->boxes())
+            QVERIFY(!textboxes::text(box).contains(QStringLiteral("<p>")));
     }
 
     void lineBreakOnlyInTheTwoMarkupBoxes() {
-        textboxes::setText(m->TextQuiz[0], QStringLiteral("1"));
-        m->TextQuiz[0]->setFocus();
+        textboxes::setText(m->numberBox, QStringLiteral("1"));
+        m->numberBox->setFocus();
         d->lineBreakButton->click();
-        QCOMPARE(textboxes::text(m->TextQuiz[0]), QStringLiteral("1"));
-        auto *choices = static_cast<QPlainTextEdit *>(m->TextQuiz[2]);
+        QCOMPARE(textboxes::text(m->numberBox), QStringLiteral("1"));
+        auto *choices = static_cast<QPlainTextEdit *>(m->choicesBox);
         textboxes::setText(choices, QStringLiteral("ab"));
         choices->moveCursor(QTextCursor::End);
         choices->setFocus();
@@ -278,9 +278,9 @@ private slots:
     }
 
     void listTag() {
-        auto *choices = static_cast<QPlainTextEdit *>(m->TextQuiz[2]);
+        auto *choices = static_cast<QPlainTextEdit *>(m->choicesBox);
         textboxes::setText(choices, QString());
-        m->TextQuiz[1]->setFocus();
+        m->questionBox->setFocus();
         d->listTagButton->click();
         QCOMPARE(textboxes::text(choices), QStringLiteral("<OL><LI>\r\n</OL>"));
         QCOMPARE(choices->textCursor().position(), 8);
@@ -384,8 +384,8 @@ private slots:
         QFETCH(QString, control);
         QFETCH(int, key);
         const QPointer<TagBuilderDialog> dialog(d);
-        textboxes::setText(m->TextQuiz[1], QStringLiteral("abc")); // what OK would replace
-        m->TextQuiz[1]->setFocus();
+        textboxes::setText(m->questionBox, QStringLiteral("abc")); // what OK would replace
+        m->questionBox->setFocus();
         click(d->checks.p);
         QVERIFY(bringForward(d));
         QWidget *target = d->findChild<QWidget *>(control);
@@ -394,7 +394,7 @@ private slots:
         QVERIFY(dialog && dialog->isVisible());
         QVERIFY(d->checks.p->isChecked());
         QCOMPARE(composed(), QStringLiteral("<p>Q</p>"));
-        QCOMPARE(textboxes::text(m->TextQuiz[1]), QStringLiteral("abc"));
+        QCOMPARE(textboxes::text(m->questionBox), QStringLiteral("abc"));
         d->close(); // the close box does close it
         QTRY_VERIFY(!dialog);
     }

@@ -9,28 +9,41 @@ class QAction;
 class QComboBox;
 class QKeyEvent;
 class QLabel;
+class QLineEdit;
 class QListWidget;
+class QPlainTextEdit;
 class QPushButton;
 
 // The quiz editor: a section is loaded, its questions are written one at a time into the
 // shared question table and the table is saved to the section's quiz file.
-class frmMaker : public QMainWindow {
+class EditorWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit frmMaker(Module1 &state, QWidget *parent = nullptr);
+    explicit EditorWindow(Module1 &state, QWidget *parent = nullptr);
 
-    QComboBox *CmbSect = nullptr;
-    QPushButton *Command4 = nullptr; // 読み込み
-    QPushButton *Command1 = nullptr; // 追加
-    QPushButton *Command3 = nullptr; // 保存
-    QPushButton *Command2 = nullptr; // 閉じる
-    QLabel *Label1[6] = {};
-    // Boxes 0, 3 and 5 are single-line, 1, 2 and 4 multi-line.
-    QWidget *TextQuiz[6] = {};
-    QListWidget *LstReport = nullptr;
-    QStatusBar *StatusBar1 = nullptr;
-    QAction *mnuSetOptions = nullptr;
-    QAction *mnuViewTag = nullptr;
+    QComboBox *sectionBox = nullptr;
+    QPushButton *loadButton = nullptr;
+    QPushButton *addButton = nullptr;
+    QPushButton *saveButton = nullptr;
+    QPushButton *closeButton = nullptr;
+    QLineEdit *numberBox = nullptr;
+    QPlainTextEdit *questionBox = nullptr;
+    QPlainTextEdit *choicesBox = nullptr;
+    QLineEdit *answerBox = nullptr;
+    QPlainTextEdit *keyPointBox = nullptr;
+    QLineEdit *pictureBox = nullptr;
+    QLabel *numberCaption = nullptr;
+    QLabel *questionCaption = nullptr;
+    QLabel *choicesCaption = nullptr;
+    QLabel *answerCaption = nullptr;
+    QLabel *keyPointCaption = nullptr;
+    QLabel *pictureCaption = nullptr;
+    QListWidget *answerList = nullptr;
+    QAction *settingsOptionsAction = nullptr;
+    QAction *viewTagBuilderAction = nullptr;
+
+    // The number box, then the boxes of a question's fields in the order of kQuizFields.
+    QList<QWidget *> boxes() const;
 
     // The tag builder, created on first use and kept while it is open.
     TagBuilderDialog *tagBuilder();
@@ -44,14 +57,15 @@ public:
     void closeForSessionEnd();
 
 public slots:
-    void Command4_Click();
-    void Command1_Click();
-    void Command3_Click();
-    void Command2_Click();
-    void TextQuiz_LostFocus(int index);
-    void LstReport_Click();
-    void mnuSetOptions_Click();
-    void mnuViewTag_Click();
+    void loadSection();
+    void addQuestion();
+    // False when the section could not be saved (the author has been told why).
+    bool saveSection();
+    // Shows the question the number box names, or brings the number within the quiz.
+    void showQuestionFromNumberBox();
+    void takeAnswerFromList();
+    void openOptionsFromMenu();
+    void showTagBuilder();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -64,14 +78,13 @@ private:
     void createControls(QWidget *client);
     void createMenus();
     void createStatusBar();
-    void Form_Load();
-    void Form_Layout();
-    void Form_Unload();
-    bool Form_KeyUp(QKeyEvent *event);
+    void listSections();
+    void layOut();
+    void returnToMainWindow();
+    bool addOnCtrlEnter(QKeyEvent *event);
     void newFileFlow();
     bool openOptions();
     bool refuseSectionName(const QString &section);
-    bool saveSection();
     bool hasTypedText() const;
     void markBoxesTaken();
     QStringList boxTexts() const;

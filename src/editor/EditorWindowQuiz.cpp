@@ -1,5 +1,6 @@
 // The quiz editor's work on the shared question table: load, show, add, save, new file.
 #include "Design.h"
+#include "EditorWindow.h"
 #include "MessageBox.h"
 #include "Module1.h"
 #include "Numbers.h"
@@ -7,12 +8,12 @@
 #include "Recovery.h"
 #include "Sections.h"
 #include "TextBoxes.h"
-#include "frmMaker.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QListWidget>
 
 using design::place;
@@ -30,23 +31,23 @@ qsizetype recordIndex(const QString &number, qsizetype size) {
 }
 } // namespace
 
-bool frmMaker::refuseSectionName(const QString &section) {
+bool EditorWindow::refuseSectionName(const QString &section) {
     const QString problem = sections::nameProblem(section);
     if (!problem.isEmpty())
         messagebox::show(this, problem, messagebox::applicationTitle());
     return !problem.isEmpty();
 }
 
-void frmMaker::Command4_Click() {
-    const QString section = CmbSect->currentText();
+void EditorWindow::loadSection() {
+    const QString section = sectionBox->currentText();
     if (refuseSectionName(section))
         return;
     m_state.CurrentQuizFile = sections::quizFilePath(m_state.QuizFolder, section);
     if (m_state.loadQuizFile(m_state.CurrentQuizFile).ok) {
         m_unsavedQuestions = false;
-        textboxes::setText(TextQuiz[0], QStringLiteral("1"));
-        TextQuiz_LostFocus(0);
-        TextQuiz[0]->setFocus();
+        textboxes::setText(numberBox, QStringLiteral("1"));
+        showQuestionFromNumberBox();
+        numberBox->setFocus();
         offerRecoveredWork(section);
         return;
     }
@@ -55,13 +56,13 @@ void frmMaker::Command4_Click() {
         newFileFlow();
 }
 
-bool frmMaker::openOptions() {
-    m_state.OptionsOpener = QStringLiteral("frmMaker");
+bool EditorWindow::openOptions() {
+    m_state.OptionsOpener = QStringLiteral("EditorWindow");
     OptionsDialog options(m_state, this);
     return options.exec() == QDialog::Accepted;
 }
 
-void frmMaker::newFileFlow() {
+void EditorWindow::newFileFlow() {
     for (;;) {
         openOptions();
         if (m_state.QuestionCount >= 1)
@@ -80,26 +81,24 @@ void frmMaker::newFileFlow() {
             messagebox::applicationTitle());
 }
 
-void frmMaker::TextQuiz_LostFocus(int index) {
-    if (index != 0)
-        return;
+void EditorWindow::showQuestionFromNumberBox() {
     double n = 0;
-    if (!parseDecimal(textboxes::text(TextQuiz[0]), n))
+    if (!parseDecimal(textboxes::text(numberBox), n))
         return;
     if (n >= m_state.QuestionCount + 1.0) {
-        textboxes::setText(TextQuiz[0], QString::number(m_state.QuestionCount));
+        textboxes::setText(numberBox, QString::number(m_state.QuestionCount));
         return;
     }
-    const qsizetype i = recordIndex(textboxes::text(TextQuiz[0]), m_state.QuestionTable.size());
+    const qsizetype i = recordIndex(textboxes::text(numberBox), m_state.QuestionTable.size());
     if (i < 0)
         return;
     const QuizRecord &record = m_state.QuestionTable[i];
     for (int box = 1; box <= 5; ++box)
-        textboxes::setText(TextQuiz[box], fieldText(record, kQuizFields[box - 1]));
+        textboxes::setText(boxes()[box], fieldText(record, kQuizFields[box - 1]));
 }
 
-void frmMaker::Command1_Click() {
-    const QString number = textboxes::text(TextQuiz[0]);
+void EditorWindow::addQuestion() {
+    const QString number = textboxes::text(numberBox);
     const qsizetype i = recordIndex(number, m_state.QuestionTable.size());
     const WholeNumber whole = toInt32(number);
     if (i >= 0 && whole.ok()) {
@@ -108,21 +107,17 @@ void frmMaker::Command1_Click() {
         QuizRecord &record = m_state.QuestionTable[i];
         record.Number = record.ReportNumber = static_cast<qint32>(whole.value);
         for (int box = 1; box <= 5; ++box)
-            fieldText(record, kQuizFields[box - 1]) = textboxes::text(TextQuiz[box]);
+            fieldText(record, kQuizFields[box - 1]) = textboxes::text(boxes()[box]);
     }
     double n = 0;
     if (parseDecimal(number, n))
-        textboxes::setText(TextQuiz[0], QString::number(n + 1));
-    TextQuiz_LostFocus(0);
-    TextQuiz[0]->setFocus();
+        textboxes::setText(numberBox, QString::number(n + 1));
+    showQuestionFromNumberBox();
+    numberBox->setFocus();
 }
 
-void frmMaker::Command3_Click() {
-    saveSection();
-}
-
-bool frmMaker::saveSection() {
-    const QString section = CmbSect->currentText();
+bool EditorWindow::saveSection() {
+    const QString section = sectionBox->currentText();
     if (refuseSectionName(section))
         return false;
     m_state.CurrentQuizFile = sections::quizFilePath(m_state.QuizFolder, section);
@@ -143,39 +138,39 @@ bool frmMaker::saveSection() {
     return true;
 }
 
-bool frmMaker::hasTypedText() const {
+bool EditorWindow::hasTypedText() const {
     for (int box = 1; box <= 5; ++box) {
-        if (textboxes::isModified(TextQuiz[box]))
+        if (textboxes::isModified(boxes()[box]))
             return true;
     }
     return false;
 }
 
 // What the boxes hold now is in the table, or in the file, or was let go.
-void frmMaker::markBoxesTaken() {
-    for (QWidget *box : TextQuiz)
+void EditorWindow::markBoxesTaken() {
+    for (QWidget *box : boxes())
         textboxes::markUnmodified(box);
 }
 
-bool frmMaker::hasUnsavedWork() const {
+bool EditorWindow::hasUnsavedWork() const {
     return m_unsavedQuestions || hasTypedText();
 }
 
-QStringList frmMaker::boxTexts() const {
+QStringList EditorWindow::boxTexts() const {
     QStringList texts;
-    for (QWidget *box : TextQuiz)
+    for (QWidget *box : boxes())
         texts.append(textboxes::text(box));
     return texts;
 }
 
-QString frmMaker::keepRecoveryCopy() {
+QString EditorWindow::keepRecoveryCopy() {
     if (!hasUnsavedWork())
         return {};
-    return recovery::keep({m_state.QuizFolder, CmbSect->currentText(), m_state.QuestionCount,
+    return recovery::keep({m_state.QuizFolder, sectionBox->currentText(), m_state.QuestionCount,
                            m_state.QuestionTable, boxTexts()});
 }
 
-void frmMaker::offerRecoveredWork(const QString &section) {
+void EditorWindow::offerRecoveredWork(const QString &section) {
     const std::optional<recovery::Work> work = recovery::find(m_state.QuizFolder, section);
     if (!work)
         return;
@@ -186,12 +181,12 @@ void frmMaker::offerRecoveredWork(const QString &section) {
     m_state.replaceQuiz(work->questions);
     m_state.resizeQuestions(work->questionCount);
     for (int box = 0; box < 6; ++box)
-        textboxes::setText(TextQuiz[box], work->boxes[box]);
+        textboxes::setText(boxes()[box], work->boxes[box]);
     m_unsavedQuestions = true;
 }
 
 // True when the editor may close: nothing unsaved, or the author saved or let it go.
-bool frmMaker::confirmClose() {
+bool EditorWindow::confirmClose() {
     if (m_closingWithoutAsking || !hasUnsavedWork())
         return true;
     switch (messagebox::show(this, text("保存しますか？"), text("確認"),
@@ -205,18 +200,18 @@ bool frmMaker::confirmClose() {
     }
 }
 
-void frmMaker::closeForSessionEnd() {
+void EditorWindow::closeForSessionEnd() {
     keepRecoveryCopy();
     m_closingWithoutAsking = true;
     close();
 }
 
-void frmMaker::LstReport_Click() {
-    if (QListWidgetItem *item = LstReport->currentItem())
-        textboxes::setText(TextQuiz[3], item->text());
+void EditorWindow::takeAnswerFromList() {
+    if (QListWidgetItem *item = answerList->currentItem())
+        textboxes::setText(answerBox, item->text());
 }
 
-void frmMaker::mnuSetOptions_Click() {
+void EditorWindow::openOptionsFromMenu() {
     openOptions();
-    TextQuiz_LostFocus(0);
+    showQuestionFromNumberBox();
 }

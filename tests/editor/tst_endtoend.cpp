@@ -1,5 +1,6 @@
 // An author writes a section of three questions in the editor with the tag builder's help,
 // saves it, and a learner takes it in the main window and reads the results.
+#include "EditorWindow.h"
 #include "HtmlPane.h"
 #include "MainWindowFixture.h"
 #include "MessageBox.h"
@@ -8,7 +9,6 @@
 #include "TagBuilderDialog.h"
 #include "TextBoxes.h"
 #include "frmMain.h"
-#include "frmMaker.h"
 
 #include <QAction>
 #include <QApplication>
@@ -39,11 +39,11 @@ private slots:
                             f->folder() + QStringLiteral("/fuji.gif")));
         frmMain *form = f->start();
         form->mnuToolsOptions->trigger();
-        frmMaker *m = form->maker();
+        EditorWindow *m = form->editor();
 
         // A new section of three questions.
         const QString section = QString::fromUtf8("地理");
-        m->CmbSect->setEditText(section);
+        m->sectionBox->setEditText(section);
         messagebox::script({Answer::Yes});
         QTimer::singleShot(0, [] {
             auto *options = qobject_cast<OptionsDialog *>(QApplication::activeModalWidget());
@@ -51,16 +51,16 @@ private slots:
             options->countBox->setText(QStringLiteral("3"));
             options->okButton->click();
         });
-        m->Command4->click();
+        m->loadButton->click();
         QCOMPARE(f->state.QuestionCount, 3);
 
         // Question 1: typed in Japanese, wrapped in P, bold and a picture by the builder.
-        auto *question = static_cast<QPlainTextEdit *>(m->TextQuiz[1]);
+        auto *question = static_cast<QPlainTextEdit *>(m->questionBox);
         question->setFocus();
         commitText(question, QString::fromUtf8("富士山は日本一高い山である。"));
         question->selectAll();
         QTest::mouseRelease(question->viewport(), Qt::LeftButton, {}, QPoint(4, 4));
-        m->mnuViewTag->trigger();
+        m->viewTagBuilderAction->trigger();
         TagBuilderDialog *tags = m->tagBuilder();
         // It comes up active and takes the mirrored selection as the text its tags enclose.
         QVERIFY(QTest::qWaitFor([tags] { return QApplication::activeWindow() == tags; }));
@@ -74,31 +74,31 @@ private slots:
         const QString markup = QString::fromUtf8(
             "<p><b><img src=\"file:///PathName\\fuji.gif\">富士山は日本一高い山である。</b></p>");
         QCOMPARE(textboxes::text(question), markup);
-        QTest::mouseClick(m->LstReport->viewport(), Qt::LeftButton, {},
-                          m->LstReport->visualItemRect(m->LstReport->item(4)).center());
-        textboxes::setText(m->TextQuiz[4], QString::fromUtf8("富士山は 3776 m。"));
-        m->Command1->click();
+        QTest::mouseClick(m->answerList->viewport(), Qt::LeftButton, {},
+                          m->answerList->visualItemRect(m->answerList->item(4)).center());
+        textboxes::setText(m->keyPointBox, QString::fromUtf8("富士山は 3776 m。"));
+        m->addButton->click();
 
         // Question 2: choices by List Tag, added with Ctrl+Enter. The author moves into the
         // question box first, which shows the (empty) question 2.
-        m->TextQuiz[1]->setFocus();
+        m->questionBox->setFocus();
         QCoreApplication::processEvents();
-        textboxes::setText(m->TextQuiz[1], QString::fromUtf8("日本の首都は？"));
-        textboxes::setText(m->TextQuiz[2], QString());
+        textboxes::setText(m->questionBox, QString::fromUtf8("日本の首都は？"));
+        textboxes::setText(m->choicesBox, QString());
         tags->listTagButton->click();
-        commitText(m->TextQuiz[2], QString::fromUtf8("大阪<LI>東京"));
-        textboxes::setText(m->TextQuiz[3], QStringLiteral("2"));
-        QTest::keyClick(m->TextQuiz[3], Qt::Key_Return, Qt::ControlModifier);
+        commitText(m->choicesBox, QString::fromUtf8("大阪<LI>東京"));
+        textboxes::setText(m->answerBox, QStringLiteral("2"));
+        QTest::keyClick(m->answerBox, Qt::Key_Return, Qt::ControlModifier);
         // Question 3: true/false.
-        textboxes::setText(m->TextQuiz[1], QString::fromUtf8("琵琶湖は北海道にある。"));
-        textboxes::setText(m->TextQuiz[3], QString::fromUtf8("×"));
-        m->Command1->click();
-        m->Command3->click();
+        textboxes::setText(m->questionBox, QString::fromUtf8("琵琶湖は北海道にある。"));
+        textboxes::setText(m->answerBox, QString::fromUtf8("×"));
+        m->addButton->click();
+        m->saveButton->click();
         QVERIFY(messagebox::takeShown().size() == 1); // only the missing-file question
         QCOMPARE(f->state.QuestionTable[0].Question, markup);
         QCOMPARE(f->state.QuestionTable[1].Choices,
                  QString::fromUtf8("<OL><LI>大阪<LI>東京\r\n</OL>"));
-        m->Command2->click();
+        m->closeButton->click();
 
         // The learner takes it.
         f->load(section);

@@ -1,4 +1,5 @@
 #include "Design.h"
+#include "EditorWindow.h"
 #include "MainWindowFixture.h"
 #include "MessageBox.h"
 #include "OptionsDialog.h"
@@ -6,7 +7,6 @@
 #include "TextBoxes.h"
 #include "Twips.h"
 #include "frmMain.h"
-#include "frmMaker.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,11 +31,11 @@ using messagebox::Answer;
 namespace {
 const QString kMissing = QString::fromUtf8("ファイルがないようです｡新規に作成しますか？");
 
-QString box(frmMaker *m, int i) {
-    return textboxes::text(m->TextQuiz[i]);
+QString box(EditorWindow *m, int i) {
+    return textboxes::text(m->boxes()[i]);
 }
-void setBox(frmMaker *m, int i, const QString &t) {
-    textboxes::setText(m->TextQuiz[i], t);
+void setBox(EditorWindow *m, int i, const QString &t) {
+    textboxes::setText(m->boxes()[i], t);
 }
 
 // The focus leaves the box (sent to it: another window may hold the activation offscreen).
@@ -59,15 +59,15 @@ void answerOptions(const QString &count, bool ok) {
 }
 } // namespace
 
-class TestMaker : public QObject {
+class TestEditor : public QObject {
     Q_OBJECT
     std::unique_ptr<MainWindowFixture> f;
-    frmMaker *m = nullptr;
+    EditorWindow *m = nullptr;
 
     void openEditor() {
         f->start();
         f->form->mnuToolsOptions->trigger();
-        m = f->form->maker();
+        m = f->form->editor();
         QVERIFY(m->isVisible());
         m->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m));
@@ -76,8 +76,8 @@ class TestMaker : public QObject {
         QTest::qWait(120);
     }
     void loadSection(const QString &section) {
-        m->CmbSect->setEditText(section);
-        m->Command4->click();
+        m->sectionBox->setEditText(section);
+        m->loadButton->click();
     }
 
 private slots:
@@ -92,15 +92,15 @@ private slots:
         f->load(QStringLiteral("sixty"));
         QVERIFY(f->form->Timer1->isActive());
         f->form->mnuToolsOptions->trigger();
-        m = f->form->maker();
+        m = f->form->editor();
         QVERIFY(!f->form->Timer1->isActive());
         QCOMPARE(m->windowTitle(), QStringLiteral("Making Quiz"));
-        QCOMPARE(m->CmbSect->count(), 1);
-        QCOMPARE(m->CmbSect->currentText(), QString());
+        QCOMPARE(m->sectionBox->count(), 1);
+        QCOMPARE(m->sectionBox->currentText(), QString());
         QCOMPARE(box(m, 0), QStringLiteral("1"));
-        QCOMPARE(m->LstReport->count(), 6);
+        QCOMPARE(m->answerList->count(), 6);
         // Closing restarts the clock of the run under way and hands the focus back.
-        m->Command2->click();
+        m->closeButton->click();
         QVERIFY(f->form->Timer1->isActive());
     }
 
@@ -111,7 +111,7 @@ private slots:
         QCOMPARE(box(m, 0), QStringLiteral("1"));
         QCOMPARE(box(m, 1), QString::fromUtf8("<P>問題 1</P>"));
         QCOMPARE(box(m, 3), QString::fromUtf8("○"));
-        QCOMPARE(m->focusWidget(), m->TextQuiz[0]);
+        QCOMPARE(m->focusWidget(), m->numberBox);
     }
 
     void addStoresAndMovesOn_data() {
@@ -135,7 +135,7 @@ private slots:
         setBox(m, 3, QStringLiteral("3"));
         setBox(m, 4, QString::fromUtf8("説明\r\n二行目"));
         setBox(m, 5, QStringLiteral("img\\a.gif"));
-        m->Command1->click();
+        m->addButton->click();
         const QuizRecord &stored = f->state.QuestionTable[number.toInt() - 1];
         QCOMPARE(stored.Number, number.toInt());
         QCOMPARE(stored.ReportNumber, number.toInt());
@@ -145,13 +145,13 @@ private slots:
         QCOMPARE(stored.ImageFile, QStringLiteral("img\\a.gif"));
         QCOMPARE(box(m, 0), after);
         QCOMPARE(box(m, 1), shownQuestion);
-        QCOMPARE(m->focusWidget(), m->TextQuiz[0]);
+        QCOMPARE(m->focusWidget(), m->numberBox);
     }
 
     void addWithoutATableStoresNothing() {
         openEditor(); // nothing loaded: the table has no entries
         setBox(m, 1, QStringLiteral("x"));
-        m->Command1->click();
+        m->addButton->click();
         QVERIFY(f->state.QuestionTable.isEmpty());
         QCOMPARE(box(m, 0), QStringLiteral("2"));
     }
@@ -160,14 +160,14 @@ private slots:
         openEditor();
         loadSection(QStringLiteral("sixty"));
         setBox(m, 1, QStringLiteral("kept"));
-        m->TextQuiz[0]->setFocus();
+        m->numberBox->setFocus();
         setBox(m, 0, QStringLiteral("100"));
-        leave(m->TextQuiz[0]);
+        leave(m->numberBox);
         QCOMPARE(box(m, 0), QStringLiteral("60"));
         QCOMPARE(box(m, 1), QStringLiteral("kept"));
-        m->TextQuiz[0]->setFocus();
+        m->numberBox->setFocus();
         setBox(m, 0, QStringLiteral("7"));
-        leave(m->TextQuiz[0]);
+        leave(m->numberBox);
         QCOMPARE(box(m, 1), QString::fromUtf8("<P>問題 7</P>"));
     }
 
@@ -175,38 +175,38 @@ private slots:
         openEditor();
         loadSection(QStringLiteral("sixty"));
         QVERIFY(QTest::qWaitForWindowActive(m));
-        m->TextQuiz[1]->setFocus();
+        m->questionBox->setFocus();
         setBox(m, 1, QStringLiteral("typed"));
-        static_cast<QPlainTextEdit *>(m->TextQuiz[1])->moveCursor(QTextCursor::End);
-        QTest::keyClick(m->TextQuiz[1], Qt::Key_Return);
+        static_cast<QPlainTextEdit *>(m->questionBox)->moveCursor(QTextCursor::End);
+        QTest::keyClick(m->questionBox, Qt::Key_Return);
         QCOMPARE(f->state.QuestionTable[0].Question, QString::fromUtf8("<P>問題 1</P>"));
         QCOMPARE(box(m, 1), QStringLiteral("typed\r\n")); // Enter alone is a line break
-        QTest::keyClick(m->TextQuiz[1], Qt::Key_Return, Qt::ControlModifier);
+        QTest::keyClick(m->questionBox, Qt::Key_Return, Qt::ControlModifier);
         QCOMPARE(f->state.QuestionTable[0].Question, QStringLiteral("typed\r\n"));
         QCOMPARE(box(m, 0), QStringLiteral("2"));
-        m->TextQuiz[3]->setFocus();
-        QTest::keyClick(m->TextQuiz[3], Qt::Key_Comma, Qt::ControlModifier | Qt::KeypadModifier);
+        m->answerBox->setFocus();
+        QTest::keyClick(m->answerBox, Qt::Key_Comma, Qt::ControlModifier | Qt::KeypadModifier);
         QCOMPARE(box(m, 0), QStringLiteral("3")); // Ctrl + keypad separator adds too
-        QTest::keyClick(m->TextQuiz[3], Qt::Key_Return, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyClick(m->answerBox, Qt::Key_Return, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(box(m, 0), QStringLiteral("3"));
     }
 
     void japaneseInputIsKeptExactly() {
         openEditor();
         loadSection(QStringLiteral("sixty"));
-        m->TextQuiz[1]->setFocus();
+        m->questionBox->setFocus();
         setBox(m, 1, QString());
-        commitText(m->TextQuiz[1], QString::fromUtf8("富士山は，日本一高い山です。～①ｶﾀｶﾅ"));
+        commitText(m->questionBox, QString::fromUtf8("富士山は，日本一高い山です。～①ｶﾀｶﾅ"));
         QCOMPARE(box(m, 1), QString::fromUtf8("富士山は，日本一高い山です。～①ｶﾀｶﾅ"));
-        m->Command1->click();
+        m->addButton->click();
         QCOMPARE(f->state.QuestionTable[0].Question,
                  QString::fromUtf8("富士山は，日本一高い山です。～①ｶﾀｶﾅ"));
     }
 
     void answerListFillsTheAnswerBox() {
         openEditor();
-        QTest::mouseClick(m->LstReport->viewport(), Qt::LeftButton, {},
-                          m->LstReport->visualItemRect(m->LstReport->item(5)).center());
+        QTest::mouseClick(m->answerList->viewport(), Qt::LeftButton, {},
+                          m->answerList->visualItemRect(m->answerList->item(5)).center());
         QCOMPARE(box(m, 3), QString::fromUtf8("×"));
     }
 
@@ -230,7 +230,7 @@ private slots:
         messagebox::script({Answer::Yes});
         answerOptions(QStringLiteral("30"), true);
         loadSection(QString::fromUtf8("新しい"));
-        QCOMPARE(f->state.OptionsOpener, QStringLiteral("frmMaker"));
+        QCOMPARE(f->state.OptionsOpener, QStringLiteral("EditorWindow"));
         QCOMPARE(f->state.QuestionCount, 30);
         QCOMPARE(f->state.QuestionTable, QList<QuizRecord>(30));
         QCOMPARE(f->state.AnswerMarks.size(), 30);
@@ -261,9 +261,9 @@ private slots:
         f->start();
         f->load(QStringLiteral("sixty"));
         f->form->mnuToolsOptions->trigger();
-        m = f->form->maker();
-        m->CmbSect->setEditText(QString::fromUtf8("写し"));
-        m->Command3->click();
+        m = f->form->editor();
+        m->sectionBox->setEditText(QString::fromUtf8("写し"));
+        m->saveButton->click();
         QVERIFY(messagebox::takeShown().isEmpty()); // success shows nothing
         const QString copy = f->folder() + QString::fromUtf8("/q写し.tsl");
         QCOMPARE(f->state.CurrentQuizFile, copy);
@@ -279,10 +279,10 @@ private slots:
         loadSection(QStringLiteral("KANA"));
         QVERIFY(messagebox::takeShown().isEmpty());
         QCOMPARE(f->state.QuestionCount, 3);
-        m->TextQuiz[1]->setFocus();
-        commitText(m->TextQuiz[1], QStringLiteral("new "));
-        m->Command1->click();
-        m->Command3->click();
+        m->questionBox->setFocus();
+        commitText(m->questionBox, QStringLiteral("new "));
+        m->addButton->click();
+        m->saveButton->click();
         QVERIFY(messagebox::takeShown().isEmpty());
         QCOMPARE(QDir(f->folder()).entryList({"*.tsl", "*.TSL"}, QDir::Files),
                  (QStringList{"QKANA.TSL", "qsixty.tsl"}));
@@ -291,8 +291,8 @@ private slots:
 
     void saveBeforeAnyLoadWritesEmptyRecords() {
         openEditor(); // the count is 60 and the table empty
-        m->CmbSect->setEditText(QStringLiteral("blank"));
-        m->Command3->click();
+        m->sectionBox->setEditText(QStringLiteral("blank"));
+        m->saveButton->click();
         const quizfile::ReadResult read =
             quizfile::read(f->folder() + QStringLiteral("/qblank.tsl"));
         QVERIFY(read.ok);
@@ -335,8 +335,8 @@ private slots:
         section.replace(QStringLiteral("\\t"), QStringLiteral("\t"));
         const Module1 before = f->state;
         const QStringList filesBefore = QDir(f->folder()).entryList(QDir::Files);
-        m->CmbSect->setEditText(section);
-        m->Command3->click();
+        m->sectionBox->setEditText(section);
+        m->saveButton->click();
         const QList<messagebox::Shown> shown = messagebox::takeShown();
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown[0].text.contains(problem), qPrintable(shown[0].text));
@@ -357,7 +357,7 @@ private slots:
     void pasteWithoutTextIsIgnored() {
         QFETCH(int, index);
         openEditor();
-        QWidget *target = m->TextQuiz[index];
+        QWidget *target = m->boxes()[index];
         target->setFocus();
         QApplication::clipboard()->clear();
         for (int i = 0; i < 2; ++i)
@@ -381,19 +381,19 @@ private slots:
         QFETCH(int, from);
         QFETCH(int, to);
         openEditor();
-        m->TextQuiz[from]->setFocus();
-        QTest::keyClick(m->TextQuiz[from], Qt::Key_Tab);
+        m->boxes()[from]->setFocus();
+        QTest::keyClick(m->boxes()[from], Qt::Key_Tab);
         QCOMPARE(box(m, from), QString());
         QCOMPARE(QApplication::focusWidget(),
-                 to < 0 ? static_cast<QWidget *>(m->Command1) : m->TextQuiz[to]);
-        m->TextQuiz[from]->setFocus();
-        QTest::keyClick(m->TextQuiz[from], Qt::Key_Tab, Qt::ControlModifier);
+                 to < 0 ? static_cast<QWidget *>(m->addButton) : m->boxes()[to]);
+        m->boxes()[from]->setFocus();
+        QTest::keyClick(m->boxes()[from], Qt::Key_Tab, Qt::ControlModifier);
         QCOMPARE(box(m, from), QStringLiteral("\t"));
-        m->LstReport->setFocus();
+        m->answerList->setFocus();
         for (int i = 0; i < 5; ++i) // from 1 (current on focus) down to ×
-            QTest::keyClick(m->LstReport, Qt::Key_Down);
-        QTest::keyClick(m->LstReport, Qt::Key_Up);
-        QCOMPARE(box(m, 3), m->LstReport->currentItem()->text());
+            QTest::keyClick(m->answerList, Qt::Key_Down);
+        QTest::keyClick(m->answerList, Qt::Key_Up);
+        QCOMPARE(box(m, 3), m->answerList->currentItem()->text());
         QCOMPARE(box(m, 3), QString::fromUtf8("○"));
     }
 
@@ -423,11 +423,11 @@ private slots:
         loadSection(QStringLiteral("sixty"));
         const QByteArray before = testsupport::readFile(f->folder() + "/qsixty.tsl");
         if (work != QLatin1String("none")) {
-            m->TextQuiz[1]->setFocus();
-            commitText(m->TextQuiz[1], QString::fromUtf8("書きかけ"));
+            m->questionBox->setFocus();
+            commitText(m->questionBox, QString::fromUtf8("書きかけ"));
         }
         if (work == QLatin1String("added"))
-            m->Command1->click();
+            m->addButton->click();
         messagebox::script(answers);
         QWidget *closing = work == QLatin1String("main") ? static_cast<QWidget *>(f->form) : m;
         QCOMPARE(closing->close(), closed);
@@ -445,10 +445,10 @@ private slots:
     void sessionEndKeepsUnsavedWork() {
         openEditor();
         loadSection(QStringLiteral("sixty"));
-        m->TextQuiz[1]->setFocus();
-        commitText(m->TextQuiz[1], QString::fromUtf8("書きかけの問題"));
-        m->Command1->click();
-        commitText(m->TextQuiz[1], QString::fromUtf8("二問目"));
+        m->questionBox->setFocus();
+        commitText(m->questionBox, QString::fromUtf8("書きかけの問題"));
+        m->addButton->click();
+        commitText(m->questionBox, QString::fromUtf8("二問目"));
         f->form->move(f->form->pos() + QPoint(30, 20));
         const QRect placed = design::outerGeometry(f->form);
         const QPointer<frmMain> running = f->form;
@@ -467,7 +467,7 @@ private slots:
         QCOMPARE(f->state.QuestionTable[0].Question, added);
         QCOMPARE(box(m, 0), QStringLiteral("2"));
         QCOMPARE(box(m, 1), QString::fromUtf8("二問目<P>問題 2</P>"));
-        m->Command3->click();
+        m->saveButton->click();
         QCOMPARE(quizfile::read(f->folder() + "/qsixty.tsl").records[0].Question, added);
 
         loadSection(QStringLiteral("sixty")); // offered once only
@@ -479,7 +479,7 @@ private slots:
         loadSection(QStringLiteral("sixty"));
         setBox(m, 0, QStringLiteral("50"));
         answerOptions(QStringLiteral("20"), true);
-        m->mnuSetOptions->trigger();
+        m->settingsOptionsAction->trigger();
         QCOMPARE(f->state.QuestionCount, 20);
         QCOMPARE(box(m, 0), QStringLiteral("20"));
     }
@@ -490,27 +490,27 @@ private slots:
         m->resize(QSize(100, 100));
         QTRY_COMPARE(design::outerGeometry(m).size(),
                      QSize(twips::toPixels(5235), twips::toPixels(6255)));
-        QCOMPARE(m->TextQuiz[1]->width(), twips::toPixels(3975));
+        QCOMPARE(m->questionBox->width(), twips::toPixels(3975));
         m->resize(QSize(twips::toPixels(7000), twips::toPixels(9550)) - frame);
         const int h = twips::toPixels(2000); // (9550 - 3550) / 3
-        QTRY_COMPARE(m->TextQuiz[1]->size(), QSize(twips::toPixels(5740), h));
-        QCOMPARE(m->TextQuiz[2]->y(), twips::toPixels(3305));
-        QCOMPARE(m->TextQuiz[4]->y(), twips::toPixels(5650));
-        QCOMPARE(m->TextQuiz[5]->y(), twips::toPixels(7995));
-        QCOMPARE(m->Label1[5]->y(), twips::toPixels(7995) - twips::toPixels(240));
-        QCOMPARE(m->TextQuiz[5]->width(), twips::toPixels(4545));
+        QTRY_COMPARE(m->questionBox->size(), QSize(twips::toPixels(5740), h));
+        QCOMPARE(m->choicesBox->y(), twips::toPixels(3305));
+        QCOMPARE(m->keyPointBox->y(), twips::toPixels(5650));
+        QCOMPARE(m->pictureBox->y(), twips::toPixels(7995));
+        QCOMPARE(m->pictureCaption->y(), twips::toPixels(7995) - twips::toPixels(240));
+        QCOMPARE(m->pictureBox->width(), twips::toPixels(4545));
     }
 
     void statusBarFollowsTheMainWindow() {
         f->start();
         f->form->mnuViewStatusBar->trigger(); // hides both; the editor is loaded hidden for it
-        m = f->form->maker();
+        m = f->form->editor();
         QVERIFY(!m->isVisible());
-        QVERIFY(m->StatusBar1->isHidden());
+        QVERIFY(m->statusBar()->isHidden());
         f->form->mnuViewStatusBar->trigger();
-        QVERIFY(!m->StatusBar1->isHidden());
+        QVERIFY(!m->statusBar()->isHidden());
     }
 };
 
-TESSELLAR_TEST_MAIN(QApplication, TestMaker)
-#include "tst_maker.moc"
+TESSELLAR_TEST_MAIN(QApplication, TestEditor)
+#include "tst_editor.moc"

@@ -1,7 +1,7 @@
 #pragma once
 
 // The editor's layout arithmetic, in twips of the window's outer size.
-struct MakerLayout {
+struct EditorLayout {
     int boxWidth = 0;  // the three large boxes
     int boxHeight = 0; // question text, choices and key point alike
     int choicesTop = 0;
@@ -11,8 +11,8 @@ struct MakerLayout {
     static constexpr int kCaptionOffset = 240;
 };
 
-inline constexpr int kMakerMinWidth = 5235;
-inline constexpr int kMakerMinHeight = 6255;
+inline constexpr int kEditorMinWidth = 5235;
+inline constexpr int kEditorMinHeight = 6255;
 
 // A window below the minimum size is laid out as if it had that size.
-MakerLayout layoutMaker(int width, int height);
+EditorLayout layOutEditor(int width, int height);

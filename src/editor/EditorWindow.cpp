@@ -1,0 +1,291 @@
+// The quiz editor's window: controls, menus, layout, closing.
+#include "EditorWindow.h"
+#include "Design.h"
+
+#include "EditorLayout.h"
+#include "Fonts.h"
+#include "KeyPreview.h"
+#include "Module1.h"
+#include "PlainTextBox.h"
+#include "QuizRun.h"
+#include "Sections.h"
+#include "TagBuilderDialog.h"
+#include "TextBoxes.h"
+#include "frmMain.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTime>
+#include <QTimer>
+
+using design::place;
+using design::text;
+
+namespace {
+
+struct BoxDesign {
+    const char *name; // the box's object name; its caption's ends in "Caption"
+    const char *caption;
+    int captionLeft, captionTop, captionWidth;
+    int left, top, width, height;
+    const char *tip;
+};
+constexpr BoxDesign kNumber = {
+    "numberBox", "問題番号", 120, 600, 375, 120, 960, 495, 315, "問題の番号を，入力してください。"};
+constexpr BoxDesign kQuestion = {"questionBox", "問題文", 1080, 720, 735,
+                                 1080,          960,      3975, 855, nullptr};
+constexpr BoxDesign kChoices = {"choicesBox", "選択肢", 1080, 1920, 615,
+                                1080,         2160,     3975, 960,  nullptr};
+constexpr BoxDesign kAnswer = {"answerBox", "正解", 135, 1485, 495,
+                               135,         1755,   630, 315,  "問題の正解を，入力してください。"};
+constexpr BoxDesign kKeyPoint = {"keyPointBox", "ポイント", 1080, 3240, 690,
+                                 1080,          3510,       3975, 855,  nullptr};
+constexpr BoxDesign kPicture = {
+    "pictureBox", "添付画像ファイル名",
+    135,          4455,
+    1575,         405,
+    4725,         4545,
+    315,          "添付画像は，問題ファイルと同じフォルダに保存してください。"};
+
+// A box and its caption, laid out as designed; the caption is kept whole: it overlaps its box by
+// a pixel, and the fonts here run wider than the design's.
+template <typename Box>
+Box *placeBox(QWidget *client, const BoxDesign &d, QLabel *&caption, const QFont &font) {
+    const QString name = QLatin1String(d.name);
+    caption = place(new QLabel(text(d.caption), client),
+                    QString(name).replace(QLatin1String("Box"), QLatin1String("Caption")),
+                    d.captionLeft, d.captionTop, d.captionWidth, 255);
+    auto *box = place(new Box(client), name, d.left, d.top, d.width, d.height);
+    box->setFont(font);
+    if (d.tip)
+        box->setToolTip(text(d.tip));
+    caption->raise();
+    caption->resize(std::max(caption->width(), caption->sizeHint().width()), caption->height());
+    return box;
+}
+} // namespace
+
+EditorWindow::EditorWindow(Module1 &state, QWidget *parent)
+    : QMainWindow(parent, Qt::Window), m_state(state) {
+    setObjectName(QStringLiteral("editorWindow"));
+    setWindowTitle(QStringLiteral("Making Quiz"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto *client = new QWidget(this);
+    setCentralWidget(client);
+    createControls(client);
+    createMenus();
+    createStatusBar();
+    layout()->setSizeConstraint(QLayout::SetNoConstraint);
+    move(twips::toPixels(4935), twips::toPixels(2400));
+    resize(twips::toPixels(5115), twips::toPixels(5565));
+    new KeyPreview(
+        this, [this](QKeyEvent *event) { return addOnCtrlEnter(event); }, QEvent::KeyRelease);
+    // The key press of Ctrl+Enter must not also put a line break into a box.
+    new KeyPreview(this, [](QKeyEvent *event) {
+        return event->modifiers().testFlag(Qt::ControlModifier) &&
+               (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter);
+    });
+    listSections();
+}
+
+void EditorWindow::createControls(QWidget *client) {
+    const QFont gothic = fonts::proportionalGothic(11.25);
+    sectionBox = place(new QComboBox(client), QStringLiteral("sectionBox"), 120, 120, 3405, 300);
+    sectionBox->setEditable(true);
+    const auto button = [client](const char *name, const char *caption, const char *tip, int left,
+                                 int top, int width, int height) {
+        auto *b = place(new QPushButton(text(caption), client), QLatin1String(name), left, top,
+                        width, height);
+        b->setToolTip(text(tip));
+        return b;
+    };
+    loadButton =
+        button("loadButton", "読み込み", "選択したファイルを，読み込みます｡", 3720, 120, 975, 375);
+    numberBox = placeBox<QLineEdit>(client, kNumber, numberCaption, gothic);
+    questionBox = placeBox<PlainTextBox>(client, kQuestion, questionCaption, gothic);
+    choicesBox = placeBox<PlainTextBox>(client, kChoices, choicesCaption, gothic);
+    answerBox = placeBox<QLineEdit>(client, kAnswer, answerCaption, gothic);
+    keyPointBox = placeBox<PlainTextBox>(client, kKeyPoint, keyPointCaption, gothic);
+    pictureBox = placeBox<QLineEdit>(client, kPicture, pictureCaption, gothic);
+    numberCaption->setWordWrap(true);
+    numberCaption->resize(numberCaption->width(), twips::toPixels(375));
+    numberBox->setMaxLength(3);
+    numberBox->setText(QStringLiteral("1"));
+    // A selection made with the mouse goes to the tag builder.
+    for (QPlainTextEdit *box : {questionBox, choicesBox})
+        box->viewport()->installEventFilter(this);
+    numberBox->installEventFilter(this);
+    answerList = place(new QListWidget(client), QStringLiteral("answerList"), 135, 2160, 825, 330);
+    answerList->addItems(quizrun::answerChoices());
+    answerList->setFont(gothic);
+    answerList->setToolTip(text("問題の正解の入力に使います｡"));
+    addButton = button("addButton", "追加", "問題を入力したら，必ずこのボタンを押してください。",
+                       120, 2640, 855, 420);
+    saveButton = button("saveButton", "保存",
+                        "問題ファイルを保存します｡必ず追加ボタンを押してから，保存してください。",
+                        135, 3360, 825, 420);
+    closeButton = button("closeButton", "閉じる", "このフォームを閉じます｡", 135, 3840, 825, 420);
+
+    QWidget *order[] = {sectionBox,  numberBox, questionBox, answerBox,  answerList,  choicesBox,
+                        keyPointBox, addButton, pictureBox,  saveButton, closeButton, loadButton};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    connect(loadButton, &QPushButton::clicked, this, &EditorWindow::loadSection);
+    connect(addButton, &QPushButton::clicked, this, &EditorWindow::addQuestion);
+    connect(saveButton, &QPushButton::clicked, this, &EditorWindow::saveSection);
+    connect(closeButton, &QPushButton::clicked, this, &EditorWindow::close);
+    connect(answerList, &QListWidget::itemClicked, this, &EditorWindow::takeAnswerFromList);
+    // Picked with the arrow keys, an answer fills the box as a click does.
+    connect(answerList, &QListWidget::currentRowChanged, this, [this] {
+        if (answerList->hasFocus())
+            takeAnswerFromList();
+    });
+}
+
+void EditorWindow::createMenus() {
+    QMenu *set = menuBar()->addMenu(text("設定(&S)"));
+    set->setObjectName(QStringLiteral("settingsMenu"));
+    settingsOptionsAction = set->addAction(text("ｵﾌﾟｼｮﾝ(&O)"));
+    settingsOptionsAction->setObjectName(QStringLiteral("settingsOptionsAction"));
+    QMenu *view = menuBar()->addMenu(text("表示(&V)"));
+    view->setObjectName(QStringLiteral("viewMenu"));
+    viewTagBuilderAction = view->addAction(QStringLiteral("HTML Tag"));
+    viewTagBuilderAction->setObjectName(QStringLiteral("viewTagBuilderAction"));
+    connect(settingsOptionsAction, &QAction::triggered, this, &EditorWindow::openOptionsFromMenu);
+    connect(viewTagBuilderAction, &QAction::triggered, this, &EditorWindow::showTagBuilder);
+}
+
+void EditorWindow::createStatusBar() {
+    QStatusBar *bar = statusBar();
+    bar->setObjectName(QStringLiteral("statusBar"));
+    auto *textPanel = new QLabel(bar);
+    textPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    auto *timePanel = new QLabel(bar);
+    timePanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    bar->addWidget(textPanel, 1);
+    bar->addPermanentWidget(timePanel);
+    const auto tick = [timePanel] {
+        timePanel->setText(QTime::currentTime().toString(QStringLiteral("H:mm")));
+    };
+    tick();
+    auto *ticker = new QTimer(this);
+    connect(ticker, &QTimer::timeout, this, tick);
+    ticker->start(1000);
+}
+
+void EditorWindow::listSections() {
+    sectionBox->addItems(sections::list(m_state.QuizFolder));
+    sectionBox->setEditText(QString());
+}
+
+void EditorWindow::showEvent(QShowEvent *event) {
+    QMainWindow::showEvent(event);
+    if (std::exchange(m_framed, true))
+        return;
+    // Sized as designed, frame included, once the window manager has added the frame.
+    design::whenFramed(this, [this] {
+        if (windowState() == Qt::WindowNoState)
+            design::resizeOuter(this, 5115, 5565);
+        layOut();
+    });
+}
+
+void EditorWindow::resizeEvent(QResizeEvent *event) {
+    QMainWindow::resizeEvent(event);
+    layOut();
+}
+
+void EditorWindow::changeEvent(QEvent *event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        layOut();
+}
+
+void EditorWindow::layOut() {
+    if (isMinimized())
+        return;
+    if (!isMaximized() && !isFullScreen() &&
+        design::keepMinimumOuterSize(this, kEditorMinWidth, kEditorMinHeight))
+        return; // laid out again by the resize
+    const EditorLayout l = layOutEditor(twips::fromPixels(design::outerGeometry(this).width()),
+                                        twips::fromPixels(design::outerGeometry(this).height()));
+    const int width = twips::toPixels(l.boxWidth), height = twips::toPixels(l.boxHeight);
+    questionBox->resize(width, height);
+    choicesBox->setGeometry(choicesBox->x(), twips::toPixels(l.choicesTop), width, height);
+    keyPointBox->setGeometry(keyPointBox->x(), twips::toPixels(l.keyPointTop), width, height);
+    pictureBox->move(pictureBox->x(), twips::toPixels(l.pictureTop));
+    const std::pair<QLabel *, QWidget *> following[] = {
+        {choicesCaption, choicesBox}, {keyPointCaption, keyPointBox}, {pictureCaption, pictureBox}};
+    for (auto [caption, box] : following)
+        caption->move(caption->x(), box->y() - twips::toPixels(EditorLayout::kCaptionOffset));
+}
+
+void EditorWindow::closeEvent(QCloseEvent *event) {
+    if (!confirmClose()) {
+        event->ignore();
+        return;
+    }
+    returnToMainWindow();
+    QMainWindow::closeEvent(event);
+}
+
+void EditorWindow::returnToMainWindow() {
+    frmMain *main = m_state.MainForm;
+    if (!main)
+        return;
+    if (!main->Label4->text().isEmpty()) // a quiz run is under way
+        main->Timer1->start();
+    main->activateWindow();
+    main->setFocus();
+}
+
+bool EditorWindow::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == numberBox && event->type() == QEvent::FocusOut)
+        showQuestionFromNumberBox();
+    if (event->type() == QEvent::MouseButtonRelease) {
+        for (QPlainTextEdit *box : {questionBox, choicesBox}) {
+            if (watched == box->viewport())
+                tagBuilder()->tagsBox->setPlainText(textboxes::selectedText(box));
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool EditorWindow::addOnCtrlEnter(QKeyEvent *event) {
+    const Qt::KeyboardModifiers others = Qt::ShiftModifier | Qt::AltModifier | Qt::MetaModifier;
+    const bool ctrlOnly =
+        event->modifiers().testFlag(Qt::ControlModifier) && !(event->modifiers() & others);
+    const bool enter =
+        event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+        (event->key() == Qt::Key_Comma && event->modifiers().testFlag(Qt::KeypadModifier));
+    if (ctrlOnly && enter && !event->isAutoRepeat())
+        addQuestion();
+    return false;
+}
+
+TagBuilderDialog *EditorWindow::tagBuilder() {
+    if (!m_tagBuilder)
+        m_tagBuilder = new TagBuilderDialog(m_state, *this);
+    return m_tagBuilder;
+}
+
+void EditorWindow::showTagBuilder() {
+    tagBuilder()->show();
+    tagBuilder()->raise();
+    tagBuilder()->activateWindow();
+}
+
+QList<QWidget *> EditorWindow::boxes() const {
+    return {numberBox, questionBox, choicesBox, answerBox, keyPointBox, pictureBox};
+}
