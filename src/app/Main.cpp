@@ -1,10 +1,10 @@
 #include "Main.h"
 
+#include "MainWindow.h"
 #include "Module1.h"
 #include "Sections.h"
 #include "SessionEnd.h"
 #include "Settings.h"
-#include "frmMain.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -14,13 +14,13 @@ void Main(Module1 &state) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tessellar-256.png")));
     state.prepareStart(
         settings::readString(QStringLiteral("QPath"), sections::defaultQuizFolder()));
-    state.MainForm = new frmMain(state);
+    state.MainForm = new MainWindow(state);
     state.MainForm->setAttribute(Qt::WA_DeleteOnClose);
     state.QuestionCount = Module1::kStartQuestionCount;
     state.CurrentImageFile.clear();
     state.MainForm->show();
-    frmMain *main = state.MainForm;
-    sessionend::onRequest([main = QPointer<frmMain>(main)] {
+    MainWindow *main = state.MainForm;
+    sessionend::onRequest([main = QPointer<MainWindow>(main)] {
         if (main)
             main->endSession();
     });

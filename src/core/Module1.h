@@ -7,7 +7,7 @@
 #include <QString>
 #include <QStringList>
 
-class frmMain;
+class MainWindow;
 
 // The shared quiz state of one run of the program. Main creates one and hands it to every
 // window; there are no private copies.
@@ -15,7 +15,7 @@ class Module1 {
 public:
     static constexpr qint32 kStartQuestionCount = 60;
 
-    frmMain *MainForm = nullptr;
+    MainWindow *MainForm = nullptr;
     QList<QuizRecord> QuestionTable;
     QList<qint32> AnswerMarks{0};
     QStringList AnswerTexts{QString()};

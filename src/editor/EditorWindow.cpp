@@ -5,13 +5,13 @@
 #include "EditorLayout.h"
 #include "Fonts.h"
 #include "KeyPreview.h"
+#include "MainWindow.h"
 #include "Module1.h"
 #include "PlainTextBox.h"
 #include "QuizRun.h"
 #include "Sections.h"
 #include "TagBuilderDialog.h"
 #include "TextBoxes.h"
-#include "frmMain.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -241,11 +241,11 @@ void EditorWindow::closeEvent(QCloseEvent *event) {
 }
 
 void EditorWindow::returnToMainWindow() {
-    frmMain *main = m_state.MainForm;
+    MainWindow *main = m_state.MainForm;
     if (!main)
         return;
-    if (!main->Label4->text().isEmpty()) // a quiz run is under way
-        main->Timer1->start();
+    if (!main->clockLabel->text().isEmpty()) // a quiz run is under way
+        main->clockTimer->start();
     main->activateWindow();
     main->setFocus();
 }

@@ -3,12 +3,12 @@
 
 #include "FileDialog.h"
 #include "Fonts.h"
+#include "MainWindow.h"
 #include "MessageBox.h"
 #include "Module1.h"
 #include "Printer.h"
 #include "Report.h"
 #include "ReportArea.h"
-#include "frmMain.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -71,7 +71,8 @@ ResultWindow::ResultWindow(Module1 &state, QWidget *parent) : QDialog(parent), m
 }
 
 void ResultWindow::showOutcome() {
-    const QString section = m_state.MainForm ? m_state.MainForm->Combo1->currentText() : QString();
+    const QString section =
+        m_state.MainForm ? m_state.MainForm->sectionBox->currentText() : QString();
     const report::Outcome outcome = report::evaluate(m_state, section);
     reportText = outcome.text;
     const report::Counts &c = outcome.counts;

@@ -1,8 +1,8 @@
 #include "AboutDialog.h"
+#include "MainWindow.h"
 #include "MainWindowFixture.h"
 #include "MessageBox.h"
 #include "SysInfo.h"
-#include "frmMain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -155,7 +155,7 @@ private slots:
     }
     void enterAndEscClose() {
         QFETCH(int, key);
-        frmMain *form = f->start();
+        MainWindow *form = f->start();
         QVERIFY(!form->windowIcon().isNull());
         bool wasOpen = false;
         QTimer::singleShot(0, [&] {
@@ -164,7 +164,7 @@ private slots:
             if (about)
                 QTest::keyClick(about, Qt::Key(key));
         });
-        form->mnuHelpAbout->trigger();
+        form->helpAboutAction->trigger();
         QVERIFY(wasOpen);
         QVERIFY(!QApplication::activeModalWidget());
     }

@@ -5,11 +5,11 @@
 //   Qt WebEngine window, median of 5 runs each.
 #include "HtmlPane.h"
 #include "Main.h"
+#include "MainWindow.h"
 #include "Module1.h"
 #include "QuizFile.h"
 #include "Sections.h"
 #include "Settings.h"
-#include "frmMain.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -73,20 +73,20 @@ int questionSteps() {
     settings::writeString(QStringLiteral("QPath"), folder.path());
     Module1 state;
     Main(state);
-    frmMain *form = state.MainForm;
+    MainWindow *form = state.MainForm;
     const auto applied = [form] {
-        return form->WebBrowser1->isApplied() && form->WebBrowser2->isApplied();
+        return form->choicesPane->isApplied() && form->questionPane->isApplied();
     };
-    form->Combo1->setCurrentText(QStringLiteral("bench"));
-    form->Command1_Click();
+    form->sectionBox->setCurrentText(QStringLiteral("bench"));
+    form->loadSection();
     if (!waitFor(applied))
         return 1;
     std::vector<double> steps;
     for (int i = 0; i < kSteps; ++i) {
         QElapsedTimer timer;
         timer.start();
-        form->TextAns->setText(QStringLiteral("1"));
-        form->VScroll1->setValue(form->VScroll1->value() + 1);
+        form->answerBox->setText(QStringLiteral("1"));
+        form->questionScrollBar->setValue(form->questionScrollBar->value() + 1);
         if (!waitFor(applied))
             return 1;
         steps.push_back(timer.nsecsElapsed() / 1e6);
@@ -112,10 +112,10 @@ int startChild(const QString &mode) {
     } else {
         Module1 state;
         Main(state);
-        frmMain *form = state.MainForm;
+        MainWindow *form = state.MainForm;
         if (!waitFor([form] {
-                return form->isVisible() && form->WebBrowser1->isReady() &&
-                       form->WebBrowser2->isReady();
+                return form->isVisible() && form->choicesPane->isReady() &&
+                       form->questionPane->isReady();
             }))
             return 1;
     }

@@ -1,12 +1,12 @@
 #include "Design.h"
 #include "EditorWindow.h"
+#include "MainWindow.h"
 #include "MainWindowFixture.h"
 #include "MessageBox.h"
 #include "OptionsDialog.h"
 #include "Settings.h"
 #include "TextBoxes.h"
 #include "Twips.h"
-#include "frmMain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -66,7 +66,7 @@ class TestEditor : public QObject {
 
     void openEditor() {
         f->start();
-        f->form->mnuToolsOptions->trigger();
+        f->form->toolsOptionsAction->trigger();
         m = f->form->editor();
         QVERIFY(m->isVisible());
         m->activateWindow();
@@ -90,10 +90,10 @@ private slots:
     void opensWithTheSectionsAndStopsTheClock() {
         f->start();
         f->load(QStringLiteral("sixty"));
-        QVERIFY(f->form->Timer1->isActive());
-        f->form->mnuToolsOptions->trigger();
+        QVERIFY(f->form->clockTimer->isActive());
+        f->form->toolsOptionsAction->trigger();
         m = f->form->editor();
-        QVERIFY(!f->form->Timer1->isActive());
+        QVERIFY(!f->form->clockTimer->isActive());
         QCOMPARE(m->windowTitle(), QStringLiteral("Making Quiz"));
         QCOMPARE(m->sectionBox->count(), 1);
         QCOMPARE(m->sectionBox->currentText(), QString());
@@ -101,7 +101,7 @@ private slots:
         QCOMPARE(m->answerList->count(), 6);
         // Closing restarts the clock of the run under way and hands the focus back.
         m->closeButton->click();
-        QVERIFY(f->form->Timer1->isActive());
+        QVERIFY(f->form->clockTimer->isActive());
     }
 
     void loadShowsQuestionOne() {
@@ -260,7 +260,7 @@ private slots:
     void savesTheTableTheMainWindowLoaded() {
         f->start();
         f->load(QStringLiteral("sixty"));
-        f->form->mnuToolsOptions->trigger();
+        f->form->toolsOptionsAction->trigger();
         m = f->form->editor();
         m->sectionBox->setEditText(QString::fromUtf8("写し"));
         m->saveButton->click();
@@ -451,7 +451,7 @@ private slots:
         commitText(m->questionBox, QString::fromUtf8("二問目"));
         f->form->move(f->form->pos() + QPoint(30, 20));
         const QRect placed = design::outerGeometry(f->form);
-        const QPointer<frmMain> running = f->form;
+        const QPointer<MainWindow> running = f->form;
         ::raise(SIGTERM);
         QTRY_VERIFY(!running);
         QCOMPARE(settings::readNumber(QStringLiteral("MainLeft"), 0),
@@ -503,11 +503,11 @@ private slots:
 
     void statusBarFollowsTheMainWindow() {
         f->start();
-        f->form->mnuViewStatusBar->trigger(); // hides both; the editor is loaded hidden for it
+        f->form->viewStatusBarAction->trigger(); // hides both; the editor is loaded hidden for it
         m = f->form->editor();
         QVERIFY(!m->isVisible());
         QVERIFY(m->statusBar()->isHidden());
-        f->form->mnuViewStatusBar->trigger();
+        f->form->viewStatusBarAction->trigger();
         QVERIFY(!m->statusBar()->isHidden());
     }
 };

@@ -2,13 +2,13 @@
 // saves it, and a learner takes it in the main window and reads the results.
 #include "EditorWindow.h"
 #include "HtmlPane.h"
+#include "MainWindow.h"
 #include "MainWindowFixture.h"
 #include "MessageBox.h"
 #include "OptionsDialog.h"
 #include "ResultWindow.h"
 #include "TagBuilderDialog.h"
 #include "TextBoxes.h"
-#include "frmMain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -37,8 +37,8 @@ private slots:
     void writeSaveTakeAndScore() {
         QVERIFY(QFile::copy(QStringLiteral(TESSELLAR_SAMPLE_DIR "/fuji.gif"),
                             f->folder() + QStringLiteral("/fuji.gif")));
-        frmMain *form = f->start();
-        form->mnuToolsOptions->trigger();
+        MainWindow *form = f->start();
+        form->toolsOptionsAction->trigger();
         EditorWindow *m = form->editor();
 
         // A new section of three questions.
@@ -102,20 +102,20 @@ private slots:
 
         // The learner takes it.
         f->load(section);
-        QVERIFY(form->QuizLoaded);
+        QVERIFY(form->quizLoaded);
         QCOMPARE(f->state.QuestionCount, 3);
         QVERIFY(panesApplied(form));
-        const QString body = renderedBody(form->WebBrowser2);
+        const QString body = renderedBody(form->questionPane);
         QVERIFY2(body.contains(QUrl::fromLocalFile(f->folder() + "/fuji.gif").toString()),
                  qPrintable(body));
         QVERIFY(body.contains(QStringLiteral("<b>")));
         const QStringList answers{QString::fromUtf8("○"), QStringLiteral("3"),
                                   QString::fromUtf8("○")};
         for (int i = 0; i < 2; ++i) {
-            form->TextAns->setText(answers[i]);
-            QTest::keyClick(form->Command2, Qt::Key_Down);
+            form->answerBox->setText(answers[i]);
+            QTest::keyClick(form->okButton, Qt::Key_Down);
         }
-        form->TextAns->setText(answers[2]);
+        form->answerBox->setText(answers[2]);
         QStringList labels;
         QTimer::singleShot(0, [&] {
             auto *results = qobject_cast<ResultWindow *>(QApplication::activeModalWidget());
@@ -124,7 +124,7 @@ private slots:
             results->close();
         });
         messagebox::script({Answer::Yes});
-        QTest::keyClick(form->Command2, Qt::Key_Down);
+        QTest::keyClick(form->okButton, Qt::Key_Down);
         QCOMPARE(labels, (QStringList{"総正解数は\r\n1", "4択問題\r\n0", "○×問題\r\n1",
                                       "未回答問題\r\n0", "総得点\r\n0", "問題数\r\n3"}));
     }

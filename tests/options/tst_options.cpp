@@ -1,10 +1,10 @@
 #include "DirList.h"
+#include "MainWindow.h"
 #include "MainWindowFixture.h"
 #include "MessageBox.h"
 #include "OptionsDialog.h"
 #include "Settings.h"
 #include "Twips.h"
-#include "frmMain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -67,7 +67,7 @@ private slots:
     }
 
     void viewOptionsOpensItFromTheMainWindow() {
-        frmMain *form = f->start();
+        MainWindow *form = f->start();
         bool disabled = false;
         QTimer::singleShot(0, [&] {
             auto *options = qobject_cast<OptionsDialog *>(QApplication::activeModalWidget());
@@ -75,7 +75,7 @@ private slots:
             disabled = !options->countBox->isEnabled();
             options->okButton->click();
         });
-        form->mnuViewOptions->trigger();
+        form->viewOptionsAction->trigger();
         QCOMPARE(f->state.OptionsOpener, QStringLiteral("frmMain"));
         QVERIFY(disabled);
         // OK at start-up sized every array to the 60 questions.

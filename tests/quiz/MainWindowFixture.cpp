@@ -5,11 +5,11 @@
 #include "FileDialog.h"
 #include "HtmlPane.h"
 #include "Main.h"
+#include "MainWindow.h"
 #include "MessageBox.h"
 #include "ResultWindow.h"
 #include "Sections.h"
 #include "Settings.h"
-#include "frmMain.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -61,7 +61,7 @@ QString MainWindowFixture::writeQuiz(const QString &section, const QList<QuizRec
     return path;
 }
 
-frmMain *MainWindowFixture::start() {
+MainWindow *MainWindowFixture::start() {
     Main(state);
     form = state.MainForm;
     form->activateWindow();
@@ -73,13 +73,14 @@ frmMain *MainWindowFixture::start() {
 }
 
 void MainWindowFixture::load(const QString &section) {
-    form->Combo1->setCurrentText(section);
-    QTest::mouseClick(form->Command1, Qt::LeftButton);
+    form->sectionBox->setCurrentText(section);
+    QTest::mouseClick(form->loadButton, Qt::LeftButton);
 }
 
-bool panesApplied(frmMain *form) {
+bool panesApplied(MainWindow *form) {
     return QTest::qWaitFor(
-        [form] { return form->WebBrowser1->isApplied() && form->WebBrowser2->isApplied(); }, 15000);
+        [form] { return form->choicesPane->isApplied() && form->questionPane->isApplied(); },
+        15000);
 }
 
 QString renderedBody(HtmlPane *pane) {

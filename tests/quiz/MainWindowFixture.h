@@ -11,7 +11,7 @@
 
 #include <memory>
 
-class frmMain;
+class MainWindow;
 class HtmlPane;
 class ResultWindow;
 class QWidget;
@@ -30,13 +30,13 @@ public:
     QString folder() const { return m_folder.path(); }
 
     // Starts the program as a user would; the settings name the quiz folder.
-    frmMain *start();
+    MainWindow *start();
     // Picks the section and presses "読み込み".
     void load(const QString &section);
 
     double now = 8 * 3600; // the clock, seconds since midnight
     Module1 state;
-    frmMain *form = nullptr;
+    MainWindow *form = nullptr;
 
 private:
     std::unique_ptr<testsupport::CleanSettings> m_settings;
@@ -47,7 +47,7 @@ QuizRecord numberedQuestion(int number);
 // Closes the next modal window as soon as it is up (the results window, say).
 void closeNextModalWindow();
 // Waits until both panes show what they were last given.
-bool panesApplied(frmMain *form);
+bool panesApplied(MainWindow *form);
 // document.body.innerHTML as the renderer has it.
 QString renderedBody(HtmlPane *pane);
 // The results window's six figures, titles included: total correct, four-choice correct,

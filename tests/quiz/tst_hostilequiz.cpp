@@ -1,8 +1,8 @@
 #include "HtmlPane.h"
+#include "MainWindow.h"
 #include "MainWindowFixture.h"
 #include "MessageBox.h"
 #include "PaneProbe.h"
-#include "frmMain.h"
 
 #include <QApplication>
 #include <QDir>
@@ -134,25 +134,25 @@ private slots:
         markup.replace(QStringLiteral("%SECRET%"), secretUrl)
             .replace(QStringLiteral("%PORT%"), QString::number(server.serverPort()));
         showQuestionOne(markup);
-        frmMain *form = f->form;
+        MainWindow *form = f->form;
         QVERIFY(panesApplied(form));
         if (click)
-            QVERIFY(paneprobe::clickElement(form->WebBrowser2, QStringLiteral("hostile")));
+            QVERIFY(paneprobe::clickElement(form->questionPane, QStringLiteral("hostile")));
         QTest::qWait(kSettle);
-        QString problem = problemOf(form->WebBrowser2, QString::fromUtf8("問題 1"));
+        QString problem = problemOf(form->questionPane, QString::fromUtf8("問題 1"));
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
-        problem = problemOf(form->WebBrowser1, QString::fromUtf8("選択肢 1"));
+        problem = problemOf(form->choicesPane, QString::fromUtf8("選択肢 1"));
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
         QCOMPARE(dialogs, 0);
         QCOMPARE(connections, 0);
         QVERIFY(messagebox::takeShown().isEmpty());
 
-        form->TextNum->setText(QStringLiteral("2"));
+        form->questionNumberBox->setText(QStringLiteral("2"));
         QVERIFY(panesApplied(form));
         QTest::qWait(kSettle);
-        problem = problemOf(form->WebBrowser2, QString::fromUtf8("問題 2"));
+        problem = problemOf(form->questionPane, QString::fromUtf8("問題 2"));
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
-        problem = problemOf(form->WebBrowser1, QString::fromUtf8("選択肢 2"));
+        problem = problemOf(form->choicesPane, QString::fromUtf8("選択肢 2"));
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
     }
 
@@ -179,7 +179,7 @@ private slots:
         showQuestionOne(QStringLiteral("<img id=\"picture\" src=\"%1\">").arg(source));
         QVERIFY(panesApplied(f->form));
         const auto picture = [this](const char *property) {
-            return evaluate(f->form->WebBrowser2,
+            return evaluate(f->form->questionPane,
                             QStringLiteral("document.getElementById('picture').") + property);
         };
         QTRY_VERIFY(picture("complete").toBool());

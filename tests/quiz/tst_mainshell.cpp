@@ -4,6 +4,7 @@
 #include "EditorWindow.h"
 #include "Help.h"
 #include "HtmlPane.h"
+#include "MainWindow.h"
 #include "MainWindowFixture.h"
 #include "MessageBox.h"
 #include "OptionsDialog.h"
@@ -11,7 +12,6 @@
 #include "Settings.h"
 #include "TagBuilderDialog.h"
 #include "Twips.h"
-#include "frmMain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -40,7 +40,7 @@ int px(int twipsValue) {
 }
 
 // Resizes as a user would and waits for the window manager to carry it out.
-void placeWindow(frmMain *form, int width, int height) {
+void placeWindow(MainWindow *form, int width, int height) {
     design::resizeOuter(form, width, height);
     const QSize wanted(px(std::max(width, 8850)), px(std::max(height, 8925)));
     if (!QTest::qWaitFor([&] { return form->frameGeometry().size() == wanted; }, 2000))
@@ -57,46 +57,48 @@ private slots:
     void cleanup() { f.reset(); }
 
     void firstStartPlacementAndControls() {
-        frmMain *form = f->start();
+        MainWindow *form = f->start();
         QCOMPARE(form->windowTitle(), QStringLiteral("Tessellar"));
         QTRY_COMPARE(form->frameGeometry(), QRect(px(1000), px(1000), px(8850), px(12000)));
-        for (const char *name :
-             {"tbToolBar", "Combo1",      "Command1",    "Label3",      "Label4",
-              "Label1_0",  "Label1_1",    "Label1_2",    "Label1_3",    "TextNum",
-              "VScroll1",  "WebBrowser1", "WebBrowser2", "List1",       "TextAns",
-              "Command2",  "Label2",      "Picture1",    "sbStatusBar", "Timer1"})
+        for (const char *name : {"toolBar",           "sectionBox",        "loadButton",
+                                 "clockCaption",      "clockLabel",        "questionNumberCaption",
+                                 "questionCaption",   "choicesCaption",    "answerCaption",
+                                 "questionNumberBox", "questionScrollBar", "choicesPane",
+                                 "questionPane",      "answerList",        "answerBox",
+                                 "okButton",          "ruleLabel",         "pictureLabel",
+                                 "statusBar",         "clockTimer"})
             QVERIFY2(form->findChild<QObject *>(QLatin1String(name)), name);
-        QVERIFY(form->List1->toolTip().startsWith(
+        QVERIFY(form->answerList->toolTip().startsWith(
             QString::fromUtf8("ここをクリックすると,解答欄に入力されます。\n")));
-        QVERIFY(form->List1->toolTip().contains(QString::fromUtf8("5 (○)，6 (×)")));
+        QVERIFY(form->answerList->toolTip().contains(QString::fromUtf8("5 (○)，6 (×)")));
         // Every answer readable without scrolling, the list where it always was.
-        QCOMPARE(form->List1->pos(), twips::toPixels(1080, 2190, 0, 0).topLeft());
-        QVERIFY(!form->List1->geometry().intersects(form->Label2->geometry()));
-        for (int row = 0; row < form->List1->count(); ++row)
-            QVERIFY(form->List1->viewport()->rect().contains(
-                form->List1->visualItemRect(form->List1->item(row))));
-        QCOMPARE(form->Timer1->interval(), 250);
-        QVERIFY(!form->Timer1->isActive());
-        QCOMPARE(form->TextNum->text(), QStringLiteral("1"));
-        QCOMPARE(form->sbPanels[0]->text(), QString::fromUtf8("ｽﾃｰﾀｽ"));
-        QCOMPARE(form->sbPanels[1]->text(),
+        QCOMPARE(form->answerList->pos(), twips::toPixels(1080, 2190, 0, 0).topLeft());
+        QVERIFY(!form->answerList->geometry().intersects(form->ruleLabel->geometry()));
+        for (int row = 0; row < form->answerList->count(); ++row)
+            QVERIFY(form->answerList->viewport()->rect().contains(
+                form->answerList->visualItemRect(form->answerList->item(row))));
+        QCOMPARE(form->clockTimer->interval(), 250);
+        QVERIFY(!form->clockTimer->isActive());
+        QCOMPARE(form->questionNumberBox->text(), QStringLiteral("1"));
+        QCOMPARE(form->statusPanels.text->text(), QString::fromUtf8("ｽﾃｰﾀｽ"));
+        QCOMPARE(form->statusPanels.date->text(),
                  QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")));
         QCOMPARE(f->state.QuizStartSeconds, f->now);
-        QCOMPARE(form->Command1->geometry(), twips::toPixels(4200, 720, 1215, 375));
+        QCOMPARE(form->loadButton->geometry(), twips::toPixels(4200, 720, 1215, 375));
     }
 
     void disabledMenuItemsArePresent() {
-        frmMain *form = f->start();
+        MainWindow *form = f->start();
         for (const char *name :
-             {"mnuFileSave", "mnuFileSaveAs", "mnuFileProperties", "mnuFilePageSetup",
-              "mnuFilePrintPreview", "mnuFilePrint", "mnuEditUndo", "mnuEditCut", "mnuEditCopy",
-              "mnuEditPaste", "mnuEditPasteSpecial", "mnuViewRefresh", "mnuViewWebBrowser",
-              "mnuHelpSearchForHelpOn"}) {
+             {"fileSaveAction", "fileSaveAsAction", "filePropertiesAction", "filePageSetupAction",
+              "filePrintPreviewAction", "filePrintAction", "editUndoAction", "editCutAction",
+              "editCopyAction", "editPasteAction", "editPasteSpecialAction", "viewRefreshAction",
+              "viewWebBrowserAction", "helpSearchForHelpOnAction"}) {
             auto *item = form->findChild<QAction *>(QLatin1String(name));
             QVERIFY2(item && !item->isEnabled(), name);
         }
-        QCOMPARE(form->mnuFileNew->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
-        QCOMPARE(form->mnuToolsOptions->text(), QString::fromUtf8("問題作成(&O)"));
+        QCOMPARE(form->fileNewAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
+        QCOMPARE(form->toolsOptionsAction->text(), QString::fromUtf8("問題作成(&O)"));
     }
 
     void layout_data() {
@@ -115,29 +117,29 @@ private slots:
         QFETCH(int, paneHeight);
         QFETCH(int, choicesTop);
         QFETCH(int, pictureTop);
-        frmMain *form = f->start();
+        MainWindow *form = f->start();
         placeWindow(form, width, height);
         // The window manager answers a resize in its own time.
         QTRY_COMPARE(form->frameGeometry().size(),
                      QSize(px(std::max(width, 8850)), px(std::max(height, 8925))));
-        QTRY_COMPARE(form->WebBrowser2->size(), QSize(px(7100), px(paneHeight)));
-        QCOMPARE(form->WebBrowser1->geometry(),
+        QTRY_COMPARE(form->questionPane->size(), QSize(px(7100), px(paneHeight)));
+        QCOMPARE(form->choicesPane->geometry(),
                  QRect(px(1560), px(choicesTop), px(7100), px(paneHeight)));
-        QCOMPARE(form->Label1[2]->y(), px(choicesTop - 215));
-        QCOMPARE(form->Picture1->geometry(),
+        QCOMPARE(form->choicesCaption->y(), px(choicesTop - 215));
+        QCOMPARE(form->pictureLabel->geometry(),
                  QRect(px(1560), px(pictureTop), px(7100), px(paneHeight)));
     }
 
     void maximizedWindowIsNotLaidOut() {
-        frmMain *form = f->start();
-        const QSize panes = form->WebBrowser2->size();
+        MainWindow *form = f->start();
+        const QSize panes = form->questionPane->size();
         form->showMaximized();
         QCoreApplication::processEvents();
-        QCOMPARE(form->WebBrowser2->size(), panes);
+        QCOMPARE(form->questionPane->size(), panes);
     }
 
     void placementIsSavedOnlyInTheNormalState() {
-        frmMain *form = f->start();
+        MainWindow *form = f->start();
         form->move(px(1500), px(750));
         placeWindow(form, 9000, 10500);
         QTRY_COMPARE(form->frameGeometry().topLeft(), QPoint(px(1500), px(750)));
@@ -160,7 +162,7 @@ private slots:
     void badPlacementValuesFallBack() {
         settings::writeString(QStringLiteral("MainWidth"), QStringLiteral("wide"));
         settings::writeString(QStringLiteral("MainLeft"), QString());
-        frmMain *form = f->start();
+        MainWindow *form = f->start();
         QTRY_COMPARE(form->frameGeometry(), QRect(px(1000), px(1000), px(8850), px(12000)));
     }
 
@@ -199,98 +201,98 @@ private slots:
     }
 
     void viewToggles() {
-        frmMain *form = f->start();
-        QVERIFY(form->tbToolBar->isVisible());
-        QVERIFY(!form->mnuViewToolbar->isChecked());
-        form->mnuViewToolbar->trigger(); // only the check mark
-        QVERIFY(form->mnuViewToolbar->isChecked());
-        QVERIFY(form->tbToolBar->isVisible());
-        form->mnuViewToolbar->trigger();
-        QVERIFY(!form->tbToolBar->isVisible());
-        form->mnuViewToolbar->trigger();
-        QVERIFY(form->tbToolBar->isVisible());
+        MainWindow *form = f->start();
+        QVERIFY(form->toolBar->isVisible());
+        QVERIFY(!form->viewToolbarAction->isChecked());
+        form->viewToolbarAction->trigger(); // only the check mark
+        QVERIFY(form->viewToolbarAction->isChecked());
+        QVERIFY(form->toolBar->isVisible());
+        form->viewToolbarAction->trigger();
+        QVERIFY(!form->toolBar->isVisible());
+        form->viewToolbarAction->trigger();
+        QVERIFY(form->toolBar->isVisible());
 
-        QVERIFY(form->mnuViewStatusBar->isChecked());
-        form->mnuViewStatusBar->trigger();
+        QVERIFY(form->viewStatusBarAction->isChecked());
+        form->viewStatusBarAction->trigger();
         QVERIFY(!form->statusBar()->isVisible());
-        form->mnuViewStatusBar->trigger();
+        form->viewStatusBarAction->trigger();
         QVERIFY(form->statusBar()->isVisible());
     }
 
     void toolbarButtons() {
         f->writeQuiz(QStringLiteral("three"), 3);
-        frmMain *form = f->start();
-        form->Combo1->setCurrentText(QStringLiteral("three"));
+        MainWindow *form = f->start();
+        form->sectionBox->setCurrentText(QStringLiteral("three"));
         for (const char *key : {"上書き保存", "印刷", "unknown"})
-            form->tbToolBar_ButtonClick(QString::fromUtf8(key));
+            form->runToolBarButton(QString::fromUtf8(key));
         QVERIFY(messagebox::takeShown().isEmpty());
         QCOMPARE(f->state.QuestionCount, 60);
-        auto *load = form->findChild<QAction *>(QString::fromUtf8("tbButton_ｺﾏﾝﾄﾞ ﾎﾞﾀﾝ"));
+        auto *load = form->findChild<QAction *>(QString::fromUtf8("toolBarButton_ｺﾏﾝﾄﾞ ﾎﾞﾀﾝ"));
         QVERIFY(load);
         QCOMPARE(load->toolTip(), QString::fromUtf8("ファイルの読み込み"));
         load->trigger();
         QCOMPARE(f->state.QuestionCount, 3);
-        QVERIFY(!form->Timer1->isActive()); // the toolbar loads but starts no run
+        QVERIFY(!form->clockTimer->isActive()); // the toolbar loads but starts no run
         messagebox::script({Answer::Yes});
-        form->Timer1->start();
-        form->findChild<QAction *>(QString::fromUtf8("tbButton_新規作成"))->trigger();
+        form->clockTimer->start();
+        form->findChild<QAction *>(QString::fromUtf8("toolBarButton_新規作成"))->trigger();
         QCOMPARE(messagebox::takeShown().value(0).title, QString::fromUtf8("新規作成"));
-        QVERIFY(!form->Timer1->isActive());
+        QVERIFY(!form->clockTimer->isActive());
     }
 
     void clockCountsAndStopsAtTheLimit() {
         f->writeQuiz(QStringLiteral("hundred"), 100);
-        frmMain *form = f->start();
+        MainWindow *form = f->start();
         f->load(QStringLiteral("hundred"));
-        QCOMPARE(form->Label4->text(), QStringLiteral("00:00:00"));
+        QCOMPARE(form->clockLabel->text(), QStringLiteral("00:00:00"));
         f->now += 61.7;
-        form->Timer1_Timer();
-        QCOMPARE(form->Label4->text(), QStringLiteral("00:01:01"));
+        form->tick();
+        QCOMPARE(form->clockLabel->text(), QStringLiteral("00:01:01"));
         QVERIFY(messagebox::takeShown().isEmpty());
         messagebox::script({Answer::No});
         f->now = 8 * 3600 + 2.5 * 3600;
-        form->Timer1_Timer();
-        QCOMPARE(form->Label4->text(), QStringLiteral("02:30:00"));
-        QVERIFY(!form->Timer1->isActive());
+        form->tick();
+        QCOMPARE(form->clockLabel->text(), QStringLiteral("02:30:00"));
+        QVERIFY(!form->clockTimer->isActive());
         QCOMPARE(messagebox::takeShown().value(0).text, kEndPrompt);
-        QCOMPARE(form->TextNum->text(), QStringLiteral("100"));
-        QVERIFY(!form->Timer1->isActive()); // stopped whatever the answer
+        QCOMPARE(form->questionNumberBox->text(), QStringLiteral("100"));
+        QVERIFY(!form->clockTimer->isActive()); // stopped whatever the answer
     }
 
     void pauseTwiceShowsTheFullTime() {
         f->writeQuiz(QStringLiteral("three"), 3);
-        frmMain *form = f->start();
+        MainWindow *form = f->start();
         f->load(QStringLiteral("three"));
-        form->TextAns->setFocus();
-        QTest::keyClick(form->TextAns, Qt::Key_Pause);
-        QVERIFY(!form->Timer1->isActive());
+        form->answerBox->setFocus();
+        QTest::keyClick(form->answerBox, Qt::Key_Pause);
+        QVERIFY(!form->clockTimer->isActive());
         f->now += 600;
-        QTest::keyClick(form->TextAns, Qt::Key_Pause);
-        QVERIFY(form->Timer1->isActive());
-        QTRY_COMPARE(form->Label4->text(), QStringLiteral("00:10:00")); // a real tick
+        QTest::keyClick(form->answerBox, Qt::Key_Pause);
+        QVERIFY(form->clockTimer->isActive());
+        QTRY_COMPARE(form->clockLabel->text(), QStringLiteral("00:10:00")); // a real tick
     }
 
     void runAcrossMidnightKeepsCounting() {
         f->writeQuiz(QStringLiteral("three"), 3);
         f->now = 24 * 3600 - 30;
-        frmMain *form = f->start();
+        MainWindow *form = f->start();
         f->load(QStringLiteral("three"));
         f->now = 45;
-        form->Timer1_Timer();
-        QCOMPARE(form->Label4->text(), QStringLiteral("00:01:15"));
-        QVERIFY(form->Timer1->isActive());
+        form->tick();
+        QCOMPARE(form->clockLabel->text(), QStringLiteral("00:01:15"));
+        QVERIFY(form->clockTimer->isActive());
     }
 
     void navigationKeys() {
         f->writeQuiz(QStringLiteral("five"), 5);
-        frmMain *form = f->start();
+        MainWindow *form = f->start();
         f->load(QStringLiteral("five"));
-        form->TextAns->setFocus();
-        form->TextAns->setText(QString::fromUtf8("○"));
-        form->TextAns->setCursorPosition(1);
+        form->answerBox->setFocus();
+        form->answerBox->setText(QString::fromUtf8("○"));
+        form->answerBox->setCursorPosition(1);
         const auto key = [form](Qt::Key k) {
             QTest::keyClick(QApplication::focusWidget(), k);
-            return form->TextNum->text().toInt();
+            return form->questionNumberBox->text().toInt();
         };
         QCOMPARE(key(Qt::Key_Down), 2);
         QCOMPARE(f->state.AnswerMarks[0], 1); // question 1 recorded on the way out
@@ -302,13 +304,13 @@ private slots:
         QCOMPARE(key(Qt::Key_PageUp), 2);
         QCOMPARE(key(Qt::Key_End), 5);
         QCOMPARE(key(Qt::Key_Home), 1);
-        QCOMPARE(key(Qt::Key_Up), 1);                 // nothing above the first
-        QCOMPARE(form->TextAns->cursorPosition(), 1); // no key moved the text cursor
+        QCOMPARE(key(Qt::Key_Up), 1);                   // nothing above the first
+        QCOMPARE(form->answerBox->cursorPosition(), 1); // no key moved the text cursor
         messagebox::script({Answer::No});
         key(Qt::Key_End);
         QCOMPARE(key(Qt::Key_Down), 5); // past the last: the prompt, then back on 5
         QCOMPARE(messagebox::takeShown().value(0).text, kEndPrompt);
-        QCOMPARE(form->VScroll1->value(), 5);
+        QCOMPARE(form->questionScrollBar->value(), 5);
         messagebox::script({Answer::No});
         QCOMPARE(key(Qt::Key_Enter), 5); // at the end already: asks again
         QCOMPARE(messagebox::takeShown().size(), 1);
@@ -330,38 +332,38 @@ private slots:
         QFETCH(bool, keypad);
         QFETCH(QString, answer);
         f->writeQuiz(QStringLiteral("three"), 3);
-        frmMain *form = f->start();
+        MainWindow *form = f->start();
         f->load(QStringLiteral("three"));
-        form->TextAns->setText(QStringLiteral("keep"));
-        form->List1->setCurrentRow(2);
-        form->Command2->setFocus();
-        QTest::keyClick(form->Command2, Qt::Key(key), keypad ? Qt::KeypadModifier : Qt::NoModifier);
-        QCOMPARE(form->TextAns->text(), answer);
+        form->answerBox->setText(QStringLiteral("keep"));
+        form->answerList->setCurrentRow(2);
+        form->okButton->setFocus();
+        QTest::keyClick(form->okButton, Qt::Key(key), keypad ? Qt::KeypadModifier : Qt::NoModifier);
+        QCOMPARE(form->answerBox->text(), answer);
         if (answer != "keep")
             QCOMPARE(f->state.AnswerTexts[0], answer);
         if (key == Qt::Key_0)
-            QCOMPARE(form->List1->currentRow(), -1);
+            QCOMPARE(form->answerList->currentRow(), -1);
         QCOMPARE(f->state.AnswerMarks[0], 0);
     }
 
     void digitTypedIntoTheNumberBoxToo() {
         f->writeQuiz(QStringLiteral("sixty"), 60);
-        frmMain *form = f->start();
+        MainWindow *form = f->start();
         f->load(QStringLiteral("sixty"));
-        form->TextNum->setFocus();
-        form->TextNum->end(false);
-        QTest::keyClick(form->TextNum, Qt::Key_2);
-        QCOMPARE(f->state.AnswerTexts[0], QStringLiteral("2")); // picked for question 1
-        QCOMPARE(form->TextNum->text(), QStringLiteral("12"));  // and typed: question 12
+        form->questionNumberBox->setFocus();
+        form->questionNumberBox->end(false);
+        QTest::keyClick(form->questionNumberBox, Qt::Key_2);
+        QCOMPARE(f->state.AnswerTexts[0], QStringLiteral("2"));          // picked for question 1
+        QCOMPARE(form->questionNumberBox->text(), QStringLiteral("12")); // and typed: question 12
         QVERIFY(panesApplied(form));
-        QVERIFY(renderedBody(form->WebBrowser2).contains(QString::fromUtf8("問題 12")));
+        QVERIFY(renderedBody(form->questionPane).contains(QString::fromUtf8("問題 12")));
     }
 
     // Keys typed as the window system delivers them: to the open menu first, and to the quiz
     // again after a click into a page.
     void keysGoWhereTheUserLooks() {
         f->writeQuiz(QStringLiteral("five"), 5);
-        frmMain *form = f->start();
+        MainWindow *form = f->start();
         f->load(QStringLiteral("five"));
         QVERIFY(QTest::qWaitForWindowActive(form));
         QWindow *window = form->windowHandle();
@@ -369,58 +371,59 @@ private slots:
         QTRY_VERIFY(QApplication::activePopupWidget());
         QTest::keyClick(window, Qt::Key_Right);
         QTest::keyClick(window, Qt::Key_5);
-        QCOMPARE(form->TextNum->text(), QStringLiteral("1"));
-        QCOMPARE(form->TextAns->text(), QString());
+        QCOMPARE(form->questionNumberBox->text(), QStringLiteral("1"));
+        QCOMPARE(form->answerBox->text(), QString());
         QTest::keyClick(window, Qt::Key_Escape);
         QTest::keyClick(window, Qt::Key_Escape);
         QTRY_VERIFY(!QApplication::activePopupWidget());
 
-        form->TextAns->setFocus();
+        form->answerBox->setFocus();
         QTest::keyClick(window, Qt::Key_A);
-        QCOMPARE(form->TextAns->text(), QStringLiteral("a"));
-        QWidget *page =
-            form->WebBrowser2->focusProxy() ? form->WebBrowser2->focusProxy() : form->WebBrowser2;
+        QCOMPARE(form->answerBox->text(), QStringLiteral("a"));
+        QWidget *page = form->questionPane->focusProxy() ? form->questionPane->focusProxy()
+                                                         : form->questionPane;
         QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(20, 20));
-        QTRY_VERIFY(!form->WebBrowser2->isAncestorOf(QApplication::focusWidget()));
+        QTRY_VERIFY(!form->questionPane->isAncestorOf(QApplication::focusWidget()));
         QTest::keyClick(window, Qt::Key_Down);
         QTest::keyClick(window, Qt::Key_Down);
-        QCOMPARE(form->TextNum->text(), QStringLiteral("3"));
+        QCOMPARE(form->questionNumberBox->text(), QStringLiteral("3"));
     }
 
     // The scroll bar's down arrow held on the last question asks once, not again and again.
     void heldArrowAtTheEndAsksOnce() {
         f->writeQuiz(QStringLiteral("five"), 5);
-        frmMain *form = f->start();
+        MainWindow *form = f->start();
         f->load(QStringLiteral("five"));
-        form->TextNum->setText(QStringLiteral("5"));
+        form->questionNumberBox->setText(QStringLiteral("5"));
         QStyleOptionSlider option;
-        option.initFrom(form->VScroll1);
+        option.initFrom(form->questionScrollBar);
         option.orientation = Qt::Vertical;
-        option.minimum = form->VScroll1->minimum();
-        option.maximum = form->VScroll1->maximum();
-        option.sliderPosition = option.sliderValue = form->VScroll1->value();
-        const QPoint arrow = form->VScroll1->style()
-                                 ->subControlRect(QStyle::CC_ScrollBar, &option,
-                                                  QStyle::SC_ScrollBarAddLine, form->VScroll1)
-                                 .center();
+        option.minimum = form->questionScrollBar->minimum();
+        option.maximum = form->questionScrollBar->maximum();
+        option.sliderPosition = option.sliderValue = form->questionScrollBar->value();
+        const QPoint arrow =
+            form->questionScrollBar->style()
+                ->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarAddLine,
+                                 form->questionScrollBar)
+                .center();
         messagebox::script({Answer::No, Answer::No, Answer::No});
-        QTest::mousePress(form->VScroll1, Qt::LeftButton, {}, arrow);
+        QTest::mousePress(form->questionScrollBar, Qt::LeftButton, {}, arrow);
         QTest::qWait(1500); // longer than the arrow's repeat delay
-        QTest::mouseRelease(form->VScroll1, Qt::LeftButton, {}, arrow);
+        QTest::mouseRelease(form->questionScrollBar, Qt::LeftButton, {}, arrow);
         QCOMPARE(messagebox::takeShown().size(), 1);
-        QCOMPARE(form->TextNum->text(), QStringLiteral("5"));
+        QCOMPARE(form->questionNumberBox->text(), QStringLiteral("5"));
     }
 
     void paneFocusReturnsToTheWindow() {
-        frmMain *form = f->start();
+        MainWindow *form = f->start();
         QVERIFY(QTest::qWaitForWindowActive(form));
-        form->WebBrowser2->setFocus();
-        QTRY_VERIFY(!form->WebBrowser2->hasFocus() &&
-                    !form->WebBrowser2->isAncestorOf(QApplication::focusWidget()));
-        form->WebBrowser1->setFocus();
-        QTRY_VERIFY(!form->WebBrowser1->isAncestorOf(QApplication::focusWidget()));
+        form->questionPane->setFocus();
+        QTRY_VERIFY(!form->questionPane->hasFocus() &&
+                    !form->questionPane->isAncestorOf(QApplication::focusWidget()));
+        form->choicesPane->setFocus();
+        QTRY_VERIFY(!form->choicesPane->isAncestorOf(QApplication::focusWidget()));
         QTest::keyClick(form, Qt::Key_5);
-        QCOMPARE(form->TextAns->text(), QString::fromUtf8("○"));
+        QCOMPARE(form->answerBox->text(), QString::fromUtf8("○"));
     }
 
     // Without a launcher that opens the help, the program shows it in a window of its own.
@@ -440,7 +443,7 @@ private slots:
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", bin.path().toLocal8Bit());
         desktop::setUrlOpener({});
-        frmMain *form = f->start();
+        MainWindow *form = f->start();
         QTest::keyClick(form->windowHandle(), Qt::Key_F1);
         QWidget *window = nullptr;
         QTRY_VERIFY((window = QApplication::activeWindow()) &&
@@ -454,8 +457,8 @@ private slots:
     void helpOpensTheJapaneseHelp() {
         QUrl opened;
         desktop::setUrlOpener([&](const QUrl &url) { opened = url; });
-        frmMain *form = f->start();
-        form->mnuHelpContents->trigger();
+        MainWindow *form = f->start();
+        form->helpContentsAction->trigger();
         QVERIFY(opened.isLocalFile());
         QFile page(opened.toLocalFile());
         QVERIFY(page.open(QIODevice::ReadOnly));
@@ -475,11 +478,11 @@ private slots:
         QFETCH(QString, window);
         int opened = 0;
         desktop::setUrlOpener([&](const QUrl &) { ++opened; });
-        frmMain *form = f->start();
+        MainWindow *form = f->start();
         std::unique_ptr<QWidget> dialog;
         QWidget *shown = nullptr;
         if (window == QLatin1String("editor") || window == QLatin1String("tag builder")) {
-            form->mnuToolsOptions->trigger();
+            form->toolsOptionsAction->trigger();
             shown = form->editor();
             if (window == QLatin1String("tag builder")) {
                 form->editor()->viewTagBuilderAction->trigger();
@@ -502,12 +505,12 @@ private slots:
     }
 
     void closingClosesTheOtherWindows() {
-        frmMain *form = f->start();
+        MainWindow *form = f->start();
         auto *other = new QWidget;
         other->setAttribute(Qt::WA_DeleteOnClose);
         other->show();
         QPointer<QWidget> watch(other);
-        form->mnuFileExit->trigger();
+        form->fileExitAction->trigger();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(watch.isNull());
     }

@@ -1,11 +1,11 @@
 #include "EditorWindow.h"
 #include "FileDialog.h"
 #include "HtmlPane.h"
+#include "MainWindow.h"
 #include "MainWindowFixture.h"
 #include "MessageBox.h"
 #include "PaneProbe.h"
 #include "Settings.h"
-#include "frmMain.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -37,7 +37,7 @@ QStringList texts(const QList<messagebox::Shown> &shown) {
     return list;
 }
 
-void press(frmMain *form, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+void press(MainWindow *form, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : form;
     QTest::keyClick(target, key, modifiers);
 }
@@ -54,79 +54,79 @@ private slots:
     void wholeRunOfTheSampleQuiz() {
         testsupport::CleanSettings store; // QPath absent: the bundled samples
         f->start();
-        frmMain *form = f->form;
+        MainWindow *form = f->form;
         f->load(QString::fromUtf8("日本の地理"));
-        QVERIFY(form->QuizLoaded);
+        QVERIFY(form->quizLoaded);
         QCOMPARE(f->state.QuestionCount, 10);
-        QVERIFY(form->Timer1->isActive());
-        QCOMPARE(form->Label4->text(), QStringLiteral("00:00:00"));
-        QVERIFY(form->sbPanels[0]->text().endsWith(QString::fromUtf8("q日本の地理.tsl")));
+        QVERIFY(form->clockTimer->isActive());
+        QCOMPARE(form->clockLabel->text(), QStringLiteral("00:00:00"));
+        QVERIFY(form->statusPanels.text->text().endsWith(QString::fromUtf8("q日本の地理.tsl")));
         QVERIFY(panesApplied(form));
-        QVERIFY(renderedBody(form->WebBrowser2).contains(QString::fromUtf8("富士山")));
-        QVERIFY(!form->Picture1->pixmap().isNull());
-        QCOMPARE(form->Label2->text(), kTrueFalseRule);
+        QVERIFY(renderedBody(form->questionPane).contains(QString::fromUtf8("富士山")));
+        QVERIFY(!form->pictureLabel->pixmap().isNull());
+        QCOMPARE(form->ruleLabel->text(), kTrueFalseRule);
 
         // 1: typed "○" through the input method; 2: picked from the list; 3: digit key.
-        form->TextAns->setFocus();
-        commitText(form->TextAns, QString::fromUtf8("○"));
+        form->answerBox->setFocus();
+        commitText(form->answerBox, QString::fromUtf8("○"));
         press(form, Qt::Key_Down);
-        QCOMPARE(form->TextNum->text(), QStringLiteral("2"));
-        QCOMPARE(form->Label2->text(), kFourChoiceRule);
-        QTest::mouseClick(form->List1->viewport(), Qt::LeftButton, {},
-                          form->List1->visualItemRect(form->List1->item(1)).center());
-        QCOMPARE(form->TextAns->text(), QStringLiteral("2"));
+        QCOMPARE(form->questionNumberBox->text(), QStringLiteral("2"));
+        QCOMPARE(form->ruleLabel->text(), kFourChoiceRule);
+        QTest::mouseClick(form->answerList->viewport(), Qt::LeftButton, {},
+                          form->answerList->visualItemRect(form->answerList->item(1)).center());
+        QCOMPARE(form->answerBox->text(), QStringLiteral("2"));
         QCOMPARE(f->state.AnswerMarks[1], 0); // picked, not yet recorded
-        QTest::mouseClick(form->Command2, Qt::LeftButton);
+        QTest::mouseClick(form->okButton, Qt::LeftButton);
         QCOMPARE(f->state.AnswerMarks[1], 1);
         press(form, Qt::Key_Down);
-        form->TextAns->setFocus();
+        form->answerBox->setFocus();
         press(form, Qt::Key_4); // wrong: the table's answer is 1
-        QCOMPARE(form->TextAns->text(), QStringLiteral("4"));
+        QCOMPARE(form->answerBox->text(), QStringLiteral("4"));
         press(form, Qt::Key_Down);
         // 4: "×" by the keypad 6 with the focus on a button, then Up and back.
-        form->Command2->setFocus();
+        form->okButton->setFocus();
         press(form, Qt::Key_6, Qt::KeypadModifier);
-        QCOMPARE(form->TextAns->text(), QString::fromUtf8("×"));
+        QCOMPARE(form->answerBox->text(), QString::fromUtf8("×"));
         press(form, Qt::Key_Up);
-        QCOMPARE(form->TextNum->text(), QStringLiteral("3"));
-        QCOMPARE(form->TextAns->text(), QStringLiteral("4"));
+        QCOMPARE(form->questionNumberBox->text(), QStringLiteral("3"));
+        QCOMPARE(form->answerBox->text(), QStringLiteral("4"));
 
         QCOMPARE(f->state.AnswerMarks.mid(0, 4), (QList<qint32>{1, 1, 2, 2}));
         QCOMPARE(f->state.AnswerTexts.mid(0, 4),
                  (QStringList{QString::fromUtf8("○"), "2", "4", QString::fromUtf8("×")}));
 
         // Picture in the mark-up and ruby reach the renderer with the folder filled in.
-        form->TextNum->setText(QStringLiteral("5"));
+        form->questionNumberBox->setText(QStringLiteral("5"));
         QVERIFY(panesApplied(form));
-        const QString body = renderedBody(form->WebBrowser2);
+        const QString body = renderedBody(form->questionPane);
         QVERIFY2(
             body.contains(QUrl::fromLocalFile(f->state.QuizFolder + "/img/torii.gif").toString()),
             qPrintable(body));
         QCOMPARE(f->state.QuestionTable[4].Question.contains(QStringLiteral("PathName")), true);
-        form->TextNum->setText(QStringLiteral("4"));
+        form->questionNumberBox->setText(QStringLiteral("4"));
         QVERIFY(panesApplied(form));
-        QVERIFY(renderedBody(form->WebBrowser2).contains(QStringLiteral("<rt>")));
+        QVERIFY(renderedBody(form->questionPane).contains(QStringLiteral("<rt>")));
     }
 
     void scrollBarRunsOnePastTheLastQuestion() {
         f->writeQuiz(QStringLiteral("sixty"), 60);
         f->start();
-        frmMain *form = f->form;
-        QCOMPARE(form->VScroll1->maximum(), 1);
+        MainWindow *form = f->form;
+        QCOMPARE(form->questionScrollBar->maximum(), 1);
         f->load(QStringLiteral("sixty"));
-        QCOMPARE(form->VScroll1->minimum(), 1);
-        QCOMPARE(form->VScroll1->maximum(), 61);
+        QCOMPARE(form->questionScrollBar->minimum(), 1);
+        QCOMPARE(form->questionScrollBar->maximum(), 61);
         for (int value = 2; value <= 60; ++value) {
-            form->VScroll1->setValue(value);
-            QCOMPARE(form->TextNum->text(), QString::number(value));
+            form->questionScrollBar->setValue(value);
+            QCOMPARE(form->questionNumberBox->text(), QString::number(value));
         }
         QVERIFY(messagebox::takeShown().isEmpty());
         messagebox::script({Answer::No});
-        form->VScroll1->setValue(61);
+        form->questionScrollBar->setValue(61);
         QCOMPARE(texts(messagebox::takeShown()), QStringList{kEndPrompt});
-        QCOMPARE(form->TextNum->text(), QStringLiteral("60"));
-        QCOMPARE(form->VScroll1->value(), 60);
-        QVERIFY(form->Timer1->isActive()); // No keeps the clock running
+        QCOMPARE(form->questionNumberBox->text(), QStringLiteral("60"));
+        QCOMPARE(form->questionScrollBar->value(), 60);
+        QVERIFY(form->clockTimer->isActive()); // No keeps the clock running
     }
 
     void yesAtTheEndStopsTheClock() {
@@ -135,10 +135,10 @@ private slots:
         f->load(QStringLiteral("three"));
         messagebox::script({Answer::Yes});
         closeNextModalWindow(); // the results window
-        f->form->TextNum->setText(QStringLiteral("4"));
+        f->form->questionNumberBox->setText(QStringLiteral("4"));
         QCOMPARE(texts(messagebox::takeShown()), QStringList{kEndPrompt});
-        QVERIFY(!f->form->Timer1->isActive());
-        QCOMPARE(f->form->TextNum->text(), QStringLiteral("3"));
+        QVERIFY(!f->form->clockTimer->isActive());
+        QCOMPARE(f->form->questionNumberBox->text(), QStringLiteral("3"));
     }
 
     void typedQuestionNumbers_data() {
@@ -163,15 +163,15 @@ private slots:
         f->writeQuiz(QStringLiteral("sixty"), 60);
         f->start();
         f->load(QStringLiteral("sixty"));
-        frmMain *form = f->form;
-        form->TextNum->setText(QStringLiteral("7"));
+        MainWindow *form = f->form;
+        form->questionNumberBox->setText(QStringLiteral("7"));
         QVERIFY(panesApplied(form));
         messagebox::takeShown();
-        form->TextNum->setText(typed);
-        QCOMPARE(form->TextNum->text(), shown);
+        form->questionNumberBox->setText(typed);
+        QCOMPARE(form->questionNumberBox->text(), shown);
         QCOMPARE(texts(messagebox::takeShown()).contains(kEndPrompt), endPrompt);
         QVERIFY(panesApplied(form));
-        const QString body = renderedBody(form->WebBrowser2);
+        const QString body = renderedBody(form->questionPane);
         const char *expected = endPrompt ? "問題 60" : typed == "2.5" ? "問題 2<" : "問題 7";
         QVERIFY2(body.contains(QString::fromUtf8(expected)), qPrintable(body));
     }
@@ -180,13 +180,14 @@ private slots:
         f->writeQuiz(QStringLiteral("five"), 5);
         f->start();
         f->load(QStringLiteral("five"));
-        frmMain *form = f->form;
-        form->TextAns->setText(QString::fromUtf8("○"));
-        form->List1->setCurrentRow(1); // picks "2" for question 1 without recording it
-        form->List1_Click();
+        MainWindow *form = f->form;
+        form->answerBox->setText(QString::fromUtf8("○"));
+        form->answerList->setCurrentRow(1); // picks "2" for question 1 without recording it
+        form->takeAnswerFromList();
         QCOMPARE(f->state.AnswerMarks[0], 0);
-        form->TextNum->setText(QStringLiteral("3")); // typed: no scroll step records question 1
-        form->TextNum->setText(QStringLiteral("1"));
+        form->questionNumberBox->setText(
+            QStringLiteral("3")); // typed: no scroll step records question 1
+        form->questionNumberBox->setText(QStringLiteral("1"));
         // Showing question 1 moved the scroll bar, which recorded its stored answer "2".
         QCOMPARE(f->state.AnswerTexts[0], QStringLiteral("2"));
         QCOMPARE(f->state.AnswerMarks[0], 2);
@@ -206,9 +207,9 @@ private slots:
         f->writeQuiz(QStringLiteral("two"), 2);
         f->start();
         f->load(QStringLiteral("two"));
-        f->form->TextNum->setText(QStringLiteral("2"));
-        f->form->TextAns->setText(given);
-        f->form->Command2_Click();
+        f->form->questionNumberBox->setText(QStringLiteral("2"));
+        f->form->answerBox->setText(given);
+        f->form->recordAnswer();
         QCOMPARE(f->state.AnswerMarks[1], mark);
         QCOMPARE(f->state.AnswerTexts[1], given);
     }
@@ -229,10 +230,10 @@ private slots:
         f->start();
         f->load(QStringLiteral("two"));
         const QList<qint32> marks = f->state.AnswerMarks;
-        f->form->TextNum->setText(number);
-        f->form->TextAns->setText(QStringLiteral("1"));
+        f->form->questionNumberBox->setText(number);
+        f->form->answerBox->setText(QStringLiteral("1"));
         messagebox::takeShown();
-        QTest::mouseClick(f->form->Command2, Qt::LeftButton);
+        QTest::mouseClick(f->form->okButton, Qt::LeftButton);
         const QList<messagebox::Shown> shown = messagebox::takeShown();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].text, message);
@@ -244,18 +245,18 @@ private slots:
         f->writeQuiz(QStringLiteral("three"), 3);
         f->start();
         f->load(QStringLiteral("three"));
-        f->form->TextAns->setText(QStringLiteral("2"));
-        f->form->Command2_Click();
+        f->form->answerBox->setText(QStringLiteral("2"));
+        f->form->recordAnswer();
         const Module1 before = f->state;
-        f->form->Timer1->stop();
+        f->form->clockTimer->stop();
         messagebox::script({Answer::No});
         f->load(QStringLiteral("nosuch"));
         const QList<messagebox::Shown> shown = messagebox::takeShown();
         QCOMPARE(texts(shown), QStringList{kMissingPrompt});
         QCOMPARE(shown[0].title, QString::fromUtf8("確認"));
         QCOMPARE(shown[0].buttons, messagebox::Buttons::YesNo);
-        QVERIFY(!f->form->QuizLoaded);
-        QVERIFY(!f->form->Timer1->isActive());
+        QVERIFY(!f->form->quizLoaded);
+        QVERIFY(!f->form->clockTimer->isActive());
         QCOMPARE(f->state.QuestionTable, before.QuestionTable);
         QCOMPARE(f->state.AnswerTexts, before.AnswerTexts);
     }
@@ -273,8 +274,8 @@ private slots:
         f->start();
         f->load(QStringLiteral("odd"));
         for (int question = 1; question <= 3; ++question) {
-            f->form->TextNum->setText(QString::number(question));
-            QVERIFY(f->form->Picture1->pixmap().isNull());
+            f->form->questionNumberBox->setText(QString::number(question));
+            QVERIFY(f->form->pictureLabel->pixmap().isNull());
         }
         QVERIFY(panesApplied(f->form));
     }
@@ -293,15 +294,15 @@ private slots:
         }
         settings::writeString(QStringLiteral("QPath"), folder);
         f->start();
-        QCOMPARE(f->form->Combo1->findText(QStringLiteral("KANA")), 0);
+        QCOMPARE(f->form->sectionBox->findText(QStringLiteral("KANA")), 0);
         f->load(QStringLiteral("KANA"));
         QVERIFY(messagebox::takeShown().isEmpty());
-        QVERIFY(f->form->QuizLoaded);
+        QVERIFY(f->form->quizLoaded);
         for (int question = 1; question <= 2; ++question) {
-            f->form->TextNum->setText(QString::number(question));
-            QVERIFY(!f->form->Picture1->pixmap().isNull());
+            f->form->questionNumberBox->setText(QString::number(question));
+            QVERIFY(!f->form->pictureLabel->pixmap().isNull());
             QVERIFY(panesApplied(f->form));
-            for (HtmlPane *pane : {f->form->WebBrowser1, f->form->WebBrowser2})
+            for (HtmlPane *pane : {f->form->choicesPane, f->form->questionPane})
                 QTRY_COMPARE(
                     paneprobe::evaluate(pane, QStringLiteral("Array.from(document.images).filter("
                                                              "i => i.complete && i.naturalWidth > "
@@ -309,9 +310,10 @@ private slots:
                         .toInt(),
                     paneprobe::evaluate(pane, QStringLiteral("document.images.length")).toInt());
         }
-        QCOMPARE(paneprobe::evaluate(f->form->WebBrowser2, QStringLiteral("document.images.length"))
-                     .toInt(),
-                 1);
+        QCOMPARE(
+            paneprobe::evaluate(f->form->questionPane, QStringLiteral("document.images.length"))
+                .toInt(),
+            1);
     }
 
     void damagedFileLeavesTheQuizUnchanged() {
@@ -345,10 +347,10 @@ private slots:
         const QStringList shown = texts(messagebox::takeShown());
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown[0].contains(QStringLiteral("32766")), qPrintable(shown[0]));
-        QVERIFY(!f->form->QuizLoaded);
+        QVERIFY(!f->form->quizLoaded);
         QCOMPARE(f->state.QuestionCount, 60);
-        QCOMPARE(f->form->VScroll1->maximum(), 1);
-        QVERIFY(!f->form->Timer1->isActive());
+        QCOMPARE(f->form->questionScrollBar->maximum(), 1);
+        QVERIFY(!f->form->clockTimer->isActive());
     }
 
     void fileOpen() {
@@ -356,57 +358,57 @@ private slots:
         const QString five = f->writeQuiz(QStringLiteral("five"), 5);
         f->start();
         f->load(QStringLiteral("three"));
-        frmMain *form = f->form;
-        form->TextAns->setText(QStringLiteral("2"));
-        form->Command2_Click();
+        MainWindow *form = f->form;
+        form->answerBox->setText(QStringLiteral("2"));
+        form->recordAnswer();
         const Module1 before = f->state;
 
         filedialog::script({QString()}); // cancelled
-        form->mnuFileOpen->trigger();
+        form->fileOpenAction->trigger();
         QCOMPARE(f->state.AnswerTexts, before.AnswerTexts);
         QVERIFY(messagebox::takeShown().isEmpty());
 
         const QString broken = f->folder() + QStringLiteral("/qbroken.tsl");
         testsupport::writeFile(broken, QByteArray(4, '\0'));
         filedialog::script({broken});
-        form->mnuFileOpen->trigger();
+        form->fileOpenAction->trigger();
         const QStringList shown = texts(messagebox::takeShown());
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown[0].contains(broken) && shown[0].contains(QString::fromUtf8("問題数 0")),
                  qPrintable(shown[0]));
         QCOMPARE(f->state.QuestionTable, before.QuestionTable);
         QCOMPARE(f->state.AnswerTexts, before.AnswerTexts);
-        QCOMPARE(form->sbPanels[0]->text(), three);
+        QCOMPARE(form->statusPanels.text->text(), three);
 
         filedialog::script({five});
-        form->mnuFileOpen->trigger();
+        form->fileOpenAction->trigger();
         QCOMPARE(f->state.QuestionCount, 5);
-        QCOMPARE(form->sbPanels[0]->text(), five);
+        QCOMPARE(form->statusPanels.text->text(), five);
         QCOMPARE(f->state.CurrentQuizFile, three);
-        QCOMPARE(form->VScroll1->maximum(), 4); // the run's range is left alone
-        QCOMPARE(form->TextNum->text(), QStringLiteral("1"));
-        QCOMPARE(QApplication::focusWidget(), form->TextNum);
+        QCOMPARE(form->questionScrollBar->maximum(), 4); // the run's range is left alone
+        QCOMPARE(form->questionNumberBox->text(), QStringLiteral("1"));
+        QCOMPARE(QApplication::focusWidget(), form->questionNumberBox);
     }
 
     void closeThenLoadStartsANormalRun() {
         f->writeQuiz(QStringLiteral("three"), 3);
         f->start();
-        frmMain *form = f->form;
+        MainWindow *form = f->form;
         f->load(QStringLiteral("three"));
-        form->TextNum->setText(QStringLiteral("2"));
-        form->mnuFileClose->trigger();
+        form->questionNumberBox->setText(QStringLiteral("2"));
+        form->fileCloseAction->trigger();
         QCOMPARE(f->state.QuestionCount, 3);
         QCOMPARE(f->state.QuestionTable.size(), 1);
-        QCOMPARE(form->VScroll1->maximum(), 1);
-        QCOMPARE(form->VScroll1->value(), 1);
-        QCOMPARE(form->TextNum->text(), QStringLiteral("1"));
+        QCOMPARE(form->questionScrollBar->maximum(), 1);
+        QCOMPARE(form->questionScrollBar->value(), 1);
+        QCOMPARE(form->questionNumberBox->text(), QStringLiteral("1"));
         QVERIFY(panesApplied(form));
-        QCOMPARE(renderedBody(form->WebBrowser2), QString());
+        QCOMPARE(renderedBody(form->questionPane), QString());
         f->load(QStringLiteral("three"));
         QCOMPARE(f->state.QuestionTable.size(), 3);
-        QCOMPARE(form->VScroll1->maximum(), 4);
+        QCOMPARE(form->questionScrollBar->maximum(), 4);
         QVERIFY(panesApplied(form));
-        QVERIFY(renderedBody(form->WebBrowser2).contains(QString::fromUtf8("問題 1")));
+        QVERIFY(renderedBody(form->questionPane).contains(QString::fromUtf8("問題 1")));
     }
 
     void pictureThatCannotBeLoadedKeepsThePrevious() {
@@ -421,13 +423,13 @@ private slots:
                                quizfile::encode(3, quiz).bytes);
         f->start();
         f->load(QStringLiteral("pics"));
-        frmMain *form = f->form;
+        MainWindow *form = f->form;
         QCOMPARE(f->state.CurrentImageFile, f->folder() + QStringLiteral("/img/p.png"));
-        QVERIFY(!form->Picture1->pixmap().isNull());
-        form->TextNum->setText(QStringLiteral("2"));
-        QVERIFY(!form->Picture1->pixmap().isNull()); // kept
-        form->TextNum->setText(QStringLiteral("3"));
-        QVERIFY(form->Picture1->pixmap().isNull()); // no picture named: cleared
+        QVERIFY(!form->pictureLabel->pixmap().isNull());
+        form->questionNumberBox->setText(QStringLiteral("2"));
+        QVERIFY(!form->pictureLabel->pixmap().isNull()); // kept
+        form->questionNumberBox->setText(QStringLiteral("3"));
+        QVERIFY(form->pictureLabel->pixmap().isNull()); // no picture named: cleared
         QVERIFY(f->state.CurrentImageFile.isEmpty());
     }
 };

@@ -1,9 +1,9 @@
 #include "Main.h"
+#include "MainWindow.h"
 #include "Module1.h"
 #include "Sections.h"
 #include "Settings.h"
 #include "TestSupport.h"
-#include "frmMain.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -42,7 +42,7 @@ private slots:
         QCOMPARE(state.AnswerTexts, QStringList{QString()});
         QVERIFY(state.MainForm && state.MainForm->isVisible());
         QCOMPARE(state.MainForm->windowTitle(), QStringLiteral("Tessellar"));
-        auto *combo = state.MainForm->findChild<QComboBox *>(QStringLiteral("Combo1"));
+        auto *combo = state.MainForm->findChild<QComboBox *>(QStringLiteral("sectionBox"));
         QVERIFY(combo);
         const QStringList listed = items(combo);
         QVERIFY(listed.contains(QString::fromUtf8("日本の地理")));
@@ -57,14 +57,14 @@ private slots:
         Module1 state;
         Main(state);
         QCOMPARE(state.QuizFolder, dir.path());
-        QCOMPARE(items(state.MainForm->Combo1), (QStringList{"a", "b"}));
+        QCOMPARE(items(state.MainForm->sectionBox), (QStringList{"a", "b"}));
     }
 
     void missingFolderListsNothing() {
         settings::writeString(QStringLiteral("QPath"), QStringLiteral("/nonexistent/folder"));
         Module1 state;
         Main(state);
-        QCOMPARE(state.MainForm->Combo1->count(), 0);
+        QCOMPARE(state.MainForm->sectionBox->count(), 0);
     }
 };
 

@@ -1,12 +1,12 @@
 #include "Design.h"
 #include "FileDialog.h"
+#include "MainWindow.h"
 #include "MainWindowFixture.h"
 #include "MessageBox.h"
 #include "Printer.h"
 #include "ReportArea.h"
 #include "ResultWindow.h"
 #include "Twips.h"
-#include "frmMain.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -69,14 +69,14 @@ private slots:
 
     void fromARealRun() {
         f->writeQuiz(QStringLiteral("four"), 4); // ○, 2, ○, 2
-        frmMain *form = f->start();
+        MainWindow *form = f->start();
         f->load(QStringLiteral("four"));
         const QStringList answers{QString::fromUtf8("○"), QStringLiteral("3"),
                                   QString::fromUtf8("×"), ""};
         for (int i = 0; i < 4; ++i) {
-            form->TextAns->setText(answers[i]);
+            form->answerBox->setText(answers[i]);
             if (i < 3)
-                QTest::keyClick(form->Command2, Qt::Key_Down);
+                QTest::keyClick(form->okButton, Qt::Key_Down);
         }
         QStringList labels;
         QString reportText;
@@ -93,8 +93,9 @@ private slots:
             results->close();
         });
         messagebox::script({Answer::Yes});
-        QTest::keyClick(form->Command2, Qt::Key_Down);        // past the last question
-        QCOMPARE(form->TextNum->text(), QStringLiteral("4")); // the Down from 4 ended the quiz
+        QTest::keyClick(form->okButton, Qt::Key_Down); // past the last question
+        QCOMPARE(form->questionNumberBox->text(),
+                 QStringLiteral("4")); // the Down from 4 ended the quiz
         QVERIFY(!labels.isEmpty());
         QCOMPARE(labels, (QStringList{"総正解数は\r\n1", "4択問題\r\n0", "○×問題\r\n1",
                                       "未回答問題\r\n1", "総得点\r\n0", "問題数\r\n4"}));
@@ -103,8 +104,8 @@ private slots:
                                                "問題: 3    正解: ○    回答: ×\r\npoint 3\r\n"
                                                "問題: 4    正解: 2    回答: \r\npoint 4\r\n"));
         QVERIFY(stateUnchanged);
-        QVERIFY(!form->Timer1->isActive());
-        QCOMPARE(form->TextNum->text(), QStringLiteral("4"));
+        QVERIFY(!form->clockTimer->isActive());
+        QCOMPARE(form->questionNumberBox->text(), QStringLiteral("4"));
     }
 
     void layoutAndScrolling() {

@@ -5,13 +5,13 @@
 #include "FileDialog.h"
 #include "HtmlPane.h"
 #include "Main.h"
+#include "MainWindow.h"
 #include "MessageBox.h"
 #include "Module1.h"
 #include "OptionsDialog.h"
 #include "Printer.h"
 #include "ResultWindow.h"
 #include "TagBuilderDialog.h"
-#include "frmMain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -37,9 +37,9 @@ void settle(int ms) {
     }
 }
 
-bool panesReady(frmMain *form) {
+bool panesReady(MainWindow *form) {
     const QDeadlineTimer deadline(20000);
-    while (!(form->WebBrowser1->isApplied() && form->WebBrowser2->isApplied())) {
+    while (!(form->choicesPane->isApplied() && form->questionPane->isApplied())) {
         if (deadline.hasExpired())
             return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
@@ -57,8 +57,8 @@ bool shot(QWidget *form, const QString &folder, const char *name) {
     return picture.save(path);
 }
 
-void showQuestion(frmMain *form, int number) {
-    form->VScroll1->setValue(number);
+void showQuestion(MainWindow *form, int number) {
+    form->questionScrollBar->setValue(number);
     panesReady(form);
 }
 } // namespace
@@ -69,17 +69,17 @@ int main(int argc, char *argv[]) {
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     Module1 state;
     Main(state);
-    frmMain *form = state.MainForm;
+    MainWindow *form = state.MainForm;
     panesReady(form);
     bool ok = shot(form, folder, "01-start.png");
 
-    form->Combo1->setCurrentText(QString::fromUtf8("日本の地理"));
-    form->Command1->click();
+    form->sectionBox->setCurrentText(QString::fromUtf8("日本の地理"));
+    form->loadButton->click();
     ok &= panesReady(form) && shot(form, folder, "02-question-with-picture.png");
 
-    form->TextAns->setText(QString::fromUtf8("○")); // question 1, answered by typing
+    form->answerBox->setText(QString::fromUtf8("○")); // question 1, answered by typing
     showQuestion(form, 2);
-    form->TextAns->setText(QStringLiteral("2")); // question 2
+    form->answerBox->setText(QStringLiteral("2")); // question 2
     showQuestion(form, 3);
     ok &= shot(form, folder, "03-table.png");
     showQuestion(form, 4);
@@ -88,9 +88,9 @@ int main(int argc, char *argv[]) {
     ok &= shot(form, folder, "05-picture-in-markup.png");
 
     // Several misses, then past the last question: the results window.
-    form->TextAns->setText(QStringLiteral("3"));
+    form->answerBox->setText(QStringLiteral("3"));
     showQuestion(form, 7);
-    form->TextAns->setText(QString::fromUtf8("○"));
+    form->answerBox->setText(QString::fromUtf8("○"));
     showQuestion(form, 10);
     messagebox::script({messagebox::Answer::Yes});
     QTimer::singleShot(0, [&] {
@@ -107,7 +107,7 @@ int main(int argc, char *argv[]) {
         qobject_cast<ResultWindow *>(results)->printReportOrPdf();
         results->close();
     });
-    form->VScroll1->setValue(11);
+    form->questionScrollBar->setValue(11);
     messagebox::stopScripting();
 
     // The options dialog, both pages, and the About box.
@@ -120,17 +120,17 @@ int main(int argc, char *argv[]) {
         ok &= shot(options, folder, "10-options-folder.png");
         options->reject();
     });
-    form->mnuViewOptions->trigger();
+    form->viewOptionsAction->trigger();
     QTimer::singleShot(0, [&] {
         QWidget *about = QApplication::activeModalWidget();
         settle(300);
         ok &= about && shot(about, folder, "11-about.png");
         about->close();
     });
-    form->mnuHelpAbout->trigger();
+    form->helpAboutAction->trigger();
 
     // The editor on the sample's question 1, and the tag builder with a composition.
-    form->mnuToolsOptions->trigger();
+    form->toolsOptionsAction->trigger();
     EditorWindow *editor = form->editor();
     editor->sectionBox->setEditText(QString::fromUtf8("日本の地理"));
     editor->loadButton->click();

@@ -1,11 +1,11 @@
 #include "DirList.h"
 #include "EditorWindow.h"
+#include "MainWindow.h"
 #include "MainWindowFixture.h"
 #include "MessageBox.h"
 #include "TagBuilderDialog.h"
 #include "TagText.h"
 #include "TextBoxes.h"
-#include "frmMain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -116,7 +116,7 @@ private slots:
         writeGif(f->folder() + QStringLiteral("/img/c.gif"));
         writeGif(f->folder() + QStringLiteral("/img/sub/d.gif"));
         f->start();
-        f->form->mnuToolsOptions->trigger();
+        f->form->toolsOptionsAction->trigger();
         m = f->form->editor();
         m->viewTagBuilderAction->trigger();
         d = m->tagBuilder();

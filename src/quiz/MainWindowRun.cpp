@@ -5,6 +5,7 @@
 #include "FileDialog.h"
 #include "HtmlPage.h"
 #include "HtmlPane.h"
+#include "MainWindow.h"
 #include "MessageBox.h"
 #include "Module1.h"
 #include "Numbers.h"
@@ -12,7 +13,6 @@
 #include "QuizRun.h"
 #include "ResultWindow.h"
 #include "Sections.h"
-#include "frmMain.h"
 
 #include <QEventLoop>
 
@@ -41,7 +41,7 @@ const char *const kConfirm = "確認";
 
 // Reads the quiz file into the shared state; on failure nothing changes. A quiz too long
 // for the question scroll bar is refused here, with its own message.
-frmMain::Taken frmMain::takeQuiz(const QString &path, QString &error) {
+MainWindow::Taken MainWindow::takeQuiz(const QString &path, QString &error) {
     const quizfile::ReadResult quiz = quizfile::read(path);
     if (!quiz.ok) {
         error = QFileInfo::exists(path) ? quiz.error : text("ファイルがありません。");
@@ -61,19 +61,20 @@ frmMain::Taken frmMain::takeQuiz(const QString &path, QString &error) {
     return Taken::Ok;
 }
 
-void frmMain::LoadQuizSection(const QString &path) {
-    QuizLoaded = true;
+void MainWindow::loadQuizSection(const QString &path) {
+    quizLoaded = true;
     if (path.isEmpty())
-        m_state.CurrentQuizFile = sections::quizFilePath(m_state.QuizFolder, Combo1->currentText());
+        m_state.CurrentQuizFile =
+            sections::quizFilePath(m_state.QuizFolder, sectionBox->currentText());
     QString error;
     switch (takeQuiz(path.isEmpty() ? m_state.CurrentQuizFile : path, error)) {
     case Taken::Ok:
-        sbPanels[0]->setText(m_state.CurrentQuizFile);
-        TextNum->setText(QStringLiteral("1"));
-        TextNum_Change();
+        statusPanels.text->setText(m_state.CurrentQuizFile);
+        questionNumberBox->setText(QStringLiteral("1"));
+        showQuestionFromNumberBox();
         return;
     case Taken::Refused:
-        QuizLoaded = false;
+        quizLoaded = false;
         return;
     case Taken::Unreadable:
         break;
@@ -81,39 +82,39 @@ void frmMain::LoadQuizSection(const QString &path) {
     const Answer create = messagebox::show(
         this, text("ファイルがないようです｡新規に作成しますか？"), text(kConfirm), Buttons::YesNo);
     if (create == Answer::No)
-        QuizLoaded = false;
+        quizLoaded = false;
     else
         showEditor(true);
 }
 
-void frmMain::Command1_Click() {
-    LoadQuizSection(QString());
-    if (!QuizLoaded)
+void MainWindow::loadSection() {
+    loadQuizSection(QString());
+    if (!quizLoaded)
         return;
     std::fill(m_state.AnswerMarks.begin(), m_state.AnswerMarks.end(), quizrun::kUnanswered);
     std::fill(m_state.AnswerTexts.begin(), m_state.AnswerTexts.end(), QString());
-    VScroll1->setMaximum(m_state.QuestionCount + 1);
+    questionScrollBar->setMaximum(m_state.QuestionCount + 1);
     if (!editorOpen())
-        Timer1->start();
+        clockTimer->start();
     m_state.QuizStartSeconds = clockreading::secondsSinceMidnight();
     m_state.QuizNowSeconds = clockreading::secondsSinceMidnight();
-    Label4->setText(quizrun::formatElapsed(
+    clockLabel->setText(quizrun::formatElapsed(
         quizrun::elapsedSeconds(m_state.QuizStartSeconds, m_state.QuizNowSeconds)));
 }
 
 // The index of the question the number box names (rounded, halves to even), or -1.
-int frmMain::questionIndexOnShow() const {
+int MainWindow::questionIndexOnShow() const {
     double n = 0;
-    if (!parseDecimal(TextNum->text(), n))
+    if (!parseDecimal(questionNumberBox->text(), n))
         return -1;
     const WholeNumber index = toInt32(QString::number(n - 1, 'f', 6));
     return index.ok() ? static_cast<int>(index.value) : -1;
 }
 
-void frmMain::TextNum_Change() {
+void MainWindow::showQuestionFromNumberBox() {
     m_state.CurrentImageFile.clear();
     double n = 0;
-    if (!parseDecimal(TextNum->text(), n))
+    if (!parseDecimal(questionNumberBox->text(), n))
         return;
     if (n >= m_state.QuestionCount + 1.0) {
         endOfQuiz();
@@ -123,45 +124,45 @@ void frmMain::TextNum_Change() {
     if (i >= 0 && i < m_state.QuestionTable.size())
         showQuestion(i);
     if (i >= 0 && i < m_state.AnswerTexts.size())
-        TextAns->setText(m_state.AnswerTexts[i]);
-    // Moving the scroll bar records the answer box for this question (VScroll1_Change).
-    const WholeNumber value = toInt16(TextNum->text());
+        answerBox->setText(m_state.AnswerTexts[i]);
+    // Moving the scroll bar records the answer box for this question (showQuestionFromScrollBar).
+    const WholeNumber value = toInt16(questionNumberBox->text());
     if (value.ok())
         setScrollValue(static_cast<int>(value.value));
 }
 
-void frmMain::showQuestion(int index) {
+void MainWindow::showQuestion(int index) {
     const QuizRecord &question = m_state.QuestionTable[index];
-    for (HtmlPane *pane : {WebBrowser2, WebBrowser1})
+    for (HtmlPane *pane : {questionPane, choicesPane})
         pane->setQuizFolder(m_state.QuizFolder);
     const QString &folder = m_state.QuizFolder;
-    WebBrowser2->setBodyHtml(
+    questionPane->setBodyHtml(
         addressPicturesOnDisk(MakeHtmlPage(question.Question, folder), folder));
-    WebBrowser1->setBodyHtml(addressPicturesOnDisk(MakeHtmlPage(question.Choices, folder), folder));
+    choicesPane->setBodyHtml(addressPicturesOnDisk(MakeHtmlPage(question.Choices, folder), folder));
     if (!question.ImageFile.isEmpty())
         m_state.CurrentImageFile = sections::picturePath(m_state.QuizFolder, question.ImageFile);
     showPicture(m_state.CurrentImageFile);
-    Label2->setText(quizrun::ruleText(question.Answer));
+    ruleLabel->setText(quizrun::ruleText(question.Answer));
 }
 
 // An empty name clears the picture; one that cannot be loaded keeps the previous picture.
-void frmMain::showPicture(const QString &path) {
+void MainWindow::showPicture(const QString &path) {
     if (path.isEmpty()) {
-        Picture1->clear();
+        pictureLabel->clear();
         return;
     }
     const QPixmap picture = pictures::load(path);
     if (!picture.isNull())
-        Picture1->setPixmap(picture);
+        pictureLabel->setPixmap(picture);
 }
 
-void frmMain::Command2_Click() {
-    const WholeNumber a = toInt32(TextNum->text());
+void MainWindow::recordAnswer() {
+    const WholeNumber a = toInt32(questionNumberBox->text());
     int error = a.error;
     const qint64 i = a.value - 1;
     if (!error && (i < 0 || i >= m_state.AnswerTexts.size() || i >= m_state.AnswerMarks.size()))
         error = errors::kSubscriptOutOfRange;
-    const QString given = TextAns->text();
+    const QString given = answerBox->text();
     // Only an empty answer can be marked without the question's record.
     if (!error && !given.isEmpty() && i >= m_state.QuestionTable.size())
         error = errors::kSubscriptOutOfRange;
@@ -175,44 +176,44 @@ void frmMain::Command2_Click() {
                                  : quizrun::markFor(given, m_state.QuestionTable[i].Answer);
 }
 
-void frmMain::List1_Click() {
-    pickAnswer(List1->currentRow());
+void MainWindow::takeAnswerFromList() {
+    pickAnswer(answerList->currentRow());
 }
 
-void frmMain::pickAnswer(int row) {
-    if (row < 0 || row >= List1->count())
+void MainWindow::pickAnswer(int row) {
+    if (row < 0 || row >= answerList->count())
         return;
-    const QString answer = List1->item(row)->text();
-    TextAns->setText(answer);
+    const QString answer = answerList->item(row)->text();
+    answerBox->setText(answer);
     const int i = questionIndexOnShow();
     if (i >= 0 && i < m_state.AnswerTexts.size())
         m_state.AnswerTexts[i] = answer;
 }
 
-void frmMain::endOfQuiz() {
+void MainWindow::endOfQuiz() {
     // One step past the end asks once: a scroll bar arrow held down keeps stepping while the
     // box holds the mouse release, so its press ends here, and steps during the box are let go.
     if (m_askingEnd)
         return;
     const QScopedValueRollback asking(m_askingEnd, true);
     releaseScrollBar();
-    TextNum->setText(QString::number(m_state.QuestionCount)); // shows the last question
+    questionNumberBox->setText(QString::number(m_state.QuestionCount)); // shows the last question
     const Answer show = messagebox::show(this, text("問題は以上です｡結果を表示しますか？"),
                                          text(kConfirm), Buttons::YesNo);
     if (show == Answer::Yes) {
-        Timer1->stop();
+        clockTimer->stop();
         ResultWindow results(m_state, this);
         results.exec();
     }
 }
 
-void frmMain::releaseScrollBar() {
+void MainWindow::releaseScrollBar() {
     QMouseEvent release(QEvent::MouseButtonRelease, QPointF(), QPointF(), Qt::LeftButton,
                         Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(VScroll1, &release);
+    QCoreApplication::sendEvent(questionScrollBar, &release);
 }
 
-void frmMain::mnuFileOpen_Click() {
+void MainWindow::openQuizFile() {
     const QString path = filedialog::openFile(this, text("開く"), text("問題ﾌｧｲﾙ (*.tsl)|*.tsl"),
                                               m_state.QuizFolder);
     if (path.isEmpty())
@@ -224,42 +225,42 @@ void frmMain::mnuFileOpen_Click() {
                          messagebox::applicationTitle());
     if (taken != Taken::Ok)
         return;
-    sbPanels[0]->setText(path);
-    TextNum->setText(QStringLiteral("1"));
-    TextNum_Change();
-    TextNum->setFocus();
+    statusPanels.text->setText(path);
+    questionNumberBox->setText(QStringLiteral("1"));
+    showQuestionFromNumberBox();
+    questionNumberBox->setFocus();
 }
 
-void frmMain::mnuFileNew_Click() {
+void MainWindow::startNewQuiz() {
     if (messagebox::show(this, text("新しい問題を作成します。"), text("新規作成"),
                          Buttons::YesNo) == Answer::Yes) {
-        Timer1->stop();
+        clockTimer->stop();
         showEditor(false);
     }
 }
 
-void frmMain::mnuFileClose_Click() {
+void MainWindow::closeQuiz() {
     m_state.closeQuiz();
-    TextNum->setText(QStringLiteral("1"));
-    WebBrowser2->navigateBlank();
-    WebBrowser1->navigateBlank();
-    VScroll1->setMaximum(1);
-    VScroll1->setValue(1);
+    questionNumberBox->setText(QStringLiteral("1"));
+    questionPane->navigateBlank();
+    choicesPane->navigateBlank();
+    questionScrollBar->setMaximum(1);
+    questionScrollBar->setValue(1);
 }
 
-EditorWindow *frmMain::editor() {
+EditorWindow *MainWindow::editor() {
     if (!m_editor) {
         m_editor = new EditorWindow(m_state, this);
-        m_editor->statusBar()->setVisible(mnuViewStatusBar->isChecked());
+        m_editor->statusBar()->setVisible(viewStatusBarAction->isChecked());
     }
     return m_editor;
 }
 
-bool frmMain::editorOpen() const {
+bool MainWindow::editorOpen() const {
     return m_editor && m_editor->isVisible();
 }
 
-void frmMain::showEditor(bool modal) {
+void MainWindow::showEditor(bool modal) {
     EditorWindow *window = editor();
     if (!modal) {
         window->show();

@@ -4,11 +4,11 @@
 #include "EditorWindow.h"
 #include "Help.h"
 #include "HtmlPane.h"
+#include "MainWindow.h"
 #include "Module1.h"
 #include "Numbers.h"
 #include "OptionsDialog.h"
 #include "QuizRun.h"
-#include "frmMain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,46 +21,46 @@
 #include <QTimer>
 #include <QToolBar>
 
-void frmMain::Timer1_Timer() {
+void MainWindow::tick() {
     m_state.QuizNowSeconds = clockreading::secondsSinceMidnight();
     const double elapsed =
         quizrun::elapsedSeconds(m_state.QuizStartSeconds, m_state.QuizNowSeconds);
-    Label4->setText(quizrun::formatElapsed(elapsed));
+    clockLabel->setText(quizrun::formatElapsed(elapsed));
     if (elapsed >= quizrun::kTimeLimitSeconds) {
-        Timer1->stop();
-        TextNum->setText(QString::number(m_state.QuestionCount + 1)); // ends the quiz
+        clockTimer->stop();
+        questionNumberBox->setText(QString::number(m_state.QuestionCount + 1)); // ends the quiz
     }
 }
 
-void frmMain::VScroll1_Change() {
-    Command2_Click(); // records the answer of the question being left
-    TextNum->setText(QString::number(VScroll1->value()));
-    const QSignalBlocker quiet(List1);
-    List1->setCurrentRow(-1);
-    List1->clearSelection();
+void MainWindow::showQuestionFromScrollBar() {
+    recordAnswer(); // records the answer of the question being left
+    questionNumberBox->setText(QString::number(questionScrollBar->value()));
+    const QSignalBlocker quiet(answerList);
+    answerList->setCurrentRow(-1);
+    answerList->clearSelection();
 }
 
 // A value outside the scroll bar's range is not set (the bar would clamp it).
-void frmMain::setScrollValue(int value) {
-    if (value >= VScroll1->minimum() && value <= VScroll1->maximum())
-        VScroll1->setValue(value);
+void MainWindow::setScrollValue(int value) {
+    if (value >= questionScrollBar->minimum() && value <= questionScrollBar->maximum())
+        questionScrollBar->setValue(value);
 }
 
-void frmMain::stepScrollBar(int delta) {
-    setScrollValue(VScroll1->value() + delta);
+void MainWindow::stepScrollBar(int delta) {
+    setScrollValue(questionScrollBar->value() + delta);
 }
 
 // The next question, or past the last one; at the end the number box is set again.
-void frmMain::nextQuestion() {
-    if (VScroll1->value() < VScroll1->maximum())
+void MainWindow::nextQuestion() {
+    if (questionScrollBar->value() < questionScrollBar->maximum())
         stepScrollBar(+1);
     else
-        TextNum->setText(QString::number(VScroll1->value()));
+        questionNumberBox->setText(QString::number(questionScrollBar->value()));
 }
 
 // Returns true when the key-down is consumed. Navigation keys never reach a control (no text
 // cursor moves); keys that type characters still reach the focused box.
-bool frmMain::Form_KeyDown(QKeyEvent *event) {
+bool MainWindow::handleKey(QKeyEvent *event) {
     const bool keypad = event->modifiers() & Qt::KeypadModifier;
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false; // menu shortcuts and editing keys
@@ -76,7 +76,7 @@ bool frmMain::Form_KeyDown(QKeyEvent *event) {
     case Qt::Key_Left:
     case Qt::Key_Up: {
         double n = 0;
-        if (parseDecimal(TextNum->text(), n) && n > 1)
+        if (parseDecimal(questionNumberBox->text(), n) && n > 1)
             stepScrollBar(-1);
         return true;
     }
@@ -87,10 +87,10 @@ bool frmMain::Form_KeyDown(QKeyEvent *event) {
         setScrollValue(m_state.QuestionCount);
         return true;
     case Qt::Key_Pause:
-        if (Timer1->isActive())
-            Timer1->stop();
+        if (clockTimer->isActive())
+            clockTimer->stop();
         else
-            Timer1->start();
+            clockTimer->start();
         return true;
     case Qt::Key_Comma: // the keypad separator steps like Enter
         if (!keypad)
@@ -103,60 +103,60 @@ bool frmMain::Form_KeyDown(QKeyEvent *event) {
     if (event->key() >= Qt::Key_0 && event->key() <= Qt::Key_6) {
         const int row = event->key() - Qt::Key_1; // 0 selects no entry
         if (row < 0) {
-            const QSignalBlocker quiet(List1);
-            List1->setCurrentRow(-1);
+            const QSignalBlocker quiet(answerList);
+            answerList->setCurrentRow(-1);
         } else {
-            List1->setCurrentRow(row);
+            answerList->setCurrentRow(row);
             pickAnswer(row);
         }
         // In the answer box the pick is the answer: typing the digit too would spoil it.
-        return QApplication::focusWidget() == TextAns;
+        return QApplication::focusWidget() == answerBox;
     }
     return false;
 }
 
 // Only the focus inside this window moves: a pane that takes the focus while it loads must
 // not pull the main window in front of the editor.
-void frmMain::giveFocusBack() {
+void MainWindow::giveFocusBack() {
     setFocus(Qt::OtherFocusReason);
 }
 
-void frmMain::tbToolBar_ButtonClick(const QString &key) {
+void MainWindow::runToolBarButton(const QString &key) {
     if (key == QString::fromUtf8("新規作成"))
-        mnuFileNew_Click();
+        startNewQuiz();
     else if (key == QString::fromUtf8("開く"))
-        mnuFileOpen_Click();
+        openQuizFile();
     else if (key == QString::fromUtf8("ｺﾏﾝﾄﾞ ﾎﾞﾀﾝ"))
-        LoadQuizSection(QString());
+        loadQuizSection(QString());
     // "上書き保存" and "印刷" have no action.
 }
 
-void frmMain::mnuViewToolbar_Click() {
+void MainWindow::showOrHideToolBar() {
     // The item starts unchecked while the toolbar shows: the first use only adds the mark.
-    tbToolBar->setVisible(mnuViewToolbar->isChecked());
+    toolBar->setVisible(viewToolbarAction->isChecked());
 }
 
-void frmMain::mnuViewStatusBar_Click() {
-    statusBar()->setVisible(mnuViewStatusBar->isChecked());
-    editor()->statusBar()->setVisible(mnuViewStatusBar->isChecked()); // the editor's follows
+void MainWindow::showOrHideStatusBar() {
+    statusBar()->setVisible(viewStatusBarAction->isChecked());
+    editor()->statusBar()->setVisible(viewStatusBarAction->isChecked()); // the editor's follows
 }
 
-void frmMain::mnuViewOptions_Click() {
+void MainWindow::showOptions() {
     m_state.OptionsOpener = QStringLiteral("frmMain");
     OptionsDialog options(m_state, this);
     options.exec();
 }
 
-void frmMain::mnuToolsOptions_Click() {
-    Timer1->stop();
+void MainWindow::openEditor() {
+    clockTimer->stop();
     showEditor(false);
 }
 
-void frmMain::mnuHelpContents_Click() {
+void MainWindow::showHelpContents() {
     help::openContents();
 }
 
-void frmMain::mnuHelpAbout_Click() {
+void MainWindow::showAbout() {
     AboutDialog about(this);
     about.exec();
 }

@@ -1,0 +1,140 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QRect>
+#include <QTimer>
+
+class HtmlPane;
+class Module1;
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QScrollBar;
+class QToolBar;
+class EditorWindow;
+
+// The main window: a section is picked, loaded and taken here, and the menus lead to the
+// other windows.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(Module1 &state, QWidget *parent = nullptr);
+
+    QToolBar *toolBar = nullptr;
+    QComboBox *sectionBox = nullptr;
+    QPushButton *loadButton = nullptr;
+    QLabel *clockCaption = nullptr;
+    QLabel *clockLabel = nullptr;
+    QLabel *questionNumberCaption = nullptr;
+    QLabel *questionCaption = nullptr;
+    QLabel *choicesCaption = nullptr;
+    QLabel *answerCaption = nullptr;
+    QLineEdit *questionNumberBox = nullptr;
+    QScrollBar *questionScrollBar = nullptr;
+    HtmlPane *questionPane = nullptr;
+    QListWidget *answerList = nullptr;
+    QLineEdit *answerBox = nullptr;
+    QPushButton *okButton = nullptr;
+    HtmlPane *choicesPane = nullptr;
+    QLabel *ruleLabel = nullptr;
+    QLabel *pictureLabel = nullptr;
+    struct StatusPanels {
+        QLabel *text = nullptr; // the quiz file, or what the program is doing
+        QLabel *date = nullptr;
+        QLabel *time = nullptr;
+    } statusPanels;
+    QTimer *clockTimer = nullptr;
+
+    QAction *fileNewAction = nullptr;
+    QAction *fileOpenAction = nullptr;
+    QAction *fileCloseAction = nullptr;
+    QAction *fileExitAction = nullptr;
+    QAction *viewToolbarAction = nullptr;
+    QAction *viewStatusBarAction = nullptr;
+    QAction *viewOptionsAction = nullptr;
+    QAction *toolsOptionsAction = nullptr;
+    QAction *helpContentsAction = nullptr;
+    QAction *helpAboutAction = nullptr;
+
+    // True after loadQuizSection unless the user declined to create a missing quiz file.
+    bool quizLoaded = false;
+
+    // The quiz editor, created on first use (hidden until shown) and gone once closed.
+    EditorWindow *editor();
+    // The program is ended from outside (a logout, a signal): unsaved editor work is kept
+    // for the next load instead of asked about, and everything closes.
+    void endSession();
+    // True until the window stands where its placement says, in the window manager's frame.
+    bool isPlacing() const { return !m_placed; }
+
+public slots:
+    void loadSection();
+    void recordAnswer();
+    void showQuestionFromNumberBox();
+    void takeAnswerFromList();
+    void showQuestionFromScrollBar();
+    void tick();
+    void runToolBarButton(const QString &key);
+    void startNewQuiz();
+    void openQuizFile();
+    void closeQuiz();
+    void showOrHideToolBar();
+    void showOrHideStatusBar();
+    void showOptions();
+    void openEditor();
+    void showHelpContents();
+    void showAbout();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // Building the window (MainWindowShell.cpp).
+    void createControls(QWidget *client);
+    void createToolBar(QWidget *client);
+    void createMenus();
+    void createStatusBar();
+    void setUpOnFirstShow();
+    void layOut();
+    bool confirmUnload();
+    void restorePlacement();
+    void applyPlacement();
+    void savePlacement();
+    void updateStatusClock();
+
+    // The quiz run (MainWindowRun.cpp).
+    enum class Taken { Ok, Unreadable, Refused };
+    void loadQuizSection(const QString &path);
+    Taken takeQuiz(const QString &path, QString &error);
+    bool editorOpen() const;
+    void showEditor(bool modal);
+    void showQuestion(int index);
+    void showPicture(const QString &imageFile);
+    void endOfQuiz();
+    void releaseScrollBar();
+    void pickAnswer(int row);
+    int questionIndexOnShow() const;
+
+    // Clock, keys and focus (MainWindowKeys.cpp).
+    bool handleKey(QKeyEvent *event);
+    void stepScrollBar(int delta);
+    void nextQuestion();
+    void setScrollValue(int value);
+    void giveFocusBack();
+
+    Module1 &m_state;
+    bool m_loaded = false;
+    bool m_askingEnd = false;
+    // The outer rectangle the window opens at, applied again once the frame is known.
+    QRect m_placement;
+    QRect m_placementTwips; // as read from the settings
+    bool m_placed = false;
+    QPointer<EditorWindow> m_editor;
+};

@@ -1,0 +1,377 @@
+// The main window's shell: controls, toolbar, menus, status bar, load, layout and unload.
+#include "Clock.h"
+#include "Design.h"
+#include "EditorWindow.h"
+#include "Fonts.h"
+#include "HtmlPane.h"
+#include "KeyPreview.h"
+#include "MainLayout.h"
+#include "MainWindow.h"
+#include "Module1.h"
+#include "Placement.h"
+#include "QuizRun.h"
+#include "Sections.h"
+#include "Settings.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDate>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+
+using design::place;
+using design::text;
+
+namespace {
+// Design client area, in twips.
+constexpr int kClientWidth = 8730;
+constexpr int kClientHeight = 8235;
+constexpr int kToolBarHeight = 420;
+
+QLabel *label(QWidget *client, const char *name, const char *text, int left, int top, int width,
+              int height) {
+    return place(new QLabel(QString::fromUtf8(text), client), name, left, top, width, height);
+}
+
+QAction *menuItem(QMenu *menu, const char *name, const char *caption, bool enabled = true,
+                  const QKeySequence &shortcut = {}) {
+    QAction *action = menu->addAction(QString::fromUtf8(caption));
+    action->setObjectName(QLatin1String(name));
+    action->setEnabled(enabled);
+    action->setShortcut(shortcut);
+    return action;
+}
+
+void separator(QMenu *menu, const char *name) {
+    menu->addSeparator()->setObjectName(QLatin1String(name));
+}
+} // namespace
+
+MainWindow::MainWindow(Module1 &state, QWidget *parent) : QMainWindow(parent), m_state(state) {
+    setObjectName(QStringLiteral("mainWindow"));
+    setWindowTitle(QStringLiteral("Tessellar"));
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+    createControls(client);
+    createToolBar(client);
+    createMenus();
+    createStatusBar();
+    // The layout arithmetic decides the minimum size, not the controls' size hints.
+    layout()->setSizeConstraint(QLayout::SetNoConstraint);
+    resize(twips::toPixels(kClientWidth), twips::toPixels(kClientHeight));
+    new KeyPreview(this, [this](QKeyEvent *event) { return handleKey(event); });
+}
+
+void MainWindow::createControls(QWidget *client) {
+    const QFont gothic = fonts::proportionalGothic(11.25);
+    sectionBox = place(new QComboBox(client), "sectionBox", 480, 720, 3495, 345);
+    sectionBox->setEditable(true);
+    sectionBox->setFont(gothic);
+    loadButton = place(new QPushButton(QString::fromUtf8("読み込み"), client), "loadButton", 4200,
+                       720, 1215, 375);
+    clockCaption = label(client, "clockCaption", "経過時間 : ", 6075, 810, 1095, 285);
+    clockLabel = label(client, "clockLabel", "", 7290, 810, 960, 285);
+    questionNumberCaption = label(client, "questionNumberCaption", "問題", 270, 1320, 615, 255);
+    questionNumberBox =
+        place(new QLineEdit(QStringLiteral("1"), client), "questionNumberBox", 120, 1560, 735, 315);
+    questionScrollBar =
+        place(new QScrollBar(Qt::Vertical, client), "questionScrollBar", 855, 1470, 510, 450);
+    questionScrollBar->setRange(1, 1);
+    questionCaption = label(client, "questionCaption", "問題文", 1920, 1200, 735, 255);
+    questionPane = place(new HtmlPane(client), "questionPane", 1560, 1470, 7035, 1905);
+    answerCaption = label(client, "answerCaption", "解答", 240, 2310, 615, 255);
+    answerList = place(new QListWidget(client), "answerList", 1080, 2190, 375, 1140);
+    answerList->addItems(quizrun::answerChoices());
+    answerList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    answerList->setToolTip(QString::fromUtf8("ここをクリックすると,解答欄に入力されます。\n"
+                                             "キーボードの 1～4 と 5 (○)，6 (×) でも選べます。"));
+    answerBox = place(new QLineEdit(client), "answerBox", 120, 2550, 735, 315);
+    okButton =
+        place(new QPushButton(QStringLiteral("OK"), client), "okButton", 120, 3030, 735, 375);
+    choicesCaption = label(client, "choicesCaption", "選択文", 1920, 3390, 735, 255);
+    choicesPane = place(new HtmlPane(client), "choicesPane", 1560, 3615, 7035, 1950);
+    ruleLabel = label(client, "ruleLabel", "", 105, 3600, 1380, 4260);
+    ruleLabel->setFont(fonts::fixedGothic(12));
+    ruleLabel->setWordWrap(true);
+    ruleLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    pictureLabel = place(new QLabel(client), "pictureLabel", 1560, 5670, 7035, 2175);
+    pictureLabel->setScaledContents(true);
+    for (QWidget *box : {static_cast<QWidget *>(questionNumberBox),
+                         static_cast<QWidget *>(answerBox), static_cast<QWidget *>(answerList)})
+        box->setFont(gothic);
+    // All six answers show whole, in the list's font, without scrolling: the list grows
+    // down from its place.
+    answerList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const int frame = 2 * answerList->frameWidth();
+    answerList->resize(std::max(answerList->width(), answerList->sizeHintForColumn(0) + frame),
+                       answerList->sizeHintForRow(0) * answerList->count() + frame);
+    // The rule reads below the answer list, which grew to show every answer.
+    const int belowList = answerList->geometry().bottom() + twips::toPixels(60);
+    if (ruleLabel->y() < belowList)
+        ruleLabel->setGeometry(ruleLabel->x(), belowList, ruleLabel->width(),
+                               ruleLabel->height() - (belowList - ruleLabel->y()));
+    clockTimer = new QTimer(this);
+    clockTimer->setObjectName(QStringLiteral("clockTimer"));
+    clockTimer->setInterval(250);
+
+    connect(loadButton, &QPushButton::clicked, this, &MainWindow::loadSection);
+    connect(okButton, &QPushButton::clicked, this, &MainWindow::recordAnswer);
+    connect(questionNumberBox, &QLineEdit::textChanged, this,
+            &MainWindow::showQuestionFromNumberBox);
+    connect(answerList, &QListWidget::itemClicked, this, &MainWindow::takeAnswerFromList);
+    connect(questionScrollBar, &QScrollBar::valueChanged, this,
+            &MainWindow::showQuestionFromScrollBar);
+    connect(clockTimer, &QTimer::timeout, this, &MainWindow::tick);
+    connect(choicesPane, &HtmlPane::gotFocus, this, &MainWindow::giveFocusBack);
+    connect(questionPane, &HtmlPane::gotFocus, this, &MainWindow::giveFocusBack);
+}
+
+void MainWindow::createToolBar(QWidget *client) {
+    toolBar = place(new QToolBar(client), "toolBar", 0, 0, kClientWidth, kToolBarHeight);
+    toolBar->setIconSize(QSize(16, 16));
+    toolBar->setMovable(false);
+    const auto button = [this](const char *key, const char *tip, QStyle::StandardPixmap image) {
+        const QString keyText = QString::fromUtf8(key);
+        QAction *action = toolBar->addAction(style()->standardIcon(image), keyText);
+        action->setObjectName(QStringLiteral("toolBarButton_") + keyText);
+        action->setToolTip(QString::fromUtf8(tip));
+        connect(action, &QAction::triggered, this, [this, keyText] { runToolBarButton(keyText); });
+    };
+    button("新規作成", "新規作成", QStyle::SP_FileIcon);
+    button("開く", "開く", QStyle::SP_DialogOpenButton);
+    button("上書き保存", "上書き保存", QStyle::SP_DialogSaveButton);
+    toolBar->addSeparator();
+    button("印刷", "印刷", QStyle::SP_FileDialogDetailedView);
+    toolBar->addSeparator();
+    button("ｺﾏﾝﾄﾞ ﾎﾞﾀﾝ", "ファイルの読み込み", QStyle::SP_BrowserReload);
+}
+
+void MainWindow::createMenus() {
+    QMenu *file = menuBar()->addMenu(QString::fromUtf8("ﾌｧｲﾙ(&F)"));
+    file->setObjectName(QStringLiteral("fileMenu"));
+    fileNewAction =
+        menuItem(file, "fileNewAction", "新規作成(&N)", true, QKeySequence(Qt::CTRL | Qt::Key_N));
+    fileOpenAction = menuItem(file, "fileOpenAction", "開く(&O)");
+    fileCloseAction = menuItem(file, "fileCloseAction", "閉じる(&C)");
+    separator(file, "fileSeparator0");
+    menuItem(file, "fileSaveAction", "上書き保存(&S)", false, QKeySequence(Qt::CTRL | Qt::Key_S));
+    menuItem(file, "fileSaveAsAction", "名前を付けて保存(&A)", false);
+    separator(file, "fileSeparator1");
+    menuItem(file, "filePropertiesAction", "ﾌﾟﾛﾊﾟﾃｨ(&I)", false);
+    separator(file, "fileSeparator2");
+    menuItem(file, "filePageSetupAction", "ﾍﾟｰｼﾞ設定(&U)", false);
+    menuItem(file, "filePrintPreviewAction", "印刷ﾌﾟﾚﾋﾞｭｰ(&V)", false);
+    menuItem(file, "filePrintAction", "印刷(&P)", false);
+    separator(file, "fileSeparator3");
+    fileExitAction = menuItem(file, "fileExitAction", "終了(&X)");
+
+    QMenu *edit = menuBar()->addMenu(QString::fromUtf8("編集(&E)"));
+    edit->setObjectName(QStringLiteral("editMenu"));
+    menuItem(edit, "editUndoAction", "元に戻す(&U)", false);
+    separator(edit, "editSeparator0");
+    menuItem(edit, "editCutAction", "切り取り(&T)", false, QKeySequence(Qt::CTRL | Qt::Key_X));
+    menuItem(edit, "editCopyAction", "ｺﾋﾟｰ(&C)", false, QKeySequence(Qt::CTRL | Qt::Key_C));
+    menuItem(edit, "editPasteAction", "貼り付け(&P)", false, QKeySequence(Qt::CTRL | Qt::Key_V));
+    menuItem(edit, "editPasteSpecialAction", "形式を選択して貼り付け(&S)", false);
+
+    QMenu *view = menuBar()->addMenu(QString::fromUtf8("表示(&V)"));
+    view->setObjectName(QStringLiteral("viewMenu"));
+    viewToolbarAction = menuItem(view, "viewToolbarAction", "ﾂｰﾙ ﾊﾞｰ(&T)");
+    viewToolbarAction->setCheckable(true);
+    viewStatusBarAction = menuItem(view, "viewStatusBarAction", "ｽﾃｰﾀｽ ﾊﾞｰ(&B)");
+    viewStatusBarAction->setCheckable(true);
+    viewStatusBarAction->setChecked(true);
+    separator(view, "viewSeparator0");
+    menuItem(view, "viewRefreshAction", "最新の情報に更新(&R)", false);
+    viewOptionsAction = menuItem(view, "viewOptionsAction", "ｵﾌﾟｼｮﾝ(&O)");
+    menuItem(view, "viewWebBrowserAction", "WWW ﾌﾞﾗｳｻﾞ(&W)", false);
+
+    QMenu *tools = menuBar()->addMenu(QString::fromUtf8("ﾂｰﾙ(&T)"));
+    tools->setObjectName(QStringLiteral("toolsMenu"));
+    toolsOptionsAction = menuItem(tools, "toolsOptionsAction", "問題作成(&O)");
+
+    QMenu *helpMenu = menuBar()->addMenu(QString::fromUtf8("ﾍﾙﾌﾟ(&H)"));
+    helpMenu->setObjectName(QStringLiteral("helpMenu"));
+    helpContentsAction =
+        menuItem(helpMenu, "helpContentsAction", "目次(&C)", true, QKeySequence(Qt::Key_F1));
+    menuItem(helpMenu, "helpSearchForHelpOnAction", "ﾄﾋﾟｯｸの検索(&S)", false);
+    separator(helpMenu, "helpSeparator0");
+    helpAboutAction = menuItem(helpMenu, "helpAboutAction", "ﾊﾞｰｼﾞｮﾝ情報(&A)");
+
+    connect(fileNewAction, &QAction::triggered, this, &MainWindow::startNewQuiz);
+    connect(fileOpenAction, &QAction::triggered, this, &MainWindow::openQuizFile);
+    connect(fileCloseAction, &QAction::triggered, this, &MainWindow::closeQuiz);
+    connect(fileExitAction, &QAction::triggered, this, &QWidget::close);
+    connect(viewToolbarAction, &QAction::triggered, this, &MainWindow::showOrHideToolBar);
+    connect(viewStatusBarAction, &QAction::triggered, this, &MainWindow::showOrHideStatusBar);
+    connect(viewOptionsAction, &QAction::triggered, this, &MainWindow::showOptions);
+    connect(toolsOptionsAction, &QAction::triggered, this, &MainWindow::openEditor);
+    connect(helpContentsAction, &QAction::triggered, this, &MainWindow::showHelpContents);
+    connect(helpAboutAction, &QAction::triggered, this, &MainWindow::showAbout);
+}
+
+void MainWindow::createStatusBar() {
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
+    statusBar()->setFont(fonts::proportionalGothic(9));
+    statusBar()->setSizeGripEnabled(true);
+    const auto panel = [this](const char *name) {
+        auto *label = new QLabel(statusBar());
+        label->setObjectName(QLatin1String(name));
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        return label;
+    };
+    statusPanels.text = panel("statusTextPanel");
+    statusPanels.date = panel("statusDatePanel");
+    statusPanels.time = panel("statusTimePanel");
+    statusBar()->addWidget(statusPanels.text, 1);
+    statusBar()->addPermanentWidget(statusPanels.date);
+    statusBar()->addPermanentWidget(statusPanels.time);
+    statusPanels.text->setText(QString::fromUtf8("ｽﾃｰﾀｽ"));
+    statusPanels.text->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred); // long paths
+    statusPanels.text->setMinimumWidth(twips::toPixels(1500));
+    updateStatusClock();
+    auto *ticker = new QTimer(this); // the date and time panels keep themselves current
+    connect(ticker, &QTimer::timeout, this, &MainWindow::updateStatusClock);
+    ticker->start(1000);
+}
+
+void MainWindow::updateStatusClock() {
+    const QDateTime now = QDateTime::currentDateTime();
+    statusPanels.date->setText(now.toString(QStringLiteral("yyyy/MM/dd")));
+    statusPanels.time->setText(now.toString(QStringLiteral("H:mm")));
+}
+
+void MainWindow::showEvent(QShowEvent *event) {
+    if (!m_loaded) { // the window's load runs once, when it is first shown
+        m_loaded = true;
+        setUpOnFirstShow();
+    }
+    QMainWindow::showEvent(event);
+}
+
+void MainWindow::setUpOnFirstShow() {
+    restorePlacement();
+    sectionBox->addItems(sections::list(m_state.QuizFolder));
+    questionScrollBar->setMaximum(1);
+    m_state.QuizStartSeconds = clockreading::secondsSinceMidnight();
+    clockTimer->stop();
+    questionPane->navigateBlank();
+    choicesPane->navigateBlank();
+}
+
+namespace {
+QRect twipsOf(const QRect &pixels) {
+    return {twips::fromPixels(pixels.x()), twips::fromPixels(pixels.y()),
+            twips::fromPixels(pixels.width()), twips::fromPixels(pixels.height())};
+}
+} // namespace
+
+void MainWindow::restorePlacement() {
+    const int left = settings::readNumber(QStringLiteral("MainLeft"), 1000);
+    const int top = settings::readNumber(QStringLiteral("MainTop"), 1000);
+    const int width = settings::readNumber(QStringLiteral("MainWidth"), 8850);
+    const int height = settings::readNumber(QStringLiteral("MainHeight"), 12000);
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens.append(screen->availableGeometry());
+    const QRect read = twips::toPixels(left, top, width, height);
+    m_placement =
+        placement::fitOnScreens(read, screens, twips::toPixels(1000, 1000, 0, 0).topLeft());
+    m_placementTwips = m_placement == read ? QRect(left, top, width, height) : twipsOf(m_placement);
+    applyPlacement();
+    m_placed = false;
+    design::whenFramed(this, [this] {
+        if (windowState() == Qt::WindowNoState)
+            applyPlacement(); // the frame is known now: the outer placement comes true
+        m_placed = true;
+    });
+}
+
+void MainWindow::applyPlacement() {
+    design::keepMinimumOuterSize(this, kMainMinWidth, kMainMinHeight); // for this frame
+    design::setOuterGeometry(this, m_placement);
+}
+
+void MainWindow::savePlacement() {
+    // A window left where it opened keeps the very values it was read with: pixels hold
+    // whole multiples of 15 twips only, and the saved placement must not drift.
+    const QRect frame = design::outerGeometry(this);
+    const QRect saved =
+        frame == m_placement
+            ? m_placementTwips
+            : QRect(twips::fromPixels(frame.x()), twips::fromPixels(frame.y()),
+                    twips::fromPixels(frame.width()), twips::fromPixels(frame.height()));
+    settings::writeNumber(QStringLiteral("MainLeft"), saved.x());
+    settings::writeNumber(QStringLiteral("MainTop"), saved.y());
+    settings::writeNumber(QStringLiteral("MainWidth"), saved.width());
+    settings::writeNumber(QStringLiteral("MainHeight"), saved.height());
+}
+
+void MainWindow::resizeEvent(QResizeEvent *event) {
+    QMainWindow::resizeEvent(event);
+    layOut();
+}
+
+void MainWindow::changeEvent(QEvent *event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        layOut();
+}
+
+void MainWindow::layOut() {
+    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
+        return;
+    if (design::keepMinimumOuterSize(this, kMainMinWidth, kMainMinHeight))
+        return; // the resize lays the window out again
+    const QRect frame = design::outerGeometry(this);
+    const MainLayout l =
+        layoutMainWindow(twips::fromPixels(frame.width()), twips::fromPixels(frame.height()),
+                         twips::fromPixels(pictureLabel->width()));
+    const int paneLeft = questionPane->x();
+    questionPane->resize(twips::toPixels(l.paneWidth), twips::toPixels(l.paneHeight));
+    choicesPane->setGeometry(paneLeft, twips::toPixels(l.choicesTop), questionPane->width(),
+                             questionPane->height());
+    choicesCaption->move(choicesCaption->x(), twips::toPixels(l.choicesCaptionTop));
+    pictureLabel->setGeometry(paneLeft, twips::toPixels(l.pictureTop),
+                              twips::toPixels(l.pictureWidth), questionPane->height());
+    toolBar->resize(centralWidget()->width(), toolBar->height());
+}
+
+void MainWindow::closeEvent(QCloseEvent *event) {
+    if (!confirmUnload()) {
+        event->ignore(); // the editor keeps unsaved work open
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindow::endSession() {
+    if (m_editor)
+        m_editor->closeForSessionEnd();
+    close();
+}
+
+bool MainWindow::confirmUnload() {
+    // Close every other window, the most recently opened first; one may refuse.
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
+        if (*it != this && (*it)->isVisible() && !(*it)->close())
+            return false;
+    }
+    if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
+        savePlacement();
+    return true;
+}
