@@ -1,7 +1,7 @@
 // tessellar-tool: reads, writes and checks quiz files from the command line.
-#include "Module1.h"
 #include "QuizFile.h"
 #include "QuizJson.h"
+#include "QuizState.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -51,12 +51,12 @@ int pack(const QString &in, const QString &out) {
     QFile source(in);
     if (!source.open(QIODevice::ReadOnly))
         return fail(in, source.errorString());
-    Module1 quiz;
+    QuizState quiz;
     QString error;
-    if (!quizjson::read(source.readAll(), quiz.QuestionTable, error))
+    if (!quizjson::read(source.readAll(), quiz.questions, error))
         return fail(in, error);
     // Written exactly as the editor writes a quiz.
-    quiz.QuestionCount = static_cast<qint32>(quiz.QuestionTable.size());
+    quiz.questionCount = static_cast<qint32>(quiz.questions.size());
     error = quiz.saveQuizFile(out);
     return error.isEmpty() ? 0 : fail(out, error);
 }

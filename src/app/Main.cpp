@@ -1,7 +1,7 @@
 #include "Main.h"
 
 #include "MainWindow.h"
-#include "Module1.h"
+#include "QuizState.h"
 #include "Sections.h"
 #include "SessionEnd.h"
 #include "Settings.h"
@@ -10,16 +10,16 @@
 #include <QIcon>
 #include <QPointer>
 
-void Main(Module1 &state) {
+void Main(QuizState &state) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tessellar-256.png")));
     state.prepareStart(
         settings::readString(QStringLiteral("QPath"), sections::defaultQuizFolder()));
-    state.MainForm = new MainWindow(state);
-    state.MainForm->setAttribute(Qt::WA_DeleteOnClose);
-    state.QuestionCount = Module1::kStartQuestionCount;
-    state.CurrentImageFile.clear();
-    state.MainForm->show();
-    MainWindow *main = state.MainForm;
+    state.mainWindow = new MainWindow(state);
+    state.mainWindow->setAttribute(Qt::WA_DeleteOnClose);
+    state.questionCount = QuizState::kStartQuestionCount;
+    state.currentImageFile.clear();
+    state.mainWindow->show();
+    MainWindow *main = state.mainWindow;
     sessionend::onRequest([main = QPointer<MainWindow>(main)] {
         if (main)
             main->endSession();

@@ -1,5 +1,5 @@
 #include "Main.h"
-#include "Module1.h"
+#include "QuizState.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -16,7 +16,7 @@ int main(int argc, char *argv[]) {
     if (qtJapanese.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtJapanese);
-    Module1 state;
+    QuizState state;
     Main(state);
     return QApplication::exec();
 }

@@ -6,7 +6,7 @@
 // Where quiz files and pictures live, and how sections map to file names.
 namespace sections {
 
-// QuizFolder + separator + "q" + section + ".tsl"; the separator is always inserted, even
+// quizFolder + separator + "q" + section + ".tsl"; the separator is always inserted, even
 // after a root folder that already ends with one. Quiz folders made on Windows ignore letter
 // case: an existing file whose name differs only in case is the one named (QKANA.TSL for
 // "KANA"), the exact name first, so loading and saving find the file that is there.
@@ -16,7 +16,7 @@ QString quizFilePath(const QString &quizFolder, const QString &section);
 // "..", a control character), or an empty text when it can.
 QString nameProblem(const QString &section);
 
-// The listing pattern: QuizFolder + separator + pattern, or QuizFolder + pattern when the
+// The listing pattern: quizFolder + separator + pattern, or quizFolder + pattern when the
 // folder is a root that already ends with a separator.
 QString listingPattern(const QString &quizFolder, const QString &pattern);
 

@@ -6,9 +6,9 @@
 #include "Fonts.h"
 #include "KeyPreview.h"
 #include "MainWindow.h"
-#include "Module1.h"
 #include "PlainTextBox.h"
 #include "QuizRun.h"
+#include "QuizState.h"
 #include "Sections.h"
 #include "TagBuilderDialog.h"
 #include "TextBoxes.h"
@@ -75,7 +75,7 @@ Box *placeBox(QWidget *client, const BoxDesign &d, QLabel *&caption, const QFont
 }
 } // namespace
 
-EditorWindow::EditorWindow(Module1 &state, QWidget *parent)
+EditorWindow::EditorWindow(QuizState &state, QWidget *parent)
     : QMainWindow(parent, Qt::Window), m_state(state) {
     setObjectName(QStringLiteral("editorWindow"));
     setWindowTitle(QStringLiteral("Making Quiz"));
@@ -185,7 +185,7 @@ void EditorWindow::createStatusBar() {
 }
 
 void EditorWindow::listSections() {
-    sectionBox->addItems(sections::list(m_state.QuizFolder));
+    sectionBox->addItems(sections::list(m_state.quizFolder));
     sectionBox->setEditText(QString());
 }
 
@@ -241,7 +241,7 @@ void EditorWindow::closeEvent(QCloseEvent *event) {
 }
 
 void EditorWindow::returnToMainWindow() {
-    MainWindow *main = m_state.MainForm;
+    MainWindow *main = m_state.mainWindow;
     if (!main)
         return;
     if (!main->clockLabel->text().isEmpty()) // a quiz run is under way

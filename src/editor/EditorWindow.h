@@ -4,7 +4,7 @@
 #include <QPointer>
 
 class TagBuilderDialog;
-class Module1;
+class QuizState;
 class QAction;
 class QComboBox;
 class QKeyEvent;
@@ -19,7 +19,7 @@ class QPushButton;
 class EditorWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit EditorWindow(Module1 &state, QWidget *parent = nullptr);
+    explicit EditorWindow(QuizState &state, QWidget *parent = nullptr);
 
     QComboBox *sectionBox = nullptr;
     QPushButton *loadButton = nullptr;
@@ -91,7 +91,7 @@ private:
     void offerRecoveredWork(const QString &section);
     bool confirmClose();
 
-    Module1 &m_state;
+    QuizState &m_state;
     QPointer<TagBuilderDialog> m_tagBuilder;
     bool m_framed = false;
     bool m_unsavedQuestions = false;

@@ -2,9 +2,9 @@
 #include "Design.h"
 #include "EditorWindow.h"
 #include "MessageBox.h"
-#include "Module1.h"
 #include "Numbers.h"
 #include "OptionsDialog.h"
+#include "QuizState.h"
 #include "Recovery.h"
 #include "Sections.h"
 #include "TextBoxes.h"
@@ -42,8 +42,8 @@ void EditorWindow::loadSection() {
     const QString section = sectionBox->currentText();
     if (refuseSectionName(section))
         return;
-    m_state.CurrentQuizFile = sections::quizFilePath(m_state.QuizFolder, section);
-    if (m_state.loadQuizFile(m_state.CurrentQuizFile).ok) {
+    m_state.currentQuizFile = sections::quizFilePath(m_state.quizFolder, section);
+    if (m_state.loadQuizFile(m_state.currentQuizFile).ok) {
         m_unsavedQuestions = false;
         textboxes::setText(numberBox, QStringLiteral("1"));
         showQuestionFromNumberBox();
@@ -57,7 +57,7 @@ void EditorWindow::loadSection() {
 }
 
 bool EditorWindow::openOptions() {
-    m_state.OptionsOpener = QStringLiteral("EditorWindow");
+    m_state.optionsOpener = QuizState::Opener::Editor;
     OptionsDialog options(m_state, this);
     return options.exec() == QDialog::Accepted;
 }
@@ -65,19 +65,19 @@ bool EditorWindow::openOptions() {
 void EditorWindow::newFileFlow() {
     for (;;) {
         openOptions();
-        if (m_state.QuestionCount >= 1)
+        if (m_state.questionCount >= 1)
             break;
         if (messagebox::show(this,
                              text("問題数を,1以上に設定してください。\r\n設定しなおしますか。？"),
                              text("確認"), messagebox::Buttons::YesNo) != messagebox::Answer::Yes)
             return;
     }
-    m_state.replaceQuiz(QList<QuizRecord>(m_state.QuestionCount));
+    m_state.replaceQuiz(QList<QuizRecord>(m_state.questionCount));
     m_unsavedQuestions = false;
-    QFile file(m_state.CurrentQuizFile);
+    QFile file(m_state.currentQuizFile);
     if (!file.exists() && !file.open(QIODevice::WriteOnly))
         messagebox::show(
-            this, text("%1 を作成できません: %2").arg(m_state.CurrentQuizFile, file.errorString()),
+            this, text("%1 を作成できません: %2").arg(m_state.currentQuizFile, file.errorString()),
             messagebox::applicationTitle());
 }
 
@@ -85,26 +85,26 @@ void EditorWindow::showQuestionFromNumberBox() {
     double n = 0;
     if (!parseDecimal(textboxes::text(numberBox), n))
         return;
-    if (n >= m_state.QuestionCount + 1.0) {
-        textboxes::setText(numberBox, QString::number(m_state.QuestionCount));
+    if (n >= m_state.questionCount + 1.0) {
+        textboxes::setText(numberBox, QString::number(m_state.questionCount));
         return;
     }
-    const qsizetype i = recordIndex(textboxes::text(numberBox), m_state.QuestionTable.size());
+    const qsizetype i = recordIndex(textboxes::text(numberBox), m_state.questions.size());
     if (i < 0)
         return;
-    const QuizRecord &record = m_state.QuestionTable[i];
+    const QuizRecord &record = m_state.questions[i];
     for (int box = 1; box <= 5; ++box)
         textboxes::setText(boxes()[box], fieldText(record, kQuizFields[box - 1]));
 }
 
 void EditorWindow::addQuestion() {
     const QString number = textboxes::text(numberBox);
-    const qsizetype i = recordIndex(number, m_state.QuestionTable.size());
+    const qsizetype i = recordIndex(number, m_state.questions.size());
     const WholeNumber whole = toInt32(number);
     if (i >= 0 && whole.ok()) {
         m_unsavedQuestions = true;
         markBoxesTaken();
-        QuizRecord &record = m_state.QuestionTable[i];
+        QuizRecord &record = m_state.questions[i];
         record.Number = record.ReportNumber = static_cast<qint32>(whole.value);
         for (int box = 1; box <= 5; ++box)
             fieldText(record, kQuizFields[box - 1]) = textboxes::text(boxes()[box]);
@@ -120,14 +120,14 @@ bool EditorWindow::saveSection() {
     const QString section = sectionBox->currentText();
     if (refuseSectionName(section))
         return false;
-    m_state.CurrentQuizFile = sections::quizFilePath(m_state.QuizFolder, section);
+    m_state.currentQuizFile = sections::quizFilePath(m_state.quizFolder, section);
     QString problem;
     if (section.isEmpty())
         problem = text("問題名 (セクション) を入力してください。");
-    else if (!QFileInfo(m_state.QuizFolder).isDir())
-        problem = text("問題フォルダ %1 がありません。").arg(m_state.QuizFolder);
+    else if (!QFileInfo(m_state.quizFolder).isDir())
+        problem = text("問題フォルダ %1 がありません。").arg(m_state.quizFolder);
     else
-        problem = m_state.saveQuizFile(m_state.CurrentQuizFile);
+        problem = m_state.saveQuizFile(m_state.currentQuizFile);
     if (!problem.isEmpty()) {
         messagebox::show(this, text("保存できませんでした。\r\n") + problem,
                          messagebox::applicationTitle());
@@ -166,15 +166,15 @@ QStringList EditorWindow::boxTexts() const {
 QString EditorWindow::keepRecoveryCopy() {
     if (!hasUnsavedWork())
         return {};
-    return recovery::keep({m_state.QuizFolder, sectionBox->currentText(), m_state.QuestionCount,
-                           m_state.QuestionTable, boxTexts()});
+    return recovery::keep({m_state.quizFolder, sectionBox->currentText(), m_state.questionCount,
+                           m_state.questions, boxTexts()});
 }
 
 void EditorWindow::offerRecoveredWork(const QString &section) {
-    const std::optional<recovery::Work> work = recovery::find(m_state.QuizFolder, section);
+    const std::optional<recovery::Work> work = recovery::find(m_state.quizFolder, section);
     if (!work)
         return;
-    recovery::drop(m_state.QuizFolder, section);
+    recovery::drop(m_state.quizFolder, section);
     if (messagebox::show(this, text("保存されていない編集内容が残っています。復元しますか？"),
                          text("確認"), messagebox::Buttons::YesNo) != messagebox::Answer::Yes)
         return;

@@ -4,9 +4,9 @@
 #include "DirList.h"
 #include "KeyPreview.h"
 #include "MessageBox.h"
-#include "Module1.h"
 #include "Numbers.h"
 #include "QuizRun.h"
+#include "QuizState.h"
 #include "Sections.h"
 #include "Settings.h"
 
@@ -27,7 +27,7 @@ constexpr int kParkedLeft = -20000;
 
 } // namespace
 
-OptionsDialog::OptionsDialog(Module1 &state, QWidget *parent)
+OptionsDialog::OptionsDialog(QuizState &state, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_state(state) {
@@ -87,8 +87,8 @@ void OptionsDialog::createPages() {
 void OptionsDialog::showStoredOptions() {
     folderBox->setText(
         settings::readString(QStringLiteral("QPath"), sections::defaultQuizFolder()));
-    countBox->setText(QString::number(m_state.QuestionCount));
-    countBox->setEnabled(m_state.OptionsOpener != QLatin1String("frmMain"));
+    countBox->setText(QString::number(m_state.questionCount));
+    countBox->setEnabled(m_state.optionsOpener != QuizState::Opener::MainWindow);
 }
 
 void OptionsDialog::showChosenPage() {
@@ -139,7 +139,7 @@ bool OptionsDialog::apply() {
         return false;
     }
     settings::writeString(QStringLiteral("QPath"), folderList->path());
-    m_state.QuizFolder = folderList->path();
+    m_state.quizFolder = folderList->path();
     m_state.resizeQuestions(static_cast<qint32>(count.value));
     return true;
 }

@@ -3,7 +3,7 @@
 #include <QDialog>
 
 class DirList;
-class Module1;
+class QuizState;
 class QComboBox;
 class QGroupBox;
 class QKeyEvent;
@@ -15,7 +15,7 @@ class QTabBar;
 class OptionsDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit OptionsDialog(Module1 &state, QWidget *parent = nullptr);
+    explicit OptionsDialog(QuizState &state, QWidget *parent = nullptr);
 
     QTabBar *tabBar = nullptr;
     QWidget *countPage = nullptr;
@@ -47,5 +47,5 @@ private:
     // count box holds no usable number of questions.
     bool apply();
 
-    Module1 &m_state;
+    QuizState &m_state;
 };

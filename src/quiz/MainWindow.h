@@ -6,7 +6,7 @@
 #include <QTimer>
 
 class HtmlPane;
-class Module1;
+class QuizState;
 class QAction;
 class QComboBox;
 class QLabel;
@@ -22,7 +22,7 @@ class EditorWindow;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit MainWindow(Module1 &state, QWidget *parent = nullptr);
+    explicit MainWindow(QuizState &state, QWidget *parent = nullptr);
 
     QToolBar *toolBar = nullptr;
     QComboBox *sectionBox = nullptr;
@@ -129,7 +129,7 @@ private:
     void setScrollValue(int value);
     void giveFocusBack();
 
-    Module1 &m_state;
+    QuizState &m_state;
     bool m_loaded = false;
     bool m_askingEnd = false;
     // The outer rectangle the window opens at, applied again once the frame is known.

@@ -5,10 +5,10 @@
 #include "Help.h"
 #include "HtmlPane.h"
 #include "MainWindow.h"
-#include "Module1.h"
 #include "Numbers.h"
 #include "OptionsDialog.h"
 #include "QuizRun.h"
+#include "QuizState.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,13 +22,13 @@
 #include <QToolBar>
 
 void MainWindow::tick() {
-    m_state.QuizNowSeconds = clockreading::secondsSinceMidnight();
+    m_state.quizNowSeconds = clockreading::secondsSinceMidnight();
     const double elapsed =
-        quizrun::elapsedSeconds(m_state.QuizStartSeconds, m_state.QuizNowSeconds);
+        quizrun::elapsedSeconds(m_state.quizStartSeconds, m_state.quizNowSeconds);
     clockLabel->setText(quizrun::formatElapsed(elapsed));
     if (elapsed >= quizrun::kTimeLimitSeconds) {
         clockTimer->stop();
-        questionNumberBox->setText(QString::number(m_state.QuestionCount + 1)); // ends the quiz
+        questionNumberBox->setText(QString::number(m_state.questionCount + 1)); // ends the quiz
     }
 }
 
@@ -84,7 +84,7 @@ bool MainWindow::handleKey(QKeyEvent *event) {
         setScrollValue(1);
         return true;
     case Qt::Key_End:
-        setScrollValue(m_state.QuestionCount);
+        setScrollValue(m_state.questionCount);
         return true;
     case Qt::Key_Pause:
         if (clockTimer->isActive())
@@ -142,7 +142,7 @@ void MainWindow::showOrHideStatusBar() {
 }
 
 void MainWindow::showOptions() {
-    m_state.OptionsOpener = QStringLiteral("frmMain");
+    m_state.optionsOpener = QuizState::Opener::MainWindow;
     OptionsDialog options(m_state, this);
     options.exec();
 }

@@ -7,10 +7,10 @@
 #include "HtmlPane.h"
 #include "MainWindow.h"
 #include "MessageBox.h"
-#include "Module1.h"
 #include "Numbers.h"
 #include "Pictures.h"
 #include "QuizRun.h"
+#include "QuizState.h"
 #include "ResultWindow.h"
 #include "Sections.h"
 
@@ -64,12 +64,12 @@ MainWindow::Taken MainWindow::takeQuiz(const QString &path, QString &error) {
 void MainWindow::loadQuizSection(const QString &path) {
     quizLoaded = true;
     if (path.isEmpty())
-        m_state.CurrentQuizFile =
-            sections::quizFilePath(m_state.QuizFolder, sectionBox->currentText());
+        m_state.currentQuizFile =
+            sections::quizFilePath(m_state.quizFolder, sectionBox->currentText());
     QString error;
-    switch (takeQuiz(path.isEmpty() ? m_state.CurrentQuizFile : path, error)) {
+    switch (takeQuiz(path.isEmpty() ? m_state.currentQuizFile : path, error)) {
     case Taken::Ok:
-        statusPanels.text->setText(m_state.CurrentQuizFile);
+        statusPanels.text->setText(m_state.currentQuizFile);
         questionNumberBox->setText(QStringLiteral("1"));
         showQuestionFromNumberBox();
         return;
@@ -91,15 +91,15 @@ void MainWindow::loadSection() {
     loadQuizSection(QString());
     if (!quizLoaded)
         return;
-    std::fill(m_state.AnswerMarks.begin(), m_state.AnswerMarks.end(), quizrun::kUnanswered);
-    std::fill(m_state.AnswerTexts.begin(), m_state.AnswerTexts.end(), QString());
-    questionScrollBar->setMaximum(m_state.QuestionCount + 1);
+    std::fill(m_state.answerMarks.begin(), m_state.answerMarks.end(), quizrun::kUnanswered);
+    std::fill(m_state.answerTexts.begin(), m_state.answerTexts.end(), QString());
+    questionScrollBar->setMaximum(m_state.questionCount + 1);
     if (!editorOpen())
         clockTimer->start();
-    m_state.QuizStartSeconds = clockreading::secondsSinceMidnight();
-    m_state.QuizNowSeconds = clockreading::secondsSinceMidnight();
+    m_state.quizStartSeconds = clockreading::secondsSinceMidnight();
+    m_state.quizNowSeconds = clockreading::secondsSinceMidnight();
     clockLabel->setText(quizrun::formatElapsed(
-        quizrun::elapsedSeconds(m_state.QuizStartSeconds, m_state.QuizNowSeconds)));
+        quizrun::elapsedSeconds(m_state.quizStartSeconds, m_state.quizNowSeconds)));
 }
 
 // The index of the question the number box names (rounded, halves to even), or -1.
@@ -112,19 +112,19 @@ int MainWindow::questionIndexOnShow() const {
 }
 
 void MainWindow::showQuestionFromNumberBox() {
-    m_state.CurrentImageFile.clear();
+    m_state.currentImageFile.clear();
     double n = 0;
     if (!parseDecimal(questionNumberBox->text(), n))
         return;
-    if (n >= m_state.QuestionCount + 1.0) {
+    if (n >= m_state.questionCount + 1.0) {
         endOfQuiz();
         return;
     }
     const int i = questionIndexOnShow();
-    if (i >= 0 && i < m_state.QuestionTable.size())
+    if (i >= 0 && i < m_state.questions.size())
         showQuestion(i);
-    if (i >= 0 && i < m_state.AnswerTexts.size())
-        answerBox->setText(m_state.AnswerTexts[i]);
+    if (i >= 0 && i < m_state.answerTexts.size())
+        answerBox->setText(m_state.answerTexts[i]);
     // Moving the scroll bar records the answer box for this question (showQuestionFromScrollBar).
     const WholeNumber value = toInt16(questionNumberBox->text());
     if (value.ok())
@@ -132,16 +132,16 @@ void MainWindow::showQuestionFromNumberBox() {
 }
 
 void MainWindow::showQuestion(int index) {
-    const QuizRecord &question = m_state.QuestionTable[index];
+    const QuizRecord &question = m_state.questions[index];
     for (HtmlPane *pane : {questionPane, choicesPane})
-        pane->setQuizFolder(m_state.QuizFolder);
-    const QString &folder = m_state.QuizFolder;
+        pane->setQuizFolder(m_state.quizFolder);
+    const QString &folder = m_state.quizFolder;
     questionPane->setBodyHtml(
         addressPicturesOnDisk(MakeHtmlPage(question.Question, folder), folder));
     choicesPane->setBodyHtml(addressPicturesOnDisk(MakeHtmlPage(question.Choices, folder), folder));
     if (!question.ImageFile.isEmpty())
-        m_state.CurrentImageFile = sections::picturePath(m_state.QuizFolder, question.ImageFile);
-    showPicture(m_state.CurrentImageFile);
+        m_state.currentImageFile = sections::picturePath(m_state.quizFolder, question.ImageFile);
+    showPicture(m_state.currentImageFile);
     ruleLabel->setText(quizrun::ruleText(question.Answer));
 }
 
@@ -160,20 +160,19 @@ void MainWindow::recordAnswer() {
     const WholeNumber a = toInt32(questionNumberBox->text());
     int error = a.error;
     const qint64 i = a.value - 1;
-    if (!error && (i < 0 || i >= m_state.AnswerTexts.size() || i >= m_state.AnswerMarks.size()))
+    if (!error && (i < 0 || i >= m_state.answerTexts.size() || i >= m_state.answerMarks.size()))
         error = errors::kSubscriptOutOfRange;
     const QString given = answerBox->text();
     // Only an empty answer can be marked without the question's record.
-    if (!error && !given.isEmpty() && i >= m_state.QuestionTable.size())
+    if (!error && !given.isEmpty() && i >= m_state.questions.size())
         error = errors::kSubscriptOutOfRange;
     if (error) {
         messagebox::show(this, errors::message(error), messagebox::applicationTitle());
         return;
     }
-    m_state.AnswerTexts[i] = given;
-    m_state.AnswerMarks[i] = given.isEmpty()
-                                 ? quizrun::kUnanswered
-                                 : quizrun::markFor(given, m_state.QuestionTable[i].Answer);
+    m_state.answerTexts[i] = given;
+    m_state.answerMarks[i] = given.isEmpty() ? quizrun::kUnanswered
+                                             : quizrun::markFor(given, m_state.questions[i].Answer);
 }
 
 void MainWindow::takeAnswerFromList() {
@@ -186,8 +185,8 @@ void MainWindow::pickAnswer(int row) {
     const QString answer = answerList->item(row)->text();
     answerBox->setText(answer);
     const int i = questionIndexOnShow();
-    if (i >= 0 && i < m_state.AnswerTexts.size())
-        m_state.AnswerTexts[i] = answer;
+    if (i >= 0 && i < m_state.answerTexts.size())
+        m_state.answerTexts[i] = answer;
 }
 
 void MainWindow::endOfQuiz() {
@@ -197,7 +196,7 @@ void MainWindow::endOfQuiz() {
         return;
     const QScopedValueRollback asking(m_askingEnd, true);
     releaseScrollBar();
-    questionNumberBox->setText(QString::number(m_state.QuestionCount)); // shows the last question
+    questionNumberBox->setText(QString::number(m_state.questionCount)); // shows the last question
     const Answer show = messagebox::show(this, text("問題は以上です｡結果を表示しますか？"),
                                          text(kConfirm), Buttons::YesNo);
     if (show == Answer::Yes) {
@@ -215,7 +214,7 @@ void MainWindow::releaseScrollBar() {
 
 void MainWindow::openQuizFile() {
     const QString path = filedialog::openFile(this, text("開く"), text("問題ﾌｧｲﾙ (*.tsl)|*.tsl"),
-                                              m_state.QuizFolder);
+                                              m_state.quizFolder);
     if (path.isEmpty())
         return;
     QString error;

@@ -7,9 +7,9 @@
 #include "KeyPreview.h"
 #include "MainLayout.h"
 #include "MainWindow.h"
-#include "Module1.h"
 #include "Placement.h"
 #include "QuizRun.h"
+#include "QuizState.h"
 #include "Sections.h"
 #include "Settings.h"
 
@@ -59,7 +59,7 @@ void separator(QMenu *menu, const char *name) {
 }
 } // namespace
 
-MainWindow::MainWindow(Module1 &state, QWidget *parent) : QMainWindow(parent), m_state(state) {
+MainWindow::MainWindow(QuizState &state, QWidget *parent) : QMainWindow(parent), m_state(state) {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Tessellar"));
     auto *client = new QWidget(this);
@@ -264,9 +264,9 @@ void MainWindow::showEvent(QShowEvent *event) {
 
 void MainWindow::setUpOnFirstShow() {
     restorePlacement();
-    sectionBox->addItems(sections::list(m_state.QuizFolder));
+    sectionBox->addItems(sections::list(m_state.quizFolder));
     questionScrollBar->setMaximum(1);
-    m_state.QuizStartSeconds = clockreading::secondsSinceMidnight();
+    m_state.quizStartSeconds = clockreading::secondsSinceMidnight();
     clockTimer->stop();
     questionPane->navigateBlank();
     choicesPane->navigateBlank();

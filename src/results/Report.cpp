@@ -1,6 +1,6 @@
 #include "Report.h"
 
-#include "Module1.h"
+#include "QuizState.h"
 
 namespace report {
 namespace {
@@ -39,20 +39,19 @@ bool count(Kind kind, qint32 mark, Counts &counts) {
 }
 } // namespace
 
-Outcome evaluate(const Module1 &state, const QString &section) {
+Outcome evaluate(const QuizState &state, const QString &section) {
     Outcome outcome;
     outcome.text = QString::fromUtf8("問題名:  ") + section + kCrLf;
-    const qsizetype available =
-        std::min({qsizetype(state.QuestionCount), state.QuestionTable.size(),
-                  state.AnswerMarks.size(), state.AnswerTexts.size()});
+    const qsizetype available = std::min({qsizetype(state.questionCount), state.questions.size(),
+                                          state.answerMarks.size(), state.answerTexts.size()});
     for (qsizetype i = 0; i < available; ++i) {
-        const QuizRecord &question = state.QuestionTable[i];
+        const QuizRecord &question = state.questions[i];
         const Kind kind = classify(question.Answer);
-        if (kind == Kind::Ignored || !count(kind, state.AnswerMarks[i], outcome.counts))
+        if (kind == Kind::Ignored || !count(kind, state.answerMarks[i], outcome.counts))
             continue;
         outcome.text += QString::fromUtf8("問題: ") + QString::number(question.ReportNumber) +
                         QString::fromUtf8("    正解: ") + question.Answer +
-                        QString::fromUtf8("    回答: ") + state.AnswerTexts[i] + kCrLf +
+                        QString::fromUtf8("    回答: ") + state.answerTexts[i] + kCrLf +
                         question.KeyPoint + kCrLf;
     }
     return outcome;

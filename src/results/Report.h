@@ -6,7 +6,7 @@
 
 #include <functional>
 
-class Module1;
+class QuizState;
 
 // The outcome of a quiz run: counts, score and the report of every question not answered
 // correctly. Plain functions; the results window shows and prints what they compute.
@@ -38,7 +38,7 @@ struct Outcome {
 
 // Counts the run and writes the report: "問題名:  " + section, then two lines for each
 // question not answered correctly. Reads the shared state only.
-Outcome evaluate(const Module1 &state, const QString &section);
+Outcome evaluate(const QuizState &state, const QString &section);
 
 // Width of a line in twips, as drawn in the report's font.
 using Measure = std::function<int(const QString &line)>;

@@ -5,8 +5,8 @@
 #include "Fonts.h"
 #include "MainWindow.h"
 #include "MessageBox.h"
-#include "Module1.h"
 #include "Printer.h"
+#include "QuizState.h"
 #include "Report.h"
 #include "ReportArea.h"
 
@@ -45,7 +45,7 @@ constexpr SummaryLabel kLabels[] = {
     {&Labels::score, "scoreLabel", "総得点", 6825, 1230}};
 } // namespace
 
-ResultWindow::ResultWindow(Module1 &state, QWidget *parent) : QDialog(parent), m_state(state) {
+ResultWindow::ResultWindow(QuizState &state, QWidget *parent) : QDialog(parent), m_state(state) {
     setObjectName(QStringLiteral("ResultWindow"));
     setWindowTitle(text("結果"));
     setSizeGripEnabled(true);
@@ -72,11 +72,11 @@ ResultWindow::ResultWindow(Module1 &state, QWidget *parent) : QDialog(parent), m
 
 void ResultWindow::showOutcome() {
     const QString section =
-        m_state.MainForm ? m_state.MainForm->sectionBox->currentText() : QString();
+        m_state.mainWindow ? m_state.mainWindow->sectionBox->currentText() : QString();
     const report::Outcome outcome = report::evaluate(m_state, section);
     reportText = outcome.text;
     const report::Counts &c = outcome.counts;
-    const QHash<QLabel *, qint32> figures = {{summary.questionCount, m_state.QuestionCount},
+    const QHash<QLabel *, qint32> figures = {{summary.questionCount, m_state.questionCount},
                                              {summary.totalCorrect, c.totalCorrect()},
                                              {summary.fourChoiceCorrect, c.fourChoiceCorrect},
                                              {summary.trueFalseCorrect, c.trueFalseCorrect},

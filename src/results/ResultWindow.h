@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-class Module1;
+class QuizState;
 class QLabel;
 class QPrinter;
 class QPushButton;
@@ -15,7 +15,7 @@ class ReportArea;
 class ResultWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit ResultWindow(Module1 &state, QWidget *parent = nullptr);
+    explicit ResultWindow(QuizState &state, QWidget *parent = nullptr);
 
     // The figures of the run, each under its title.
     struct SummaryLabels {
@@ -51,6 +51,6 @@ private:
     bool printReport(QPrinter &printer);
     void saveAsPdf(const QString &problem);
 
-    Module1 &m_state;
+    QuizState &m_state;
     bool m_loaded = false;
 };

@@ -4,9 +4,9 @@
 #include "DirList.h"
 #include "EditorWindow.h"
 #include "MessageBox.h"
-#include "Module1.h"
 #include "Pictures.h"
 #include "PlainTextBox.h"
+#include "QuizState.h"
 #include "Sections.h"
 #include "TextBoxes.h"
 
@@ -49,7 +49,7 @@ constexpr CheckDesign kChecks[] = {{&TagChecks::p, "P", "pCheck", 180, 240, 435}
 constexpr int kCaptionGap = 60; // between a caption and its field, in twips
 } // namespace
 
-TagBuilderDialog::TagBuilderDialog(Module1 &state, EditorWindow &editor)
+TagBuilderDialog::TagBuilderDialog(QuizState &state, EditorWindow &editor)
     : QDialog(&editor, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_state(state), m_editor(editor) {
@@ -138,7 +138,7 @@ void TagBuilderDialog::fillLists() {
     styleBox->addItems(
         {QStringLiteral("bold"), QStringLiteral("italic"), QStringLiteral("underline")});
     styleBox->setCurrentIndex(-1);
-    listPictures(tagtext::pictureEntries(m_state.QuizFolder, m_state.QuizFolder));
+    listPictures(tagtext::pictureEntries(m_state.quizFolder, m_state.quizFolder));
     folderList->hide();
 }
 
@@ -319,7 +319,7 @@ void TagBuilderDialog::toggleFolderList() {
 
 void TagBuilderDialog::showChosenPicture() {
     const QPixmap picture =
-        pictures::load(sections::picturePath(m_state.QuizFolder, pictureNameBox->currentText()));
+        pictures::load(sections::picturePath(m_state.quizFolder, pictureNameBox->currentText()));
     picturePreview->setPixmap(picture); // a picture that cannot be loaded shows nothing
     picturePreview->adjustSize();
 }
@@ -333,7 +333,7 @@ void TagBuilderDialog::rememberFolderOnEntry() {
 
 void TagBuilderDialog::listPicturesOfChosenFolder() {
     if (folderList->path() != m_folderOnEntry)
-        listPictures(tagtext::pictureEntries(m_state.QuizFolder, folderList->path()));
+        listPictures(tagtext::pictureEntries(m_state.quizFolder, folderList->path()));
 }
 
 void TagBuilderDialog::listPictures(const QStringList &entries) {

@@ -5,7 +5,7 @@
 #include <QDialog>
 
 class DirList;
-class Module1;
+class QuizState;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -22,7 +22,7 @@ class EditorWindow;
 class TagBuilderDialog : public QDialog {
     Q_OBJECT
 public:
-    TagBuilderDialog(Module1 &state, EditorWindow &editor);
+    TagBuilderDialog(QuizState &state, EditorWindow &editor);
 
     // One check box for each tag the builder makes, named by its tag.
     struct TagChecks {
@@ -95,7 +95,7 @@ private:
     // Lists the entries in the picture name box, keeping the picture name it holds.
     void listPictures(const QStringList &entries);
 
-    Module1 &m_state;
+    QuizState &m_state;
     EditorWindow &m_editor;
     // Whether the program's last focused window was the builder or one of its own.
     bool m_focusWasOwn = false;

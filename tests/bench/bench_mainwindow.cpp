@@ -6,8 +6,8 @@
 #include "HtmlPane.h"
 #include "Main.h"
 #include "MainWindow.h"
-#include "Module1.h"
 #include "QuizFile.h"
+#include "QuizState.h"
 #include "Sections.h"
 #include "Settings.h"
 
@@ -71,9 +71,9 @@ int questionSteps() {
     for (auto format : {QSettings::NativeFormat, QSettings::IniFormat})
         QSettings::setPath(format, QSettings::UserScope, folder.path());
     settings::writeString(QStringLiteral("QPath"), folder.path());
-    Module1 state;
+    QuizState state;
     Main(state);
-    MainWindow *form = state.MainForm;
+    MainWindow *form = state.mainWindow;
     const auto applied = [form] {
         return form->choicesPane->isApplied() && form->questionPane->isApplied();
     };
@@ -110,9 +110,9 @@ int startChild(const QString &mode) {
         if (!waitFor([&] { return loaded && view.isVisible(); }))
             return 1;
     } else {
-        Module1 state;
+        QuizState state;
         Main(state);
-        MainWindow *form = state.MainForm;
+        MainWindow *form = state.mainWindow;
         if (!waitFor([form] {
                 return form->isVisible() && form->choicesPane->isReady() &&
                        form->questionPane->isReady();

@@ -2,7 +2,7 @@
 // repaint of an unchanged report (wrapped once, drawn) and the repaint after a change of
 // width (wrapped again and drawn). Median and worst of 50 repaints each.
 #include "MessageBox.h"
-#include "Module1.h"
+#include "QuizState.h"
 #include "ReportArea.h"
 #include "ResultWindow.h"
 
@@ -39,17 +39,17 @@ int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QTemporaryDir settings; // the too-tall warning box must not need the user's settings
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
-    Module1 state;
+    QuizState state;
     state.resizeQuestions(kListed);
     for (int i = 0; i < kListed; ++i) {
-        state.QuestionTable[i].ReportNumber = i + 1;
-        state.QuestionTable[i].Answer = QString::fromUtf8("○");
-        state.QuestionTable[i].KeyPoint =
+        state.questions[i].ReportNumber = i + 1;
+        state.questions[i].Answer = QString::fromUtf8("○");
+        state.questions[i].KeyPoint =
             QString::fromUtf8(
                 "信濃川は長野県では千曲川と呼ばれ，新潟県で日本海に注ぐ日本一長い川です。") +
             QString::number(i); // every line different
-        state.AnswerMarks[i] = 2;
-        state.AnswerTexts[i] = QString::fromUtf8("×");
+        state.answerMarks[i] = 2;
+        state.answerTexts[i] = QString::fromUtf8("×");
     }
     messagebox::script({});
     QElapsedTimer load;

@@ -1,6 +1,6 @@
-#include "Module1.h"
 #include "QuizFile.h"
 #include "QuizJson.h"
+#include "QuizState.h"
 #include "Sections.h"
 #include "TestSupport.h"
 
@@ -37,11 +37,11 @@ private slots:
     }
     void eachSampleIsItsSourceWrittenByTheWriter() {
         QFETCH(QString, section);
-        Module1 quiz;
+        QuizState quiz;
         QString error;
-        QVERIFY(quizjson::read(readFile(kSources + "/" + section + ".json"), quiz.QuestionTable,
-                               error));
-        quiz.QuestionCount = static_cast<qint32>(quiz.QuestionTable.size());
+        QVERIFY(
+            quizjson::read(readFile(kSources + "/" + section + ".json"), quiz.questions, error));
+        quiz.questionCount = static_cast<qint32>(quiz.questions.size());
         QTemporaryDir dir;
         const QString written = sections::quizFilePath(dir.path(), section);
         QCOMPARE(quiz.saveQuizFile(written), QString());

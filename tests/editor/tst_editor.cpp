@@ -107,7 +107,7 @@ private slots:
     void loadShowsQuestionOne() {
         openEditor();
         loadSection(QStringLiteral("sixty"));
-        QCOMPARE(f->state.QuestionCount, 60);
+        QCOMPARE(f->state.questionCount, 60);
         QCOMPARE(box(m, 0), QStringLiteral("1"));
         QCOMPARE(box(m, 1), QString::fromUtf8("<P>問題 1</P>"));
         QCOMPARE(box(m, 3), QString::fromUtf8("○"));
@@ -136,7 +136,7 @@ private slots:
         setBox(m, 4, QString::fromUtf8("説明\r\n二行目"));
         setBox(m, 5, QStringLiteral("img\\a.gif"));
         m->addButton->click();
-        const QuizRecord &stored = f->state.QuestionTable[number.toInt() - 1];
+        const QuizRecord &stored = f->state.questions[number.toInt() - 1];
         QCOMPARE(stored.Number, number.toInt());
         QCOMPARE(stored.ReportNumber, number.toInt());
         QCOMPARE(stored.Question, QString::fromUtf8("新しい問題"));
@@ -152,7 +152,7 @@ private slots:
         openEditor(); // nothing loaded: the table has no entries
         setBox(m, 1, QStringLiteral("x"));
         m->addButton->click();
-        QVERIFY(f->state.QuestionTable.isEmpty());
+        QVERIFY(f->state.questions.isEmpty());
         QCOMPARE(box(m, 0), QStringLiteral("2"));
     }
 
@@ -179,10 +179,10 @@ private slots:
         setBox(m, 1, QStringLiteral("typed"));
         static_cast<QPlainTextEdit *>(m->questionBox)->moveCursor(QTextCursor::End);
         QTest::keyClick(m->questionBox, Qt::Key_Return);
-        QCOMPARE(f->state.QuestionTable[0].Question, QString::fromUtf8("<P>問題 1</P>"));
+        QCOMPARE(f->state.questions[0].Question, QString::fromUtf8("<P>問題 1</P>"));
         QCOMPARE(box(m, 1), QStringLiteral("typed\r\n")); // Enter alone is a line break
         QTest::keyClick(m->questionBox, Qt::Key_Return, Qt::ControlModifier);
-        QCOMPARE(f->state.QuestionTable[0].Question, QStringLiteral("typed\r\n"));
+        QCOMPARE(f->state.questions[0].Question, QStringLiteral("typed\r\n"));
         QCOMPARE(box(m, 0), QStringLiteral("2"));
         m->answerBox->setFocus();
         QTest::keyClick(m->answerBox, Qt::Key_Comma, Qt::ControlModifier | Qt::KeypadModifier);
@@ -199,7 +199,7 @@ private slots:
         commitText(m->questionBox, QString::fromUtf8("富士山は，日本一高い山です。～①ｶﾀｶﾅ"));
         QCOMPARE(box(m, 1), QString::fromUtf8("富士山は，日本一高い山です。～①ｶﾀｶﾅ"));
         m->addButton->click();
-        QCOMPARE(f->state.QuestionTable[0].Question,
+        QCOMPARE(f->state.questions[0].Question,
                  QString::fromUtf8("富士山は，日本一高い山です。～①ｶﾀｶﾅ"));
     }
 
@@ -216,13 +216,13 @@ private slots:
         QVERIFY(file.resize(file.size() - 3));
         openEditor();
         loadSection(QStringLiteral("sixty"));
-        const QList<QuizRecord> before = f->state.QuestionTable;
+        const QList<QuizRecord> before = f->state.questions;
         messagebox::script({Answer::No});
         loadSection(QStringLiteral("damaged"));
         QCOMPARE(messagebox::takeShown().value(0).text, kMissing);
-        QCOMPARE(f->state.CurrentQuizFile, damaged);
-        QCOMPARE(f->state.QuestionCount, 60);
-        QCOMPARE(f->state.QuestionTable, before);
+        QCOMPARE(f->state.currentQuizFile, damaged);
+        QCOMPARE(f->state.questionCount, 60);
+        QCOMPARE(f->state.questions, before);
     }
 
     void newFileFlowCreatesAnEmptyFile() {
@@ -230,10 +230,10 @@ private slots:
         messagebox::script({Answer::Yes});
         answerOptions(QStringLiteral("30"), true);
         loadSection(QString::fromUtf8("新しい"));
-        QCOMPARE(f->state.OptionsOpener, QStringLiteral("EditorWindow"));
-        QCOMPARE(f->state.QuestionCount, 30);
-        QCOMPARE(f->state.QuestionTable, QList<QuizRecord>(30));
-        QCOMPARE(f->state.AnswerMarks.size(), 30);
+        QCOMPARE(f->state.optionsOpener, QuizState::Opener::Editor);
+        QCOMPARE(f->state.questionCount, 30);
+        QCOMPARE(f->state.questions, QList<QuizRecord>(30));
+        QCOMPARE(f->state.answerMarks.size(), 30);
         const QString path = f->folder() + QString::fromUtf8("/q新しい.tsl");
         QVERIFY(QFile::exists(path));
         QCOMPARE(QFileInfo(path).size(), 0);
@@ -252,8 +252,8 @@ private slots:
         }();
         QCOMPARE(shown,
                  (QStringList{kMissing, QString::fromUtf8("問題数を,1以上に設定してください。")}));
-        QCOMPARE(f->state.QuestionCount, 60); // the earlier count stands
-        QCOMPARE(f->state.QuestionTable.size(), 60);
+        QCOMPARE(f->state.questionCount, 60); // the earlier count stands
+        QCOMPARE(f->state.questions.size(), 60);
         QVERIFY(QFile::exists(f->folder() + QStringLiteral("/qother.tsl")));
     }
 
@@ -266,7 +266,7 @@ private slots:
         m->saveButton->click();
         QVERIFY(messagebox::takeShown().isEmpty()); // success shows nothing
         const QString copy = f->folder() + QString::fromUtf8("/q写し.tsl");
-        QCOMPARE(f->state.CurrentQuizFile, copy);
+        QCOMPARE(f->state.currentQuizFile, copy);
         QCOMPARE(testsupport::readFile(copy), testsupport::readFile(f->folder() + "/qsixty.tsl"));
     }
 
@@ -278,7 +278,7 @@ private slots:
         openEditor();
         loadSection(QStringLiteral("KANA"));
         QVERIFY(messagebox::takeShown().isEmpty());
-        QCOMPARE(f->state.QuestionCount, 3);
+        QCOMPARE(f->state.questionCount, 3);
         m->questionBox->setFocus();
         commitText(m->questionBox, QStringLiteral("new "));
         m->addButton->click();
@@ -321,19 +321,19 @@ private slots:
         testsupport::writeFile(readOnly, "old");
         QFile::setPermissions(readOnly, QFileDevice::ReadOwner);
         if (section == QLatin1String("emoji"))
-            f->state.QuestionTable[1].KeyPoint = QString::fromUtf8("🎌");
+            f->state.questions[1].KeyPoint = QString::fromUtf8("🎌");
         if (section == QLatin1String("gone"))
-            f->state.QuizFolder = f->folder() + QStringLiteral("/gone");
+            f->state.quizFolder = f->folder() + QStringLiteral("/gone");
         std::optional<testsupport::FullDisk> disk;
         if (section == QLatin1String("full")) {
             disk.emplace(QList<std::pair<QString, QByteArray>>{{"qfull.tsl", "old"}});
             if (!disk->unavailable().isEmpty())
                 QSKIP(qPrintable(disk->unavailable()));
-            f->state.QuizFolder = disk->filePath(QString());
+            f->state.quizFolder = disk->filePath(QString());
             testsupport::writeFile(readOnly, "old"); // compared below for the full disk
         }
         section.replace(QStringLiteral("\\t"), QStringLiteral("\t"));
-        const Module1 before = f->state;
+        const QuizState before = f->state;
         const QStringList filesBefore = QDir(f->folder()).entryList(QDir::Files);
         m->sectionBox->setEditText(section);
         m->saveButton->click();
@@ -344,8 +344,8 @@ private slots:
         QCOMPARE(testsupport::readFile(readOnly), QByteArray("old"));
         if (disk)
             QCOMPARE(testsupport::readFile(disk->filePath("qfull.tsl")), QByteArray("old"));
-        QCOMPARE(f->state.QuestionTable, before.QuestionTable);
-        QCOMPARE(f->state.QuestionCount, before.QuestionCount);
+        QCOMPARE(f->state.questions, before.questions);
+        QCOMPARE(f->state.questionCount, before.questionCount);
     }
 
     void pasteWithoutTextIsIgnored_data() {
@@ -458,13 +458,13 @@ private slots:
                  twips::fromPixels(placed.x()));
         QVERIFY(messagebox::takeShown().isEmpty());
 
-        f->state = Module1();
+        f->state = QuizState();
         openEditor();
         messagebox::script({Answer::Yes});
         loadSection(QStringLiteral("sixty"));
         QCOMPARE(messagebox::takeShown().size(), 1);
         const QString added = QString::fromUtf8("書きかけの問題<P>問題 1</P>");
-        QCOMPARE(f->state.QuestionTable[0].Question, added);
+        QCOMPARE(f->state.questions[0].Question, added);
         QCOMPARE(box(m, 0), QStringLiteral("2"));
         QCOMPARE(box(m, 1), QString::fromUtf8("二問目<P>問題 2</P>"));
         m->saveButton->click();
@@ -480,7 +480,7 @@ private slots:
         setBox(m, 0, QStringLiteral("50"));
         answerOptions(QStringLiteral("20"), true);
         m->settingsOptionsAction->trigger();
-        QCOMPARE(f->state.QuestionCount, 20);
+        QCOMPARE(f->state.questionCount, 20);
         QCOMPARE(box(m, 0), QStringLiteral("20"));
     }
 

@@ -52,7 +52,7 @@ private slots:
             options->okButton->click();
         });
         m->loadButton->click();
-        QCOMPARE(f->state.QuestionCount, 3);
+        QCOMPARE(f->state.questionCount, 3);
 
         // Question 1: typed in Japanese, wrapped in P, bold and a picture by the builder.
         auto *question = static_cast<QPlainTextEdit *>(m->questionBox);
@@ -95,15 +95,14 @@ private slots:
         m->addButton->click();
         m->saveButton->click();
         QVERIFY(messagebox::takeShown().size() == 1); // only the missing-file question
-        QCOMPARE(f->state.QuestionTable[0].Question, markup);
-        QCOMPARE(f->state.QuestionTable[1].Choices,
-                 QString::fromUtf8("<OL><LI>大阪<LI>東京\r\n</OL>"));
+        QCOMPARE(f->state.questions[0].Question, markup);
+        QCOMPARE(f->state.questions[1].Choices, QString::fromUtf8("<OL><LI>大阪<LI>東京\r\n</OL>"));
         m->closeButton->click();
 
         // The learner takes it.
         f->load(section);
         QVERIFY(form->quizLoaded);
-        QCOMPARE(f->state.QuestionCount, 3);
+        QCOMPARE(f->state.questionCount, 3);
         QVERIFY(panesApplied(form));
         const QString body = renderedBody(form->questionPane);
         QVERIFY2(body.contains(QUrl::fromLocalFile(f->folder() + "/fuji.gif").toString()),

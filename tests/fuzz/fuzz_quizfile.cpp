@@ -3,10 +3,10 @@
 // write back and load again to the same questions. What loads goes on through the pages, the
 // number parsing and the results report, as a quiz run would take it.
 #include "HtmlPage.h"
-#include "Module1.h"
 #include "Numbers.h"
 #include "QuizFile.h"
 #include "QuizRun.h"
+#include "QuizState.h"
 #include "Report.h"
 
 #include <QFile>
@@ -52,26 +52,26 @@ private:
     qsizetype m_taken = 0;
 };
 
-bool sameQuiz(const Module1 &a, const Module1 &b) {
-    return a.QuestionCount == b.QuestionCount && a.QuestionTable == b.QuestionTable &&
-           a.AnswerMarks == b.AnswerMarks && a.AnswerTexts == b.AnswerTexts;
+bool sameQuiz(const QuizState &a, const QuizState &b) {
+    return a.questionCount == b.questionCount && a.questions == b.questions &&
+           a.answerMarks == b.answerMarks && a.answerTexts == b.answerTexts;
 }
 
 // A state with a quiz already loaded and answered, which a failed load must leave alone.
-Module1 answeredState() {
-    Module1 state;
+QuizState answeredState() {
+    QuizState state;
     state.prepareStart(QStringLiteral("/quizzes"));
     state.replaceQuiz({QuizRecord{7, 7, QStringLiteral("q"), QStringLiteral("c"),
                                   QStringLiteral("1"), QStringLiteral("k"), QString()}});
-    state.AnswerMarks[0] = quizrun::kCorrect;
-    state.AnswerTexts[0] = QStringLiteral("1");
+    state.answerMarks[0] = quizrun::kCorrect;
+    state.answerTexts[0] = QStringLiteral("1");
     return state;
 }
 
 // Loads the bytes as a quiz file into state, as the program opens one.
-quizfile::ReadResult load(QByteArrayView bytes, Module1 &state) {
+quizfile::ReadResult load(QByteArrayView bytes, QuizState &state) {
     writeQuizFile(bytes);
-    const Module1 before = state;
+    const QuizState before = state;
     const quizfile::ReadResult read = state.loadQuizFile(quizPath());
     if (!read.ok) {
         check(!read.error.isEmpty() && read.errorOffset >= 0 && read.errorOffset <= bytes.size());
@@ -79,9 +79,9 @@ quizfile::ReadResult load(QByteArrayView bytes, Module1 &state) {
         return read;
     }
     check(!read.records.isEmpty() && read.trailingBytes >= 0 && read.trailingBytes <= bytes.size());
-    check(state.QuestionTable == read.records && state.QuestionCount == read.records.size());
-    check(state.AnswerMarks == QList<qint32>(read.records.size(), quizrun::kUnanswered));
-    check(state.AnswerTexts == QStringList(QList<QString>(read.records.size())));
+    check(state.questions == read.records && state.questionCount == read.records.size());
+    check(state.answerMarks == QList<qint32>(read.records.size(), quizrun::kUnanswered));
+    check(state.answerTexts == QStringList(QList<QString>(read.records.size())));
     return read;
 }
 
@@ -89,9 +89,9 @@ void checkRoundTrip(const QList<QuizRecord> &records) {
     const quizfile::EncodeResult written =
         quizfile::encode(static_cast<qint32>(records.size()), records);
     check(written.ok());
-    Module1 again;
+    QuizState again;
     writeQuizFile(written.bytes);
-    check(again.loadQuizFile(quizPath()).ok && again.QuestionTable == records);
+    check(again.loadQuizFile(quizPath()).ok && again.questions == records);
 }
 
 // Every "PathName" becomes the folder, which holds the word itself and must not be rescanned.
@@ -140,20 +140,20 @@ QString withoutLineBreaks(QString text) {
 }
 
 // Answers every question from the input's tail, then counts, reports and wraps the run.
-void checkReport(Module1 &state, Tail &tail) {
+void checkReport(QuizState &state, Tail &tail) {
     const QStringList offered = quizrun::answerChoices();
-    for (qsizetype i = 0; i < state.QuestionTable.size(); ++i) {
+    for (qsizetype i = 0; i < state.questions.size(); ++i) {
         const quint8 b = tail.next();
         const qsizetype pick = b % (offered.size() + 2); // an offered answer, the correct one, none
-        state.AnswerTexts[i] = pick < offered.size()    ? offered[pick]
-                               : pick == offered.size() ? state.QuestionTable[i].Answer
+        state.answerTexts[i] = pick < offered.size()    ? offered[pick]
+                               : pick == offered.size() ? state.questions[i].Answer
                                                         : QString();
-        state.AnswerMarks[i] = (b >> 4) % 4; // unanswered, correct, wrong, and a stray value
+        state.answerMarks[i] = (b >> 4) % 4; // unanswered, correct, wrong, and a stray value
     }
     const report::Outcome outcome = report::evaluate(state, QStringLiteral("section"));
     const report::Counts &c = outcome.counts;
     check(c.fourChoiceCorrect >= 0 && c.trueFalseCorrect >= 0 && c.trueFalseWrong >= 0);
-    check(c.totalCorrect() + c.unanswered() + c.trueFalseWrong <= state.QuestionCount);
+    check(c.totalCorrect() + c.unanswered() + c.trueFalseWrong <= state.questionCount);
 
     const int em = tail.next();
     const int maxWidth = static_cast<qint8>(tail.next()) * int(tail.next()); // often 0 or tiny
@@ -167,12 +167,12 @@ void checkReport(Module1 &state, Tail &tail) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const QByteArrayView bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
-    Module1 state = answeredState();
+    QuizState state = answeredState();
     const quizfile::ReadResult read = load(bytes, state);
     if (!read.ok)
         return 0;
     checkRoundTrip(read.records);
-    for (const QuizRecord &question : std::as_const(state.QuestionTable)) {
+    for (const QuizRecord &question : std::as_const(state.questions)) {
         checkPages(question);
         checkNumbers(question);
     }

@@ -32,8 +32,8 @@ void loadSixty(MainWindowFixture &f) {
     f.writeQuiz(QStringLiteral("sixty"), 60);
     QVERIFY(f.state.loadQuizFile(f.folder() + QStringLiteral("/qsixty.tsl")).ok);
     for (int i = 0; i < 60; ++i) {
-        f.state.AnswerMarks[i] = 1 + i % 2;
-        f.state.AnswerTexts[i] = QString::number(i);
+        f.state.answerMarks[i] = 1 + i % 2;
+        f.state.answerTexts[i] = QString::number(i);
     }
 }
 } // namespace
@@ -47,17 +47,17 @@ private slots:
     void cleanup() { f.reset(); }
 
     void openerDecidesTheCountBox_data() {
-        QTest::addColumn<QString>("opener");
+        QTest::addColumn<int>("opener");
         QTest::addColumn<bool>("enabled");
-        QTest::newRow("main window") << "frmMain" << false;
-        QTest::newRow("editor") << "EditorWindow" << true;
-        QTest::newRow("nobody yet") << "" << true;
+        QTest::newRow("main window") << int(QuizState::Opener::MainWindow) << false;
+        QTest::newRow("editor") << int(QuizState::Opener::Editor) << true;
+        QTest::newRow("nobody yet") << int(QuizState::Opener::Nobody) << true;
     }
     void openerDecidesTheCountBox() {
-        QFETCH(QString, opener);
+        QFETCH(int, opener);
         QFETCH(bool, enabled);
-        f->state.OptionsOpener = opener;
-        f->state.QuestionCount = 25;
+        f->state.optionsOpener = QuizState::Opener(opener);
+        f->state.questionCount = 25;
         OptionsDialog options(f->state);
         QCOMPARE(options.countBox->isEnabled(), enabled);
         QCOMPARE(options.countBox->text(), QStringLiteral("25"));
@@ -76,44 +76,44 @@ private slots:
             options->okButton->click();
         });
         form->viewOptionsAction->trigger();
-        QCOMPARE(f->state.OptionsOpener, QStringLiteral("frmMain"));
+        QCOMPARE(f->state.optionsOpener, QuizState::Opener::MainWindow);
         QVERIFY(disabled);
         // OK at start-up sized every array to the 60 questions.
-        QCOMPARE(f->state.QuestionTable.size(), 60);
-        QCOMPARE(f->state.AnswerMarks.size(), 60);
-        QCOMPARE(f->state.AnswerTexts.size(), 60);
+        QCOMPARE(f->state.questions.size(), 60);
+        QCOMPARE(f->state.answerMarks.size(), 60);
+        QCOMPARE(f->state.answerTexts.size(), 60);
     }
 
     void applyResizesKeepingWhatFits() {
         loadSixty(*f);
-        f->state.OptionsOpener = QStringLiteral("EditorWindow");
+        f->state.optionsOpener = QuizState::Opener::Editor;
         OptionsDialog options(f->state);
         options.show();
         options.countBox->setText(QStringLiteral("70"));
         options.applyButton->click();
         QVERIFY(options.isVisible());
-        QCOMPARE(f->state.QuestionCount, 70);
-        QCOMPARE(f->state.QuestionTable[59], numberedQuestion(60));
-        QCOMPARE(f->state.QuestionTable[69], QuizRecord());
-        QCOMPARE(f->state.AnswerTexts[59], QStringLiteral("59"));
-        QCOMPARE(f->state.AnswerMarks[69], 0);
+        QCOMPARE(f->state.questionCount, 70);
+        QCOMPARE(f->state.questions[59], numberedQuestion(60));
+        QCOMPARE(f->state.questions[69], QuizRecord());
+        QCOMPARE(f->state.answerTexts[59], QStringLiteral("59"));
+        QCOMPARE(f->state.answerMarks[69], 0);
         options.countBox->setText(QStringLiteral("40"));
         options.applyButton->click();
-        QCOMPARE(f->state.QuestionCount, 40);
-        QCOMPARE(f->state.QuestionTable.size(), 40);
-        QCOMPARE(f->state.AnswerMarks.size(), 40);
-        QCOMPARE(f->state.AnswerTexts.size(), 40);
-        QCOMPARE(f->state.QuestionTable[39], numberedQuestion(40));
-        QCOMPARE(f->state.AnswerMarks[39], 2);
+        QCOMPARE(f->state.questionCount, 40);
+        QCOMPARE(f->state.questions.size(), 40);
+        QCOMPARE(f->state.answerMarks.size(), 40);
+        QCOMPARE(f->state.answerTexts.size(), 40);
+        QCOMPARE(f->state.questions[39], numberedQuestion(40));
+        QCOMPARE(f->state.answerMarks[39], 2);
         options.countBox->setText(QStringLiteral("45.5")); // halves to even
         options.okButton->click();
-        QCOMPARE(f->state.QuestionCount, 46);
+        QCOMPARE(f->state.questionCount, 46);
         QVERIFY(!options.isVisible());
     }
 
     void applyThenCancelKeepsWhatWasApplied() {
         QTemporaryDir other;
-        f->state.OptionsOpener = QStringLiteral("EditorWindow");
+        f->state.optionsOpener = QuizState::Opener::Editor;
         OptionsDialog options(f->state);
         options.show();
         options.countBox->setText(QStringLiteral("12"));
@@ -121,9 +121,9 @@ private slots:
         options.applyButton->click();
         options.countBox->setText(QStringLiteral("99"));
         options.cancelButton->click();
-        QCOMPARE(f->state.QuestionCount, 12);
-        QCOMPARE(f->state.QuizFolder, QDir(other.path()).canonicalPath());
-        QCOMPARE(settings::readString(QStringLiteral("QPath"), QString()), f->state.QuizFolder);
+        QCOMPARE(f->state.questionCount, 12);
+        QCOMPARE(f->state.quizFolder, QDir(other.path()).canonicalPath());
+        QCOMPARE(settings::readString(QStringLiteral("QPath"), QString()), f->state.quizFolder);
     }
 
     void refusedCountsStoreNothing_data() {
@@ -140,7 +140,7 @@ private slots:
         QFETCH(QString, count);
         QFETCH(QString, message);
         QTemporaryDir other;
-        f->state.OptionsOpener = QStringLiteral("EditorWindow");
+        f->state.optionsOpener = QuizState::Opener::Editor;
         OptionsDialog options(f->state);
         options.show();
         options.countBox->setText(count);
@@ -152,9 +152,9 @@ private slots:
             QCOMPARE(shown[0].text, message);
         }
         QVERIFY(options.isVisible());
-        QCOMPARE(f->state.QuestionCount, 60);
+        QCOMPARE(f->state.questionCount, 60);
         QCOMPARE(settings::readString(QStringLiteral("QPath"), QString()), f->folder());
-        QVERIFY(f->state.QuizFolder.isEmpty());
+        QVERIFY(f->state.quizFolder.isEmpty());
     }
 
     void tabKeysWrapAround() {
@@ -227,7 +227,7 @@ private slots:
 
     // A Japanese input method types full-width digits: they are the number they show.
     void fullWidthDigitsAreANumber() {
-        f->state.OptionsOpener = QStringLiteral("EditorWindow");
+        f->state.optionsOpener = QuizState::Opener::Editor;
         OptionsDialog options(f->state);
         options.show();
         QVERIFY(QTest::qWaitForWindowActive(&options));
@@ -236,7 +236,7 @@ private slots:
         commitText(options.countBox, QString::fromUtf8("１２"));
         options.okButton->click();
         QCOMPARE(messagebox::takeShown().size(), 0);
-        QCOMPARE(f->state.QuestionCount, 12);
+        QCOMPARE(f->state.questionCount, 12);
     }
 
     void okStoresTheFolderListsPath() {
@@ -245,7 +245,7 @@ private slots:
         options.folderBox->setText(other.path() + QStringLiteral("/"));
         options.okButton->click();
         const QString canonical = QDir(other.path()).canonicalPath();
-        QCOMPARE(f->state.QuizFolder, canonical);
+        QCOMPARE(f->state.quizFolder, canonical);
         QCOMPARE(settings::readString(QStringLiteral("QPath"), QString()), canonical);
     }
 };

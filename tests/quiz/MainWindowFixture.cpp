@@ -63,7 +63,7 @@ QString MainWindowFixture::writeQuiz(const QString &section, const QList<QuizRec
 
 MainWindow *MainWindowFixture::start() {
     Main(state);
-    form = state.MainForm;
+    form = state.mainWindow;
     form->activateWindow();
     if (!QTest::qWaitForWindowExposed(form))
         qWarning("main window not exposed");

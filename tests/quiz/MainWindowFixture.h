@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Module1.h"
 #include "QuizFile.h"
+#include "QuizState.h"
 #include "TestSupport.h"
 
 #include <QList>
@@ -35,7 +35,7 @@ public:
     void load(const QString &section);
 
     double now = 8 * 3600; // the clock, seconds since midnight
-    Module1 state;
+    QuizState state;
     MainWindow *form = nullptr;
 
 private:

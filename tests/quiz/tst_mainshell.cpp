@@ -83,7 +83,7 @@ private slots:
         QCOMPARE(form->statusPanels.text->text(), QString::fromUtf8("ｽﾃｰﾀｽ"));
         QCOMPARE(form->statusPanels.date->text(),
                  QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")));
-        QCOMPARE(f->state.QuizStartSeconds, f->now);
+        QCOMPARE(f->state.quizStartSeconds, f->now);
         QCOMPARE(form->loadButton->geometry(), twips::toPixels(4200, 720, 1215, 375));
     }
 
@@ -149,8 +149,8 @@ private slots:
         QCOMPARE(settings::readNumber(QStringLiteral("MainWidth"), 0), 9000);
         QCOMPARE(settings::readNumber(QStringLiteral("MainHeight"), 0), 10500);
 
-        Module1 again;
-        f->state = Module1();
+        QuizState again;
+        f->state = QuizState();
         f->start();
         QTRY_COMPARE(f->form->frameGeometry(), QRect(px(1500), px(750), px(9000), px(10500)));
         f->form->showMaximized();
@@ -189,7 +189,7 @@ private slots:
         for (int i = 0; i < saved.size(); ++i)
             settings::writeNumber(keys[i], saved[i]);
         for (int start = 0; start < 3; ++start) {
-            f->state = Module1();
+            f->state = QuizState();
             f->start();
             QTRY_COMPARE(f->form->frameGeometry(), opened);
             f->form->close();
@@ -226,12 +226,12 @@ private slots:
         for (const char *key : {"上書き保存", "印刷", "unknown"})
             form->runToolBarButton(QString::fromUtf8(key));
         QVERIFY(messagebox::takeShown().isEmpty());
-        QCOMPARE(f->state.QuestionCount, 60);
+        QCOMPARE(f->state.questionCount, 60);
         auto *load = form->findChild<QAction *>(QString::fromUtf8("toolBarButton_ｺﾏﾝﾄﾞ ﾎﾞﾀﾝ"));
         QVERIFY(load);
         QCOMPARE(load->toolTip(), QString::fromUtf8("ファイルの読み込み"));
         load->trigger();
-        QCOMPARE(f->state.QuestionCount, 3);
+        QCOMPARE(f->state.questionCount, 3);
         QVERIFY(!form->clockTimer->isActive()); // the toolbar loads but starts no run
         messagebox::script({Answer::Yes});
         form->clockTimer->start();
@@ -295,7 +295,7 @@ private slots:
             return form->questionNumberBox->text().toInt();
         };
         QCOMPARE(key(Qt::Key_Down), 2);
-        QCOMPARE(f->state.AnswerMarks[0], 1); // question 1 recorded on the way out
+        QCOMPARE(f->state.answerMarks[0], 1); // question 1 recorded on the way out
         QCOMPARE(key(Qt::Key_Right), 3);
         QCOMPARE(key(Qt::Key_PageDown), 4);
         QCOMPARE(key(Qt::Key_Return), 5);
@@ -340,10 +340,10 @@ private slots:
         QTest::keyClick(form->okButton, Qt::Key(key), keypad ? Qt::KeypadModifier : Qt::NoModifier);
         QCOMPARE(form->answerBox->text(), answer);
         if (answer != "keep")
-            QCOMPARE(f->state.AnswerTexts[0], answer);
+            QCOMPARE(f->state.answerTexts[0], answer);
         if (key == Qt::Key_0)
             QCOMPARE(form->answerList->currentRow(), -1);
-        QCOMPARE(f->state.AnswerMarks[0], 0);
+        QCOMPARE(f->state.answerMarks[0], 0);
     }
 
     void digitTypedIntoTheNumberBoxToo() {
@@ -353,7 +353,7 @@ private slots:
         form->questionNumberBox->setFocus();
         form->questionNumberBox->end(false);
         QTest::keyClick(form->questionNumberBox, Qt::Key_2);
-        QCOMPARE(f->state.AnswerTexts[0], QStringLiteral("2"));          // picked for question 1
+        QCOMPARE(f->state.answerTexts[0], QStringLiteral("2"));          // picked for question 1
         QCOMPARE(form->questionNumberBox->text(), QStringLiteral("12")); // and typed: question 12
         QVERIFY(panesApplied(form));
         QVERIFY(renderedBody(form->questionPane).contains(QString::fromUtf8("問題 12")));

@@ -57,7 +57,7 @@ private slots:
         MainWindow *form = f->form;
         f->load(QString::fromUtf8("日本の地理"));
         QVERIFY(form->quizLoaded);
-        QCOMPARE(f->state.QuestionCount, 10);
+        QCOMPARE(f->state.questionCount, 10);
         QVERIFY(form->clockTimer->isActive());
         QCOMPARE(form->clockLabel->text(), QStringLiteral("00:00:00"));
         QVERIFY(form->statusPanels.text->text().endsWith(QString::fromUtf8("q日本の地理.tsl")));
@@ -75,9 +75,9 @@ private slots:
         QTest::mouseClick(form->answerList->viewport(), Qt::LeftButton, {},
                           form->answerList->visualItemRect(form->answerList->item(1)).center());
         QCOMPARE(form->answerBox->text(), QStringLiteral("2"));
-        QCOMPARE(f->state.AnswerMarks[1], 0); // picked, not yet recorded
+        QCOMPARE(f->state.answerMarks[1], 0); // picked, not yet recorded
         QTest::mouseClick(form->okButton, Qt::LeftButton);
-        QCOMPARE(f->state.AnswerMarks[1], 1);
+        QCOMPARE(f->state.answerMarks[1], 1);
         press(form, Qt::Key_Down);
         form->answerBox->setFocus();
         press(form, Qt::Key_4); // wrong: the table's answer is 1
@@ -91,8 +91,8 @@ private slots:
         QCOMPARE(form->questionNumberBox->text(), QStringLiteral("3"));
         QCOMPARE(form->answerBox->text(), QStringLiteral("4"));
 
-        QCOMPARE(f->state.AnswerMarks.mid(0, 4), (QList<qint32>{1, 1, 2, 2}));
-        QCOMPARE(f->state.AnswerTexts.mid(0, 4),
+        QCOMPARE(f->state.answerMarks.mid(0, 4), (QList<qint32>{1, 1, 2, 2}));
+        QCOMPARE(f->state.answerTexts.mid(0, 4),
                  (QStringList{QString::fromUtf8("○"), "2", "4", QString::fromUtf8("×")}));
 
         // Picture in the mark-up and ruby reach the renderer with the folder filled in.
@@ -100,9 +100,9 @@ private slots:
         QVERIFY(panesApplied(form));
         const QString body = renderedBody(form->questionPane);
         QVERIFY2(
-            body.contains(QUrl::fromLocalFile(f->state.QuizFolder + "/img/torii.gif").toString()),
+            body.contains(QUrl::fromLocalFile(f->state.quizFolder + "/img/torii.gif").toString()),
             qPrintable(body));
-        QCOMPARE(f->state.QuestionTable[4].Question.contains(QStringLiteral("PathName")), true);
+        QCOMPARE(f->state.questions[4].Question.contains(QStringLiteral("PathName")), true);
         form->questionNumberBox->setText(QStringLiteral("4"));
         QVERIFY(panesApplied(form));
         QVERIFY(renderedBody(form->questionPane).contains(QStringLiteral("<rt>")));
@@ -184,13 +184,13 @@ private slots:
         form->answerBox->setText(QString::fromUtf8("○"));
         form->answerList->setCurrentRow(1); // picks "2" for question 1 without recording it
         form->takeAnswerFromList();
-        QCOMPARE(f->state.AnswerMarks[0], 0);
+        QCOMPARE(f->state.answerMarks[0], 0);
         form->questionNumberBox->setText(
             QStringLiteral("3")); // typed: no scroll step records question 1
         form->questionNumberBox->setText(QStringLiteral("1"));
         // Showing question 1 moved the scroll bar, which recorded its stored answer "2".
-        QCOMPARE(f->state.AnswerTexts[0], QStringLiteral("2"));
-        QCOMPARE(f->state.AnswerMarks[0], 2);
+        QCOMPARE(f->state.answerTexts[0], QStringLiteral("2"));
+        QCOMPARE(f->state.answerMarks[0], 2);
     }
 
     void answersAreComparedExactly_data() {
@@ -210,8 +210,8 @@ private slots:
         f->form->questionNumberBox->setText(QStringLiteral("2"));
         f->form->answerBox->setText(given);
         f->form->recordAnswer();
-        QCOMPARE(f->state.AnswerMarks[1], mark);
-        QCOMPARE(f->state.AnswerTexts[1], given);
+        QCOMPARE(f->state.answerMarks[1], mark);
+        QCOMPARE(f->state.answerTexts[1], given);
     }
 
     void recordingErrors_data() {
@@ -229,7 +229,7 @@ private slots:
         f->writeQuiz(QStringLiteral("two"), 2);
         f->start();
         f->load(QStringLiteral("two"));
-        const QList<qint32> marks = f->state.AnswerMarks;
+        const QList<qint32> marks = f->state.answerMarks;
         f->form->questionNumberBox->setText(number);
         f->form->answerBox->setText(QStringLiteral("1"));
         messagebox::takeShown();
@@ -238,7 +238,7 @@ private slots:
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].text, message);
         QCOMPARE(shown[0].title, QStringLiteral("Tessellar"));
-        QCOMPARE(f->state.AnswerMarks, marks);
+        QCOMPARE(f->state.answerMarks, marks);
     }
 
     void missingFileAnsweredNoChangesNothing() {
@@ -247,7 +247,7 @@ private slots:
         f->load(QStringLiteral("three"));
         f->form->answerBox->setText(QStringLiteral("2"));
         f->form->recordAnswer();
-        const Module1 before = f->state;
+        const QuizState before = f->state;
         f->form->clockTimer->stop();
         messagebox::script({Answer::No});
         f->load(QStringLiteral("nosuch"));
@@ -257,8 +257,8 @@ private slots:
         QCOMPARE(shown[0].buttons, messagebox::Buttons::YesNo);
         QVERIFY(!f->form->quizLoaded);
         QVERIFY(!f->form->clockTimer->isActive());
-        QCOMPARE(f->state.QuestionTable, before.QuestionTable);
-        QCOMPARE(f->state.AnswerTexts, before.AnswerTexts);
+        QCOMPARE(f->state.questions, before.questions);
+        QCOMPARE(f->state.answerTexts, before.answerTexts);
     }
 
     // A picture name from a quiz may point anywhere: only a regular file is opened, so a
@@ -323,7 +323,7 @@ private slots:
         QVERIFY(file.resize(file.size() - 10));
         f->start();
         f->load(QStringLiteral("three"));
-        const Module1 before = f->state;
+        const QuizState before = f->state;
         messagebox::script({Answer::Yes}); // Yes opens the editor, modal; it is closed unused
         bool editorWasModal = false;
         QTimer::singleShot(0, [&] {
@@ -335,9 +335,9 @@ private slots:
         f->load(QStringLiteral("damaged"));
         QVERIFY(editorWasModal);
         QCOMPARE(texts(messagebox::takeShown()), QStringList{kMissingPrompt});
-        QCOMPARE(f->state.QuestionCount, 3);
-        QCOMPARE(f->state.QuestionTable, before.QuestionTable);
-        QCOMPARE(f->state.AnswerMarks, before.AnswerMarks);
+        QCOMPARE(f->state.questionCount, 3);
+        QCOMPARE(f->state.questions, before.questions);
+        QCOMPARE(f->state.answerMarks, before.answerMarks);
     }
 
     void tooManyQuestionsAreRefused() {
@@ -348,7 +348,7 @@ private slots:
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown[0].contains(QStringLiteral("32766")), qPrintable(shown[0]));
         QVERIFY(!f->form->quizLoaded);
-        QCOMPARE(f->state.QuestionCount, 60);
+        QCOMPARE(f->state.questionCount, 60);
         QCOMPARE(f->form->questionScrollBar->maximum(), 1);
         QVERIFY(!f->form->clockTimer->isActive());
     }
@@ -361,11 +361,11 @@ private slots:
         MainWindow *form = f->form;
         form->answerBox->setText(QStringLiteral("2"));
         form->recordAnswer();
-        const Module1 before = f->state;
+        const QuizState before = f->state;
 
         filedialog::script({QString()}); // cancelled
         form->fileOpenAction->trigger();
-        QCOMPARE(f->state.AnswerTexts, before.AnswerTexts);
+        QCOMPARE(f->state.answerTexts, before.answerTexts);
         QVERIFY(messagebox::takeShown().isEmpty());
 
         const QString broken = f->folder() + QStringLiteral("/qbroken.tsl");
@@ -376,15 +376,15 @@ private slots:
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown[0].contains(broken) && shown[0].contains(QString::fromUtf8("問題数 0")),
                  qPrintable(shown[0]));
-        QCOMPARE(f->state.QuestionTable, before.QuestionTable);
-        QCOMPARE(f->state.AnswerTexts, before.AnswerTexts);
+        QCOMPARE(f->state.questions, before.questions);
+        QCOMPARE(f->state.answerTexts, before.answerTexts);
         QCOMPARE(form->statusPanels.text->text(), three);
 
         filedialog::script({five});
         form->fileOpenAction->trigger();
-        QCOMPARE(f->state.QuestionCount, 5);
+        QCOMPARE(f->state.questionCount, 5);
         QCOMPARE(form->statusPanels.text->text(), five);
-        QCOMPARE(f->state.CurrentQuizFile, three);
+        QCOMPARE(f->state.currentQuizFile, three);
         QCOMPARE(form->questionScrollBar->maximum(), 4); // the run's range is left alone
         QCOMPARE(form->questionNumberBox->text(), QStringLiteral("1"));
         QCOMPARE(QApplication::focusWidget(), form->questionNumberBox);
@@ -397,15 +397,15 @@ private slots:
         f->load(QStringLiteral("three"));
         form->questionNumberBox->setText(QStringLiteral("2"));
         form->fileCloseAction->trigger();
-        QCOMPARE(f->state.QuestionCount, 3);
-        QCOMPARE(f->state.QuestionTable.size(), 1);
+        QCOMPARE(f->state.questionCount, 3);
+        QCOMPARE(f->state.questions.size(), 1);
         QCOMPARE(form->questionScrollBar->maximum(), 1);
         QCOMPARE(form->questionScrollBar->value(), 1);
         QCOMPARE(form->questionNumberBox->text(), QStringLiteral("1"));
         QVERIFY(panesApplied(form));
         QCOMPARE(renderedBody(form->questionPane), QString());
         f->load(QStringLiteral("three"));
-        QCOMPARE(f->state.QuestionTable.size(), 3);
+        QCOMPARE(f->state.questions.size(), 3);
         QCOMPARE(form->questionScrollBar->maximum(), 4);
         QVERIFY(panesApplied(form));
         QVERIFY(renderedBody(form->questionPane).contains(QString::fromUtf8("問題 1")));
@@ -424,13 +424,13 @@ private slots:
         f->start();
         f->load(QStringLiteral("pics"));
         MainWindow *form = f->form;
-        QCOMPARE(f->state.CurrentImageFile, f->folder() + QStringLiteral("/img/p.png"));
+        QCOMPARE(f->state.currentImageFile, f->folder() + QStringLiteral("/img/p.png"));
         QVERIFY(!form->pictureLabel->pixmap().isNull());
         form->questionNumberBox->setText(QStringLiteral("2"));
         QVERIFY(!form->pictureLabel->pixmap().isNull()); // kept
         form->questionNumberBox->setText(QStringLiteral("3"));
         QVERIFY(form->pictureLabel->pixmap().isNull()); // no picture named: cleared
-        QVERIFY(f->state.CurrentImageFile.isEmpty());
+        QVERIFY(f->state.currentImageFile.isEmpty());
     }
 };
 

@@ -1,6 +1,6 @@
 #include "Main.h"
 #include "MainWindow.h"
-#include "Module1.h"
+#include "QuizState.h"
 #include "Sections.h"
 #include "Settings.h"
 #include "TestSupport.h"
@@ -33,16 +33,16 @@ private slots:
     }
 
     void firstStartShowsTheSampleSections() {
-        Module1 state;
+        QuizState state;
         Main(state);
-        QCOMPARE(state.QuizFolder, sections::defaultQuizFolder());
-        QCOMPARE(state.QuestionCount, 60);
-        QVERIFY(state.QuestionTable.isEmpty());
-        QCOMPARE(state.AnswerMarks, QList<qint32>{0});
-        QCOMPARE(state.AnswerTexts, QStringList{QString()});
-        QVERIFY(state.MainForm && state.MainForm->isVisible());
-        QCOMPARE(state.MainForm->windowTitle(), QStringLiteral("Tessellar"));
-        auto *combo = state.MainForm->findChild<QComboBox *>(QStringLiteral("sectionBox"));
+        QCOMPARE(state.quizFolder, sections::defaultQuizFolder());
+        QCOMPARE(state.questionCount, 60);
+        QVERIFY(state.questions.isEmpty());
+        QCOMPARE(state.answerMarks, QList<qint32>{0});
+        QCOMPARE(state.answerTexts, QStringList{QString()});
+        QVERIFY(state.mainWindow && state.mainWindow->isVisible());
+        QCOMPARE(state.mainWindow->windowTitle(), QStringLiteral("Tessellar"));
+        auto *combo = state.mainWindow->findChild<QComboBox *>(QStringLiteral("sectionBox"));
         QVERIFY(combo);
         const QStringList listed = items(combo);
         QVERIFY(listed.contains(QString::fromUtf8("日本の地理")));
@@ -54,17 +54,17 @@ private slots:
         for (const char *name : {"qb.tsl", "qa.tsl"})
             testsupport::writeFile(dir.filePath(QLatin1String(name)), "x");
         settings::writeString(QStringLiteral("QPath"), dir.path());
-        Module1 state;
+        QuizState state;
         Main(state);
-        QCOMPARE(state.QuizFolder, dir.path());
-        QCOMPARE(items(state.MainForm->sectionBox), (QStringList{"a", "b"}));
+        QCOMPARE(state.quizFolder, dir.path());
+        QCOMPARE(items(state.mainWindow->sectionBox), (QStringList{"a", "b"}));
     }
 
     void missingFolderListsNothing() {
         settings::writeString(QStringLiteral("QPath"), QStringLiteral("/nonexistent/folder"));
-        Module1 state;
+        QuizState state;
         Main(state);
-        QCOMPARE(state.MainForm->sectionBox->count(), 0);
+        QCOMPARE(state.mainWindow->sectionBox->count(), 0);
     }
 };
 

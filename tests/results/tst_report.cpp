@@ -1,4 +1,4 @@
-#include "Module1.h"
+#include "QuizState.h"
 #include "Report.h"
 #include "TestSupport.h"
 
@@ -13,17 +13,17 @@ struct Row {
     qint32 mark;
     const char *given;
 };
-Module1 run(std::initializer_list<Row> rows) {
-    Module1 state;
+QuizState run(std::initializer_list<Row> rows) {
+    QuizState state;
     state.resizeQuestions(static_cast<qint32>(rows.size()));
     int i = 0;
     for (const Row &row : rows) {
-        QuizRecord &q = state.QuestionTable[i];
+        QuizRecord &q = state.questions[i];
         q.Number = q.ReportNumber = i + 1;
         q.Answer = QString::fromUtf8(row.answer);
         q.KeyPoint = QStringLiteral("kp%1").arg(i + 1);
-        state.AnswerMarks[i] = row.mark;
-        state.AnswerTexts[i] = QString::fromUtf8(row.given);
+        state.answerMarks[i] = row.mark;
+        state.answerTexts[i] = QString::fromUtf8(row.given);
         ++i;
     }
     return state;
@@ -76,7 +76,7 @@ private slots:
         QFETCH(QList<int>, figures);
         QFETCH(int, listed);
         QFETCH(int, caseIndex);
-        const Module1 cases[] = {
+        const QuizState cases[] = {
             run({{"1", 1, "1"}, {"○", 1, "○"}, {"3", 1, "3"}, {"×", 1, "×"}}),
             run({{"○", 2, "×"}, {"×", 2, "○"}, {"○", 2, "×"}}),
             run({{"2", 2, "3"}, {"4", 1, "4"}}),
@@ -93,9 +93,9 @@ private slots:
     }
 
     void reportTextExactly() {
-        Module1 state = run({{"○", 1, "○"}, {"3", 2, "1"}, {"×", 0, ""}});
-        state.QuestionTable[1].ReportNumber = 12;
-        state.QuestionTable[1].KeyPoint = QStringLiteral("line a\r\nline b");
+        QuizState state = run({{"○", 1, "○"}, {"3", 2, "1"}, {"×", 0, ""}});
+        state.questions[1].ReportNumber = 12;
+        state.questions[1].KeyPoint = QStringLiteral("line a\r\nline b");
         QCOMPARE(report::evaluate(state, QString::fromUtf8("日本の地理")).text,
                  QString::fromUtf8("問題名:  日本の地理\r\n"
                                    "問題: 12    正解: 3    回答: 1\r\n"

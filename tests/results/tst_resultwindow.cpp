@@ -26,14 +26,14 @@ int px(int twipsValue) {
 }
 
 // A run of count true/false questions, every one answered wrongly.
-void wrongRun(Module1 &state, int count, const QString &keyPoint = QStringLiteral("kp")) {
+void wrongRun(QuizState &state, int count, const QString &keyPoint = QStringLiteral("kp")) {
     state.resizeQuestions(count);
     for (int i = 0; i < count; ++i) {
-        state.QuestionTable[i] = numberedQuestion(i + 1);
-        state.QuestionTable[i].Answer = QString::fromUtf8("○");
-        state.QuestionTable[i].KeyPoint = keyPoint;
-        state.AnswerMarks[i] = 2;
-        state.AnswerTexts[i] = QString::fromUtf8("×");
+        state.questions[i] = numberedQuestion(i + 1);
+        state.questions[i].Answer = QString::fromUtf8("○");
+        state.questions[i].KeyPoint = keyPoint;
+        state.answerMarks[i] = 2;
+        state.answerTexts[i] = QString::fromUtf8("×");
     }
 }
 
@@ -81,15 +81,15 @@ private slots:
         QStringList labels;
         QString reportText;
         bool stateUnchanged = false;
-        const Module1 before = f->state;
+        const QuizState before = f->state;
         QTimer::singleShot(0, [&] {
             auto *results = qobject_cast<ResultWindow *>(QApplication::activeModalWidget());
             QVERIFY(results);
             QCOMPARE(results->windowTitle(), QString::fromUtf8("結果"));
             labels = summaryTexts(results);
             reportText = results->reportText;
-            stateUnchanged = f->state.AnswerMarks.mid(0, 3) == before.AnswerMarks.mid(0, 3) &&
-                             f->state.AnswerMarks[3] == 0;
+            stateUnchanged = f->state.answerMarks.mid(0, 3) == before.answerMarks.mid(0, 3) &&
+                             f->state.answerMarks[3] == 0;
             results->close();
         });
         messagebox::script({Answer::Yes});

@@ -7,9 +7,9 @@
 #include "Main.h"
 #include "MainWindow.h"
 #include "MessageBox.h"
-#include "Module1.h"
 #include "OptionsDialog.h"
 #include "Printer.h"
+#include "QuizState.h"
 #include "ResultWindow.h"
 #include "TagBuilderDialog.h"
 
@@ -67,9 +67,9 @@ int main(int argc, char *argv[]) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
-    Module1 state;
+    QuizState state;
     Main(state);
-    MainWindow *form = state.MainForm;
+    MainWindow *form = state.mainWindow;
     panesReady(form);
     bool ok = shot(form, folder, "01-start.png");
 

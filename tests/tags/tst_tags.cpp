@@ -257,7 +257,7 @@ private slots:
     void okWithAControlWithoutText() {
         click(d->checks.p);
         m->addButton->setFocus();
-        const QList<QuizRecord> before = f->state.QuestionTable;
+        const QList<QuizRecord> before = f->state.questions;
         d->okButton->click();
         QCOMPARE(m->focusWidget(), m->addButton);
         for (QWidget *box : m->boxes())

@@ -1,5 +1,5 @@
-#include "Module1.h"
 #include "QuizFile.h"
+#include "QuizState.h"
 #include "TestSupport.h"
 
 #include <QTemporaryDir>
@@ -23,42 +23,42 @@ QString writeQuiz(const QTemporaryDir &dir, const QString &name, int count) {
     return path;
 }
 
-void verifySizes(const Module1 &state, qsizetype size) {
-    QCOMPARE(state.QuestionTable.size(), size);
-    QCOMPARE(state.AnswerMarks.size(), size);
-    QCOMPARE(state.AnswerTexts.size(), size);
+void verifySizes(const QuizState &state, qsizetype size) {
+    QCOMPARE(state.questions.size(), size);
+    QCOMPARE(state.answerMarks.size(), size);
+    QCOMPARE(state.answerTexts.size(), size);
 }
 } // namespace
 
-class TestModule1 : public QObject {
+class TestQuizState : public QObject {
     Q_OBJECT
 private slots:
     void startState() {
-        Module1 state;
-        state.QuestionCount = 5;
-        state.AnswerMarks = {1, 2};
-        state.CurrentImageFile = QStringLiteral("x.gif");
+        QuizState state;
+        state.questionCount = 5;
+        state.answerMarks = {1, 2};
+        state.currentImageFile = QStringLiteral("x.gif");
         state.prepareStart(QStringLiteral("/quizzes"));
-        QCOMPARE(state.QuestionCount, 60);
-        QCOMPARE(state.QuizFolder, QStringLiteral("/quizzes"));
-        QCOMPARE(state.AnswerMarks, QList<qint32>{0});
-        QCOMPARE(state.AnswerTexts, QStringList{QString()});
-        QVERIFY(state.QuestionTable.isEmpty());
-        QVERIFY(state.CurrentImageFile.isEmpty());
+        QCOMPARE(state.questionCount, 60);
+        QCOMPARE(state.quizFolder, QStringLiteral("/quizzes"));
+        QCOMPARE(state.answerMarks, QList<qint32>{0});
+        QCOMPARE(state.answerTexts, QStringList{QString()});
+        QVERIFY(state.questions.isEmpty());
+        QVERIFY(state.currentImageFile.isEmpty());
     }
 
     void loadReplacesCountAndClearsAnswers() {
         QTemporaryDir dir;
-        Module1 state;
+        QuizState state;
         state.resizeQuestions(60);
-        state.AnswerMarks[3] = 2;
-        state.AnswerTexts[3] = QStringLiteral("4");
+        state.answerMarks[3] = 2;
+        state.answerTexts[3] = QStringLiteral("4");
         QVERIFY(state.loadQuizFile(writeQuiz(dir, QStringLiteral("q25.tsl"), 25)).ok);
-        QCOMPARE(state.QuestionCount, 25);
+        QCOMPARE(state.questionCount, 25);
         verifySizes(state, 25);
-        QCOMPARE(state.QuestionTable[24], question(25, "○"));
-        QCOMPARE(state.AnswerMarks, QList<qint32>(25, 0));
-        QCOMPARE(state.AnswerTexts, QStringList(QList<QString>(25)));
+        QCOMPARE(state.questions[24], question(25, "○"));
+        QCOMPARE(state.answerMarks, QList<qint32>(25, 0));
+        QCOMPARE(state.answerTexts, QStringList(QList<QString>(25)));
     }
 
     void failedLoadChangesNothing_data() {
@@ -69,11 +69,11 @@ private slots:
     void failedLoadChangesNothing() {
         QFETCH(QByteArray, damage);
         QTemporaryDir dir;
-        Module1 state;
+        QuizState state;
         QVERIFY(state.loadQuizFile(writeQuiz(dir, QStringLiteral("qok.tsl"), 3)).ok);
-        state.AnswerMarks[1] = 1;
-        state.AnswerTexts[1] = QString::fromUtf8("×");
-        const Module1 before = state;
+        state.answerMarks[1] = 1;
+        state.answerTexts[1] = QString::fromUtf8("×");
+        const QuizState before = state;
         QString path = dir.filePath(QStringLiteral("qmissing.tsl"));
         if (damage == "cut") {
             path = writeQuiz(dir, QStringLiteral("qcut.tsl"), 10);
@@ -81,52 +81,52 @@ private slots:
             QVERIFY(file.resize(file.size() - 5));
         }
         QVERIFY(!state.loadQuizFile(path).ok);
-        QCOMPARE(state.QuestionCount, before.QuestionCount);
-        QCOMPARE(state.QuestionTable, before.QuestionTable);
-        QCOMPARE(state.AnswerMarks, before.AnswerMarks);
-        QCOMPARE(state.AnswerTexts, before.AnswerTexts);
+        QCOMPARE(state.questionCount, before.questionCount);
+        QCOMPARE(state.questions, before.questions);
+        QCOMPARE(state.answerMarks, before.answerMarks);
+        QCOMPARE(state.answerTexts, before.answerTexts);
     }
 
     void resizeKeepsWhatFits() {
-        Module1 state;
+        QuizState state;
         state.resizeQuestions(3);
-        state.QuestionTable[2] = question(3, "1");
-        state.AnswerMarks[2] = 1;
-        state.AnswerTexts[2] = QStringLiteral("1");
+        state.questions[2] = question(3, "1");
+        state.answerMarks[2] = 1;
+        state.answerTexts[2] = QStringLiteral("1");
         state.resizeQuestions(5);
         verifySizes(state, 5);
-        QCOMPARE(state.QuestionTable[2], question(3, "1"));
-        QCOMPARE(state.QuestionTable[4], QuizRecord());
+        QCOMPARE(state.questions[2], question(3, "1"));
+        QCOMPARE(state.questions[4], QuizRecord());
         state.resizeQuestions(2);
-        QCOMPARE(state.QuestionCount, 2);
+        QCOMPARE(state.questionCount, 2);
         verifySizes(state, 2);
         state.resizeQuestions(3);
-        QCOMPARE(state.QuestionTable[2], QuizRecord());
-        QCOMPARE(state.AnswerMarks[2], 0);
+        QCOMPARE(state.questions[2], QuizRecord());
+        QCOMPARE(state.answerMarks[2], 0);
     }
 
     void closeLeavesOneEmptyEntry() {
         QTemporaryDir dir;
-        Module1 state;
+        QuizState state;
         QVERIFY(state.loadQuizFile(writeQuiz(dir, QStringLiteral("q7.tsl"), 7)).ok);
         state.closeQuiz();
-        QCOMPARE(state.QuestionCount, 7);
+        QCOMPARE(state.questionCount, 7);
         verifySizes(state, 1);
-        QCOMPARE(state.QuestionTable[0], QuizRecord());
+        QCOMPARE(state.questions[0], QuizRecord());
     }
 
     void saveWritesCountAndTableAndRefusesBadText() {
         QTemporaryDir dir;
-        Module1 state;
+        QuizState state;
         QVERIFY(state.loadQuizFile(writeQuiz(dir, QStringLiteral("qs.tsl"), 4)).ok);
-        state.QuestionTable[1].Question = QStringLiteral("<img src=\"file:///PathName\\a.gif\">");
+        state.questions[1].Question = QStringLiteral("<img src=\"file:///PathName\\a.gif\">");
         const QString path = dir.filePath(QStringLiteral("qout.tsl"));
         QCOMPARE(state.saveQuizFile(path), QString());
-        Module1 reread;
+        QuizState reread;
         QVERIFY(reread.loadQuizFile(path).ok);
-        QCOMPARE(reread.QuestionTable, state.QuestionTable);
+        QCOMPARE(reread.questions, state.questions);
 
-        state.QuestionTable[3].KeyPoint = QString::fromUtf8("🎌");
+        state.questions[3].KeyPoint = QString::fromUtf8("🎌");
         const QByteArray saved = testsupport::readFile(path);
         const QString error = state.saveQuizFile(path);
         QVERIFY2(error.contains(QString::fromUtf8("問題 4 の「ポイント」")), qPrintable(error));
@@ -134,5 +134,5 @@ private slots:
     }
 };
 
-TESSELLAR_TEST_MAIN(QCoreApplication, TestModule1)
-#include "tst_module1.moc"
+TESSELLAR_TEST_MAIN(QCoreApplication, TestQuizState)
+#include "tst_quizstate.moc"
