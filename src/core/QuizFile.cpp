@@ -177,16 +177,6 @@ void appendInt32(QByteArray &out, qint32 value) {
     out.append(le, 4);
 }
 
-QString unmappableMessage(const QList<char32_t> &characters) {
-    QString listed;
-    for (char32_t code : characters) {
-        listed += tr("「%1」(U+%2)")
-                      .arg(QString::fromUcs4(&code, 1))
-                      .arg(QString::number(uint(code), 16).toUpper().rightJustified(4, u'0'));
-    }
-    return tr("Shift_JIS (CP932) で表せない文字%1 があります").arg(listed);
-}
-
 // Appends the length and bytes of one field, or explains why it cannot be stored. Bytes
 // kept from reading go back as they were while the text is unchanged.
 QString appendText(QByteArray &out, Cp932Codec &codec, const QuizRecord &record, QuizField field) {
@@ -203,7 +193,7 @@ QString appendText(QByteArray &out, Cp932Codec &codec, const QuizRecord &record,
         QList<char32_t> unmappable;
         QByteArray unused;
         codec.encode(fieldText(record, field), unused, &unmappable);
-        return unmappableMessage(unmappable);
+        return cp932::unmappableMessage(unmappable);
     }
     if (length > kMaxTextBytes)
         return tr("長すぎます (%1 バイト、最大 %2 バイト)").arg(length).arg(kMaxTextBytes);
