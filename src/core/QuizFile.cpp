@@ -257,7 +257,7 @@ EncodeResult encode(qint32 count, const QList<QuizRecord> &table) {
 namespace {
 
 // The bytes of the old file past length, which an in-place write would have left there.
-bool oldTail(const QString &path, qint64 length, QByteArray &tail, QString &error) {
+bool oldTailOf(const QString &path, qint64 length, QByteArray &tail, QString &error) {
     QFile old(path);
     if (!old.exists() || old.size() <= length)
         return true;
@@ -315,7 +315,7 @@ QString writeAll(QSaveFile &file, const QByteArray &content, const QByteArray &t
 
 } // namespace
 
-SaveResult save(const QString &path, const QByteArray &content) {
+SaveResult save(const QString &path, const QByteArray &content, OldTail oldTail) {
     SaveResult result;
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) {
@@ -331,7 +331,7 @@ SaveResult save(const QString &path, const QByteArray &content) {
         return result;
     }
     QByteArray tail;
-    if (!oldTail(path, content.size(), tail, result.error))
+    if (oldTail == OldTail::Keep && !oldTailOf(path, content.size(), tail, result.error))
         return result;
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
