@@ -1,11 +1,15 @@
 // tessellar-tool: reads, writes and checks quiz files from the command line.
 #include "Module1.h"
+#include "QuizCsv.h"
 #include "QuizFile.h"
 #include "QuizJson.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
+
+#include <optional>
 
 #include <cstdio>
 
@@ -16,11 +20,17 @@ int fail(const QString &file, const QString &problem) {
     return 1;
 }
 
+constexpr const char *kUsage =
+    "usage: tessellar-tool dump FILE\n"
+    "       tessellar-tool pack IN.json OUT\n"
+    "       tessellar-tool check FILE\n"
+    "       tessellar-tool export-csv [--csv|--tsv] [--cp932] QUIZ OUT.csv\n"
+    "       tessellar-tool import-csv [--csv|--tsv] IN.csv QUIZ\n"
+    "CSV is tab-separated when its name ends in .tsv or .txt, unless --csv or --tsv says;\n"
+    "export-csv writes UTF-8 with a BOM, or CP932 with --cp932; import-csv reads either.\n";
+
 int usage() {
-    std::fputs("usage: tessellar-tool dump FILE\n"
-               "       tessellar-tool pack IN.json OUT\n"
-               "       tessellar-tool check FILE\n",
-               stderr);
+    std::fputs(kUsage, stderr);
     return 2;
 }
 
@@ -61,6 +71,92 @@ int pack(const QString &in, const QString &out) {
     return error.isEmpty() ? 0 : fail(out, error);
 }
 
+// Reads a whole regular file: a FIFO would block and a device would never end.
+bool readRegularFile(const QString &path, QByteArray &bytes, QString &error) {
+    QFile file(path);
+    if (!QFileInfo(path).isFile()) {
+        error = QString::fromUtf8("ファイルではありません");
+        return false;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = file.errorString();
+        return false;
+    }
+    bytes = file.read(file.size());
+    if (file.error() != QFileDevice::NoError) {
+        error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+// The arguments of export-csv and import-csv: two paths and the options among them.
+struct CsvArguments {
+    QStringList paths;
+    std::optional<quizcsv::Separator> separator;
+    csv::Encoding encoding = csv::Encoding::Utf8;
+    bool ok = true;
+
+    quizcsv::Separator separatorFor(const QString &csvPath) const {
+        return separator.value_or(quizcsv::separatorFor(csvPath));
+    }
+};
+
+CsvArguments csvArguments(const QStringList &args, bool encodingAllowed) {
+    CsvArguments parsed;
+    for (const QString &arg : args) {
+        if (arg == QLatin1String("--csv"))
+            parsed.separator = quizcsv::Separator::Comma;
+        else if (arg == QLatin1String("--tsv"))
+            parsed.separator = quizcsv::Separator::Tab;
+        else if (arg == QLatin1String("--cp932") && encodingAllowed)
+            parsed.encoding = csv::Encoding::Cp932;
+        else if (arg.startsWith(QLatin1String("--")))
+            parsed.ok = false;
+        else
+            parsed.paths.append(arg);
+    }
+    parsed.ok = parsed.ok && parsed.paths.size() == 2;
+    return parsed;
+}
+
+int exportCsv(const CsvArguments &args) {
+    const QString &quizPath = args.paths[0], &csvPath = args.paths[1];
+    const quizfile::ReadResult quiz = quizfile::read(quizPath);
+    if (!quiz.ok)
+        return fail(quizPath, quiz.error);
+    const quizcsv::ExportResult table =
+        quizcsv::exportBytes(quiz.records, args.separatorFor(csvPath), args.encoding);
+    if (!table.ok())
+        return fail(csvPath, table.error.text());
+    const quizfile::SaveResult saved =
+        quizfile::save(csvPath, table.bytes, quizfile::OldTail::Drop);
+    return saved.ok ? 0 : fail(csvPath, saved.error);
+}
+
+int importCsv(const CsvArguments &args) {
+    const QString &csvPath = args.paths[0], &quizPath = args.paths[1];
+    QByteArray bytes;
+    QString error;
+    if (!readRegularFile(csvPath, bytes, error))
+        return fail(csvPath, error);
+    const quizcsv::ImportResult table = quizcsv::importBytes(bytes, args.separatorFor(csvPath));
+    if (!table.ok())
+        return fail(csvPath, table.error.text());
+    // Written exactly as the editor writes a quiz.
+    const quizfile::EncodeResult quiz =
+        quizfile::encode(static_cast<qint32>(table.records.size()), table.records);
+    if (!quiz.ok())
+        return fail(quizPath, quiz.error);
+    const quizfile::SaveResult saved = quizfile::save(quizPath, quiz.bytes);
+    if (!saved.ok)
+        return fail(quizPath, saved.error);
+    std::printf("%s\n", qUtf8Printable(QString::fromUtf8("%1: %2 として %3 問を読み込みました")
+                                           .arg(csvPath, table.encodingName())
+                                           .arg(table.records.size())));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[]) {
@@ -73,5 +169,16 @@ int main(int argc, char *argv[]) {
         return check(args[1]);
     if (command == QLatin1String("pack") && args.size() == 3)
         return pack(args[1], args[2]);
+    if (command == QLatin1String("export-csv") || command == QLatin1String("import-csv")) {
+        const bool exporting = command == QLatin1String("export-csv");
+        const CsvArguments csvArgs = csvArguments(args.mid(1), exporting);
+        if (!csvArgs.ok)
+            return usage();
+        return exporting ? exportCsv(csvArgs) : importCsv(csvArgs);
+    }
+    if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     return usage();
 }
