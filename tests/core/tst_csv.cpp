@@ -138,6 +138,9 @@ private slots:
                "(クイズファイルに保存できません)";
         QTest::newRow("too long") << QByteArray("1,1,") + QByteArray(65536, 'a')
                                   << "1 行 5 列: 長すぎます (65536 バイト、最大 65535 バイト)";
+        QTest::newRow("more questions than a run takes")
+            << QByteArray("1,1,q\n").repeated(32767)
+            << "32767 行 1 列: 問題が多すぎます (最大 32766 問)";
         QTest::newRow("unknown column") << QByteArray("番号,問題\n")
                                         << "1 行 4 列: 列名「問題」が分かりません (番号, 報告番号, "
                                            "問題文, 選択肢, 正解, ポイント, 画像 のどれかです)";
