@@ -1,23 +1,34 @@
 #!/usr/bin/env bash
-# Fuzzes the whole reading path (quiz file, pages, numbers, report) under ASan and UBSan for
-# the given seconds (default 60):
-#   bash scripts/fuzz.sh 600
+# Fuzzes a reader under ASan and UBSan for the given seconds (default 60): the whole reading
+# path of quiz files (quiz file, pages, numbers, report), or the CSV and TSV import:
+#   bash scripts/fuzz.sh 600 [quizfile|csv]
 # Needs clang and libclang-rt-14-dev (scripts/install-deps.sh installs them).
 set -euo pipefail
 seconds=${1:-60}
+target=${2:-quizfile}
+case $target in
+quizfile) seeds=(tsl) ;;
+csv) seeds=(csv tsv) ;;
+*)
+    echo "unknown fuzz target: $target (quizfile or csv)" >&2
+    exit 2
+    ;;
+esac
 top=$(cd "$(dirname "$0")/.." && pwd)
 build="$top/build-fuzz"
 flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -g -O1"
 CXX=clang++ cmake -S "$top" -B "$build" -G Ninja -DTESSELLAR_FUZZ=ON \
     -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$flags" >/dev/null
-cmake --build "$build"
+cmake --build "$build" -j 2
 # Every input is written to a quiz file: on a tmpfs when there is one, for speed.
 shm=/dev/shm
 [[ -d $shm && -w $shm ]] || shm=${TMPDIR:-/tmp}
 work=$(mktemp -d -p "$shm")
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/corpus" "$work/tmp"
-cp "$top"/tests/fuzz/corpus/* "$work/corpus"/
+for extension in "${seeds[@]}"; do
+    cp "$top"/tests/fuzz/corpus/*."$extension" "$work/corpus"/
+done
 cd "$build" # crash files land here
-TMPDIR="$work/tmp" "$build/tests/fuzz/fuzz_quizfile" -max_total_time="$seconds" \
+TMPDIR="$work/tmp" "$build/tests/fuzz/fuzz_$target" -max_total_time="$seconds" \
     -max_len=300000 -print_final_stats=1 "$work/corpus"

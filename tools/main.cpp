@@ -1,11 +1,15 @@
 // tessellar-tool: reads, writes and checks quiz files from the command line.
+#include "QuizCsv.h"
 #include "QuizFile.h"
 #include "QuizJson.h"
 #include "QuizState.h"
+#include "WholeFile.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QTextStream>
+
+#include <optional>
 
 #include <cstdio>
 
@@ -16,11 +20,17 @@ int fail(const QString &file, const QString &problem) {
     return 1;
 }
 
+constexpr const char *kUsage =
+    "usage: tessellar-tool dump FILE\n"
+    "       tessellar-tool pack IN.json OUT\n"
+    "       tessellar-tool check FILE\n"
+    "       tessellar-tool export-csv [--csv|--tsv] [--cp932] QUIZ OUT.csv\n"
+    "       tessellar-tool import-csv [--csv|--tsv] IN.csv QUIZ\n"
+    "CSV is tab-separated when its name ends in .tsv or .txt, unless --csv or --tsv says;\n"
+    "export-csv writes UTF-8 with a BOM, or CP932 with --cp932; import-csv reads either.\n";
+
 int usage() {
-    std::fputs("usage: tessellar-tool dump FILE\n"
-               "       tessellar-tool pack IN.json OUT\n"
-               "       tessellar-tool check FILE\n",
-               stderr);
+    std::fputs(kUsage, stderr);
     return 2;
 }
 
@@ -47,18 +57,86 @@ int check(const QString &path) {
     return 0;
 }
 
+// Writes the questions as the editor writes a quiz: the count is the number of questions.
+int writeQuiz(const QString &path, const QList<QuizRecord> &questions) {
+    QuizState quiz;
+    quiz.replaceQuiz(questions);
+    const QString error = quiz.saveQuizFile(path);
+    return error.isEmpty() ? 0 : fail(path, error);
+}
+
 int pack(const QString &in, const QString &out) {
     QFile source(in);
     if (!source.open(QIODevice::ReadOnly))
         return fail(in, source.errorString());
-    QuizState quiz;
+    QList<QuizRecord> questions;
     QString error;
-    if (!quizjson::read(source.readAll(), quiz.questions, error))
+    if (!quizjson::read(source.readAll(), questions, error))
         return fail(in, error);
-    // Written exactly as the editor writes a quiz.
-    quiz.questionCount = static_cast<qint32>(quiz.questions.size());
-    error = quiz.saveQuizFile(out);
-    return error.isEmpty() ? 0 : fail(out, error);
+    return writeQuiz(out, questions);
+}
+
+// The arguments of export-csv and import-csv: two paths and the options among them.
+struct CsvArguments {
+    QStringList paths;
+    std::optional<quizcsv::Separator> separator;
+    csv::Encoding encoding = csv::Encoding::Utf8;
+    bool ok = true;
+
+    quizcsv::Separator separatorFor(const QString &csvPath) const {
+        return separator.value_or(quizcsv::separatorFor(csvPath));
+    }
+};
+
+CsvArguments csvArguments(const QStringList &args, bool encodingAllowed) {
+    CsvArguments parsed;
+    for (const QString &arg : args) {
+        if (arg == QLatin1String("--csv"))
+            parsed.separator = quizcsv::Separator::Comma;
+        else if (arg == QLatin1String("--tsv"))
+            parsed.separator = quizcsv::Separator::Tab;
+        else if (arg == QLatin1String("--cp932") && encodingAllowed)
+            parsed.encoding = csv::Encoding::Cp932;
+        else if (arg.startsWith(QLatin1String("--")))
+            parsed.ok = false;
+        else
+            parsed.paths.append(arg);
+    }
+    parsed.ok = parsed.ok && parsed.paths.size() == 2;
+    return parsed;
+}
+
+int exportCsv(const CsvArguments &args) {
+    const QString &quizPath = args.paths[0], &csvPath = args.paths[1];
+    const quizfile::ReadResult quiz = quizfile::read(quizPath);
+    if (!quiz.ok)
+        return fail(quizPath, quiz.error);
+    const quizcsv::ExportResult table =
+        quizcsv::exportBytes(quiz.records, args.separatorFor(csvPath), args.encoding);
+    if (!table.ok())
+        return fail(csvPath, table.error.text());
+    const quizfile::SaveResult saved =
+        quizfile::save(csvPath, table.bytes, quizfile::OldTail::Drop);
+    return saved.ok ? 0 : fail(csvPath, saved.error);
+}
+
+int importCsv(const CsvArguments &args) {
+    const QString &csvPath = args.paths[0], &quizPath = args.paths[1];
+    const wholefile::ReadResult file = wholefile::read(csvPath);
+    if (!file.ok()) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(file.error));
+        return 1;
+    }
+    const quizcsv::ImportResult table =
+        quizcsv::importBytes(file.bytes, args.separatorFor(csvPath));
+    if (!table.ok())
+        return fail(csvPath, table.error.text());
+    if (writeQuiz(quizPath, table.records) != 0)
+        return 1;
+    std::printf("%s\n", qUtf8Printable(QString::fromUtf8("%1: %2 として %3 問を読み込みました")
+                                           .arg(csvPath, table.encodingName())
+                                           .arg(table.records.size())));
+    return 0;
 }
 
 } // namespace
@@ -73,5 +151,16 @@ int main(int argc, char *argv[]) {
         return check(args[1]);
     if (command == QLatin1String("pack") && args.size() == 3)
         return pack(args[1], args[2]);
+    if (command == QLatin1String("export-csv") || command == QLatin1String("import-csv")) {
+        const bool exporting = command == QLatin1String("export-csv");
+        const CsvArguments csvArgs = csvArguments(args.mid(1), exporting);
+        if (!csvArgs.ok)
+            return usage();
+        return exporting ? exportCsv(csvArgs) : importCsv(csvArgs);
+    }
+    if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     return usage();
 }

@@ -11,6 +11,16 @@ bool isTrailByte(uchar b) {
 bool isSingleByte(uchar b) {
     return b <= 0x7F || (b >= 0xA1 && b <= 0xDF);
 }
+
+QString unmappableMessage(const QList<char32_t> &characters) {
+    QString listed;
+    for (char32_t code : characters) {
+        listed += QString::fromUtf8("「%1」(U+%2)")
+                      .arg(QString::fromUcs4(&code, 1))
+                      .arg(QString::number(uint(code), 16).toUpper().rightJustified(4, u'0'));
+    }
+    return QString::fromUtf8("Shift_JIS (CP932) で表せない文字%1 があります").arg(listed);
+}
 } // namespace cp932
 
 namespace {

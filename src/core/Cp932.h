@@ -45,4 +45,7 @@ namespace cp932 {
 bool isLeadByte(uchar byte);
 bool isTrailByte(uchar byte);
 bool isSingleByte(uchar byte);
+
+// "Shift_JIS (CP932) で表せない文字「…」(U+…) があります", naming each character.
+QString unmappableMessage(const QList<char32_t> &characters);
 } // namespace cp932

@@ -177,16 +177,6 @@ void appendInt32(QByteArray &out, qint32 value) {
     out.append(le, 4);
 }
 
-QString unmappableMessage(const QList<char32_t> &characters) {
-    QString listed;
-    for (char32_t code : characters) {
-        listed += tr("「%1」(U+%2)")
-                      .arg(QString::fromUcs4(&code, 1))
-                      .arg(QString::number(uint(code), 16).toUpper().rightJustified(4, u'0'));
-    }
-    return tr("Shift_JIS (CP932) で表せない文字%1 があります").arg(listed);
-}
-
 // Appends the length and bytes of one field, or explains why it cannot be stored. Bytes
 // kept from reading go back as they were while the text is unchanged.
 QString appendText(QByteArray &out, Cp932Codec &codec, const QuizRecord &record, QuizField field) {
@@ -203,7 +193,7 @@ QString appendText(QByteArray &out, Cp932Codec &codec, const QuizRecord &record,
         QList<char32_t> unmappable;
         QByteArray unused;
         codec.encode(fieldText(record, field), unused, &unmappable);
-        return unmappableMessage(unmappable);
+        return cp932::unmappableMessage(unmappable);
     }
     if (length > kMaxTextBytes)
         return tr("長すぎます (%1 バイト、最大 %2 バイト)").arg(length).arg(kMaxTextBytes);
@@ -267,7 +257,7 @@ EncodeResult encode(qint32 count, const QList<QuizRecord> &table) {
 namespace {
 
 // The bytes of the old file past length, which an in-place write would have left there.
-bool oldTail(const QString &path, qint64 length, QByteArray &tail, QString &error) {
+bool oldTailOf(const QString &path, qint64 length, QByteArray &tail, QString &error) {
     QFile old(path);
     if (!old.exists() || old.size() <= length)
         return true;
@@ -325,7 +315,7 @@ QString writeAll(QSaveFile &file, const QByteArray &content, const QByteArray &t
 
 } // namespace
 
-SaveResult save(const QString &path, const QByteArray &content) {
+SaveResult save(const QString &path, const QByteArray &content, OldTail oldTail) {
     SaveResult result;
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) {
@@ -341,7 +331,7 @@ SaveResult save(const QString &path, const QByteArray &content) {
         return result;
     }
     QByteArray tail;
-    if (!oldTail(path, content.size(), tail, result.error))
+    if (oldTail == OldTail::Keep && !oldTailOf(path, content.size(), tail, result.error))
         return result;
     QSaveFile file(path);
     file.setDirectWriteFallback(false);

@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -137,12 +138,22 @@ private slots:
             << QByteArray("{\"records\": [" + record + "\"ImageFile\": \"\xF0\x9F\x98\x80\"}]}")
             << "問題 1 の「添付画像ファイル名」";
         QTest::newRow("usage") << QStringList{"frobnicate"} << QByteArray() << "usage";
+        QTest::newRow("CSV option unknown")
+            << QStringList{"import-csv", "--utf16", in, out} << QByteArray("1") << "usage";
+        QTest::newRow("CSV quote never closed") << QStringList{"import-csv", "--csv", in, out}
+                                                << QByteArray("番号\n\"1") << "2 行 1 列: 引用符";
+        writeFile(file("qbytes.tsl"), QByteArray(kWorkedExample).replace(15, 1, "\xFF"));
+        QTest::newRow("CP932 CSV of a text with a bad byte")
+            << QStringList{"export-csv", "--cp932", file("qbytes.tsl"), out} << QByteArray()
+            << "2 行 6 列: 問題 1 の「問題文」: Shift_JIS (CP932) で表せない文字「\uFFFD」";
         // Only regular files are quiz files: these must fail at once, not block or run away.
         mkfifo(file("qfifo.tsl").toLocal8Bit().constData(), 0600);
         QTest::newRow("check a FIFO") << QStringList{"check", file("qfifo.tsl")} << QByteArray()
                                       << "クイズファイルではありません";
         QTest::newRow("dump a device")
             << QStringList{"dump", "/dev/zero"} << QByteArray() << "クイズファイルではありません";
+        QTest::newRow("CSV from a FIFO") << QStringList{"import-csv", file("qfifo.tsl"), out}
+                                         << QByteArray() << "ファイルではありません";
     }
     void badInputWritesNothing() {
         QFETCH(QStringList, args);
@@ -156,8 +167,56 @@ private slots:
         const QString said = QString::fromUtf8(run.err).trimmed();
         QVERIFY2(said.contains(problem), qPrintable(said));
         QVERIFY(!QFile::exists(file("qbad.tsl")));
-        if (args.first() != QLatin1String("frobnicate"))
+        if (problem != QLatin1String("usage"))
             QCOMPARE(said.count(QLatin1Char('\n')), 0);
+    }
+
+    void csvRoundTripsEveryShippedQuiz_data() {
+        QTest::addColumn<QString>("quiz");
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QByteArray>("start");
+        const QByteArray number = "番号", cp932Number = "\x94\xD4\x8D\x86";
+        QStringList quizzes{QStringLiteral(TESSELLAR_TEST_DATA "/windows-quiz/QKANA.TSL")};
+        for (const QString &name : QDir(QStringLiteral(TESSELLAR_SAMPLE_DIR)).entryList({"*.tsl"}))
+            quizzes.append(QStringLiteral(TESSELLAR_SAMPLE_DIR "/") + name);
+        for (const QString &quiz : quizzes) {
+            const QByteArray name = QFileInfo(quiz).fileName().toUtf8();
+            QTest::newRow(name + " csv")
+                << quiz << "t.csv" << QStringList() << "\xEF\xBB\xBF" + number + ",";
+            QTest::newRow(name + " tsv")
+                << quiz << "t.TSV" << QStringList() << "\xEF\xBB\xBF" + number + "\t";
+            QTest::newRow(name + " txt cp932")
+                << quiz << "t.txt" << QStringList{"--cp932"} << cp932Number + "\t";
+            QTest::newRow(name + " --tsv")
+                << quiz << "t.csv" << QStringList{"--tsv", "--cp932"} << cp932Number + "\t";
+        }
+    }
+    void csvRoundTripsEveryShippedQuiz() {
+        QFETCH(QString, quiz);
+        QFETCH(QString, table);
+        QFETCH(QStringList, options);
+        QFETCH(QByteArray, start);
+        const QString csv = m_dir.filePath(table), again = file("qagain.tsl");
+        QFile::remove(again);
+        QCOMPARE(tool(QStringList{"export-csv"} + options + QStringList{quiz, csv}).status, 0);
+        QVERIFY(readFile(csv).startsWith(start));
+        options.removeAll("--cp932");
+        const Run imported = tool(QStringList{"import-csv"} + options + QStringList{csv, again});
+        QCOMPARE(imported.status, 0);
+        QVERIFY2(imported.out.contains(start.startsWith("\xEF") ? "UTF-8" : "CP932"), imported.out);
+        QCOMPARE(readFile(again), readFile(quiz));
+        // A table that fails leaves the quiz as it was.
+        writeFile(csv, "\"");
+        QCOMPARE(tool(QStringList{"import-csv"} + options + QStringList{csv, again}).status, 1);
+        QCOMPARE(readFile(again), readFile(quiz));
+    }
+
+    void helpNamesEveryCommand() {
+        const Run run = tool({"--help"});
+        QCOMPARE(run.status, 0);
+        for (const char *command : {"dump", "pack", "check", "export-csv", "import-csv"})
+            QVERIFY(run.out.contains(command));
     }
 
     void packOntoAFullDiskKeepsTheOldFile() {

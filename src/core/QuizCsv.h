@@ -1,0 +1,54 @@
+#pragma once
+
+#include "Csv.h"
+#include "CsvEncoding.h"
+#include "QuizRecord.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// A quiz as a table for spreadsheets: one row per question, the columns 番号, 報告番号,
+// 問題文, 選択肢, 正解, ポイント, 画像 under a header row. Reading also takes the English
+// names of the quiz's JSON form (Number, ReportNumber, ...), columns in any order or left
+// out, and a table without a header as those seven columns in order. Line breaks in a field
+// become CR LF, as the editor keeps them, so a quiz written out and read back is the same.
+namespace quizcsv {
+
+enum class Separator { Comma, Tab };
+
+QChar separatorChar(Separator separator);
+// Tab for a file name ending in .tsv or .txt (any case); comma otherwise.
+Separator separatorFor(const QString &fileName);
+
+// The header row written out: 番号, 報告番号, 問題文, 選択肢, 正解, ポイント, 画像.
+QStringList columnNames();
+
+struct ImportResult {
+    QList<QuizRecord> records; // all of them, or none on an error
+    csv::Encoding encoding = csv::Encoding::Utf8;
+    bool bom = false;
+    csv::Error error;
+    bool ok() const { return error.isNull(); }
+    QString encodingName() const { return csv::encodingName(encoding, bom); }
+};
+
+// Reads a table in UTF-8 or CP932 (decided by the bytes). Refuses, with the line and column,
+// malformed quoting, a row wider than the table, a number that is not one, and text a quiz
+// file cannot hold (a character CP932 lacks, a field over 65535 bytes); at least one and at
+// most as many questions as a quiz run takes.
+ImportResult importBytes(QByteArrayView bytes, Separator separator);
+
+struct ExportResult {
+    QByteArray bytes;
+    csv::Error error; // a character CP932 lacks, where it would have been written
+    bool ok() const { return error.isNull(); }
+};
+
+// Writes the header and one row per record; UTF-8 starts with a byte order mark.
+ExportResult exportBytes(const QList<QuizRecord> &records, Separator separator,
+                         csv::Encoding encoding = csv::Encoding::Utf8);
+
+} // namespace quizcsv
