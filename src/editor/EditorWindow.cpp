@@ -154,6 +154,14 @@ void EditorWindow::createControls(QWidget *client) {
 }
 
 void EditorWindow::createMenus() {
+    QMenu *file = menuBar()->addMenu(text("ﾌｧｲﾙ(&F)"));
+    file->setObjectName(QStringLiteral("fileMenu"));
+    fileImportTableAction = file->addAction(text("CSV/TSV から読み込み…"));
+    fileImportTableAction->setObjectName(QStringLiteral("fileImportTableAction"));
+    fileExportTableAction = file->addAction(text("CSV/TSV に書き出し…"));
+    fileExportTableAction->setObjectName(QStringLiteral("fileExportTableAction"));
+    connect(fileImportTableAction, &QAction::triggered, this, &EditorWindow::importTable);
+    connect(fileExportTableAction, &QAction::triggered, this, &EditorWindow::exportTable);
     QMenu *set = menuBar()->addMenu(text("設定(&S)"));
     set->setObjectName(QStringLiteral("settingsMenu"));
     settingsOptionsAction = set->addAction(text("ｵﾌﾟｼｮﾝ(&O)"));
@@ -169,11 +177,12 @@ void EditorWindow::createMenus() {
 void EditorWindow::createStatusBar() {
     QStatusBar *bar = statusBar();
     bar->setObjectName(QStringLiteral("statusBar"));
-    auto *textPanel = new QLabel(bar);
-    textPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_statusText = new QLabel(bar);
+    m_statusText->setObjectName(QStringLiteral("statusText"));
+    m_statusText->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     auto *timePanel = new QLabel(bar);
     timePanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    bar->addWidget(textPanel, 1);
+    bar->addWidget(m_statusText, 1);
     bar->addPermanentWidget(timePanel);
     const auto tick = [timePanel] {
         timePanel->setText(QTime::currentTime().toString(QStringLiteral("H:mm")));

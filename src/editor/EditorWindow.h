@@ -39,6 +39,8 @@ public:
     QLabel *keyPointCaption = nullptr;
     QLabel *pictureCaption = nullptr;
     QListWidget *answerList = nullptr;
+    QAction *fileImportTableAction = nullptr;
+    QAction *fileExportTableAction = nullptr;
     QAction *settingsOptionsAction = nullptr;
     QAction *viewTagBuilderAction = nullptr;
 
@@ -64,6 +66,10 @@ public slots:
     // Shows the question the number box names, or brings the number within the quiz.
     void showQuestionFromNumberBox();
     void takeAnswerFromList();
+    // The questions from a spreadsheet's CSV or TSV file, replacing the editor's as a load does.
+    void importTable();
+    // The editor's questions as a CSV or TSV file for a spreadsheet.
+    void exportTable();
     void openOptionsFromMenu();
     void showTagBuilder();
 
@@ -93,6 +99,7 @@ private:
 
     QuizState &m_state;
     QPointer<TagBuilderDialog> m_tagBuilder;
+    QLabel *m_statusText = nullptr;
     bool m_framed = false;
     bool m_unsavedQuestions = false;
     bool m_closingWithoutAsking = false;

@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 
+#include <algorithm>
 #include <optional>
 
 namespace filedialog {
@@ -29,10 +30,17 @@ QString openFile(QWidget *parent, const QString &title, const QString &filter,
 }
 
 QString saveFile(QWidget *parent, const QString &title, const QString &filter,
-                 const QString &folder) {
+                 const QString &folder, int *chosenFilter) {
+    if (chosenFilter)
+        *chosenFilter = 0;
     if (scripted())
         return scripted()->isEmpty() ? QString() : scripted()->takeFirst();
-    return QFileDialog::getSaveFileName(parent, title, folder, qtFilter(filter));
+    const QString filters = qtFilter(filter);
+    QString chosen;
+    const QString path = QFileDialog::getSaveFileName(parent, title, folder, filters, &chosen);
+    if (chosenFilter)
+        *chosenFilter = std::max(0, int(filters.split(QStringLiteral(";;")).indexOf(chosen)));
+    return path;
 }
 
 void script(const QStringList &answers) {

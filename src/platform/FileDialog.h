@@ -13,9 +13,10 @@ namespace filedialog {
 QString openFile(QWidget *parent, const QString &title, const QString &filter,
                  const QString &folder);
 
-// The save-file dialog; asks before replacing a file. Empty when cancelled.
+// The save-file dialog; asks before replacing a file. Empty when cancelled. chosenFilter, when
+// given, receives the index of the filter the user chose (the first when scripted).
 QString saveFile(QWidget *parent, const QString &title, const QString &filter,
-                 const QString &folder);
+                 const QString &folder, int *chosenFilter = nullptr);
 
 // Testing: the next dialogs return these paths in turn ("" = cancelled) without showing.
 void script(const QStringList &answers);

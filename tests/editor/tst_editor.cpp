@@ -1,5 +1,6 @@
 #include "Design.h"
 #include "EditorWindow.h"
+#include "FileDialog.h"
 #include "MainWindow.h"
 #include "MainWindowFixture.h"
 #include "MessageBox.h"
@@ -33,6 +34,10 @@ const QString kMissing = QString::fromUtf8("ファイルがないようです｡
 
 QString box(EditorWindow *m, int i) {
     return textboxes::text(m->boxes()[i]);
+}
+QByteArray readAll(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 void setBox(EditorWindow *m, int i, const QString &t) {
     textboxes::setText(m->boxes()[i], t);
@@ -72,7 +77,7 @@ class TestEditor : public QObject {
         m->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m));
         // Framed by the window manager, and sized again for the frame (polled every 50 ms).
-        QTRY_VERIFY(m->frameGeometry().size() != m->size());
+        QTRY_VERIFY_WITH_TIMEOUT(m->frameGeometry().size() != m->size(), 15000);
         QTest::qWait(120);
     }
     void loadSection(const QString &section) {
@@ -102,6 +107,65 @@ private slots:
         // Closing restarts the clock of the run under way and hands the focus back.
         m->closeButton->click();
         QVERIFY(f->form->clockTimer->isActive());
+    }
+
+    // A section written out for a spreadsheet and read back saves to the same bytes.
+    void tableRoundTrip_data() {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("CSV") << "t.csv"
+                             << "t.csv";
+        QTest::newRow("TSV") << "t.tsv"
+                             << "t.tsv";
+        QTest::newRow("no suffix") << "t"
+                                   << "t.csv";
+    }
+    void tableRoundTrip() {
+        QFETCH(QString, chosen);
+        QFETCH(QString, written);
+        const QString quiz = f->folder() + QStringLiteral("/qsixty.tsl");
+        const QByteArray original = readAll(quiz);
+        openEditor();
+        loadSection(QStringLiteral("sixty"));
+        filedialog::script({f->folder() + QLatin1Char('/') + chosen});
+        m->fileExportTableAction->trigger();
+        m->questionBox->setPlainText(QStringLiteral("typed over"));
+        f->state.replaceQuiz({QuizRecord()});
+        filedialog::script({f->folder() + QLatin1Char('/') + written});
+        m->fileImportTableAction->trigger();
+        QCOMPARE(f->state.questionCount, 60);
+        QCOMPARE(box(m, 1), f->state.questions[0].Question);
+        QVERIFY(m->findChild<QLabel *>(QStringLiteral("statusText"))->text().contains("UTF-8"));
+        m->saveButton->click();
+        QCOMPARE(readAll(quiz), original);
+    }
+
+    // A table that cannot be read says where, and the editor's questions stay as they were.
+    void damagedTableChangesNothing_data() {
+        QTest::addColumn<QByteArray>("table");
+        QTest::addColumn<QString>("where");
+        QTest::newRow("quote never closed") << QByteArray("1,1,\"Q\r\n") << "1 行 5 列";
+        QTest::newRow("number") << QByteArray("x,1,Q,C,1,K,\r\n") << "1 行 1 列";
+        QTest::newRow("too many fields") << QByteArray("1,1,Q,C,1,K,,extra\r\n") << "1 行";
+    }
+    void damagedTableChangesNothing() {
+        QFETCH(QByteArray, table);
+        QFETCH(QString, where);
+        const QString path = f->folder() + QStringLiteral("/bad.csv");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(table) == table.size());
+        file.close();
+        openEditor();
+        loadSection(QStringLiteral("sixty"));
+        const QList<QuizRecord> before = f->state.questions;
+        messagebox::takeShown();
+        filedialog::script({path});
+        m->fileImportTableAction->trigger();
+        const QList<messagebox::Shown> shown = messagebox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown[0].text.contains(where), qPrintable(shown[0].text));
+        QCOMPARE(f->state.questions, before);
+        QVERIFY(!m->hasUnsavedWork());
     }
 
     void loadShowsQuestionOne() {

@@ -1,0 +1,76 @@
+// The quiz editor's spreadsheet tables: CSV or TSV in and out.
+#include "Design.h"
+#include "EditorWindow.h"
+#include "FileDialog.h"
+#include "MessageBox.h"
+#include "QuizCsv.h"
+#include "QuizFile.h"
+#include "QuizState.h"
+#include "WholeFile.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+
+using design::text;
+
+namespace {
+// Export filters: UTF-8 first (spreadsheets open it whole), then CP932 for older ones.
+constexpr const char *kExportFilters = "CSV UTF-8 (*.csv)|*.csv|CSV Shift_JIS (*.csv)|*.csv|"
+                                       "TSV UTF-8 (*.tsv)|*.tsv|TSV Shift_JIS (*.tsv)|*.tsv";
+} // namespace
+
+void EditorWindow::importTable() {
+    const QString path = filedialog::openFile(
+        this, text("CSV/TSV から読み込み"),
+        text("CSV/TSV ﾌｧｲﾙ (*.csv *.tsv *.txt)|*.csv;*.tsv;*.txt|すべてのﾌｧｲﾙ (*)|*"),
+        m_state.quizFolder);
+    if (path.isEmpty())
+        return;
+    const wholefile::ReadResult file = wholefile::read(path);
+    const quizcsv::ImportResult table =
+        file.ok() ? quizcsv::importBytes(file.bytes, quizcsv::separatorFor(path))
+                  : quizcsv::ImportResult{};
+    const QString problem = !file.ok() ? file.error : table.error.text();
+    if (!file.ok() || !table.ok()) {
+        messagebox::show(
+            this,
+            text("読み込めませんでした。何も変更していません。\r\n%1\r\n%2").arg(path, problem),
+            messagebox::applicationTitle());
+        return;
+    }
+    m_state.replaceQuiz(table.records);
+    m_unsavedQuestions = true;
+    numberBox->setText(QStringLiteral("1"));
+    showQuestionFromNumberBox();
+    markBoxesTaken();
+    m_statusText->setText(text("%1 を %2 として読み込みました (%3 問)")
+                              .arg(QFileInfo(path).fileName(), table.encodingName())
+                              .arg(table.records.size()));
+}
+
+void EditorWindow::exportTable() {
+    int filter = 0;
+    QString path = filedialog::saveFile(this, text("CSV/TSV に書き出し"), text(kExportFilters),
+                                        m_state.quizFolder, &filter);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += filter < 2 ? QStringLiteral(".csv") : QStringLiteral(".tsv");
+    const csv::Encoding encoding = filter % 2 ? csv::Encoding::Cp932 : csv::Encoding::Utf8;
+    const quizcsv::ExportResult table =
+        quizcsv::exportBytes(m_state.questions, quizcsv::separatorFor(path), encoding);
+    const quizfile::SaveResult saved =
+        table.ok() ? quizfile::save(path, table.bytes, quizfile::OldTail::Drop)
+                   : quizfile::SaveResult{};
+    if (!table.ok() || !saved.ok) {
+        messagebox::show(this,
+                         text("書き出せませんでした。\r\n%1\r\n%2")
+                             .arg(path, table.ok() ? saved.error : table.error.text()),
+                         messagebox::applicationTitle());
+        return;
+    }
+    m_statusText->setText(text("%1 に書き出しました (%2 問)")
+                              .arg(QFileInfo(path).fileName())
+                              .arg(m_state.questions.size()));
+}
