@@ -7,9 +7,11 @@
 #include "KeyPreview.h"
 #include "MainWindow.h"
 #include "PlainTextBox.h"
+#include "QuestionPreview.h"
 #include "QuizRun.h"
 #include "QuizState.h"
 #include "Sections.h"
+#include "Settings.h"
 #include "TagBuilderDialog.h"
 #include "TextBoxes.h"
 
@@ -145,6 +147,9 @@ void EditorWindow::createControls(QWidget *client) {
     connect(addButton, &QPushButton::clicked, this, &EditorWindow::addQuestion);
     connect(saveButton, &QPushButton::clicked, this, &EditorWindow::saveSection);
     connect(closeButton, &QPushButton::clicked, this, &EditorWindow::close);
+    connect(questionBox, &QPlainTextEdit::textChanged, this, &EditorWindow::updatePreview);
+    connect(choicesBox, &QPlainTextEdit::textChanged, this, &EditorWindow::updatePreview);
+    connect(pictureBox, &QLineEdit::textChanged, this, &EditorWindow::updatePreview);
     connect(answerList, &QListWidget::itemClicked, this, &EditorWindow::takeAnswerFromList);
     // Picked with the arrow keys, an answer fills the box as a click does.
     connect(answerList, &QListWidget::currentRowChanged, this, [this] {
@@ -170,6 +175,14 @@ void EditorWindow::createMenus() {
     view->setObjectName(QStringLiteral("viewMenu"));
     viewTagBuilderAction = view->addAction(QStringLiteral("HTML Tag"));
     viewTagBuilderAction->setObjectName(QStringLiteral("viewTagBuilderAction"));
+    viewPreviewAction = view->addAction(text("ﾌﾟﾚﾋﾞｭｰ(&P)"));
+    viewPreviewAction->setObjectName(QStringLiteral("viewPreviewAction"));
+    viewPreviewAction->setCheckable(true);
+    viewPreviewAction->setChecked(settings::readNumber(QStringLiteral("EditorPreview"), 1) != 0);
+    connect(viewPreviewAction, &QAction::triggered, this, [this] {
+        settings::writeNumber(QStringLiteral("EditorPreview"), viewPreviewAction->isChecked());
+        showOrHidePreview();
+    });
     connect(settingsOptionsAction, &QAction::triggered, this, &EditorWindow::openOptionsFromMenu);
     connect(viewTagBuilderAction, &QAction::triggered, this, &EditorWindow::showTagBuilder);
 }
@@ -207,12 +220,19 @@ void EditorWindow::showEvent(QShowEvent *event) {
         if (windowState() == Qt::WindowNoState)
             design::resizeOuter(this, 5115, 5565);
         layOut();
+        showOrHidePreview();
     });
 }
 
 void EditorWindow::resizeEvent(QResizeEvent *event) {
     QMainWindow::resizeEvent(event);
     layOut();
+    placePreview();
+}
+
+void EditorWindow::moveEvent(QMoveEvent *event) {
+    QMainWindow::moveEvent(event);
+    placePreview();
 }
 
 void EditorWindow::changeEvent(QEvent *event) {
@@ -297,4 +317,38 @@ void EditorWindow::showTagBuilder() {
 
 QList<QWidget *> EditorWindow::boxes() const {
     return {numberBox, questionBox, choicesBox, answerBox, keyPointBox, pictureBox};
+}
+
+void EditorWindow::showOrHidePreview() {
+    if (!viewPreviewAction->isChecked()) {
+        if (m_preview)
+            m_preview->hide();
+        return;
+    }
+    if (!m_preview) {
+        m_preview = new QuestionPreview(this);
+        connect(m_preview, &QuestionPreview::closedByAuthor, this, [this] {
+            viewPreviewAction->setChecked(false);
+            settings::writeNumber(QStringLiteral("EditorPreview"), 0);
+        });
+    }
+    placePreview();
+    m_preview->show();
+    updatePreview();
+}
+
+void EditorWindow::placePreview() {
+    if (m_preview && m_framed)
+        m_preview->standBeside(design::outerGeometry(this));
+}
+
+// The boxes as they stand, typed and not yet added.
+void EditorWindow::updatePreview() {
+    if (!m_preview || !m_preview->isVisible())
+        return;
+    QuizRecord question;
+    question.Question = textboxes::text(questionBox);
+    question.Choices = textboxes::text(choicesBox);
+    question.ImageFile = textboxes::text(pictureBox);
+    m_preview->follow(question, m_state.quizFolder);
 }

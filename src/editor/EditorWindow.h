@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+class QuestionPreview;
 class TagBuilderDialog;
 class QuizState;
 class QAction;
@@ -43,9 +44,13 @@ public:
     QAction *fileExportTableAction = nullptr;
     QAction *settingsOptionsAction = nullptr;
     QAction *viewTagBuilderAction = nullptr;
+    QAction *viewPreviewAction = nullptr;
 
     // The number box, then the boxes of a question's fields in the order of kQuizFields.
     QList<QWidget *> boxes() const;
+
+    // The preview of the question on show, created when first shown.
+    QuestionPreview *preview() const { return m_preview; }
 
     // The tag builder, created on first use and kept while it is open.
     TagBuilderDialog *tagBuilder();
@@ -72,11 +77,13 @@ public slots:
     void exportTable();
     void openOptionsFromMenu();
     void showTagBuilder();
+    void showOrHidePreview();
 
 protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -96,9 +103,12 @@ private:
     QStringList boxTexts() const;
     void offerRecoveredWork(const QString &section);
     bool confirmClose();
+    void updatePreview();
+    void placePreview();
 
     QuizState &m_state;
     QPointer<TagBuilderDialog> m_tagBuilder;
+    QuestionPreview *m_preview = nullptr;
     QLabel *m_statusText = nullptr;
     bool m_framed = false;
     bool m_unsavedQuestions = false;

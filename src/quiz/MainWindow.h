@@ -116,7 +116,6 @@ private:
     bool editorOpen() const;
     void showEditor(bool modal);
     void showQuestion(int index);
-    void showPicture(const QString &imageFile);
     void endOfQuiz();
     void releaseScrollBar();
     void pickAnswer(int row);

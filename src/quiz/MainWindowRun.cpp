@@ -3,12 +3,11 @@
 #include "Design.h"
 #include "EditorWindow.h"
 #include "FileDialog.h"
-#include "HtmlPage.h"
 #include "HtmlPane.h"
 #include "MainWindow.h"
 #include "MessageBox.h"
 #include "Numbers.h"
-#include "Pictures.h"
+#include "QuestionPages.h"
 #include "QuizRun.h"
 #include "QuizState.h"
 #include "ResultWindow.h"
@@ -133,27 +132,12 @@ void MainWindow::showQuestionFromNumberBox() {
 
 void MainWindow::showQuestion(int index) {
     const QuizRecord &question = m_state.questions[index];
-    for (HtmlPane *pane : {questionPane, choicesPane})
-        pane->setQuizFolder(m_state.quizFolder);
-    const QString &folder = m_state.quizFolder;
-    questionPane->setBodyHtml(
-        addressPicturesOnDisk(MakeHtmlPage(question.Question, folder), folder));
-    choicesPane->setBodyHtml(addressPicturesOnDisk(MakeHtmlPage(question.Choices, folder), folder));
+    questionpages::showPages(*questionPane, *choicesPane, question, m_state.quizFolder);
+    // A question without a picture of its own shows the last one named.
     if (!question.ImageFile.isEmpty())
         m_state.currentImageFile = sections::picturePath(m_state.quizFolder, question.ImageFile);
-    showPicture(m_state.currentImageFile);
+    questionpages::showPicture(*pictureLabel, m_state.currentImageFile);
     ruleLabel->setText(quizrun::ruleText(question.Answer));
-}
-
-// An empty name clears the picture; one that cannot be loaded keeps the previous picture.
-void MainWindow::showPicture(const QString &path) {
-    if (path.isEmpty()) {
-        pictureLabel->clear();
-        return;
-    }
-    const QPixmap picture = pictures::load(path);
-    if (!picture.isNull())
-        pictureLabel->setPixmap(picture);
 }
 
 void MainWindow::recordAnswer() {

@@ -1,0 +1,80 @@
+#include "QuestionPreview.h"
+
+#include "Design.h"
+#include "HtmlPane.h"
+#include "QuestionPages.h"
+#include "Sections.h"
+
+#include <QLabel>
+#include <QScreen>
+#include <QVBoxLayout>
+
+QuestionPreview::QuestionPreview(QWidget *editor)
+    : QWidget(editor, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("questionPreview"));
+    setWindowTitle(design::text("ﾌﾟﾚﾋﾞｭｰ"));
+    auto *column = new QVBoxLayout(this);
+    questionPane = new HtmlPane(this);
+    questionPane->setObjectName(QStringLiteral("previewQuestionPane"));
+    choicesPane = new HtmlPane(this);
+    choicesPane->setObjectName(QStringLiteral("previewChoicesPane"));
+    pictureLabel = new QLabel(this);
+    pictureLabel->setObjectName(QStringLiteral("previewPictureLabel"));
+    pictureLabel->setScaledContents(true);
+    pictureLabel->setMinimumSize(1, 1);
+    pictureLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    column->addWidget(questionPane, 3);
+    column->addWidget(choicesPane, 3);
+    column->addWidget(pictureLabel, 3);
+    // The panes' pages ask for the focus of a learner's window, not of the author's.
+    for (HtmlPane *pane : {questionPane, choicesPane})
+        pane->setFocusPolicy(Qt::NoFocus);
+    m_throttle.setSingleShot(true);
+    m_throttle.setInterval(kInterval);
+    connect(&m_throttle, &QTimer::timeout, this, &QuestionPreview::showPending);
+}
+
+void QuestionPreview::follow(const QuizRecord &question, const QString &quizFolder) {
+    m_pending = question;
+    m_pendingFolder = quizFolder;
+    if (!m_throttle.isActive())
+        m_throttle.start();
+}
+
+void QuestionPreview::showPending() {
+    const bool samePages = m_shownOnce && m_pendingFolder == m_shownFolder &&
+                           m_pending.Question == m_shown.Question &&
+                           m_pending.Choices == m_shown.Choices;
+    if (!samePages)
+        questionpages::showPages(*questionPane, *choicesPane, m_pending, m_pendingFolder);
+    if (!m_shownOnce || m_pending.ImageFile != m_shown.ImageFile ||
+        m_pendingFolder != m_shownFolder) {
+        const QString &name = m_pending.ImageFile;
+        pictureLabel->clear();
+        if (!name.isEmpty()) {
+            questionpages::showPicture(*pictureLabel, sections::picturePath(m_pendingFolder, name));
+            if (pictureLabel->pixmap().isNull())
+                pictureLabel->setText(design::text("画像 %1 を読み込めません").arg(name));
+        }
+    }
+    m_shown = m_pending;
+    m_shownFolder = m_pendingFolder;
+    m_shownOnce = true;
+}
+
+void QuestionPreview::standBeside(const QRect &editorFrame) {
+    const QScreen *screen = this->screen();
+    const QRect room = screen ? screen->availableGeometry() : QRect();
+    const QSize size(std::max(320, editorFrame.width()), editorFrame.height());
+    QRect wanted(editorFrame.topRight() + QPoint(1, 0), size);
+    if (room.isValid() && wanted.right() > room.right())
+        wanted.moveRight(editorFrame.left() - 1);
+    if (room.isValid() && wanted.left() < room.left())
+        wanted.moveLeft(room.left());
+    design::setOuterGeometry(this, wanted);
+}
+
+void QuestionPreview::closeEvent(QCloseEvent *event) {
+    QWidget::closeEvent(event);
+    emit closedByAuthor();
+}
