@@ -1,12 +1,14 @@
 #pragma once
 
+#include "QuizState.h"
+#include "RunJournal.h"
+
 #include <QMainWindow>
 #include <QPointer>
 #include <QRect>
 #include <QTimer>
 
 class HtmlPane;
-class QuizState;
 class QAction;
 class QComboBox;
 class QLabel;
@@ -15,6 +17,7 @@ class QListWidget;
 class QPushButton;
 class QScrollBar;
 class QToolBar;
+class ResultWindow;
 class EditorWindow;
 
 // The main window: a section is picked, loaded and taken here, and the menus lead to the
@@ -53,6 +56,7 @@ public:
     QAction *fileOpenAction = nullptr;
     QAction *fileCloseAction = nullptr;
     QAction *fileExitAction = nullptr;
+    QAction *filePrintPreviewAction = nullptr;
     QAction *viewToolbarAction = nullptr;
     QAction *viewStatusBarAction = nullptr;
     QAction *viewOptionsAction = nullptr;
@@ -121,6 +125,18 @@ private:
     void pickAnswer(int row);
     int questionIndexOnShow() const;
 
+    // Resuming, retrying, the last report (MainWindowJournal.cpp).
+    void startRun();
+    void showElapsed();
+    void pauseClock();
+    void offerResume();
+    void keepJournal();
+    void writeJournal();
+    void endJournal();
+    void afterResults(const ResultWindow &results);
+    void endRetry();
+    void previewLastReport();
+
     // Clock, keys and focus (MainWindowKeys.cpp).
     bool handleKey(QKeyEvent *event);
     void stepScrollBar(int delta);
@@ -136,4 +152,13 @@ private:
     QRect m_placementTwips; // as read from the settings
     bool m_placed = false;
     QPointer<EditorWindow> m_editor;
+    // The journal of the run under way, written while m_journaling.
+    bool m_journaling = false;
+    runjournal::QuizIdentity m_journalIdentity;
+    runjournal::Journal m_lastJournaled;
+    QTimer m_journalTimer;
+    // The whole quiz, kept while a retry of the missed questions runs in the shared state.
+    std::optional<QList<QuizRecord>> m_wholeQuiz;
+    // The last run that reached the results, for the print preview.
+    std::optional<QuizState> m_lastRun;
 };

@@ -26,6 +26,7 @@ void MainWindow::tick() {
     const double elapsed =
         quizrun::elapsedSeconds(m_state.quizStartSeconds, m_state.quizNowSeconds);
     clockLabel->setText(quizrun::formatElapsed(elapsed));
+    keepJournal();
     if (elapsed >= quizrun::kTimeLimitSeconds) {
         clockTimer->stop();
         questionNumberBox->setText(QString::number(m_state.questionCount + 1)); // ends the quiz
@@ -88,7 +89,7 @@ bool MainWindow::handleKey(QKeyEvent *event) {
         return true;
     case Qt::Key_Pause:
         if (clockTimer->isActive())
-            clockTimer->stop();
+            pauseClock();
         else
             clockTimer->start();
         return true;
@@ -148,7 +149,7 @@ void MainWindow::showOptions() {
 }
 
 void MainWindow::openEditor() {
-    clockTimer->stop();
+    pauseClock();
     showEditor(false);
 }
 

@@ -57,6 +57,8 @@ MainWindow::Taken MainWindow::takeQuiz(const QString &path, QString &error) {
         return Taken::Refused;
     }
     m_state.replaceQuiz(quiz.records);
+    m_wholeQuiz.reset();
+    m_journaling = false; // until a run of this quiz starts
     return Taken::Ok;
 }
 
@@ -90,15 +92,8 @@ void MainWindow::loadSection() {
     loadQuizSection(QString());
     if (!quizLoaded)
         return;
-    std::fill(m_state.answerMarks.begin(), m_state.answerMarks.end(), quizrun::kUnanswered);
-    std::fill(m_state.answerTexts.begin(), m_state.answerTexts.end(), QString());
-    questionScrollBar->setMaximum(m_state.questionCount + 1);
-    if (!editorOpen())
-        clockTimer->start();
-    m_state.quizStartSeconds = clockreading::secondsSinceMidnight();
-    m_state.quizNowSeconds = clockreading::secondsSinceMidnight();
-    clockLabel->setText(quizrun::formatElapsed(
-        quizrun::elapsedSeconds(m_state.quizStartSeconds, m_state.quizNowSeconds)));
+    startRun();
+    offerResume();
 }
 
 // The index of the question the number box names (rounded, halves to even), or -1.
@@ -157,6 +152,7 @@ void MainWindow::recordAnswer() {
     m_state.answerTexts[i] = given;
     m_state.answerMarks[i] = given.isEmpty() ? quizrun::kUnanswered
                                              : quizrun::markFor(given, m_state.questions[i].Answer);
+    keepJournal();
 }
 
 void MainWindow::takeAnswerFromList() {
@@ -171,6 +167,7 @@ void MainWindow::pickAnswer(int row) {
     const int i = questionIndexOnShow();
     if (i >= 0 && i < m_state.answerTexts.size())
         m_state.answerTexts[i] = answer;
+    keepJournal();
 }
 
 void MainWindow::endOfQuiz() {
@@ -185,8 +182,10 @@ void MainWindow::endOfQuiz() {
                                          text(kConfirm), Buttons::YesNo);
     if (show == Answer::Yes) {
         clockTimer->stop();
+        endJournal();
         ResultWindow results(m_state, this);
         results.exec();
+        afterResults(results);
     }
 }
 
@@ -217,12 +216,14 @@ void MainWindow::openQuizFile() {
 void MainWindow::startNewQuiz() {
     if (messagebox::show(this, text("新しい問題を作成します。"), text("新規作成"),
                          Buttons::YesNo) == Answer::Yes) {
-        clockTimer->stop();
+        pauseClock();
         showEditor(false);
     }
 }
 
 void MainWindow::closeQuiz() {
+    endJournal();
+    m_wholeQuiz.reset();
     m_state.closeQuiz();
     questionNumberBox->setText(QStringLiteral("1"));
     questionPane->navigateBlank();
@@ -244,6 +245,7 @@ bool MainWindow::editorOpen() const {
 }
 
 void MainWindow::showEditor(bool modal) {
+    endRetry(); // the editor works on the whole quiz
     EditorWindow *window = editor();
     if (!modal) {
         window->show();

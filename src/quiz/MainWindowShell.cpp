@@ -73,6 +73,9 @@ MainWindow::MainWindow(QuizState &state, QWidget *parent) : QMainWindow(parent),
     layout()->setSizeConstraint(QLayout::SetNoConstraint);
     resize(twips::toPixels(kClientWidth), twips::toPixels(kClientHeight));
     new KeyPreview(this, [this](QKeyEvent *event) { return handleKey(event); });
+    m_journalTimer.setSingleShot(true);
+    m_journalTimer.setInterval(1000);
+    connect(&m_journalTimer, &QTimer::timeout, this, &MainWindow::writeJournal);
 }
 
 void MainWindow::createControls(QWidget *client) {
@@ -173,7 +176,8 @@ void MainWindow::createMenus() {
     menuItem(file, "filePropertiesAction", "ﾌﾟﾛﾊﾟﾃｨ(&I)", false);
     separator(file, "fileSeparator2");
     menuItem(file, "filePageSetupAction", "ﾍﾟｰｼﾞ設定(&U)", false);
-    menuItem(file, "filePrintPreviewAction", "印刷ﾌﾟﾚﾋﾞｭｰ(&V)", false);
+    filePrintPreviewAction = menuItem(file, "filePrintPreviewAction", "印刷ﾌﾟﾚﾋﾞｭｰ(&V)", false);
+    connect(filePrintPreviewAction, &QAction::triggered, this, &MainWindow::previewLastReport);
     menuItem(file, "filePrintAction", "印刷(&P)", false);
     separator(file, "fileSeparator3");
     fileExitAction = menuItem(file, "fileExitAction", "終了(&X)");

@@ -53,6 +53,7 @@ Outcome evaluate(const QuizState &state, const QString &section) {
                         QString::fromUtf8("    正解: ") + question.Answer +
                         QString::fromUtf8("    回答: ") + state.answerTexts[i] + kCrLf +
                         question.KeyPoint + kCrLf;
+        outcome.listed.append(i);
     }
     return outcome;
 }

@@ -33,7 +33,8 @@ struct Counts {
 
 struct Outcome {
     Counts counts;
-    QString text; // every line ends with CR LF
+    QString text;            // every line ends with CR LF
+    QList<qsizetype> listed; // the questions the report lists, by index, in its order
 };
 
 // Counts the run and writes the report: "問題名:  " + section, then two lines for each

@@ -12,14 +12,17 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDate>
 #include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShowEvent>
+#include <QStandardPaths>
 
 #include <cmath>
 
@@ -43,6 +46,10 @@ constexpr SummaryLabel kLabels[] = {
     {&Labels::trueFalseCorrect, "trueFalseCorrectLabel", "○×問題", 4035, 1065},
     {&Labels::unanswered, "unansweredLabel", "未回答問題", 5460, 1230},
     {&Labels::score, "scoreLabel", "総得点", 6825, 1230}};
+
+// The row of buttons for what comes after a run, between the figures and the report.
+constexpr int kActionsTop = 765, kActionsHeight = 375;
+constexpr int kReportTop = kActionsTop + kActionsHeight + 90;
 } // namespace
 
 ResultWindow::ResultWindow(QuizState &state, QWidget *parent) : QDialog(parent), m_state(state) {
@@ -57,14 +64,24 @@ ResultWindow::ResultWindow(QuizState &state, QWidget *parent) : QDialog(parent),
     }
     printButton = place(new QPushButton(text("印刷"), this), QStringLiteral("printButton"), 8235,
                         135, 825, 555);
-    reportArea = place(new ReportArea(this), QStringLiteral("reportArea"), 135, 945, 8685, 4515);
+    retryButton = place(new QPushButton(text("間違えた問題を再挑戦"), this),
+                        QStringLiteral("retryButton"), 135, kActionsTop, 2400, kActionsHeight);
+    pdfButton = place(new QPushButton(text("PDF に保存"), this), QStringLiteral("pdfButton"), 2640,
+                      kActionsTop, 1500, kActionsHeight);
+    reportArea =
+        place(new ReportArea(this), QStringLiteral("reportArea"), 135, kReportTop, 8685, 4515);
     reportScrollBar = place(new QScrollBar(Qt::Vertical, this), QStringLiteral("reportScrollBar"),
-                            8820, 945, 285, 420);
+                            8820, kReportTop, 285, 420);
     reportScrollBar->setMinimum(0);
     reportScrollBar->setMaximum(0);
     reportScrollBar->setPageStep(720);
-    resize(twips::toPixels(9165), twips::toPixels(5535));
+    resize(twips::toPixels(9165), twips::toPixels(5535 + kReportTop - 945));
     connect(printButton, &QPushButton::clicked, this, &ResultWindow::printReportOrPdf);
+    connect(pdfButton, &QPushButton::clicked, this, &ResultWindow::saveReportAsPdf);
+    connect(retryButton, &QPushButton::clicked, this, [this] {
+        m_retryRequested = true;
+        accept();
+    });
     connect(reportScrollBar, &QScrollBar::valueChanged, this, &ResultWindow::scrollReport);
     reportArea->installEventFilter(this);
     showOutcome();
@@ -75,6 +92,9 @@ void ResultWindow::showOutcome() {
         m_state.mainWindow ? m_state.mainWindow->sectionBox->currentText() : QString();
     const report::Outcome outcome = report::evaluate(m_state, section);
     reportText = outcome.text;
+    m_section = section;
+    m_listed = outcome.listed;
+    retryButton->setEnabled(!m_listed.isEmpty());
     const report::Counts &c = outcome.counts;
     const QHash<QLabel *, qint32> figures = {{summary.questionCount, m_state.questionCount},
                                              {summary.totalCorrect, c.totalCorrect()},
@@ -129,7 +149,8 @@ void ResultWindow::resizeEvent(QResizeEvent *event) {
 void ResultWindow::layOut() {
     if (!isMinimized()) {
         const QSize outer = design::outerGeometry(this).size();
-        const int areaHeight = std::max(0, twips::fromPixels(outer.height()) - 1400);
+        const int areaHeight =
+            std::max(0, twips::fromPixels(outer.height()) - 1400 - (kReportTop - 945));
         const int areaWidth = std::max(0, twips::fromPixels(outer.width()) - 635);
         reportArea->resize(twips::toPixels(areaWidth), twips::toPixels(areaHeight));
         reportScrollBar->setGeometry(reportArea->x() + reportArea->width() + twips::toPixels(10),
@@ -186,14 +207,34 @@ void ResultWindow::printReportOrPdf() {
 void ResultWindow::saveAsPdf(const QString &problem) {
     if (messagebox::show(this, problem + text("\r\n代わりに PDF ファイルとして保存しますか？"),
                          messagebox::applicationTitle(),
-                         messagebox::Buttons::YesNo) != messagebox::Answer::Yes)
-        return;
-    const QString path = filedialog::saveFile(this, text("PDF ファイルとして保存"),
-                                              text("PDF ファイル (*.pdf)|*.pdf"), QString());
+                         messagebox::Buttons::YesNo) == messagebox::Answer::Yes)
+        saveReportAsPdf();
+}
+
+// The same pages as printing, A4, to a file named after the section and the day.
+void ResultWindow::saveReportAsPdf() {
+    const QString proposed =
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QLatin1Char('/') +
+        (m_section.isEmpty() ? text("結果") : m_section) + QLatin1Char('_') +
+        QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".pdf");
+    QString path = filedialog::saveFile(this, text("PDF ファイルとして保存"),
+                                        text("PDF ファイル (*.pdf)|*.pdf"), proposed);
     if (path.isEmpty())
         return;
+    if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        path += QStringLiteral(".pdf");
     std::unique_ptr<QPrinter> pdf = printing::pdfFile(path);
     if (!printReport(*pdf))
         messagebox::show(this, text("%1 に保存できませんでした。").arg(path),
                          messagebox::applicationTitle());
+}
+
+void ResultWindow::previewReport() {
+    std::unique_ptr<QPrinter> printer = printing::defaultPrinter();
+    if (!printer)
+        printer = printing::pdfFile(QString());
+    QPrintPreviewDialog preview(printer.get(), this);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter *pages) { printReport(*pages); });
+    preview.exec();
 }

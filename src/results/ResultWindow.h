@@ -28,14 +28,24 @@ public:
     };
     SummaryLabels summary;
     QPushButton *printButton = nullptr;
+    QPushButton *retryButton = nullptr;
+    QPushButton *pdfButton = nullptr;
     ReportArea *reportArea = nullptr;
     QScrollBar *reportScrollBar = nullptr;
 
     // The unwrapped report, built at load.
     QString reportText;
 
+    // The learner asked to answer again the questions the report lists.
+    bool retryRequested() const { return m_retryRequested; }
+    // The questions the report lists, by index into the run's questions.
+    const QList<qsizetype> &listedQuestions() const { return m_listed; }
+
 public slots:
     void printReportOrPdf();
+    void saveReportAsPdf();
+    // Qt's print preview of the report's pages.
+    void previewReport();
     void scrollReport(int value);
 
 protected:
@@ -53,4 +63,7 @@ private:
 
     QuizState &m_state;
     bool m_loaded = false;
+    bool m_retryRequested = false;
+    QList<qsizetype> m_listed;
+    QString m_section;
 };

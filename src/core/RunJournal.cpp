@@ -1,0 +1,122 @@
+#include "RunJournal.h"
+
+#include "QuizFile.h"
+#include "QuizRun.h"
+#include "WholeFile.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cmath>
+
+namespace runjournal {
+namespace {
+constexpr qint64 kMaxJournalBytes = 64 * 1024 * 1024; // answers of the longest quiz, and more
+
+QString folder() {
+    QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    if (state.isEmpty() || QDir::isRelativePath(state))
+        state = QDir::homePath() + QStringLiteral("/.local/state");
+    return state + QStringLiteral("/Tessellar");
+}
+
+QJsonObject toJson(const QuizIdentity &quiz) {
+    return {{QStringLiteral("path"), quiz.path},
+            {QStringLiteral("size"), double(quiz.size)},
+            {QStringLiteral("modified"), double(quiz.modified)},
+            {QStringLiteral("sha256"), QString::fromLatin1(quiz.sha256)}};
+}
+
+QuizIdentity identityFrom(const QJsonObject &o) {
+    return {o.value(QStringLiteral("path")).toString(),
+            qint64(o.value(QStringLiteral("size")).toDouble(-1)),
+            qint64(o.value(QStringLiteral("modified")).toDouble()),
+            o.value(QStringLiteral("sha256")).toString().toLatin1()};
+}
+
+std::optional<Journal> parse(const QByteArray &bytes) {
+    const QJsonObject o = QJsonDocument::fromJson(bytes).object();
+    Journal journal;
+    journal.quiz = identityFrom(o.value(QStringLiteral("quiz")).toObject());
+    for (const QJsonValue &text : o.value(QStringLiteral("answers")).toArray())
+        journal.answerTexts.append(text.toString());
+    for (const QJsonValue &mark : o.value(QStringLiteral("marks")).toArray()) {
+        const int value = mark.toInt(-1);
+        if (value != quizrun::kUnanswered && value != quizrun::kCorrect && value != quizrun::kWrong)
+            return std::nullopt;
+        journal.answerMarks.append(value);
+    }
+    journal.questionOnShow = o.value(QStringLiteral("question")).toInt(1);
+    journal.elapsedSeconds = o.value(QStringLiteral("elapsed")).toDouble(-1);
+    if (journal.answerTexts.size() != journal.answerMarks.size() ||
+        !std::isfinite(journal.elapsedSeconds) || journal.elapsedSeconds < 0 ||
+        journal.elapsedSeconds > quizrun::kTimeLimitSeconds)
+        return std::nullopt;
+    return journal;
+}
+} // namespace
+
+QString pathFor(const QString &quizFile) {
+    const QByteArray key = QFileInfo(quizFile).absoluteFilePath().toUtf8();
+    return folder() + QLatin1Char('/') +
+           QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex()) +
+           QStringLiteral(".json");
+}
+
+QuizIdentity identify(const QString &quizFile) {
+    QuizIdentity identity;
+    identity.path = QFileInfo(quizFile).absoluteFilePath();
+    const wholefile::ReadResult file = wholefile::read(quizFile);
+    if (!file.ok())
+        return identity;
+    identity.size = file.bytes.size();
+    identity.modified = QFileInfo(quizFile).lastModified().toMSecsSinceEpoch();
+    identity.sha256 = QCryptographicHash::hash(file.bytes, QCryptographicHash::Sha256).toHex();
+    return identity;
+}
+
+QString write(const Journal &journal) {
+    if (!QDir().mkpath(folder()))
+        return QString::fromUtf8("%1 を作成できません").arg(folder());
+    QJsonArray answers, marks;
+    for (const QString &text : journal.answerTexts)
+        answers.append(text);
+    for (qint32 mark : journal.answerMarks)
+        marks.append(mark);
+    const QJsonObject o{{QStringLiteral("quiz"), toJson(journal.quiz)},
+                        {QStringLiteral("answers"), answers},
+                        {QStringLiteral("marks"), marks},
+                        {QStringLiteral("question"), journal.questionOnShow},
+                        {QStringLiteral("elapsed"), journal.elapsedSeconds}};
+    // Written as a quiz file is: to a new file, flushed to the disk, then put in place.
+    return quizfile::save(pathFor(journal.quiz.path),
+                          QJsonDocument(o).toJson(QJsonDocument::Compact), quizfile::OldTail::Drop)
+        .error;
+}
+
+std::optional<Journal> find(const QString &quizFile, qsizetype questionCount) {
+    const QString path = pathFor(quizFile);
+    if (!QFileInfo::exists(path))
+        return std::nullopt;
+    const QFileInfo info(path);
+    const wholefile::ReadResult file =
+        info.size() <= kMaxJournalBytes ? wholefile::read(path) : wholefile::ReadResult{};
+    std::optional<Journal> journal = file.ok() ? parse(file.bytes) : std::nullopt;
+    if (!journal || journal->quiz != identify(quizFile) ||
+        journal->answerTexts.size() != questionCount) {
+        drop(quizFile);
+        return std::nullopt;
+    }
+    return journal;
+}
+
+void drop(const QString &quizFile) {
+    QFile::remove(pathFor(quizFile));
+}
+
+} // namespace runjournal

@@ -1,0 +1,147 @@
+// The main window's runs beyond the first: resuming an interrupted run from its journal,
+// retrying the questions a run missed, and the report of the last run.
+#include "Clock.h"
+#include "Design.h"
+#include "MainWindow.h"
+#include "MessageBox.h"
+#include "Numbers.h"
+#include "QuizRun.h"
+#include "QuizState.h"
+#include "ResultWindow.h"
+#include "RunJournal.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+
+using design::text;
+
+// A run of the questions now in the shared state: every answer cleared, the clock from zero.
+void MainWindow::startRun() {
+    std::fill(m_state.answerMarks.begin(), m_state.answerMarks.end(), quizrun::kUnanswered);
+    std::fill(m_state.answerTexts.begin(), m_state.answerTexts.end(), QString());
+    questionScrollBar->setMaximum(m_state.questionCount + 1);
+    if (!editorOpen())
+        clockTimer->start();
+    m_state.quizStartSeconds = clockreading::secondsSinceMidnight();
+    m_state.quizNowSeconds = m_state.quizStartSeconds;
+    showElapsed();
+}
+
+void MainWindow::showElapsed() {
+    clockLabel->setText(quizrun::formatElapsed(
+        quizrun::elapsedSeconds(m_state.quizStartSeconds, m_state.quizNowSeconds)));
+}
+
+// The clock stands still while the learner is away (the editor, the Pause key), and says so.
+void MainWindow::pauseClock() {
+    clockTimer->stop();
+    if (!clockLabel->text().isEmpty())
+        clockLabel->setText(quizrun::formatElapsed(quizrun::elapsedSeconds(
+                                m_state.quizStartSeconds, m_state.quizNowSeconds)) +
+                            text(" 一時停止中"));
+}
+
+// A journal of this quiz file as it is now offers to go on where the last run stopped.
+void MainWindow::offerResume() {
+    m_journaling = false;
+    const std::optional<runjournal::Journal> journal =
+        runjournal::find(m_state.currentQuizFile, m_state.answerTexts.size());
+    if (journal && messagebox::show(this, text("前回の続きから再開しますか？"), text("確認"),
+                                    messagebox::Buttons::YesNo) == messagebox::Answer::Yes) {
+        m_state.answerTexts = journal->answerTexts;
+        m_state.answerMarks = journal->answerMarks;
+        m_state.quizNowSeconds = clockreading::secondsSinceMidnight();
+        m_state.quizStartSeconds = m_state.quizNowSeconds - journal->elapsedSeconds;
+        showElapsed();
+        const int question = std::clamp(journal->questionOnShow, 1, int(m_state.questionCount));
+        questionNumberBox->setText(QString::number(question));
+        showQuestionFromNumberBox();
+        m_journalIdentity = journal->quiz;
+    } else {
+        runjournal::drop(m_state.currentQuizFile);
+        m_journalIdentity = runjournal::identify(m_state.currentQuizFile);
+    }
+    m_journaling = m_journalIdentity.size >= 0;
+    m_lastJournaled = {};
+}
+
+// Kept at once when an answer changed, otherwise (the question on show, the time) soon.
+void MainWindow::keepJournal() {
+    if (!m_journaling)
+        return;
+    const bool answersChanged = m_lastJournaled.answerTexts != m_state.answerTexts ||
+                                m_lastJournaled.answerMarks != m_state.answerMarks;
+    if (!answersChanged) {
+        if (!m_journalTimer.isActive())
+            m_journalTimer.start();
+        return;
+    }
+    writeJournal();
+}
+
+void MainWindow::writeJournal() {
+    if (!m_journaling)
+        return;
+    m_journalTimer.stop();
+    runjournal::Journal journal;
+    journal.quiz = m_journalIdentity;
+    journal.answerTexts = m_state.answerTexts;
+    journal.answerMarks = m_state.answerMarks;
+    journal.questionOnShow = std::max(1, questionIndexOnShow() + 1);
+    journal.elapsedSeconds = std::clamp(
+        quizrun::elapsedSeconds(m_state.quizStartSeconds, clockreading::secondsSinceMidnight()),
+        0.0, quizrun::kTimeLimitSeconds);
+    // A journal that cannot be written costs only the resuming: the run goes on.
+    if (runjournal::write(journal).isEmpty())
+        m_lastJournaled = journal;
+}
+
+void MainWindow::endJournal() {
+    if (m_journaling)
+        runjournal::drop(m_state.currentQuizFile);
+    m_journaling = false;
+    m_journalTimer.stop();
+}
+
+// After the results: another try at the questions the report listed, or the whole quiz back.
+void MainWindow::afterResults(const ResultWindow &results) {
+    m_lastRun = m_state;
+    filePrintPreviewAction->setEnabled(true);
+    if (!results.retryRequested()) {
+        endRetry();
+        return;
+    }
+    QList<QuizRecord> missed;
+    for (qsizetype i : results.listedQuestions())
+        missed.append(m_state.questions.value(i));
+    if (!m_wholeQuiz)
+        m_wholeQuiz = m_state.questions;
+    m_state.replaceQuiz(missed);
+    startRun();
+    statusPanels.text->setText(text("再挑戦: %1問").arg(missed.size()));
+    questionScrollBar->setValue(1);
+    questionNumberBox->setText(QStringLiteral("1"));
+    showQuestionFromNumberBox();
+}
+
+// The whole quiz in the shared state again, as the editor and a save must see it.
+void MainWindow::endRetry() {
+    if (!m_wholeQuiz)
+        return;
+    m_state.replaceQuiz(*std::exchange(m_wholeQuiz, std::nullopt));
+    clockTimer->stop();
+    clockLabel->clear();
+    statusPanels.text->setText(m_state.currentQuizFile);
+    questionScrollBar->setMaximum(m_state.questionCount + 1);
+    questionNumberBox->setText(QStringLiteral("1"));
+    showQuestionFromNumberBox();
+}
+
+void MainWindow::previewLastReport() {
+    if (!m_lastRun)
+        return;
+    ResultWindow results(*m_lastRun, this);
+    results.previewReport();
+}

@@ -1,0 +1,79 @@
+#include "QuizRun.h"
+#include "RunJournal.h"
+#include "TestSupport.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QtTest>
+
+using testsupport::writeFile;
+
+class TestRunJournal : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QString quiz() const { return m_dir.filePath(QStringLiteral("qten.tsl")); }
+
+    runjournal::Journal journal() const {
+        runjournal::Journal j;
+        j.quiz = runjournal::identify(quiz());
+        j.answerTexts = {QString::fromUtf8("○"), QStringLiteral("3"), QString()};
+        j.answerMarks = {quizrun::kCorrect, quizrun::kWrong, quizrun::kUnanswered};
+        j.questionOnShow = 3;
+        j.elapsedSeconds = 754.5;
+        return j;
+    }
+
+private slots:
+    void init() { writeFile(quiz(), QByteArray("quiz bytes", 10)); }
+    void cleanup() { runjournal::drop(quiz()); }
+
+    void roundTrip() {
+        QCOMPARE(runjournal::write(journal()), QString());
+        const std::optional<runjournal::Journal> found = runjournal::find(quiz(), 3);
+        QVERIFY(found);
+        QCOMPARE(found->quiz, journal().quiz);
+        QCOMPARE(found->answerTexts, journal().answerTexts);
+        QCOMPARE(found->answerMarks, journal().answerMarks);
+        QCOMPARE(found->questionOnShow, 3);
+        QCOMPARE(found->elapsedSeconds, 754.5);
+    }
+
+    // A journal that does not belong to the quiz as it is now is dropped without a word.
+    void refused_data() {
+        QTest::addColumn<QByteArray>("quizBytes");
+        QTest::addColumn<int>("questionCount");
+        QTest::addColumn<QByteArray>("journalBytes");
+        QTest::newRow("bytes changed, same size") << QByteArray("quiz BYTES") << 3 << QByteArray();
+        QTest::newRow("file grew") << QByteArray("quiz bytes!") << 3 << QByteArray();
+        QTest::newRow("other question count") << QByteArray() << 4 << QByteArray();
+        QTest::newRow("damaged journal") << QByteArray() << 3 << QByteArray("{\"quiz\":");
+        QTest::newRow("unknown mark")
+            << QByteArray() << 3 << QByteArray("\"marks\":[1,2,0]|\"marks\":[1,7,0]");
+        QTest::newRow("negative time")
+            << QByteArray() << 3 << QByteArray("\"elapsed\":754.5|\"elapsed\":-1");
+        QTest::newRow("time past the limit")
+            << QByteArray() << 3 << QByteArray("\"elapsed\":754.5|\"elapsed\":99999");
+    }
+    void refused() {
+        QFETCH(QByteArray, quizBytes);
+        QFETCH(int, questionCount);
+        QFETCH(QByteArray, journalBytes);
+        QCOMPARE(runjournal::write(journal()), QString());
+        const QString path = runjournal::pathFor(quiz());
+        if (!quizBytes.isEmpty())
+            writeFile(quiz(), quizBytes);
+        if (journalBytes.contains('|')) { // "from|to" edits the journal written
+            const QList<QByteArray> edit = journalBytes.split('|');
+            QByteArray written = testsupport::readFile(path);
+            QVERIFY(written.contains(edit[0]));
+            writeFile(path, written.replace(edit[0], edit[1]));
+        } else if (!journalBytes.isEmpty()) {
+            writeFile(path, journalBytes);
+        }
+        QVERIFY(!runjournal::find(quiz(), questionCount));
+        QVERIFY(!QFile::exists(path));
+    }
+};
+
+TESSELLAR_TEST_MAIN(QCoreApplication, TestRunJournal)
+#include "tst_runjournal.moc"

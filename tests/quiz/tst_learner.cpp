@@ -1,0 +1,166 @@
+#include "EditorWindow.h"
+#include "MainWindow.h"
+#include "MainWindowFixture.h"
+#include "MessageBox.h"
+#include "QuizRun.h"
+#include "ResultWindow.h"
+#include "RunJournal.h"
+#include "Settings.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QtTest>
+
+#include <csignal>
+
+using messagebox::Answer;
+
+namespace {
+const char *const kChildFolder = "TESSELLAR_JOURNAL_CHILD_FOLDER";
+const char *const kChildState = "TESSELLAR_JOURNAL_CHILD_STATE";
+
+// Answers the question on show and moves to the next one, as the OK key and an arrow do.
+void answerAndStep(MainWindow *form, const QString &answer) {
+    form->answerBox->setText(answer);
+    form->questionScrollBar->setValue(form->questionScrollBar->value() + 1);
+}
+} // namespace
+
+class TestLearner : public QObject {
+    Q_OBJECT
+    std::unique_ptr<MainWindowFixture> f;
+
+    // The results of the run are shown; the learner presses the button given, or closes.
+    void finishRun(const char *button) {
+        messagebox::script({Answer::Yes});
+        QTimer::singleShot(0, [button] {
+            auto *results = qobject_cast<ResultWindow *>(QApplication::activeModalWidget());
+            QVERIFY(results);
+            if (button)
+                results->findChild<QPushButton *>(QLatin1String(button))->click();
+            else
+                results->close();
+        });
+        f->form->questionNumberBox->setText(QString::number(f->state.questionCount + 1));
+    }
+
+private slots:
+    void init() {
+        f = std::make_unique<MainWindowFixture>();
+        f->writeQuiz(QStringLiteral("ten"), 10);
+    }
+    void cleanup() { f.reset(); }
+
+    // Run by resumesAfterKill in a process of its own: answers two questions, lets ten
+    // minutes pass on the third and waits to be killed.
+    void childAnswersAndWaits() {
+        if (!qEnvironmentVariableIsSet(kChildFolder))
+            QSKIP("run by resumesAfterKill");
+        qputenv("XDG_STATE_HOME", qgetenv(kChildState)); // where the killing test looks
+        settings::writeString(QStringLiteral("QPath"), qEnvironmentVariable(kChildFolder));
+        f->start();
+        f->load(QStringLiteral("ten"));
+        answerAndStep(f->form, QString::fromUtf8("○"));
+        answerAndStep(f->form, QStringLiteral("1"));
+        f->now += 600;
+        f->form->tick();
+        QTRY_VERIFY(runjournal::find(f->state.currentQuizFile, 10)
+                        .value_or(runjournal::Journal())
+                        .questionOnShow == 3);
+        std::puts("journal written");
+        std::fflush(stdout);
+        QTest::qWait(120000);
+    }
+
+    void resumesAfterKill() {
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QLatin1String(kChildFolder), f->folder());
+        env.insert(QLatin1String(kChildState), qEnvironmentVariable("XDG_STATE_HOME"));
+        child.setProcessEnvironment(env);
+        child.start(QCoreApplication::applicationFilePath(), {"childAnswersAndWaits"});
+        QVERIFY(child.waitForStarted());
+        QByteArray output;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (output += child.readAllStandardOutput()).contains("journal written") ||
+                child.state() == QProcess::NotRunning,
+            60000);
+        QVERIFY2(child.state() == QProcess::Running, output.constData());
+        ::kill(pid_t(child.processId()), SIGKILL);
+        QVERIFY(child.waitForFinished());
+
+        f->now = 9 * 3600;
+        f->start();
+        messagebox::script({Answer::Yes});
+        f->load(QStringLiteral("ten"));
+        const QList<messagebox::Shown> asked = messagebox::takeShown();
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked[0].text, QString::fromUtf8("前回の続きから再開しますか？"));
+        QCOMPARE(f->state.answerTexts.mid(0, 3),
+                 (QStringList{QString::fromUtf8("○"), QStringLiteral("1"), QString()}));
+        QCOMPARE(f->state.answerMarks.mid(0, 3),
+                 (QList<qint32>{quizrun::kCorrect, quizrun::kWrong, quizrun::kUnanswered}));
+        QCOMPARE(f->form->questionNumberBox->text(), QStringLiteral("3"));
+        QCOMPARE(f->form->clockLabel->text(), QStringLiteral("00:10:00"));
+        // The clock goes on from there; the results end the journal.
+        f->now += 60;
+        f->form->tick();
+        QCOMPARE(f->form->clockLabel->text(), QStringLiteral("00:11:00"));
+        finishRun(nullptr);
+        QVERIFY(!runjournal::find(f->state.currentQuizFile, 10));
+    }
+
+    // The missed questions again, numbered as in the whole quiz; the quiz file and a save
+    // from the editor keep the whole quiz.
+    void retryRunsTheMissedQuestions() {
+        const QByteArray quizBytes = testsupport::readFile(f->folder() + "/qten.tsl");
+        f->start();
+        f->load(QStringLiteral("ten"));
+        for (int i = 1; i <= 10; ++i) // right but for questions 4 and 7
+            answerAndStep(f->form, i == 4 || i == 7 ? QStringLiteral("1")
+                                   : i % 2          ? QString::fromUtf8("○")
+                                                    : QStringLiteral("2"));
+        finishRun("retryButton");
+        QCOMPARE(f->state.questionCount, 2);
+        QCOMPARE(f->form->statusPanels.text->text(), QString::fromUtf8("再挑戦: 2問"));
+        QCOMPARE(f->form->clockLabel->text(), QStringLiteral("00:00:00"));
+        answerAndStep(f->form, QStringLiteral("3"));
+        QString report;
+        messagebox::script({Answer::Yes});
+        QTimer::singleShot(0, [&report] {
+            auto *results = qobject_cast<ResultWindow *>(QApplication::activeModalWidget());
+            report = results->reportText;
+            results->close();
+        });
+        f->form->questionNumberBox->setText(QStringLiteral("3"));
+        QVERIFY(report.contains(QString::fromUtf8("問題: 4    正解: 2    回答: 3")));
+        QVERIFY(report.contains(QString::fromUtf8("問題: 7    正解: ○    回答: ")));
+        QCOMPARE(f->state.questionCount, 10); // the whole quiz is back
+        f->form->toolsOptionsAction->trigger();
+        f->form->editor()->sectionBox->setEditText(QStringLiteral("ten"));
+        f->form->editor()->saveButton->click();
+        QCOMPARE(testsupport::readFile(f->folder() + "/qten.tsl"), quizBytes);
+    }
+
+    void pausedClockSaysSo() {
+        f->start();
+        f->load(QStringLiteral("ten"));
+        f->now += 754;
+        f->form->tick();
+        QTest::keyClick(f->form, Qt::Key_Pause);
+        QCOMPARE(f->form->clockLabel->text(), QString::fromUtf8("00:12:34 一時停止中"));
+        QTest::keyClick(f->form, Qt::Key_Pause);
+        QTRY_COMPARE(f->form->clockLabel->text(), QStringLiteral("00:12:34"));
+    }
+};
+
+TESSELLAR_TEST_MAIN(QApplication, TestLearner)
+#include "tst_learner.moc"
