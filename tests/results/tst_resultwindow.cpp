@@ -115,10 +115,10 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&results));
         design::resizeOuter(&results, 9300, 6000);
         QTRY_COMPARE(results.reportArea->geometry(),
-                     QRect(px(135), px(945), px(9300 - 635), px(6000 - 1400)));
+                     QRect(px(135), px(1230), px(9300 - 635), px(6000 - 1400 - 285)));
         QCOMPARE(results.reportScrollBar->geometry(),
-                 QRect(px(135) + px(8665) + px(10), px(945), results.reportScrollBar->width(),
-                       px(4600)));
+                 QRect(px(135) + px(8665) + px(10), px(1230), results.reportScrollBar->width(),
+                       px(4315)));
         QCOMPARE(results.reportScrollBar->singleStep(), 225);
         QCOMPARE(results.reportScrollBar->pageStep(), 720);
         const int overflow =
