@@ -136,6 +136,7 @@ ReadResult parse(QByteArrayView bytes) {
     if (!readCount(in, count))
         return failure(in, 0);
     ReadResult result;
+    result.records.reserve(count); // exactly: resizing alone rounds up to a power of two
     result.records.resize(count);
     Cp932Codec codec;
     for (int i = 0; i < count; ++i) {

@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include <QFile>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -222,6 +223,47 @@ private slots:
         }
         qInfo("%d codes read, %d characters written back", decoded, encoded);
         QVERIFY2(disagreements.isEmpty(), qPrintable(disagreements.mid(0, 20).join(u'\n')));
+    }
+
+    // Reads each code of a lead byte as ICU's windows-31j converter reads it in a whole text,
+    // bar the ASCII bytes, which Windows reads as themselves: the codes run together with the
+    // single bytes in turn between them. A code ICU has no character for is one U+FFFD.
+    void decodingAgreesWithIcu_data() {
+        QTest::addColumn<int>("lead");
+        for (int lead = 0x81; lead <= 0xFC; ++lead)
+            if (cp932::isLeadByte(lead))
+                QTest::addRow("%02X", lead) << lead;
+    }
+    void decodingAgreesWithIcu() {
+        QFETCH(int, lead);
+        Cp932Codec codec;
+        QByteArray text; // per code: lead, trail and a single byte
+        uchar single = 0;
+        for (int trail = 0x40; trail <= 0xFC; ++trail) {
+            if (!cp932::isTrailByte(trail))
+                continue;
+            const QByteArray code = QByteArray(1, char(lead)) + char(trail);
+            QStringDecoder icu("windows-31j", QStringDecoder::Flag::Stateless);
+            if (QString(icu.decode(code)).size() != 1 || icu.hasError()) {
+                qsizetype bad = -1;
+                QCOMPARE(codec.decode(code + 'a', &bad), QString::fromUtf8("\uFFFDa"));
+                QCOMPARE(bad, 0);
+                continue;
+            }
+            do
+                ++single;
+            while (!cp932::isSingleByte(single));
+            text += code + char(single);
+        }
+        QStringDecoder icu("windows-31j", QStringDecoder::Flag::Stateless);
+        QString expected = icu.decode(text);
+        QVERIFY(!icu.hasError());
+        for (qsizetype i = 0; 3 * i + 2 < text.size(); ++i)
+            if (const auto b = uchar(text[3 * i + 2]); b < 0x80)
+                expected[2 * i + 1] = QChar(b);
+        qsizetype bad = -1;
+        QCOMPARE(codec.decode(text, &bad), expected);
+        QCOMPARE(bad, -1);
     }
 
     void linuxFormsAreWrittenAsTwins_data() {
