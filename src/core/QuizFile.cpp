@@ -7,6 +7,7 @@
 #include <QSaveFile>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #ifdef Q_OS_UNIX
@@ -20,15 +21,21 @@ QString tr(const char *utf8) {
     return QString::fromUtf8(utf8);
 }
 
-// Reads little-endian fields from a byte view, remembering the first failure.
+// Reads little-endian fields from bytes in memory or from a file, remembering the first
+// failure. A file is read a block at a time, so the whole file is never in memory at once.
 class Reader {
 public:
-    explicit Reader(QByteArrayView bytes) : m_bytes(bytes) {}
+    explicit Reader(QByteArrayView bytes) : m_window(bytes), m_size(bytes.size()) {}
+    // At most size bytes are read: a file that grows meanwhile cannot run away.
+    Reader(QIODevice &file, qint64 size) : m_file(&file), m_size(size) {}
 
     qint64 offset() const { return m_offset; }
-    qint64 left() const { return m_bytes.size() - m_offset; }
+    qint64 left() const { return m_size - m_offset; }
 
-    bool has(qint64 size) const { return left() >= size; }
+    // Whether the next size bytes can be read; from a file, brings them into memory.
+    bool has(qint64 size) {
+        return m_offset + size <= m_windowStart + m_window.size() || (m_file && fill(size));
+    }
     // Records why the next size bytes cannot be read; returns false for the caller to pass on.
     bool failShort(qint64 size, const QString &what) {
         m_error = tr("%1 を読み取れません (%2 バイト必要ですが、残りは %3 バイトです)")
@@ -37,10 +44,11 @@ public:
                       .arg(left());
         return false;
     }
+    // These read what has() made sure of; a view lasts until the next has().
     qint32 int32() { return take<qint32>(); }
     quint16 uint16() { return take<quint16>(); }
     QByteArrayView bytes(qint64 size) {
-        QByteArrayView view = m_bytes.sliced(m_offset, size);
+        QByteArrayView view = m_window.sliced(m_offset - m_windowStart, size);
         m_offset += size;
         return view;
     }
@@ -48,14 +56,47 @@ public:
     const QString &error() const { return m_error; }
 
 private:
+    // As large as the longest text: larger blocks read no faster, and the memory they leave
+    // behind would be counted against the quiz.
+    static constexpr qint64 kBlock = 64 * 1024;
+
     template <typename T> T take() {
-        T value = qFromLittleEndian<T>(m_bytes.data() + m_offset);
+        const T value = qFromLittleEndian<T>(m_window.data() + (m_offset - m_windowStart));
         m_offset += sizeof(T);
         return value;
     }
 
-    QByteArrayView m_bytes;
+    // Moves the unread bytes to the front of the buffer and reads the next block behind them.
+    // A file that is shortened meanwhile ends where the reading ends.
+    bool fill(qint64 size) {
+        const qint64 unread = m_windowStart + m_window.size() - m_offset;
+        const qint64 wanted = std::min(std::max(size, kBlock), left());
+        if (wanted < size)
+            return false;
+        const char *unreadAt = m_window.data() + (m_offset - m_windowStart);
+        if (m_buffer.size() < wanted) {
+            QByteArray larger(wanted, Qt::Uninitialized);
+            if (unread > 0)
+                std::memcpy(larger.data(), unreadAt, unread);
+            m_buffer.swap(larger);
+        } else if (unread > 0) {
+            std::memmove(m_buffer.data(), unreadAt, unread);
+        }
+        const qint64 got =
+            std::max<qint64>(m_file->read(m_buffer.data() + unread, wanted - unread), 0);
+        m_window = QByteArrayView(m_buffer.constData(), unread + got);
+        m_windowStart = m_offset;
+        if (unread + got < wanted)
+            m_size = m_offset + unread + got;
+        return unread + got >= size;
+    }
+
+    QIODevice *m_file = nullptr;
+    QByteArray m_buffer;
+    QByteArrayView m_window; // the bytes in memory, from m_windowStart on
+    qint64 m_windowStart = 0;
     qint64 m_offset = 0;
+    qint64 m_size = 0;
     QString m_error;
 };
 
@@ -128,10 +169,7 @@ ReadResult failure(const Reader &in, qint64 offset) {
     return result;
 }
 
-} // namespace
-
-ReadResult parse(QByteArrayView bytes) {
-    Reader in(bytes);
+ReadResult parse(Reader &in) {
     qint32 count = 0;
     if (!readCount(in, count))
         return failure(in, 0);
@@ -148,6 +186,13 @@ ReadResult parse(QByteArrayView bytes) {
     return result;
 }
 
+} // namespace
+
+ReadResult parse(QByteArrayView bytes) {
+    Reader in(bytes);
+    return parse(in);
+}
+
 ReadResult read(const QString &path) {
     ReadResult failed;
     // Only a regular file is a quiz: a FIFO would block and a device would never end.
@@ -156,18 +201,18 @@ ReadResult read(const QString &path) {
         return failed;
     }
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         failed.error = tr("%1 を開けません: %2").arg(path, file.errorString());
         return failed;
     }
     // Read, not mapped: a file that another program shortens meanwhile would fault a map.
-    // At most the size seen at the open is read, so a file that grows cannot run away.
-    const QByteArray bytes = file.read(file.size());
+    Reader in(file, file.size());
+    ReadResult result = parse(in);
     if (file.error() != QFileDevice::NoError) {
         failed.error = tr("%1 を読み取れません: %2").arg(path, file.errorString());
         return failed;
     }
-    return parse(bytes);
+    return result;
 }
 
 namespace {

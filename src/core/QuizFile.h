@@ -27,7 +27,7 @@ struct ReadResult {
 
 // Reads a quiz from its bytes. Never allocates for more records than the bytes can hold.
 ReadResult parse(QByteArrayView bytes);
-// Reads the quiz file at path; a file that cannot be opened fails with offset -1.
+// Reads the quiz file at path; a file that cannot be opened or read fails with offset -1.
 ReadResult read(const QString &path);
 
 struct EncodeResult {
