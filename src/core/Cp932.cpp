@@ -175,6 +175,12 @@ QString Cp932Codec::decode(QByteArrayView bytes, qsizetype *invalidAt) {
     return QString(reinterpret_cast<const QChar *>(m_decoded.data()), length);
 }
 
+qsizetype Cp932Codec::firstInvalid(QByteArrayView bytes) {
+    qsizetype bad = -1;
+    decodeToBuffer(bytes, bad);
+    return bad;
+}
+
 qsizetype Cp932Codec::appendEncoded(QStringView text, QByteArray &out) {
     QString buffer;
     const QStringView icuText = inIcuForm(text, buffer);

@@ -22,6 +22,8 @@ public:
     // character between them become one). When invalidAt is given it receives the offset of
     // the first such byte, or -1.
     QString decode(QByteArrayView bytes, qsizetype *invalidAt = nullptr);
+    // The offset of the first byte decode would replace, or -1; keeps no text.
+    qsizetype firstInvalid(QByteArrayView bytes);
 
     // Encodes text; returns false (and leaves out untouched) when a character has no CP932
     // form. unmappable, when given, receives every such character once, in text order.

@@ -112,7 +112,7 @@ bool readNumber(Reader &in, int question, const char *field, qint32 &value) {
     return true;
 }
 
-bool readText(Reader &in, Cp932Codec &codec, int question, QuizField field, QuizRecord &record,
+bool readText(Reader &in, Cp932Codec &codec, int question, QuizField field, QuizRecord *record,
               QList<qint64> &invalid) {
     if (!in.has(2))
         return in.failShort(2, fieldLabel(question, fieldName(field)) + tr(" の長さ"));
@@ -123,20 +123,30 @@ bool readText(Reader &in, Cp932Codec &codec, int question, QuizField field, Quiz
     const qint64 start = in.offset();
     const QByteArrayView bytes = in.bytes(length);
     qsizetype bad = -1;
-    QString &text = fieldText(record, field);
-    text = codec.decode(bytes, &bad);
-    if (bad >= 0) {
-        invalid.append(start + bad);
-        record.kept.append({field, text, bytes.toByteArray()});
+    if (!record) {
+        bad = codec.firstInvalid(bytes);
+    } else {
+        QString &text = fieldText(*record, field);
+        text = codec.decode(bytes, &bad);
+        if (bad >= 0)
+            record->kept.append({field, text, bytes.toByteArray()});
     }
+    if (bad >= 0)
+        invalid.append(start + bad);
     return true;
 }
 
-bool readRecord(Reader &in, Cp932Codec &codec, int question, QuizRecord &record,
+// Reads one record into record, or only checks it when record is null.
+bool readRecord(Reader &in, Cp932Codec &codec, int question, QuizRecord *record,
                 QList<qint64> &invalid) {
-    if (!readNumber(in, question, "Number", record.Number) ||
-        !readNumber(in, question, "ReportNumber", record.ReportNumber))
+    qint32 number = 0, reportNumber = 0;
+    if (!readNumber(in, question, "Number", number) ||
+        !readNumber(in, question, "ReportNumber", reportNumber))
         return false;
+    if (record) {
+        record->Number = number;
+        record->ReportNumber = reportNumber;
+    }
     for (QuizField field : kQuizFields) {
         if (!readText(in, codec, question, field, record, invalid))
             return false;
@@ -169,16 +179,19 @@ ReadResult failure(const Reader &in, qint64 offset) {
     return result;
 }
 
-ReadResult parse(Reader &in) {
+ReadResult parse(Reader &in, Mode mode) {
     qint32 count = 0;
     if (!readCount(in, count))
         return failure(in, 0);
     ReadResult result;
-    result.records.reserve(count); // exactly: resizing alone rounds up to a power of two
-    result.records.resize(count);
+    if (mode == Mode::Load) {
+        result.records.reserve(count); // exactly: resizing alone rounds up to a power of two
+        result.records.resize(count);
+    }
     Cp932Codec codec;
     for (int i = 0; i < count; ++i) {
-        if (!readRecord(in, codec, i + 1, result.records[i], result.invalidTextOffsets))
+        QuizRecord *record = mode == Mode::Load ? &result.records[i] : nullptr;
+        if (!readRecord(in, codec, i + 1, record, result.invalidTextOffsets))
             return failure(in, in.offset());
     }
     result.ok = true;
@@ -188,12 +201,12 @@ ReadResult parse(Reader &in) {
 
 } // namespace
 
-ReadResult parse(QByteArrayView bytes) {
+ReadResult parse(QByteArrayView bytes, Mode mode) {
     Reader in(bytes);
-    return parse(in);
+    return parse(in, mode);
 }
 
-ReadResult read(const QString &path) {
+ReadResult read(const QString &path, Mode mode) {
     ReadResult failed;
     // Only a regular file is a quiz: a FIFO would block and a device would never end.
     if (!QFileInfo(path).isFile()) {
@@ -207,7 +220,7 @@ ReadResult read(const QString &path) {
     }
     // Read, not mapped: a file that another program shortens meanwhile would fault a map.
     Reader in(file, file.size());
-    ReadResult result = parse(in);
+    ReadResult result = parse(in, mode);
     if (file.error() != QFileDevice::NoError) {
         failed.error = tr("%1 を読み取れません: %2").arg(path, file.errorString());
         return failed;
