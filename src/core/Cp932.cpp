@@ -2,6 +2,8 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace cp932 {
 bool isLeadByte(uchar b) {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
@@ -68,17 +70,21 @@ char16_t icuForm(char16_t c) {
     }
 }
 
+// Whether ICU must be given c in another form. Called for every character written, so the
+// bulk of any text (kana, kanji, printable ASCII) is decided without a call.
+bool needsIcuForm(char16_t c) {
+    return c >= 0x3000 ? c == 0x301C : (c < 0x20 || c >= 0x7F) && icuForm(c) != c;
+}
+
 // The text as ICU must be given it: text itself unless a character needs another form, then
 // a converted copy in buffer.
 QStringView inIcuForm(QStringView text, QString &buffer) {
-    const qsizetype n = text.size();
-    qsizetype i = 0;
-    while (i < n && icuForm(text[i].unicode()) == text[i].unicode())
-        ++i;
-    if (i == n)
+    const auto other =
+        std::find_if(text.begin(), text.end(), [](QChar c) { return needsIcuForm(c.unicode()); });
+    if (other == text.end())
         return text;
     buffer = text.toString();
-    for (; i < n; ++i)
+    for (qsizetype i = other - text.begin(); i < buffer.size(); ++i)
         buffer[i] = QChar(icuForm(buffer[i].unicode()));
     return buffer;
 }
