@@ -390,6 +390,41 @@ private slots:
         QCOMPARE(quizfile::parse(encoded.bytes).records.value(0).Question.size(), 65535);
     }
 
+    // A file is read a block at a time: a file of several blocks, whole, cut or damaged at
+    // and around their edges, reads as its bytes do.
+    void fileReadsAsItsBytes_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QList<QuizRecord> table(6);
+        for (int i = 0; i < 5; ++i) {
+            table[i].Question =
+                QString(20000 + 977 * i, QLatin1Char('a')) + QString::fromUtf8("問");
+            table[i].Answer = QString::fromUtf8("○");
+        }
+        table[5].KeyPoint = QString(65535, QLatin1Char('k'));
+        const QByteArray file = quizfile::encode(6, table).bytes;
+        QTest::newRow("whole, with trailing bytes") << file + "tail";
+        for (int at : {65535, 65536, 65537, 131072, 131073, int(file.size()) - 1}) {
+            QTest::addRow("cut at %d", at) << file.left(at);
+            QTest::addRow("0x80 at %d", at) << QByteArray(file).replace(at, 1, "\x80");
+        }
+    }
+    void fileReadsAsItsBytes() {
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("qblocks.tsl"));
+        writeFile(path, bytes);
+        const quizfile::ReadResult fromFile = quizfile::read(path);
+        const quizfile::ReadResult fromBytes = quizfile::parse(bytes);
+        QCOMPARE(fromFile.ok, fromBytes.ok);
+        QCOMPARE(fromFile.error, fromBytes.error);
+        QCOMPARE(fromFile.records, fromBytes.records);
+        QCOMPARE(fromFile.trailingBytes, fromBytes.trailingBytes);
+        QCOMPARE(fromFile.invalidTextOffsets, fromBytes.invalidTextOffsets);
+        const quizfile::ReadResult checked = quizfile::read(path, quizfile::Mode::Check);
+        QCOMPARE(checked.error, fromBytes.error);
+        QCOMPARE(checked.invalidTextOffsets, fromBytes.invalidTextOffsets);
+    }
+
     void shorterSaveKeepsTheOldTail() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("qtail.tsl"));
