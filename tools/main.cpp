@@ -44,7 +44,7 @@ int dump(const QString &path) {
 }
 
 int check(const QString &path) {
-    const quizfile::ReadResult quiz = quizfile::read(path);
+    const quizfile::ReadResult quiz = quizfile::read(path, quizfile::Mode::Check);
     if (!quiz.ok)
         return fail(path, quiz.error);
     // The file reads; texts with bytes that are not CP932 are shown with U+FFFD.

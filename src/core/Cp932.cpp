@@ -1,5 +1,9 @@
 #include "Cp932.h"
 
+#include <QStringDecoder>
+
+#include <algorithm>
+
 namespace cp932 {
 bool isLeadByte(uchar b) {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
@@ -26,14 +30,10 @@ QString unmappableMessage(const QList<char32_t> &characters) {
 namespace {
 constexpr auto kFlags = QStringConverter::Flag::Stateless;
 constexpr const char *kName = "windows-31j";
-constexpr QChar kReplacement(0xFFFD);
+constexpr char16_t kReplacement = 0xFFFD;
 
 // ICU's table reads the bytes 1A, 1C and 7F as U+001C, U+007F and U+001A; Windows reads each
 // as itself, so files written on Windows keep their control characters.
-bool isIcuSwappedByte(uchar b) {
-    return b == 0x1A || b == 0x1C || b == 0x7F;
-}
-
 char16_t windowsControl(char16_t icu) {
     switch (icu) {
     case 0x1C:
@@ -45,11 +45,6 @@ char16_t windowsControl(char16_t icu) {
     default:
         return icu;
     }
-}
-
-void toWindowsControls(QString &text) {
-    for (QChar &c : text)
-        c = QChar(windowsControl(c.unicode()));
 }
 
 // The character ICU must be given to write what Windows writes for c: the three control
@@ -85,103 +80,121 @@ char16_t icuForm(char16_t c) {
     }
 }
 
+// Whether ICU must be given c in another form. Called for every character written, so the
+// bulk of any text (kana, kanji, printable ASCII) is decided without a call.
+bool needsIcuForm(char16_t c) {
+    return c >= 0x3000 ? c == 0x301C : (c < 0x20 || c >= 0x7F) && icuForm(c) != c;
+}
+
 // The text as ICU must be given it: text itself unless a character needs another form, then
 // a converted copy in buffer.
 QStringView inIcuForm(QStringView text, QString &buffer) {
-    const qsizetype n = text.size();
-    qsizetype i = 0;
-    while (i < n && icuForm(text[i].unicode()) == text[i].unicode())
-        ++i;
-    if (i == n)
+    const auto other =
+        std::find_if(text.begin(), text.end(), [](QChar c) { return needsIcuForm(c.unicode()); });
+    if (other == text.end())
         return text;
     buffer = text.toString();
-    for (; i < n; ++i)
+    for (qsizetype i = other - text.begin(); i < buffer.size(); ++i)
         buffer[i] = QChar(icuForm(buffer[i].unicode()));
     return buffer;
 }
 
-struct ByteScan {
-    qsizetype malformedAt = -1; // the first byte that does not start a well-formed character
-    bool icuSwapped = false;    // whether a byte ICU reads differently from Windows occurs
+// The decode table: a character for each single byte and for each lead and trail byte pair,
+// U+FFFD where ICU has none. kNone marks the lead bytes among the single bytes and, among the
+// pairs, the bytes that cannot follow a lead byte; no character is U+FFFF.
+constexpr char16_t kNone = 0xFFFF;
+constexpr int kLeadRows = (0x9F - 0x81 + 1) + (0xFC - 0xE0 + 1);
+
+int leadRow(uchar lead) {
+    return lead < 0xA0 ? lead - 0x81 : lead - 0xE0 + (0x9F - 0x81 + 1);
+}
+
+struct DecodeTable {
+    char16_t single[256];
+    char16_t pairs[kLeadRows][256];
 };
 
-ByteScan scanBytes(QByteArrayView bytes) {
-    ByteScan scan;
-    const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const auto b = static_cast<uchar>(bytes[i]);
-        if (b < 0x80) {
-            scan.icuSwapped |= isIcuSwappedByte(b);
+// ICU's character for one code as Windows reads it, or U+FFFD.
+char16_t icuCharacter(std::optional<QStringDecoder> &icu, QByteArrayView code) {
+    const QString one = icu->decode(code);
+    if (icu->hasError()) {
+        icu.emplace(kName, kFlags);
+        return kReplacement;
+    }
+    return one.size() == 1 ? windowsControl(one[0].unicode()) : kReplacement;
+}
+
+// ICU stays the source of the mapping, asked once per code instead of once per text: its
+// converter costs more per call than a whole text takes through the table.
+DecodeTable makeDecodeTable() {
+    DecodeTable table;
+    std::optional<QStringDecoder> icu(std::in_place, kName, kFlags);
+    Q_ASSERT(icu->isValid());
+    for (int b = 0; b < 256; ++b) {
+        const char single = char(b);
+        table.single[b] = cp932::isLeadByte(b)     ? kNone
+                          : cp932::isSingleByte(b) ? icuCharacter(icu, {&single, 1})
+                                                   : kReplacement;
+        if (!cp932::isLeadByte(b))
             continue;
-        }
-        if (cp932::isLeadByte(b)) {
-            if (i + 1 >= n || !cp932::isTrailByte(static_cast<uchar>(bytes[i + 1]))) {
-                scan.malformedAt = i;
-                return scan;
-            }
-            ++i;
-        } else if (!cp932::isSingleByte(b)) {
-            scan.malformedAt = i;
-            return scan;
+        for (int trail = 0; trail < 256; ++trail) {
+            const char pair[] = {char(b), char(trail)};
+            table.pairs[leadRow(b)][trail] =
+                cp932::isTrailByte(trail) ? icuCharacter(icu, {pair, 2}) : kNone;
         }
     }
-    return scan;
+    return table;
+}
+
+const DecodeTable &decodeTable() {
+    static const DecodeTable table = makeDecodeTable();
+    return table;
 }
 } // namespace
 
 Cp932Codec::Cp932Codec() {
-    m_decoder.emplace(kName, kFlags);
     m_encoder.emplace(kName, kFlags);
-    Q_ASSERT(m_decoder->isValid() && m_encoder->isValid());
+    Q_ASSERT(m_encoder->isValid());
+}
+
+qsizetype Cp932Codec::decodeToBuffer(QByteArrayView bytes, qsizetype &invalidAt) {
+    const DecodeTable &table = decodeTable();
+    if (m_decoded.size() < size_t(bytes.size()))
+        m_decoded.resize(bytes.size());
+    const auto *begin = reinterpret_cast<const uchar *>(bytes.data());
+    const uchar *in = begin, *end = begin + bytes.size();
+    char16_t *out = m_decoded.data();
+    invalidAt = -1;
+    while (in < end) {
+        const uchar *at = in;
+        char16_t c = table.single[*in++];
+        if (c == kNone) {
+            c = in < end ? table.pairs[leadRow(*at)][*in] : kNone;
+            if (c == kNone)
+                c = kReplacement; // a lead byte on its own
+            else
+                ++in;
+        }
+        if (c == kReplacement && invalidAt < 0)
+            invalidAt = at - begin;
+        *out++ = c;
+    }
+    return out - m_decoded.data();
 }
 
 QString Cp932Codec::decode(QByteArrayView bytes, qsizetype *invalidAt) {
+    qsizetype bad = -1;
+    const qsizetype length = decodeToBuffer(bytes, bad);
     if (invalidAt)
-        *invalidAt = -1;
-    const ByteScan scan = scanBytes(bytes);
-    if (scan.malformedAt < 0) {
-        QString text = m_decoder->decode(bytes);
-        if (!m_decoder->hasError()) {
-            if (scan.icuSwapped)
-                toWindowsControls(text);
-            return text;
-        }
-        m_decoder.emplace(kName, kFlags);
-    }
-    // Rare: malformed bytes or codes without a character. Go one character at a time so
-    // each bad one becomes exactly one U+FFFD and its offset is known.
-    QString text = decodeCharByChar(bytes, invalidAt);
-    toWindowsControls(text);
-    return text;
+        *invalidAt = bad;
+    // Exactly sized: a quiz keeps every text it reads for as long as it is open.
+    return QString(reinterpret_cast<const QChar *>(m_decoded.data()), length);
 }
 
-QString Cp932Codec::decodeCharByChar(QByteArrayView bytes, qsizetype *invalidAt) {
-    QString text;
-    const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n;) {
-        const auto b = static_cast<uchar>(bytes[i]);
-        const bool pair = cp932::isLeadByte(b) && i + 1 < n &&
-                          cp932::isTrailByte(static_cast<uchar>(bytes[i + 1]));
-        const qsizetype width = pair ? 2 : 1;
-        QString one = (pair || cp932::isSingleByte(b)) ? decodeOne(bytes.sliced(i, width))
-                                                       : QString(kReplacement);
-        if (one == kReplacement && invalidAt && *invalidAt < 0)
-            *invalidAt = i;
-        text += one;
-        i += width;
-    }
-    return text;
-}
-
-// Reuses the codec's decoder: opening one per character made a text full of bad bytes
-// spend most of its reading time in the converter's set-up.
-QString Cp932Codec::decodeOne(QByteArrayView character) {
-    QString one = m_decoder->decode(character);
-    if (m_decoder->hasError()) {
-        m_decoder.emplace(kName, kFlags);
-        return QString(kReplacement);
-    }
-    return one.size() == 1 ? one : QString(kReplacement);
+qsizetype Cp932Codec::firstInvalid(QByteArrayView bytes) {
+    qsizetype bad = -1;
+    decodeToBuffer(bytes, bad);
+    return bad;
 }
 
 qsizetype Cp932Codec::appendEncoded(QStringView text, QByteArray &out) {

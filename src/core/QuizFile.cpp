@@ -7,6 +7,7 @@
 #include <QSaveFile>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #ifdef Q_OS_UNIX
@@ -20,15 +21,21 @@ QString tr(const char *utf8) {
     return QString::fromUtf8(utf8);
 }
 
-// Reads little-endian fields from a byte view, remembering the first failure.
+// Reads little-endian fields from bytes in memory or from a file, remembering the first
+// failure. A file is read a block at a time, so the whole file is never in memory at once.
 class Reader {
 public:
-    explicit Reader(QByteArrayView bytes) : m_bytes(bytes) {}
+    explicit Reader(QByteArrayView bytes) : m_window(bytes), m_size(bytes.size()) {}
+    // At most size bytes are read: a file that grows meanwhile cannot run away.
+    Reader(QIODevice &file, qint64 size) : m_file(&file), m_size(size) {}
 
     qint64 offset() const { return m_offset; }
-    qint64 left() const { return m_bytes.size() - m_offset; }
+    qint64 left() const { return m_size - m_offset; }
 
-    bool has(qint64 size) const { return left() >= size; }
+    // Whether the next size bytes can be read; from a file, brings them into memory.
+    bool has(qint64 size) {
+        return m_offset + size <= m_windowStart + m_window.size() || (m_file && fill(size));
+    }
     // Records why the next size bytes cannot be read; returns false for the caller to pass on.
     bool failShort(qint64 size, const QString &what) {
         m_error = tr("%1 を読み取れません (%2 バイト必要ですが、残りは %3 バイトです)")
@@ -37,10 +44,11 @@ public:
                       .arg(left());
         return false;
     }
+    // These read what has() made sure of; a view lasts until the next has().
     qint32 int32() { return take<qint32>(); }
     quint16 uint16() { return take<quint16>(); }
     QByteArrayView bytes(qint64 size) {
-        QByteArrayView view = m_bytes.sliced(m_offset, size);
+        QByteArrayView view = m_window.sliced(m_offset - m_windowStart, size);
         m_offset += size;
         return view;
     }
@@ -48,14 +56,47 @@ public:
     const QString &error() const { return m_error; }
 
 private:
+    // As large as the longest text: larger blocks read no faster, and the memory they leave
+    // behind would be counted against the quiz.
+    static constexpr qint64 kBlock = 64 * 1024;
+
     template <typename T> T take() {
-        T value = qFromLittleEndian<T>(m_bytes.data() + m_offset);
+        const T value = qFromLittleEndian<T>(m_window.data() + (m_offset - m_windowStart));
         m_offset += sizeof(T);
         return value;
     }
 
-    QByteArrayView m_bytes;
+    // Moves the unread bytes to the front of the buffer and reads the next block behind them.
+    // A file that is shortened meanwhile ends where the reading ends.
+    bool fill(qint64 size) {
+        const qint64 unread = m_windowStart + m_window.size() - m_offset;
+        const qint64 wanted = std::min(std::max(size, kBlock), left());
+        if (wanted < size)
+            return false;
+        const char *unreadAt = m_window.data() + (m_offset - m_windowStart);
+        if (m_buffer.size() < wanted) {
+            QByteArray larger(wanted, Qt::Uninitialized);
+            if (unread > 0)
+                std::memcpy(larger.data(), unreadAt, unread);
+            m_buffer.swap(larger);
+        } else if (unread > 0) {
+            std::memmove(m_buffer.data(), unreadAt, unread);
+        }
+        const qint64 got =
+            std::max<qint64>(m_file->read(m_buffer.data() + unread, wanted - unread), 0);
+        m_window = QByteArrayView(m_buffer.constData(), unread + got);
+        m_windowStart = m_offset;
+        if (unread + got < wanted)
+            m_size = m_offset + unread + got;
+        return unread + got >= size;
+    }
+
+    QIODevice *m_file = nullptr;
+    QByteArray m_buffer;
+    QByteArrayView m_window; // the bytes in memory, from m_windowStart on
+    qint64 m_windowStart = 0;
     qint64 m_offset = 0;
+    qint64 m_size = 0;
     QString m_error;
 };
 
@@ -71,7 +112,7 @@ bool readNumber(Reader &in, int question, const char *field, qint32 &value) {
     return true;
 }
 
-bool readText(Reader &in, Cp932Codec &codec, int question, QuizField field, QuizRecord &record,
+bool readText(Reader &in, Cp932Codec &codec, int question, QuizField field, QuizRecord *record,
               QList<qint64> &invalid) {
     if (!in.has(2))
         return in.failShort(2, fieldLabel(question, fieldName(field)) + tr(" の長さ"));
@@ -82,20 +123,30 @@ bool readText(Reader &in, Cp932Codec &codec, int question, QuizField field, Quiz
     const qint64 start = in.offset();
     const QByteArrayView bytes = in.bytes(length);
     qsizetype bad = -1;
-    QString &text = fieldText(record, field);
-    text = codec.decode(bytes, &bad);
-    if (bad >= 0) {
-        invalid.append(start + bad);
-        record.kept.append({field, text, bytes.toByteArray()});
+    if (!record) {
+        bad = codec.firstInvalid(bytes);
+    } else {
+        QString &text = fieldText(*record, field);
+        text = codec.decode(bytes, &bad);
+        if (bad >= 0)
+            record->kept.append({field, text, bytes.toByteArray()});
     }
+    if (bad >= 0)
+        invalid.append(start + bad);
     return true;
 }
 
-bool readRecord(Reader &in, Cp932Codec &codec, int question, QuizRecord &record,
+// Reads one record into record, or only checks it when record is null.
+bool readRecord(Reader &in, Cp932Codec &codec, int question, QuizRecord *record,
                 QList<qint64> &invalid) {
-    if (!readNumber(in, question, "Number", record.Number) ||
-        !readNumber(in, question, "ReportNumber", record.ReportNumber))
+    qint32 number = 0, reportNumber = 0;
+    if (!readNumber(in, question, "Number", number) ||
+        !readNumber(in, question, "ReportNumber", reportNumber))
         return false;
+    if (record) {
+        record->Number = number;
+        record->ReportNumber = reportNumber;
+    }
     for (QuizField field : kQuizFields) {
         if (!readText(in, codec, question, field, record, invalid))
             return false;
@@ -128,18 +179,19 @@ ReadResult failure(const Reader &in, qint64 offset) {
     return result;
 }
 
-} // namespace
-
-ReadResult parse(QByteArrayView bytes) {
-    Reader in(bytes);
+ReadResult parse(Reader &in, Mode mode) {
     qint32 count = 0;
     if (!readCount(in, count))
         return failure(in, 0);
     ReadResult result;
-    result.records.resize(count);
+    if (mode == Mode::Load) {
+        result.records.reserve(count); // exactly: resizing alone rounds up to a power of two
+        result.records.resize(count);
+    }
     Cp932Codec codec;
     for (int i = 0; i < count; ++i) {
-        if (!readRecord(in, codec, i + 1, result.records[i], result.invalidTextOffsets))
+        QuizRecord *record = mode == Mode::Load ? &result.records[i] : nullptr;
+        if (!readRecord(in, codec, i + 1, record, result.invalidTextOffsets))
             return failure(in, in.offset());
     }
     result.ok = true;
@@ -147,7 +199,14 @@ ReadResult parse(QByteArrayView bytes) {
     return result;
 }
 
-ReadResult read(const QString &path) {
+} // namespace
+
+ReadResult parse(QByteArrayView bytes, Mode mode) {
+    Reader in(bytes);
+    return parse(in, mode);
+}
+
+ReadResult read(const QString &path, Mode mode) {
     ReadResult failed;
     // Only a regular file is a quiz: a FIFO would block and a device would never end.
     if (!QFileInfo(path).isFile()) {
@@ -155,18 +214,18 @@ ReadResult read(const QString &path) {
         return failed;
     }
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         failed.error = tr("%1 を開けません: %2").arg(path, file.errorString());
         return failed;
     }
     // Read, not mapped: a file that another program shortens meanwhile would fault a map.
-    // At most the size seen at the open is read, so a file that grows cannot run away.
-    const QByteArray bytes = file.read(file.size());
+    Reader in(file, file.size());
+    ReadResult result = parse(in, mode);
     if (file.error() != QFileDevice::NoError) {
         failed.error = tr("%1 を読み取れません: %2").arg(path, file.errorString());
         return failed;
     }
-    return parse(bytes);
+    return result;
 }
 
 namespace {

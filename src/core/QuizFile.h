@@ -25,10 +25,14 @@ struct ReadResult {
     QList<qint64> invalidTextOffsets;
 };
 
+// Load keeps the records; Check reads every text as Load does but keeps none of them (records
+// stays empty), so a file of any size checks in little memory.
+enum class Mode { Load, Check };
+
 // Reads a quiz from its bytes. Never allocates for more records than the bytes can hold.
-ReadResult parse(QByteArrayView bytes);
-// Reads the quiz file at path; a file that cannot be opened fails with offset -1.
-ReadResult read(const QString &path);
+ReadResult parse(QByteArrayView bytes, Mode mode = Mode::Load);
+// Reads the quiz file at path; a file that cannot be opened or read fails with offset -1.
+ReadResult read(const QString &path, Mode mode = Mode::Load);
 
 struct EncodeResult {
     QByteArray bytes;

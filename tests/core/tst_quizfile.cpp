@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include <QFile>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -224,6 +225,47 @@ private slots:
         QVERIFY2(disagreements.isEmpty(), qPrintable(disagreements.mid(0, 20).join(u'\n')));
     }
 
+    // Reads each code of a lead byte as ICU's windows-31j converter reads it in a whole text,
+    // bar the ASCII bytes, which Windows reads as themselves: the codes run together with the
+    // single bytes in turn between them. A code ICU has no character for is one U+FFFD.
+    void decodingAgreesWithIcu_data() {
+        QTest::addColumn<int>("lead");
+        for (int lead = 0x81; lead <= 0xFC; ++lead)
+            if (cp932::isLeadByte(lead))
+                QTest::addRow("%02X", lead) << lead;
+    }
+    void decodingAgreesWithIcu() {
+        QFETCH(int, lead);
+        Cp932Codec codec;
+        QByteArray text; // per code: lead, trail and a single byte
+        uchar single = 0;
+        for (int trail = 0x40; trail <= 0xFC; ++trail) {
+            if (!cp932::isTrailByte(trail))
+                continue;
+            const QByteArray code = QByteArray(1, char(lead)) + char(trail);
+            QStringDecoder icu("windows-31j", QStringDecoder::Flag::Stateless);
+            if (QString(icu.decode(code)).size() != 1 || icu.hasError()) {
+                qsizetype bad = -1;
+                QCOMPARE(codec.decode(code + 'a', &bad), QString::fromUtf8("\uFFFDa"));
+                QCOMPARE(bad, 0);
+                continue;
+            }
+            do
+                ++single;
+            while (!cp932::isSingleByte(single));
+            text += code + char(single);
+        }
+        QStringDecoder icu("windows-31j", QStringDecoder::Flag::Stateless);
+        QString expected = icu.decode(text);
+        QVERIFY(!icu.hasError());
+        for (qsizetype i = 0; 3 * i + 2 < text.size(); ++i)
+            if (const auto b = uchar(text[3 * i + 2]); b < 0x80)
+                expected[2 * i + 1] = QChar(b);
+        qsizetype bad = -1;
+        QCOMPARE(codec.decode(text, &bad), expected);
+        QCOMPARE(bad, -1);
+    }
+
     void linuxFormsAreWrittenAsTwins_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QByteArray>("bytes");
@@ -346,6 +388,41 @@ private slots:
         const quizfile::EncodeResult encoded = quizfile::encode(1, {record});
         QVERIFY(encoded.ok());
         QCOMPARE(quizfile::parse(encoded.bytes).records.value(0).Question.size(), 65535);
+    }
+
+    // A file is read a block at a time: a file of several blocks, whole, cut or damaged at
+    // and around their edges, reads as its bytes do.
+    void fileReadsAsItsBytes_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QList<QuizRecord> table(6);
+        for (int i = 0; i < 5; ++i) {
+            table[i].Question =
+                QString(20000 + 977 * i, QLatin1Char('a')) + QString::fromUtf8("問");
+            table[i].Answer = QString::fromUtf8("○");
+        }
+        table[5].KeyPoint = QString(65535, QLatin1Char('k'));
+        const QByteArray file = quizfile::encode(6, table).bytes;
+        QTest::newRow("whole, with trailing bytes") << file + "tail";
+        for (int at : {65535, 65536, 65537, 131072, 131073, int(file.size()) - 1}) {
+            QTest::addRow("cut at %d", at) << file.left(at);
+            QTest::addRow("0x80 at %d", at) << QByteArray(file).replace(at, 1, "\x80");
+        }
+    }
+    void fileReadsAsItsBytes() {
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("qblocks.tsl"));
+        writeFile(path, bytes);
+        const quizfile::ReadResult fromFile = quizfile::read(path);
+        const quizfile::ReadResult fromBytes = quizfile::parse(bytes);
+        QCOMPARE(fromFile.ok, fromBytes.ok);
+        QCOMPARE(fromFile.error, fromBytes.error);
+        QCOMPARE(fromFile.records, fromBytes.records);
+        QCOMPARE(fromFile.trailingBytes, fromBytes.trailingBytes);
+        QCOMPARE(fromFile.invalidTextOffsets, fromBytes.invalidTextOffsets);
+        const quizfile::ReadResult checked = quizfile::read(path, quizfile::Mode::Check);
+        QCOMPARE(checked.error, fromBytes.error);
+        QCOMPARE(checked.invalidTextOffsets, fromBytes.invalidTextOffsets);
     }
 
     void shorterSaveKeepsTheOldTail() {
