@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -284,6 +285,32 @@ private slots:
         const QString firstPage = pdfText(pdf, 1);
         QVERIFY(firstPage.contains(QString::fromUtf8("ポイント") + QString(40, QChar(0x3042))));
         QVERIFY(!firstPage.contains(QString::fromUtf8("ポイント") + QString(60, QChar(0x3042))));
+    }
+
+    // A long save shows its progress; cancelled, it leaves the file that was there and no
+    // partial one beside it.
+    void cancelledPdfLeavesTheOldFile() {
+        wrongRun(f->state, 30000);
+        ResultWindow results(f->state);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+        QFile old(pdf);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+        messagebox::script({Answer::Yes});
+        filedialog::script({pdf});
+        QTimer cancelWhenShown;
+        connect(&cancelWhenShown, &QTimer::timeout, &results, [&] {
+            auto *progress = results.findChild<QProgressDialog *>(QStringLiteral("printProgress"));
+            if (progress && progress->isVisible())
+                QTest::mouseClick(progress->findChild<QPushButton *>(), Qt::LeftButton);
+        });
+        cancelWhenShown.start(20);
+        results.printReportOrPdf();
+        QCOMPARE(messagebox::takeShown().size(), 1); // the offer of a PDF, no failure
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("old"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"report.pdf"});
     }
 
     void declinedPdfWritesNothing() {
