@@ -168,6 +168,7 @@ ResultWindow::Printed ResultWindow::printReport(QPagedPaintDevice &device, const
     const int pageHeight = painter.window().height();
     QProgressDialog progress(doing, text("キャンセル"), 0, static_cast<int>(lines.size()), this);
     progress.setObjectName(QStringLiteral("printProgress"));
+    progress.setWindowTitle(messagebox::applicationTitle());
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
     progress.setValue(0);
