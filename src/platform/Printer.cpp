@@ -2,6 +2,7 @@
 
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -27,11 +28,11 @@ std::unique_ptr<QPrinter> defaultPrinter() {
     return prepared(std::make_unique<QPrinter>(info, QPrinter::HighResolution));
 }
 
-std::unique_ptr<QPrinter> pdfFile(const QString &path) {
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(path);
-    return prepared(std::move(printer));
+std::unique_ptr<QPdfWriter> pdfWriter(QIODevice *file) {
+    auto writer = std::make_unique<QPdfWriter>(file);
+    writer->setPageOrientation(QPageLayout::Portrait);
+    writer->setPageSize(QPageSize(QPageSize::A4));
+    return writer;
 }
 
 void setNoPrinterForTesting(bool none) {

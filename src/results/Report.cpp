@@ -59,15 +59,14 @@ Outcome evaluate(const QuizState &state, const QString &section) {
 }
 
 namespace {
-QString cutIntoRows(const QString &line, int n) {
-    const qsizetype rows = line.size() / n + 1; // an exact multiple ends in an empty row
-    QString cut;
+// Appends the line cut every n characters; an exact multiple ends in an empty row.
+void appendRows(QString &result, QStringView line, int n) {
+    const qsizetype rows = line.size() / n + 1;
     for (qsizetype k = 0; k < rows; ++k) {
         if (k > 0)
-            cut += kCrLf;
-        cut += line.mid(k * n, n);
+            result += kCrLf;
+        result += line.mid(k * n, n);
     }
-    return cut;
 }
 } // namespace
 
@@ -76,28 +75,49 @@ QString WrapReport(const QString &text, int maxWidth, int em, const Measure &mea
     const int n = em > 0 && maxWidth / em > 0 ? maxWidth / em : 1;
     QString result;
     result.reserve(text.size() + text.size() / 8);
+    QString entryLine; // reused: an entry's line behind its blank line
     qsizetype pos = 0;
     while (pos < text.size() - 1) {
         qsizetype end = nextCrLf(text, pos);
         if (end < 0)
             end = text.size(); // a last line without its CR LF
-        QString line = text.mid(pos, end - pos);
-        if (line.startsWith(entry))
-            line.prepend(kCrLf);
-        result += measure(line) <= maxWidth ? line : cutIntoRows(line, n);
+        // The line is looked at in place; only an entry's line is copied, behind its CR LF.
+        QString line = QString::fromRawData(text.constData() + pos, end - pos);
+        if (line.startsWith(entry)) {
+            entryLine.resize(0);
+            entryLine += kCrLf;
+            entryLine += line;
+            line = entryLine;
+        }
+        if (measure(line) <= maxWidth)
+            result += line;
+        else
+            appendRows(result, line, n);
         result += kCrLf;
         pos = end + 2;
     }
     return result;
 }
 
+QList<qsizetype> lineStarts(const QString &text) {
+    QList<qsizetype> starts{0};
+    for (qsizetype end, from = 0; (end = nextCrLf(text, from)) >= 0; from = end + 2)
+        starts.append(end + 2);
+    return starts;
+}
+
 QStringList lines(const QString &text) {
+    const QList<qsizetype> starts = lineStarts(text);
     QStringList list;
-    qsizetype from = 0;
-    for (qsizetype end; (end = nextCrLf(text, from)) >= 0; from = end + 2)
-        list.append(text.mid(from, end - from));
-    list.append(text.mid(from));
+    list.reserve(starts.size());
+    for (qsizetype i = 0; i < starts.size(); ++i)
+        list.append(lineAt(text, starts, i).toString());
     return list;
+}
+
+QStringView lineAt(const QString &text, const QList<qsizetype> &starts, qsizetype i) {
+    const qsizetype end = i + 1 < starts.size() ? starts[i + 1] - 2 : text.size();
+    return QStringView(text).sliced(starts[i], end - starts[i]);
 }
 
 } // namespace report

@@ -52,5 +52,8 @@ QString WrapReport(const QString &text, int maxWidth, int em, const Measure &mea
 
 // The text split at every CR LF (the part after the last one included, even if empty).
 QStringList lines(const QString &text);
+// Where each of those lines starts in the text, and line i of the text by them.
+QList<qsizetype> lineStarts(const QString &text);
+QStringView lineAt(const QString &text, const QList<qsizetype> &starts, qsizetype i);
 
 } // namespace report

@@ -1,6 +1,7 @@
 #include "ReportArea.h"
 
 #include "Fonts.h"
+#include "LineMeasure.h"
 #include "Report.h"
 #include "Twips.h"
 
@@ -19,9 +20,11 @@ ReportArea::ReportArea(QWidget *parent) : QWidget(parent) {
     setPalette(white);
 }
 
+ReportArea::~ReportArea() = default;
+
 void ReportArea::setReportText(const QString &text) {
     m_text = text;
-    m_widths.clear();
+    m_measure.reset();
     m_wrappedWidth = -1;
     update();
 }
@@ -35,22 +38,28 @@ int ReportArea::em() const {
     return static_cast<int>(font().pointSizeF() * 20);
 }
 
+namespace {
+int inTwips(qreal pixels, int dpi) {
+    return static_cast<int>(std::nearbyint(pixels * 1440.0 / dpi));
+}
+} // namespace
+
 int ReportArea::measure(const QString &line) const {
-    const auto known = m_widths.constFind(line);
-    if (known != m_widths.constEnd())
-        return *known;
-    const QFontMetricsF metrics(font());
-    qreal widest = 0;
-    for (const QString &physical : QString(line).remove(QLatin1Char('\r')).split(QLatin1Char('\n')))
-        widest = std::max(widest, metrics.horizontalAdvance(physical));
-    const int width = static_cast<int>(std::nearbyint(widest * 1440.0 / logicalDpiX()));
-    m_widths.insert(line, width);
-    return width;
+    return inTwips(lineMeasure().widest(line), logicalDpiX());
 }
 
 QString ReportArea::wrap(int maxWidth) const {
-    return report::WrapReport(m_text, maxWidth, em(),
-                              [this](const QString &line) { return measure(line); });
+    LineMeasure &lines = lineMeasure();
+    const int dpi = logicalDpiX();
+    return report::WrapReport(m_text, maxWidth, em(), [&lines, dpi](const QString &line) {
+        return inTwips(lines.widest(line), dpi);
+    });
+}
+
+LineMeasure &ReportArea::lineMeasure() const {
+    if (!m_measure)
+        m_measure = std::make_unique<LineMeasure>(font());
+    return *m_measure;
 }
 
 // The whole report is wrapped once per width and text; painting then only draws.
@@ -60,7 +69,7 @@ void ReportArea::rewrapIfNeeded() {
         return;
     m_wrappedWidth = maxWidth;
     m_wrapped = wrap(maxWidth);
-    m_lines = report::lines(m_wrapped);
+    m_lineStarts = report::lineStarts(m_wrapped);
 }
 
 const QString &ReportArea::wrappedReport() {
@@ -70,7 +79,16 @@ const QString &ReportArea::wrappedReport() {
 
 int ReportArea::textHeight() {
     rewrapIfNeeded();
-    return twips::fromPixels(static_cast<int>(m_lines.size()) * QFontMetrics(font()).lineSpacing());
+    return twips::fromPixels(static_cast<int>(m_lineStarts.size()) *
+                             QFontMetrics(font()).lineSpacing());
+}
+
+void ReportArea::changeEvent(QEvent *event) {
+    if (event->type() == QEvent::FontChange) {
+        m_measure.reset();
+        m_wrappedWidth = -1;
+    }
+    QWidget::changeEvent(event);
 }
 
 void ReportArea::paintEvent(QPaintEvent *event) {
@@ -81,7 +99,9 @@ void ReportArea::paintEvent(QPaintEvent *event) {
     const int top = -twips::toPixels(m_origin);
     // Only the lines that reach into the exposed part are drawn.
     const int first = std::max(0, (event->rect().top() - top) / lineHeight);
-    const int last = std::min<int>(m_lines.size() - 1, (event->rect().bottom() - top) / lineHeight);
+    const int last =
+        std::min<int>(m_lineStarts.size() - 1, (event->rect().bottom() - top) / lineHeight);
     for (int i = first; i <= last; ++i)
-        painter.drawText(0, top + i * lineHeight + metrics.ascent(), m_lines[i]);
+        painter.drawText(0, top + i * lineHeight + metrics.ascent(),
+                         report::lineAt(m_wrapped, m_lineStarts, i).toString());
 }

@@ -1,10 +1,12 @@
 #pragma once
 
-#include <QFont>
-#include <QHash>
+#include <QList>
 #include <QString>
-#include <QStringList>
 #include <QWidget>
+
+#include <memory>
+
+class LineMeasure;
 
 // The results window's report area: the report wrapped to the area's width and drawn from
 // the scroll position down, on white.
@@ -12,6 +14,7 @@ class ReportArea : public QWidget {
     Q_OBJECT
 public:
     explicit ReportArea(QWidget *parent = nullptr);
+    ~ReportArea() override;
 
     void setReportText(const QString &text);
     // Moves the text up by this many twips.
@@ -31,15 +34,17 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void rewrapIfNeeded();
+    LineMeasure &lineMeasure() const;
 
     QString m_text;
-    // Line widths do not depend on the area's width: measured once, they serve every rewrap.
-    mutable QHash<QString, int> m_widths;
+    // Made for the area's font when a line is first measured.
+    mutable std::unique_ptr<LineMeasure> m_measure;
     int m_origin = 0;
     int m_wrappedWidth = -1;
     QString m_wrapped;
-    QStringList m_lines;
+    QList<qsizetype> m_lineStarts; // of m_wrapped
 };

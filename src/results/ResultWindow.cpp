@@ -17,9 +17,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QStandardPaths>
@@ -172,38 +175,58 @@ void ResultWindow::closeEvent(QCloseEvent *event) {
     QDialog::closeEvent(event);
 }
 
-// Prints the wrapped report in a 10-point font, page after page; false when it failed.
-bool ResultWindow::printReport(QPrinter &printer) {
+// Prints the wrapped report in a 10-point font, page after page. Printing that would take
+// longer than half a second shows its progress page by page and can be cancelled.
+ResultWindow::Printed ResultWindow::printReport(QPagedPaintDevice &device, const QString &doing) {
     QPainter painter;
-    if (!painter.begin(&printer))
-        return false;
+    if (!painter.begin(&device))
+        return Printed::Failed;
     painter.setFont(fonts::fixedGothic(10));
     const int pageWidth =
-        static_cast<int>(printer.pageLayout().paintRect(QPageLayout::Point).width() * 20);
+        static_cast<int>(device.pageLayout().paintRect(QPageLayout::Point).width() * 20);
     const QStringList lines = report::lines(reportArea->wrap(pageWidth - 324));
     const QFontMetrics metrics = painter.fontMetrics();
     const int pageHeight = painter.window().height();
+    QProgressDialog progress(doing, text("キャンセル"), 0, static_cast<int>(lines.size()), this);
+    progress.setObjectName(QStringLiteral("printProgress"));
+    progress.setWindowTitle(messagebox::applicationTitle());
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    progress.setValue(0);
     int y = 0;
-    for (const QString &line : lines) {
+    for (qsizetype i = 0; i < lines.size(); ++i) {
         if (y + metrics.lineSpacing() > pageHeight) {
-            if (!printer.newPage())
-                return false;
+            progress.setValue(static_cast<int>(i));
+            if (progress.wasCanceled()) {
+                // A printer drops the job where the print system lets it (CUPS does not: the
+                // pages drawn so far are printed); a PDF file that is not saved is discarded.
+                if (auto *printer = dynamic_cast<QPrinter *>(&device))
+                    printer->abort();
+                return Printed::Cancelled;
+            }
+            if (!device.newPage())
+                return Printed::Failed;
             y = 0;
         }
-        painter.drawText(0, y + metrics.ascent(), line);
+        painter.drawText(0, y + metrics.ascent(), lines[i]);
         y += metrics.lineSpacing();
     }
-    return painter.end() && printer.printerState() != QPrinter::Error;
+    return painter.end() ? Printed::Done : Printed::Failed;
 }
 
 void ResultWindow::printReportOrPdf() {
     std::unique_ptr<QPrinter> printer = printing::defaultPrinter();
-    if (printer && printReport(*printer))
-        return;
+    if (printer) {
+        const Printed printed = printReport(*printer, text("印刷しています…"));
+        if (printed != Printed::Failed && printer->printerState() != QPrinter::Error)
+            return;
+    }
     saveAsPdf(printer ? text("印刷できませんでした。") : text("プリンタが見つかりません。"));
 }
 
-// When printing is not possible the same pages can go to a PDF file.
+// When printing is not possible the same pages can go to a PDF file. The file is written
+// under a temporary name and takes the chosen name only when complete: a cancelled or failed
+// save leaves whatever was there.
 void ResultWindow::saveAsPdf(const QString &problem) {
     if (messagebox::show(this, problem + text("\r\n代わりに PDF ファイルとして保存しますか？"),
                          messagebox::applicationTitle(),
@@ -223,18 +246,25 @@ void ResultWindow::saveReportAsPdf() {
         return;
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         path += QStringLiteral(".pdf");
-    std::unique_ptr<QPrinter> pdf = printing::pdfFile(path);
-    if (!printReport(*pdf))
-        messagebox::show(this, text("%1 に保存できませんでした。").arg(path),
-                         messagebox::applicationTitle());
+    QSaveFile file(path);
+    Printed printed = Printed::Failed;
+    if (file.open(QIODevice::WriteOnly))
+        printed = printReport(*printing::pdfWriter(&file), text("PDF ファイルに保存しています…"));
+    if (printed == Printed::Cancelled || (printed == Printed::Done && file.commit()))
+        return;
+    messagebox::show(this, text("%1 に保存できませんでした。").arg(path),
+                     messagebox::applicationTitle());
 }
 
 void ResultWindow::previewReport() {
     std::unique_ptr<QPrinter> printer = printing::defaultPrinter();
-    if (!printer)
-        printer = printing::pdfFile(QString());
+    if (!printer) { // the pages as a PDF would have them
+        printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setPageSize(QPageSize(QPageSize::A4));
+    }
     QPrintPreviewDialog preview(printer.get(), this);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter *pages) { printReport(*pages); });
+            [this](QPrinter *pages) { printReport(*pages, text("印刷ﾌﾟﾚﾋﾞｭｰを作成しています…")); });
     preview.exec();
 }

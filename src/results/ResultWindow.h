@@ -4,7 +4,7 @@
 
 class QuizState;
 class QLabel;
-class QPrinter;
+class QPagedPaintDevice;
 class QPushButton;
 class QScrollBar;
 class ReportArea;
@@ -58,7 +58,8 @@ protected:
 private:
     void showOutcome();
     void layOut();
-    bool printReport(QPrinter &printer);
+    enum class Printed { Done, Failed, Cancelled };
+    Printed printReport(QPagedPaintDevice &device, const QString &doing);
     void saveAsPdf(const QString &problem);
 
     QuizState &m_state;

@@ -1,18 +1,22 @@
+#include "Cp932.h"
 #include "Design.h"
 #include "FileDialog.h"
 #include "MainWindow.h"
 #include "MainWindowFixture.h"
 #include "MessageBox.h"
 #include "Printer.h"
+#include "Report.h"
 #include "ReportArea.h"
 #include "ResultWindow.h"
 #include "Twips.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -46,6 +50,36 @@ QString pdfText(const QString &pdf, int page = 0) {
     pdftotext.start(QStringLiteral("pdftotext"), args << pdf << QStringLiteral("-"));
     pdftotext.waitForFinished(30000);
     return QString::fromUtf8(pdftotext.readAllStandardOutput());
+}
+
+// The characters as lines of 36, as many as the report area holds at its design width.
+QString linesOf(const QString &characters) {
+    QString text;
+    for (qsizetype i = 0; i < characters.size(); i += 36)
+        text += characters.mid(i, 36) + QStringLiteral("\r\n");
+    return text;
+}
+
+QString range(char16_t first, char16_t last) {
+    QString characters;
+    for (char16_t c = first; c <= last; ++c)
+        characters += QChar(c);
+    return characters;
+}
+
+// Every two-byte character of CP932, and the JIS forms that are saved as their twins.
+QString doubleByteCharacters() {
+    Cp932Codec codec;
+    QString characters = QString::fromUtf8("〜−¢£¬‖—");
+    for (int lead = 0x81; lead <= 0xFC; ++lead) {
+        for (int trail = 0x40; trail <= 0xFC && cp932::isLeadByte(uchar(lead)); ++trail) {
+            const char bytes[] = {char(lead), char(trail)};
+            const QString c = codec.decode(QByteArrayView(bytes, 2));
+            if (c.size() == 1 && c != QChar(0xFFFD))
+                characters += c;
+        }
+    }
+    return characters;
 }
 
 int pdfPages(const QString &pdf) {
@@ -106,6 +140,51 @@ private slots:
         QVERIFY(stateUnchanged);
         QVERIFY(!form->clockTimer->isActive());
         QCOMPARE(form->questionNumberBox->text(), QStringLiteral("4"));
+    }
+
+    // The report's lines measured from cached advances are exactly as wide as shaped, so the
+    // wrap is the same, also for lines exactly at the limit and one twip over it.
+    void fastMeasureMatchesShaping_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("ASCII") << linesOf(range(0x20, 0x7E)) + "end with spaces  \r\n";
+        QTest::newRow("half-width katakana")
+            << linesOf(range(0xFF61, 0xFF9F)) + QString::fromUtf8("ｶﾞｷﾞﾊﾟﾎﾟ ｳﾞｧｲｵﾘﾝ\r\n");
+        QTest::newRow("full-width") << linesOf(doubleByteCharacters());
+        QTest::newRow("tabs") << QString::fromUtf8("\tat a stop\r\n"
+                                                   "aaaaaaaaaa\tb\r\n"
+                                                   "aaaaaaaaaaa\tb\r\n"
+                                                   "ああああああああああああああああ\tstop\r\n"
+                                                   "a\t\tb\r\n"
+                                                   "ab\ncd\tx\r\n"
+                                                   "aaaaaaaaaaa\r\tb\r\n"
+                                                   "ｶﾀｶﾅ\t全角\tｶﾅ\r\n");
+        QTest::newRow("shaped: pairs, marks, controls, other fonts") << QString::fromUtf8(
+            "𠮷野家の𠮷\r\nか\u3099き\u309A\r\n˥˩ tone\r\nab\u009Ccd\r\n\u0001\u007F\r\n"
+            "\uE000\uE757 ∑ ² é\r\n👍\u200D👍\r\nعربي\r\n\u00AD\uFEFF\u2028x\r\n");
+        QTest::newRow("realistic report") << QString::fromUtf8(
+            "問題名:  日本の地理\r\n問題: 1    正解: ○    回答: ×\r\n信濃川は長野県では千曲川と呼ば"
+            "れ，新潟県で日本海に注ぐ日本一長い川です。\r\n問題: 12    正解: 3    回答: \r\nｶﾀｶﾅ"
+            "(half-width) と全角カタカナ，No.12-3 を参照。\r\n2行目の補足です。\r\n"
+            "問題: 123    正解: ×    回答: ○\r\n\r\n");
+    }
+    void fastMeasureMatchesShaping() {
+        QFETCH(QString, text);
+        ReportArea area;
+        area.setReportText(text);
+        const QFontMetricsF metrics(area.font());
+        const auto shaped = [&](const QString &line) {
+            qreal widest = 0;
+            for (const QString &physical : QString(line).remove('\r').split('\n'))
+                widest = std::max(widest, metrics.horizontalAdvance(physical));
+            return static_cast<int>(std::nearbyint(widest * 1440.0 / area.logicalDpiX()));
+        };
+        QSet<int> limits{8685 - 560}; // the area at its design width
+        for (const QString &line : report::lines(text)) {
+            QCOMPARE(area.measure(line), shaped(line));
+            limits << shaped(line) << shaped(line) - 1;
+        }
+        for (int maxWidth : limits)
+            QCOMPARE(area.wrap(maxWidth), report::WrapReport(text, maxWidth, area.em(), shaped));
     }
 
     void layoutAndScrolling() {
@@ -210,6 +289,32 @@ private slots:
         const QString firstPage = pdfText(pdf, 1);
         QVERIFY(firstPage.contains(QString::fromUtf8("ポイント") + QString(40, QChar(0x3042))));
         QVERIFY(!firstPage.contains(QString::fromUtf8("ポイント") + QString(60, QChar(0x3042))));
+    }
+
+    // A long save shows its progress; cancelled, it leaves the file that was there and no
+    // partial one beside it.
+    void cancelledPdfLeavesTheOldFile() {
+        wrongRun(f->state, 30000);
+        ResultWindow results(f->state);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+        QFile old(pdf);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+        messagebox::script({Answer::Yes});
+        filedialog::script({pdf});
+        QTimer cancelWhenShown;
+        connect(&cancelWhenShown, &QTimer::timeout, &results, [&] {
+            auto *progress = results.findChild<QProgressDialog *>(QStringLiteral("printProgress"));
+            if (progress && progress->isVisible())
+                QTest::mouseClick(progress->findChild<QPushButton *>(), Qt::LeftButton);
+        });
+        cancelWhenShown.start(20);
+        results.printReportOrPdf();
+        QCOMPARE(messagebox::takeShown().size(), 1); // the offer of a PDF, no failure
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("old"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"report.pdf"});
     }
 
     void declinedPdfWritesNothing() {
