@@ -9,6 +9,7 @@
 #include "MessageBox.h"
 #include "OptionsDialog.h"
 #include "Printer.h"
+#include "QuestionPreview.h"
 #include "QuizState.h"
 #include "ResultWindow.h"
 #include "TagBuilderDialog.h"
@@ -18,11 +19,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTabBar>
+#include <QTest>
 #include <QThread>
 #include <QTimer>
 
@@ -55,6 +58,17 @@ bool shot(QWidget *form, const QString &folder, const char *name) {
     const QString path = folder + QLatin1Char('/') + QLatin1String(name);
     std::printf("%s\n", qPrintable(path));
     return picture.save(path);
+}
+
+// Saves the next modal window (a message box) as it shows, then closes it with Esc.
+void grabModal(const QString &folder, const char *name, bool &ok) {
+    QTimer::singleShot(300, [folder, name, &ok] {
+        QWidget *modal = QApplication::activeModalWidget();
+        settle(400);
+        ok &= modal && shot(modal, folder, name);
+        if (modal)
+            QTest::keyClick(modal, Qt::Key_Escape);
+    });
 }
 
 void showQuestion(MainWindow *form, int number) {
@@ -105,10 +119,11 @@ int main(int argc, char *argv[]) {
         messagebox::script({messagebox::Answer::Yes});
         filedialog::script({folder + QStringLiteral("/08-report.pdf")});
         qobject_cast<ResultWindow *>(results)->printReportOrPdf();
-        results->close();
+        qobject_cast<ResultWindow *>(results)->retryButton->click();
     });
     form->questionScrollBar->setValue(11);
     messagebox::stopScripting();
+    ok &= panesReady(form) && shot(form, folder, "08-retry-run.png");
 
     // The options dialog, both pages, and the About box.
     QTimer::singleShot(0, [&] {
@@ -136,6 +151,18 @@ int main(int argc, char *argv[]) {
     editor->loadButton->click();
     settle(300);
     ok &= shot(editor, folder, "12-editor.png");
+    settle(1500); // the preview's renderer starts
+    ok &= editor->preview() && shot(editor->preview(), folder, "12-editor-preview.png");
+    // A table that cannot be read: the message names the line and column.
+    const QString table = folder + QStringLiteral("/broken.csv");
+    QFile broken(table);
+    if (broken.open(QIODevice::WriteOnly))
+        broken.write("1,1,\"Q\r\n");
+    broken.close();
+    filedialog::script({table});
+    grabModal(folder, "12-editor-import-error.png", ok);
+    editor->fileImportTableAction->trigger();
+    filedialog::stopScripting();
     editor->viewTagBuilderAction->trigger();
     TagBuilderDialog *tags = editor->tagBuilder();
     tags->move(editor->frameGeometry().right() + 10, editor->y());
@@ -150,6 +177,13 @@ int main(int argc, char *argv[]) {
     editor->close();
     showQuestion(form, 1);
     ok &= shot(form, folder, "14-main-question-1.png");
+    // A run left half-way offers to go on where it stopped.
+    form->loadButton->click();
+    form->answerBox->setText(QString::fromUtf8("○"));
+    showQuestion(form, 2);
+    settle(1500); // the journal is written
+    grabModal(folder, "15-resume-prompt.png", ok);
+    form->loadButton->click();
     form->close();
     return ok ? 0 : 1;
 }
