@@ -55,9 +55,9 @@ OptionsDialog::OptionsDialog(QuizState &state, QWidget *parent)
     connect(driveBox, &QComboBox::currentIndexChanged, this, &OptionsDialog::showChosenDrive);
     connect(folderList, &DirList::pathChanged, this, &OptionsDialog::takeChosenFolder);
     connect(folderBox, &QLineEdit::textChanged, this, &OptionsDialog::followFolderBox);
-    connect(okButton, &QPushButton::clicked, this, &OptionsDialog::cmdOK_Click);
+    connect(okButton, &QPushButton::clicked, this, &OptionsDialog::applyAndClose);
     connect(applyButton, &QPushButton::clicked, this, &OptionsDialog::applyOptions);
-    connect(cancelButton, &QPushButton::clicked, this, &OptionsDialog::cmdCancel_Click);
+    connect(cancelButton, &QPushButton::clicked, this, &OptionsDialog::reject);
     new KeyPreview(this, [this](QKeyEvent *event) { return handleKey(event); });
     showStoredOptions();
 }
@@ -148,11 +148,7 @@ void OptionsDialog::applyOptions() {
     apply();
 }
 
-void OptionsDialog::cmdOK_Click() {
+void OptionsDialog::applyAndClose() {
     if (apply())
         accept();
-}
-
-void OptionsDialog::cmdCancel_Click() {
-    reject();
 }

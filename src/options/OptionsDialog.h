@@ -35,9 +35,8 @@ public slots:
     void showChosenDrive();
     void takeChosenFolder();
     void followFolderBox();
-    void cmdOK_Click();
+    void applyAndClose();
     void applyOptions();
-    void cmdCancel_Click();
 
 private:
     void createPages();
