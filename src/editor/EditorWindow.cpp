@@ -6,6 +6,7 @@
 #include "Fonts.h"
 #include "KeyPreview.h"
 #include "MainWindow.h"
+#include "Menus.h"
 #include "PlainTextBox.h"
 #include "QuestionPreview.h"
 #include "QuizRun.h"
@@ -159,24 +160,16 @@ void EditorWindow::createControls(QWidget *client) {
 }
 
 void EditorWindow::createMenus() {
-    QMenu *file = menuBar()->addMenu(text("ﾌｧｲﾙ(&F)"));
-    file->setObjectName(QStringLiteral("fileMenu"));
-    fileImportTableAction = file->addAction(text("CSV/TSV から読み込み…"));
-    fileImportTableAction->setObjectName(QStringLiteral("fileImportTableAction"));
-    fileExportTableAction = file->addAction(text("CSV/TSV に書き出し…"));
-    fileExportTableAction->setObjectName(QStringLiteral("fileExportTableAction"));
+    QMenu *file = menus::addMenu(menuBar(), "fileMenu", "ﾌｧｲﾙ(&F)");
+    fileImportTableAction = menus::addItem(file, "fileImportTableAction", "CSV/TSV から読み込み…");
+    fileExportTableAction = menus::addItem(file, "fileExportTableAction", "CSV/TSV に書き出し…");
     connect(fileImportTableAction, &QAction::triggered, this, &EditorWindow::importTable);
     connect(fileExportTableAction, &QAction::triggered, this, &EditorWindow::exportTable);
-    QMenu *set = menuBar()->addMenu(text("設定(&S)"));
-    set->setObjectName(QStringLiteral("settingsMenu"));
-    settingsOptionsAction = set->addAction(text("ｵﾌﾟｼｮﾝ(&O)"));
-    settingsOptionsAction->setObjectName(QStringLiteral("settingsOptionsAction"));
-    QMenu *view = menuBar()->addMenu(text("表示(&V)"));
-    view->setObjectName(QStringLiteral("viewMenu"));
-    viewTagBuilderAction = view->addAction(QStringLiteral("HTML Tag"));
-    viewTagBuilderAction->setObjectName(QStringLiteral("viewTagBuilderAction"));
-    viewPreviewAction = view->addAction(text("ﾌﾟﾚﾋﾞｭｰ(&P)"));
-    viewPreviewAction->setObjectName(QStringLiteral("viewPreviewAction"));
+    QMenu *set = menus::addMenu(menuBar(), "settingsMenu", "設定(&S)");
+    settingsOptionsAction = menus::addItem(set, "settingsOptionsAction", "ｵﾌﾟｼｮﾝ(&O)");
+    QMenu *view = menus::addMenu(menuBar(), "viewMenu", "表示(&V)");
+    viewTagBuilderAction = menus::addItem(view, "viewTagBuilderAction", "HTML Tag");
+    viewPreviewAction = menus::addItem(view, "viewPreviewAction", "ﾌﾟﾚﾋﾞｭｰ(&P)");
     viewPreviewAction->setCheckable(true);
     viewPreviewAction->setChecked(settings::readNumber(QStringLiteral("EditorPreview"), 1) != 0);
     connect(viewPreviewAction, &QAction::triggered, this, [this] {

@@ -7,6 +7,7 @@
 #include "KeyPreview.h"
 #include "MainLayout.h"
 #include "MainWindow.h"
+#include "Menus.h"
 #include "Placement.h"
 #include "QuizRun.h"
 #include "QuizState.h"
@@ -43,15 +44,6 @@ constexpr int kToolBarHeight = 420;
 QLabel *label(QWidget *client, const char *name, const char *text, int left, int top, int width,
               int height) {
     return place(new QLabel(QString::fromUtf8(text), client), name, left, top, width, height);
-}
-
-QAction *menuItem(QMenu *menu, const char *name, const char *caption, bool enabled = true,
-                  const QKeySequence &shortcut = {}) {
-    QAction *action = menu->addAction(QString::fromUtf8(caption));
-    action->setObjectName(QLatin1String(name));
-    action->setEnabled(enabled);
-    action->setShortcut(shortcut);
-    return action;
 }
 
 void separator(QMenu *menu, const char *name) {
@@ -163,57 +155,56 @@ void MainWindow::createToolBar(QWidget *client) {
 }
 
 void MainWindow::createMenus() {
-    QMenu *file = menuBar()->addMenu(QString::fromUtf8("ﾌｧｲﾙ(&F)"));
-    file->setObjectName(QStringLiteral("fileMenu"));
-    fileNewAction =
-        menuItem(file, "fileNewAction", "新規作成(&N)", true, QKeySequence(Qt::CTRL | Qt::Key_N));
-    fileOpenAction = menuItem(file, "fileOpenAction", "開く(&O)");
-    fileCloseAction = menuItem(file, "fileCloseAction", "閉じる(&C)");
+    QMenu *file = menus::addMenu(menuBar(), "fileMenu", "ﾌｧｲﾙ(&F)");
+    fileNewAction = menus::addItem(file, "fileNewAction", "新規作成(&N)", true,
+                                   QKeySequence(Qt::CTRL | Qt::Key_N));
+    fileOpenAction = menus::addItem(file, "fileOpenAction", "開く(&O)");
+    fileCloseAction = menus::addItem(file, "fileCloseAction", "閉じる(&C)");
     separator(file, "fileSeparator0");
-    menuItem(file, "fileSaveAction", "上書き保存(&S)", false, QKeySequence(Qt::CTRL | Qt::Key_S));
-    menuItem(file, "fileSaveAsAction", "名前を付けて保存(&A)", false);
+    menus::addItem(file, "fileSaveAction", "上書き保存(&S)", false,
+                   QKeySequence(Qt::CTRL | Qt::Key_S));
+    menus::addItem(file, "fileSaveAsAction", "名前を付けて保存(&A)", false);
     separator(file, "fileSeparator1");
-    menuItem(file, "filePropertiesAction", "ﾌﾟﾛﾊﾟﾃｨ(&I)", false);
+    menus::addItem(file, "filePropertiesAction", "ﾌﾟﾛﾊﾟﾃｨ(&I)", false);
     separator(file, "fileSeparator2");
-    menuItem(file, "filePageSetupAction", "ﾍﾟｰｼﾞ設定(&U)", false);
-    filePrintPreviewAction = menuItem(file, "filePrintPreviewAction", "印刷ﾌﾟﾚﾋﾞｭｰ(&V)", false);
+    menus::addItem(file, "filePageSetupAction", "ﾍﾟｰｼﾞ設定(&U)", false);
+    filePrintPreviewAction =
+        menus::addItem(file, "filePrintPreviewAction", "印刷ﾌﾟﾚﾋﾞｭｰ(&V)", false);
     connect(filePrintPreviewAction, &QAction::triggered, this, &MainWindow::previewLastReport);
-    menuItem(file, "filePrintAction", "印刷(&P)", false);
+    menus::addItem(file, "filePrintAction", "印刷(&P)", false);
     separator(file, "fileSeparator3");
-    fileExitAction = menuItem(file, "fileExitAction", "終了(&X)");
+    fileExitAction = menus::addItem(file, "fileExitAction", "終了(&X)");
 
-    QMenu *edit = menuBar()->addMenu(QString::fromUtf8("編集(&E)"));
-    edit->setObjectName(QStringLiteral("editMenu"));
-    menuItem(edit, "editUndoAction", "元に戻す(&U)", false);
+    QMenu *edit = menus::addMenu(menuBar(), "editMenu", "編集(&E)");
+    menus::addItem(edit, "editUndoAction", "元に戻す(&U)", false);
     separator(edit, "editSeparator0");
-    menuItem(edit, "editCutAction", "切り取り(&T)", false, QKeySequence(Qt::CTRL | Qt::Key_X));
-    menuItem(edit, "editCopyAction", "ｺﾋﾟｰ(&C)", false, QKeySequence(Qt::CTRL | Qt::Key_C));
-    menuItem(edit, "editPasteAction", "貼り付け(&P)", false, QKeySequence(Qt::CTRL | Qt::Key_V));
-    menuItem(edit, "editPasteSpecialAction", "形式を選択して貼り付け(&S)", false);
+    menus::addItem(edit, "editCutAction", "切り取り(&T)", false,
+                   QKeySequence(Qt::CTRL | Qt::Key_X));
+    menus::addItem(edit, "editCopyAction", "ｺﾋﾟｰ(&C)", false, QKeySequence(Qt::CTRL | Qt::Key_C));
+    menus::addItem(edit, "editPasteAction", "貼り付け(&P)", false,
+                   QKeySequence(Qt::CTRL | Qt::Key_V));
+    menus::addItem(edit, "editPasteSpecialAction", "形式を選択して貼り付け(&S)", false);
 
-    QMenu *view = menuBar()->addMenu(QString::fromUtf8("表示(&V)"));
-    view->setObjectName(QStringLiteral("viewMenu"));
-    viewToolbarAction = menuItem(view, "viewToolbarAction", "ﾂｰﾙ ﾊﾞｰ(&T)");
+    QMenu *view = menus::addMenu(menuBar(), "viewMenu", "表示(&V)");
+    viewToolbarAction = menus::addItem(view, "viewToolbarAction", "ﾂｰﾙ ﾊﾞｰ(&T)");
     viewToolbarAction->setCheckable(true);
-    viewStatusBarAction = menuItem(view, "viewStatusBarAction", "ｽﾃｰﾀｽ ﾊﾞｰ(&B)");
+    viewStatusBarAction = menus::addItem(view, "viewStatusBarAction", "ｽﾃｰﾀｽ ﾊﾞｰ(&B)");
     viewStatusBarAction->setCheckable(true);
     viewStatusBarAction->setChecked(true);
     separator(view, "viewSeparator0");
-    menuItem(view, "viewRefreshAction", "最新の情報に更新(&R)", false);
-    viewOptionsAction = menuItem(view, "viewOptionsAction", "ｵﾌﾟｼｮﾝ(&O)");
-    menuItem(view, "viewWebBrowserAction", "WWW ﾌﾞﾗｳｻﾞ(&W)", false);
+    menus::addItem(view, "viewRefreshAction", "最新の情報に更新(&R)", false);
+    viewOptionsAction = menus::addItem(view, "viewOptionsAction", "ｵﾌﾟｼｮﾝ(&O)");
+    menus::addItem(view, "viewWebBrowserAction", "WWW ﾌﾞﾗｳｻﾞ(&W)", false);
 
-    QMenu *tools = menuBar()->addMenu(QString::fromUtf8("ﾂｰﾙ(&T)"));
-    tools->setObjectName(QStringLiteral("toolsMenu"));
-    toolsOptionsAction = menuItem(tools, "toolsOptionsAction", "問題作成(&O)");
+    QMenu *tools = menus::addMenu(menuBar(), "toolsMenu", "ﾂｰﾙ(&T)");
+    toolsOptionsAction = menus::addItem(tools, "toolsOptionsAction", "問題作成(&O)");
 
-    QMenu *helpMenu = menuBar()->addMenu(QString::fromUtf8("ﾍﾙﾌﾟ(&H)"));
-    helpMenu->setObjectName(QStringLiteral("helpMenu"));
+    QMenu *helpMenu = menus::addMenu(menuBar(), "helpMenu", "ﾍﾙﾌﾟ(&H)");
     helpContentsAction =
-        menuItem(helpMenu, "helpContentsAction", "目次(&C)", true, QKeySequence(Qt::Key_F1));
-    menuItem(helpMenu, "helpSearchForHelpOnAction", "ﾄﾋﾟｯｸの検索(&S)", false);
+        menus::addItem(helpMenu, "helpContentsAction", "目次(&C)", true, QKeySequence(Qt::Key_F1));
+    menus::addItem(helpMenu, "helpSearchForHelpOnAction", "ﾄﾋﾟｯｸの検索(&S)", false);
     separator(helpMenu, "helpSeparator0");
-    helpAboutAction = menuItem(helpMenu, "helpAboutAction", "ﾊﾞｰｼﾞｮﾝ情報(&A)");
+    helpAboutAction = menus::addItem(helpMenu, "helpAboutAction", "ﾊﾞｰｼﾞｮﾝ情報(&A)");
 
     connect(fileNewAction, &QAction::triggered, this, &MainWindow::startNewQuiz);
     connect(fileOpenAction, &QAction::triggered, this, &MainWindow::openQuizFile);
