@@ -1,5 +1,6 @@
 // The quiz editor's window: controls, menus, layout, closing.
 #include "EditorWindow.h"
+#include "Accessibility.h"
 #include "Design.h"
 
 #include "EditorLayout.h"
@@ -71,6 +72,7 @@ Box *placeBox(QWidget *client, const BoxDesign &d, QLabel *&caption, const QFont
         box->setToolTip(text(d.tip));
     caption->raise();
     caption->resize(std::max(caption->width(), caption->sizeHint().width()), caption->height());
+    accessibility::name({{box, d.caption, caption}});
     return box;
 }
 } // namespace
@@ -136,10 +138,10 @@ void EditorWindow::createControls(QWidget *client) {
                         135, 3360, 825, 420);
     closeButton = button("closeButton", "閉じる", "このフォームを閉じます｡", 135, 3840, 825, 420);
 
-    QWidget *order[] = {sectionBox,  numberBox, questionBox, answerBox,  answerList,  choicesBox,
-                        keyPointBox, addButton, pictureBox,  saveButton, closeButton, loadButton};
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    accessibility::name({{sectionBox, "読み込むセクション"}, {answerList, "正解の選択肢"}});
+    accessibility::chainTabs({sectionBox, numberBox, questionBox, answerBox, answerList, choicesBox,
+                              keyPointBox, addButton, pictureBox, saveButton, closeButton,
+                              loadButton});
 
     connect(loadButton, &QPushButton::clicked, this, &EditorWindow::loadSection);
     connect(addButton, &QPushButton::clicked, this, &EditorWindow::addQuestion);

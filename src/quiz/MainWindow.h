@@ -123,6 +123,7 @@ private:
     int questionIndexOnShow() const;
 
     // Clock, keys and focus (MainWindowKeys.cpp).
+    void showElapsed(double seconds);
     bool handleKey(QKeyEvent *event);
     void stepScrollBar(int delta);
     void nextQuestion();

@@ -98,8 +98,7 @@ void MainWindow::loadSection() {
         clockTimer->start();
     m_state.quizStartSeconds = clockreading::secondsSinceMidnight();
     m_state.quizNowSeconds = clockreading::secondsSinceMidnight();
-    clockLabel->setText(quizrun::formatElapsed(
-        quizrun::elapsedSeconds(m_state.quizStartSeconds, m_state.quizNowSeconds)));
+    showElapsed(quizrun::elapsedSeconds(m_state.quizStartSeconds, m_state.quizNowSeconds));
 }
 
 // The index of the question the number box names (rounded, halves to even), or -1.

@@ -1,4 +1,5 @@
 #include "ResultWindow.h"
+#include "Accessibility.h"
 #include "Design.h"
 
 #include "FileDialog.h"
@@ -63,6 +64,8 @@ ResultWindow::ResultWindow(QuizState &state, QWidget *parent) : QDialog(parent),
     reportScrollBar->setMinimum(0);
     reportScrollBar->setMaximum(0);
     reportScrollBar->setPageStep(720);
+    reportScrollBar->setFocusPolicy(Qt::TabFocus);
+    accessibility::name({{reportArea, "結果レポート"}, {reportScrollBar, "結果レポートの移動"}});
     resize(twips::toPixels(9165), twips::toPixels(5535));
     connect(printButton, &QPushButton::clicked, this, &ResultWindow::printReportOrPdf);
     connect(reportScrollBar, &QScrollBar::valueChanged, this, &ResultWindow::scrollReport);
@@ -84,8 +87,9 @@ void ResultWindow::showOutcome() {
                                              {summary.score, c.score()}};
     for (const SummaryLabel &l : kLabels) {
         QLabel *label = summary.*l.label;
-        label->setText(text(l.title) + QStringLiteral("\r\n") +
-                       QString::number(figures.value(label)));
+        const QString figure = QString::number(figures.value(label));
+        label->setText(text(l.title) + QStringLiteral("\r\n") + figure);
+        accessibility::nameFigure(label, text(l.title), figure);
     }
     reportScrollBar->setSingleStep(
         static_cast<int>(std::nearbyint(reportArea->font().pointSizeF() * 20)));
