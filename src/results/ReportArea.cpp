@@ -2,6 +2,7 @@
 
 #include "Fonts.h"
 #include "Report.h"
+#include "ReportAccessible.h"
 #include "Twips.h"
 
 #include <QFontMetrics>
@@ -84,4 +85,16 @@ void ReportArea::paintEvent(QPaintEvent *event) {
     const int last = std::min<int>(m_lines.size() - 1, (event->rect().bottom() - top) / lineHeight);
     for (int i = first; i <= last; ++i)
         painter.drawText(0, top + i * lineHeight + metrics.ascent(), m_lines[i]);
+}
+
+void ReportArea::setAllSelected(bool selected) {
+    if (selected == m_allSelected)
+        return;
+    m_allSelected = selected;
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, selected ? colours.color(QPalette::Highlight) : Qt::white);
+    colours.setColor(QPalette::WindowText,
+                     selected ? colours.color(QPalette::HighlightedText) : Qt::black);
+    setPalette(colours);
+    ReportAccessible::followSelection(this);
 }

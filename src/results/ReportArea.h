@@ -29,6 +29,10 @@ public:
     // The wrapped text for any width, measured in the area's font (also for printing).
     QString wrap(int maxWidth) const;
 
+    // The whole report selected (Ctrl+A), shown in the selection's colours.
+    void setAllSelected(bool selected);
+    bool allSelected() const { return m_allSelected; }
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 
@@ -42,4 +46,5 @@ private:
     int m_wrappedWidth = -1;
     QString m_wrapped;
     QStringList m_lines;
+    bool m_allSelected = false;
 };

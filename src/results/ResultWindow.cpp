@@ -9,10 +9,14 @@
 #include "Printer.h"
 #include "QuizState.h"
 #include "Report.h"
+#include "ReportAccessible.h"
 #include "ReportArea.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
@@ -64,13 +68,31 @@ ResultWindow::ResultWindow(QuizState &state, QWidget *parent) : QDialog(parent),
     reportScrollBar->setMinimum(0);
     reportScrollBar->setMaximum(0);
     reportScrollBar->setPageStep(720);
+    reportArea->setFocusPolicy(Qt::StrongFocus); // a screen reader reads it from the caret
     reportScrollBar->setFocusPolicy(Qt::TabFocus);
+    ReportAccessible::install();
     accessibility::name({{reportArea, "結果レポート"}, {reportScrollBar, "結果レポートの移動"}});
     resize(twips::toPixels(9165), twips::toPixels(5535));
     connect(printButton, &QPushButton::clicked, this, &ResultWindow::printReportOrPdf);
     connect(reportScrollBar, &QScrollBar::valueChanged, this, &ResultWindow::scrollReport);
     reportArea->installEventFilter(this);
+    addCopyKeys();
     showOutcome();
+}
+
+// Ctrl+A selects the whole report and Ctrl+C copies it, unwrapped, for another program.
+void ResultWindow::addCopyKeys() {
+    auto *selectAll = new QAction(this);
+    selectAll->setShortcut(QKeySequence::SelectAll);
+    connect(selectAll, &QAction::triggered, this, [this] { reportArea->setAllSelected(true); });
+    auto *copy = new QAction(this);
+    copy->setShortcut(QKeySequence::Copy);
+    connect(copy, &QAction::triggered, this, [this] {
+        if (reportArea->allSelected())
+            QGuiApplication::clipboard()->setText(
+                QString(reportText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    });
+    addActions({selectAll, copy});
 }
 
 void ResultWindow::showOutcome() {
@@ -102,6 +124,8 @@ bool ResultWindow::eventFilter(QObject *watched, QEvent *event) {
         QCoreApplication::sendEvent(reportScrollBar, event);
         return true;
     }
+    if (watched == reportArea && event->type() == QEvent::MouseButtonPress)
+        reportArea->setAllSelected(false);
     return QDialog::eventFilter(watched, event);
 }
 
@@ -148,6 +172,7 @@ void ResultWindow::layOut() {
 
 void ResultWindow::scrollReport(int value) {
     reportArea->setOrigin(value);
+    ReportAccessible::followScroll(reportArea);
 }
 
 void ResultWindow::closeEvent(QCloseEvent *event) {

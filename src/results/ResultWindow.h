@@ -46,6 +46,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void addCopyKeys();
     void showOutcome();
     void layOut();
     bool printReport(QPrinter &printer);
