@@ -13,6 +13,7 @@
 #include "Sections.h"
 #include "TagBuilderDialog.h"
 #include "TextBoxes.h"
+#include "Zoom.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -98,6 +99,11 @@ EditorWindow::EditorWindow(QuizState &state, QWidget *parent)
                (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter);
     });
     listSections();
+    // The text of the large boxes grows for learners who need larger text.
+    new ZoomKeys(this, [this, points = questionBox->font().pointSizeF()](int percent) {
+        for (QPlainTextEdit *box : {questionBox, choicesBox, keyPointBox})
+            box->setFont(fonts::proportionalGothic(zoom::scaled(points, percent)));
+    });
 }
 
 void EditorWindow::createControls(QWidget *client) {

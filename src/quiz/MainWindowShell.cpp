@@ -13,6 +13,7 @@
 #include "QuizState.h"
 #include "Sections.h"
 #include "Settings.h"
+#include "Zoom.h"
 
 #include <QAction>
 #include <QApplication>
@@ -75,6 +76,10 @@ MainWindow::MainWindow(QuizState &state, QWidget *parent) : QMainWindow(parent),
     layout()->setSizeConstraint(QLayout::SetNoConstraint);
     resize(twips::toPixels(kClientWidth), twips::toPixels(kClientHeight));
     new KeyPreview(this, [this](QKeyEvent *event) { return handleKey(event); });
+    new ZoomKeys(this, [this](int percent) {
+        questionPane->setZoom(percent);
+        choicesPane->setZoom(percent);
+    });
 }
 
 void MainWindow::createControls(QWidget *client) {

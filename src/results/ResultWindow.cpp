@@ -11,6 +11,7 @@
 #include "Report.h"
 #include "ReportAccessible.h"
 #include "ReportArea.h"
+#include "Zoom.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -78,6 +79,9 @@ ResultWindow::ResultWindow(QuizState &state, QWidget *parent) : QDialog(parent),
     reportArea->installEventFilter(this);
     addCopyKeys();
     showOutcome();
+    new ZoomKeys(this, [this, points = reportArea->font().pointSizeF()](int percent) {
+        zoomReport(zoom::scaled(points, percent));
+    });
 }
 
 // Ctrl+A selects the whole report and Ctrl+C copies it, unwrapped, for another program.
@@ -93,6 +97,15 @@ void ResultWindow::addCopyKeys() {
                 QString(reportText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     });
     addActions({selectAll, copy});
+}
+
+// The report is drawn larger or smaller and wrapped again; the figures keep their size.
+void ResultWindow::zoomReport(double points) {
+    if (points == reportArea->font().pointSizeF())
+        return;
+    reportArea->setFont(fonts::fixedGothic(points));
+    showReport(); // measured and wrapped again in the new font
+    layOut();
 }
 
 void ResultWindow::showOutcome() {
@@ -113,6 +126,11 @@ void ResultWindow::showOutcome() {
         label->setText(text(l.title) + QStringLiteral("\r\n") + figure);
         accessibility::nameFigure(label, text(l.title), figure);
     }
+    showReport();
+}
+
+// One line of text a step, in the area's font.
+void ResultWindow::showReport() {
     reportScrollBar->setSingleStep(
         static_cast<int>(std::nearbyint(reportArea->font().pointSizeF() * 20)));
     reportArea->setReportText(reportText);
@@ -188,7 +206,14 @@ bool ResultWindow::printReport(QPrinter &printer) {
     painter.setFont(fonts::fixedGothic(10));
     const int pageWidth =
         static_cast<int>(printer.pageLayout().paintRect(QPageLayout::Point).width() * 20);
-    const QStringList lines = report::lines(reportArea->wrap(pageWidth - 324));
+    // Paper is not zoomed: the report is measured as the area measures it at its own size.
+    const ReportArea *measuring = reportArea;
+    ReportArea unzoomed;
+    if (unzoomed.font() != reportArea->font()) {
+        unzoomed.setReportText(reportText);
+        measuring = &unzoomed;
+    }
+    const QStringList lines = report::lines(measuring->wrap(pageWidth - 324));
     const QFontMetrics metrics = painter.fontMetrics();
     const int pageHeight = painter.window().height();
     int y = 0;

@@ -47,7 +47,9 @@ protected:
 
 private:
     void addCopyKeys();
+    void zoomReport(double points);
     void showOutcome();
+    void showReport();
     void layOut();
     bool printReport(QPrinter &printer);
     void saveAsPdf(const QString &problem);

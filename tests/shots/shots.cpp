@@ -25,6 +25,7 @@
 #include <QTabBar>
 #include <QThread>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <cstdio>
 
@@ -150,6 +151,13 @@ int main(int argc, char *argv[]) {
     editor->close();
     showQuestion(form, 1);
     ok &= shot(form, folder, "14-main-question-1.png");
+
+    // Larger text: three notches of Ctrl+wheel put both panes at 150 %.
+    QWheelEvent notches(QPointF(5, 5), QPointF(), QPoint(), QPoint(0, 3 * 120), Qt::NoButton,
+                        Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(form->questionPane, &notches);
+    settle(700);
+    ok &= shot(form, folder, "15-main-larger-text.png");
     form->close();
     return ok ? 0 : 1;
 }
