@@ -203,8 +203,10 @@ void EditorWindow::showEvent(QShowEvent *event) {
         return;
     // Sized as designed, frame included, once the window manager has added the frame.
     design::whenFramed(this, [this] {
-        if (windowState() == Qt::WindowNoState)
+        if (windowState() == Qt::WindowNoState) {
             design::resizeOuter(this, 5115, 5565);
+            design::keepOnScreen(this); // its design place is too low for a small screen
+        }
         layOut();
     });
 }
