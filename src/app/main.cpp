@@ -7,6 +7,10 @@
 #include <QTranslator>
 
 int main(int argc, char *argv[]) {
+    // Screen readers read the quiz pages only if Qt WebEngine builds their accessibility
+    // tree, which on Linux it does only when asked to (and then only while one is running).
+    if (!qEnvironmentVariableIsSet("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY"))
+        qputenv("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); // the HTML panes need it
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessellar"));

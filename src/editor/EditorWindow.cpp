@@ -1,5 +1,6 @@
 // The quiz editor's window: controls, menus, layout, closing.
 #include "EditorWindow.h"
+#include "Accessibility.h"
 #include "Design.h"
 
 #include "EditorLayout.h"
@@ -15,6 +16,7 @@
 #include "Settings.h"
 #include "TagBuilderDialog.h"
 #include "TextBoxes.h"
+#include "Zoom.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -74,6 +76,7 @@ Box *placeBox(QWidget *client, const BoxDesign &d, QLabel *&caption, const QFont
         box->setToolTip(text(d.tip));
     caption->raise();
     caption->resize(std::max(caption->width(), caption->sizeHint().width()), caption->height());
+    accessibility::name({{box, d.caption, caption}});
     return box;
 }
 } // namespace
@@ -99,6 +102,11 @@ EditorWindow::EditorWindow(QuizState &state, QWidget *parent)
                (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter);
     });
     listSections();
+    // The text of the large boxes grows for learners who need larger text.
+    new ZoomKeys(this, [this, points = questionBox->font().pointSizeF()](int percent) {
+        for (QPlainTextEdit *box : {questionBox, choicesBox, keyPointBox})
+            box->setFont(fonts::proportionalGothic(zoom::scaled(points, percent)));
+    });
 }
 
 void EditorWindow::createControls(QWidget *client) {
@@ -139,10 +147,10 @@ void EditorWindow::createControls(QWidget *client) {
                         135, 3360, 825, 420);
     closeButton = button("closeButton", "閉じる", "このフォームを閉じます｡", 135, 3840, 825, 420);
 
-    QWidget *order[] = {sectionBox,  numberBox, questionBox, answerBox,  answerList,  choicesBox,
-                        keyPointBox, addButton, pictureBox,  saveButton, closeButton, loadButton};
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    accessibility::name({{sectionBox, "読み込むセクション"}, {answerList, "正解の選択肢"}});
+    accessibility::chainTabs({sectionBox, numberBox, questionBox, answerBox, answerList, choicesBox,
+                              keyPointBox, addButton, pictureBox, saveButton, closeButton,
+                              loadButton});
 
     connect(loadButton, &QPushButton::clicked, this, &EditorWindow::loadSection);
     connect(addButton, &QPushButton::clicked, this, &EditorWindow::addQuestion);
@@ -210,8 +218,10 @@ void EditorWindow::showEvent(QShowEvent *event) {
         return;
     // Sized as designed, frame included, once the window manager has added the frame.
     design::whenFramed(this, [this] {
-        if (windowState() == Qt::WindowNoState)
+        if (windowState() == Qt::WindowNoState) {
             design::resizeOuter(this, 5115, 5565);
+            design::keepOnScreen(this); // its design place is too low for a small screen
+        }
         layOut();
         showOrHidePreview();
     });

@@ -1,4 +1,5 @@
 #include "OptionsDialog.h"
+#include "Accessibility.h"
 #include "Design.h"
 
 #include "DirList.h"
@@ -40,6 +41,11 @@ OptionsDialog::OptionsDialog(QuizState &state, QWidget *parent)
     auto *frame = place(new QFrame(this), "tabFrame", 105, 460, 5895, 3905);
     frame->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
     createPages();
+    accessibility::name({{tabBar, "オプションのページ"},
+                         {countBox, "問題数"},
+                         {folderBox, "問題用ファイルのあるフォルダ"},
+                         {driveBox, "ドライブ"},
+                         {folderList, "フォルダの一覧"}});
     okButton =
         place(new QPushButton(QStringLiteral("OK"), this), "okButton", 2490, 4455, 1095, 375);
     cancelButton =

@@ -1,5 +1,6 @@
 #include "Design.h"
 
+#include <QScreen>
 #include <QTimer>
 #include <QWindow>
 
@@ -38,11 +39,30 @@ void setOuterGeometry(QWidget *window, const QRect &outer) {
     window->setGeometry(outer.marginsRemoved(frameMargins(window)));
 }
 
+void keepOnScreen(QWidget *window) {
+    const QScreen *screen = window->screen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QRect outer = outerGeometry(window);
+    QRect fitted(outer.topLeft(), outer.size().boundedTo(area.size()));
+    fitted.moveTo(std::clamp(fitted.x(), area.left(), area.right() + 1 - fitted.width()),
+                  std::clamp(fitted.y(), area.top(), area.bottom() + 1 - fitted.height()));
+    if (fitted != outer)
+        setOuterGeometry(window, fitted);
+}
+
 void resizeOuter(QWidget *window, int width, int height) {
     window->resize(QSize(twips::toPixels(width), twips::toPixels(height)) - frameExtra(window));
 }
 
 bool keepMinimumOuterSize(QWidget *window, int minWidth, int minHeight) {
+    // On a screen smaller than the design's minimum (a large scale factor, say) the window
+    // may be as small as the screen, so that it opens whole on it.
+    if (const QScreen *screen = window->screen()) {
+        minWidth = std::min(minWidth, twips::fromPixels(screen->availableGeometry().width()));
+        minHeight = std::min(minHeight, twips::fromPixels(screen->availableGeometry().height()));
+    }
     window->setMinimumSize(QSize(twips::toPixels(minWidth), twips::toPixels(minHeight)) -
                            frameExtra(window));
     const QSize outer = outerGeometry(window).size();

@@ -42,6 +42,8 @@ QRect outerGeometry(const QWidget *window);
 // Places the window so that its frame covers outer (pixels): the client area is placed
 // inside the frame the window manager reports, which Qt's own move may not know yet.
 void setOuterGeometry(QWidget *window, const QRect &outer);
+// Moves the window, and shrinks it if need be, so that its frame lies on its screen.
+void keepOnScreen(QWidget *window);
 // Resizes the window so that its outer size is this many twips.
 void resizeOuter(QWidget *window, int width, int height);
 // Keeps the outer size at least at the minimum (twips): the window cannot be dragged

@@ -148,6 +148,7 @@ void HtmlPane::navigateBlank() {
 
 void HtmlPane::blankLoaded() {
     m_ready = true;
+    m_renderer->page->setZoomFactor(m_zoomFactor); // a new document starts at its own size
     if (!m_applied)
         apply();
     else
@@ -167,6 +168,11 @@ void HtmlPane::setBodyHtml(const QString &page) {
 
 void HtmlPane::setQuizFolder(const QString &folder) {
     m_folder->set(folder);
+}
+
+void HtmlPane::setZoom(int percent) {
+    m_zoomFactor = percent / 100.0;
+    m_renderer->page->setZoomFactor(m_zoomFactor);
 }
 
 void HtmlPane::apply() {

@@ -27,6 +27,8 @@ public:
     void setBodyHtml(const QString &page);
     // Pages show pictures from this folder and its subfolders only; before it is set, none.
     void setQuizFolder(const QString &folder);
+    // Shows every page at this size, in percent; a new renderer keeps it.
+    void setZoom(int percent);
 
     // True once the blank page has loaded.
     bool isReady() const { return m_ready; }
@@ -59,4 +61,5 @@ private:
     bool m_applied = true;
     quint64 m_generation = 0;
     int m_lostRenderers = 0; // renderers lost while showing the latest page
+    qreal m_zoomFactor = 1.0;
 };

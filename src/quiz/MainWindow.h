@@ -127,7 +127,6 @@ private:
 
     // Resuming, retrying, the last report (MainWindowJournal.cpp).
     void startRun();
-    void showElapsed();
     void pauseClock();
     void offerResume();
     void keepJournal();
@@ -138,6 +137,7 @@ private:
     void previewLastReport();
 
     // Clock, keys and focus (MainWindowKeys.cpp).
+    void showElapsed(double seconds);
     bool handleKey(QKeyEvent *event);
     void stepScrollBar(int delta);
     void nextQuestion();

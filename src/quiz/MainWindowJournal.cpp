@@ -26,12 +26,7 @@ void MainWindow::startRun() {
         clockTimer->start();
     m_state.quizStartSeconds = clockreading::secondsSinceMidnight();
     m_state.quizNowSeconds = m_state.quizStartSeconds;
-    showElapsed();
-}
-
-void MainWindow::showElapsed() {
-    clockLabel->setText(quizrun::formatElapsed(
-        quizrun::elapsedSeconds(m_state.quizStartSeconds, m_state.quizNowSeconds)));
+    showElapsed(quizrun::elapsedSeconds(m_state.quizStartSeconds, m_state.quizNowSeconds));
 }
 
 // The clock stands still while the learner is away (the editor, the Pause key), and says so.
@@ -54,7 +49,7 @@ void MainWindow::offerResume() {
         m_state.answerMarks = journal->answerMarks;
         m_state.quizNowSeconds = clockreading::secondsSinceMidnight();
         m_state.quizStartSeconds = m_state.quizNowSeconds - journal->elapsedSeconds;
-        showElapsed();
+        showElapsed(quizrun::elapsedSeconds(m_state.quizStartSeconds, m_state.quizNowSeconds));
         const int question = std::clamp(journal->questionOnShow, 1, int(m_state.questionCount));
         questionNumberBox->setText(QString::number(question));
         showQuestionFromNumberBox();

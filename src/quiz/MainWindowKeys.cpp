@@ -1,6 +1,8 @@
 // The main window's clock, scroll bar, keys, focus, toolbar and remaining menu items.
 #include "AboutDialog.h"
+#include "Accessibility.h"
 #include "Clock.h"
+#include "Design.h"
 #include "EditorWindow.h"
 #include "Help.h"
 #include "HtmlPane.h"
@@ -25,7 +27,7 @@ void MainWindow::tick() {
     m_state.quizNowSeconds = clockreading::secondsSinceMidnight();
     const double elapsed =
         quizrun::elapsedSeconds(m_state.quizStartSeconds, m_state.quizNowSeconds);
-    clockLabel->setText(quizrun::formatElapsed(elapsed));
+    showElapsed(elapsed);
     keepJournal();
     if (elapsed >= quizrun::kTimeLimitSeconds) {
         clockTimer->stop();
@@ -39,6 +41,15 @@ void MainWindow::showQuestionFromScrollBar() {
     const QSignalBlocker quiet(answerList);
     answerList->setCurrentRow(-1);
     answerList->clearSelection();
+}
+
+// The clock reads as one figure, its caption included.
+void MainWindow::showElapsed(double seconds) {
+    const QString shown = quizrun::formatElapsed(seconds);
+    if (shown == clockLabel->text())
+        return;
+    clockLabel->setText(shown);
+    accessibility::nameFigure(clockLabel, design::text("経過時間"), shown);
 }
 
 // A value outside the scroll bar's range is not set (the bar would clamp it).

@@ -1,4 +1,5 @@
 // The main window's shell: controls, toolbar, menus, status bar, load, layout and unload.
+#include "Accessibility.h"
 #include "Clock.h"
 #include "Design.h"
 #include "EditorWindow.h"
@@ -13,6 +14,7 @@
 #include "QuizState.h"
 #include "Sections.h"
 #include "Settings.h"
+#include "Zoom.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,6 +33,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 
 using design::place;
 using design::text;
@@ -68,6 +71,10 @@ MainWindow::MainWindow(QuizState &state, QWidget *parent) : QMainWindow(parent),
     m_journalTimer.setSingleShot(true);
     m_journalTimer.setInterval(1000);
     connect(&m_journalTimer, &QTimer::timeout, this, &MainWindow::writeJournal);
+    new ZoomKeys(this, [this](int percent) {
+        questionPane->setZoom(percent);
+        choicesPane->setZoom(percent);
+    });
 }
 
 void MainWindow::createControls(QWidget *client) {
@@ -118,6 +125,17 @@ void MainWindow::createControls(QWidget *client) {
     if (ruleLabel->y() < belowList)
         ruleLabel->setGeometry(ruleLabel->x(), belowList, ruleLabel->width(),
                                ruleLabel->height() - (belowList - ruleLabel->y()));
+    questionScrollBar->setFocusPolicy(Qt::TabFocus);
+    accessibility::name({{sectionBox, "読み込むセクション"},
+                         {questionNumberBox, "問題番号", questionNumberCaption},
+                         {questionScrollBar, "問題の移動"},
+                         {questionPane, "問題文", questionCaption},
+                         {answerList, "解答の選択肢"},
+                         {answerBox, "解答", answerCaption},
+                         {choicesPane, "選択文", choicesCaption},
+                         {pictureLabel, "問題の画像"}});
+    accessibility::chainTabs({sectionBox, loadButton, questionNumberBox, questionScrollBar,
+                              answerList, answerBox, okButton});
     clockTimer = new QTimer(this);
     clockTimer->setObjectName(QStringLiteral("clockTimer"));
     clockTimer->setInterval(250);
@@ -138,11 +156,13 @@ void MainWindow::createToolBar(QWidget *client) {
     toolBar = place(new QToolBar(client), "toolBar", 0, 0, kClientWidth, kToolBarHeight);
     toolBar->setIconSize(QSize(16, 16));
     toolBar->setMovable(false);
+    accessibility::name({{toolBar, "ツール バー"}});
     const auto button = [this](const char *key, const char *tip, QStyle::StandardPixmap image) {
         const QString keyText = QString::fromUtf8(key);
         QAction *action = toolBar->addAction(style()->standardIcon(image), keyText);
         action->setObjectName(QStringLiteral("toolBarButton_") + keyText);
         action->setToolTip(QString::fromUtf8(tip));
+        toolBar->widgetForAction(action)->setAccessibleName(action->toolTip()); // not the key
         connect(action, &QAction::triggered, this, [this, keyText] { runToolBarButton(keyText); });
     };
     button("新規作成", "新規作成", QStyle::SP_FileIcon);
@@ -152,6 +172,9 @@ void MainWindow::createToolBar(QWidget *client) {
     button("印刷", "印刷", QStyle::SP_FileDialogDetailedView);
     toolBar->addSeparator();
     button("ｺﾏﾝﾄﾞ ﾎﾞﾀﾝ", "ファイルの読み込み", QStyle::SP_BrowserReload);
+    // The button that shows the buttons a narrow window has no room for.
+    if (auto *more = toolBar->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button")))
+        accessibility::name({{more, "ツール バーの残りのボタン"}});
 }
 
 void MainWindow::createMenus() {

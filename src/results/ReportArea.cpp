@@ -3,6 +3,7 @@
 #include "Fonts.h"
 #include "LineMeasure.h"
 #include "Report.h"
+#include "ReportAccessible.h"
 #include "Twips.h"
 
 #include <QFontMetrics>
@@ -104,4 +105,16 @@ void ReportArea::paintEvent(QPaintEvent *event) {
     for (int i = first; i <= last; ++i)
         painter.drawText(0, top + i * lineHeight + metrics.ascent(),
                          report::lineAt(m_wrapped, m_lineStarts, i).toString());
+}
+
+void ReportArea::setAllSelected(bool selected) {
+    if (selected == m_allSelected)
+        return;
+    m_allSelected = selected;
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, selected ? colours.color(QPalette::Highlight) : Qt::white);
+    colours.setColor(QPalette::WindowText,
+                     selected ? colours.color(QPalette::HighlightedText) : Qt::black);
+    setPalette(colours);
+    ReportAccessible::followSelection(this);
 }

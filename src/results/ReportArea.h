@@ -32,6 +32,10 @@ public:
     // The wrapped text for any width, measured in the area's font (also for printing).
     QString wrap(int maxWidth) const;
 
+    // The whole report selected (Ctrl+A), shown in the selection's colours.
+    void setAllSelected(bool selected);
+    bool allSelected() const { return m_allSelected; }
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -47,4 +51,5 @@ private:
     int m_wrappedWidth = -1;
     QString m_wrapped;
     QList<qsizetype> m_lineStarts; // of m_wrapped
+    bool m_allSelected = false;
 };

@@ -1,4 +1,5 @@
 #include "ResultWindow.h"
+#include "Accessibility.h"
 #include "Design.h"
 
 #include "FileDialog.h"
@@ -8,11 +9,16 @@
 #include "Printer.h"
 #include "QuizState.h"
 #include "Report.h"
+#include "ReportAccessible.h"
 #include "ReportArea.h"
+#include "Zoom.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDate>
+#include <QGuiApplication>
 #include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
@@ -78,6 +84,10 @@ ResultWindow::ResultWindow(QuizState &state, QWidget *parent) : QDialog(parent),
     reportScrollBar->setMinimum(0);
     reportScrollBar->setMaximum(0);
     reportScrollBar->setPageStep(720);
+    reportArea->setFocusPolicy(Qt::StrongFocus); // a screen reader reads it from the caret
+    reportScrollBar->setFocusPolicy(Qt::TabFocus);
+    ReportAccessible::install();
+    accessibility::name({{reportArea, "結果レポート"}, {reportScrollBar, "結果レポートの移動"}});
     resize(twips::toPixels(9165), twips::toPixels(5535 + kReportTop - 945));
     connect(printButton, &QPushButton::clicked, this, &ResultWindow::printReportOrPdf);
     connect(pdfButton, &QPushButton::clicked, this, &ResultWindow::saveReportAsPdf);
@@ -87,7 +97,35 @@ ResultWindow::ResultWindow(QuizState &state, QWidget *parent) : QDialog(parent),
     });
     connect(reportScrollBar, &QScrollBar::valueChanged, this, &ResultWindow::scrollReport);
     reportArea->installEventFilter(this);
+    addCopyKeys();
     showOutcome();
+    new ZoomKeys(this, [this, points = reportArea->font().pointSizeF()](int percent) {
+        zoomReport(zoom::scaled(points, percent));
+    });
+}
+
+// Ctrl+A selects the whole report and Ctrl+C copies it, unwrapped, for another program.
+void ResultWindow::addCopyKeys() {
+    auto *selectAll = new QAction(this);
+    selectAll->setShortcut(QKeySequence::SelectAll);
+    connect(selectAll, &QAction::triggered, this, [this] { reportArea->setAllSelected(true); });
+    auto *copy = new QAction(this);
+    copy->setShortcut(QKeySequence::Copy);
+    connect(copy, &QAction::triggered, this, [this] {
+        if (reportArea->allSelected())
+            QGuiApplication::clipboard()->setText(
+                QString(reportText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    });
+    addActions({selectAll, copy});
+}
+
+// The report is drawn larger or smaller and wrapped again; the figures keep their size.
+void ResultWindow::zoomReport(double points) {
+    if (points == reportArea->font().pointSizeF())
+        return;
+    reportArea->setFont(fonts::fixedGothic(points));
+    showReport(); // measured and wrapped again in the new font
+    layOut();
 }
 
 void ResultWindow::showOutcome() {
@@ -107,9 +145,15 @@ void ResultWindow::showOutcome() {
                                              {summary.score, c.score()}};
     for (const SummaryLabel &l : kLabels) {
         QLabel *label = summary.*l.label;
-        label->setText(text(l.title) + QStringLiteral("\r\n") +
-                       QString::number(figures.value(label)));
+        const QString figure = QString::number(figures.value(label));
+        label->setText(text(l.title) + QStringLiteral("\r\n") + figure);
+        accessibility::nameFigure(label, text(l.title), figure);
     }
+    showReport();
+}
+
+// One line of text a step, in the area's font.
+void ResultWindow::showReport() {
     reportScrollBar->setSingleStep(
         static_cast<int>(std::nearbyint(reportArea->font().pointSizeF() * 20)));
     reportArea->setReportText(reportText);
@@ -121,6 +165,8 @@ bool ResultWindow::eventFilter(QObject *watched, QEvent *event) {
         QCoreApplication::sendEvent(reportScrollBar, event);
         return true;
     }
+    if (watched == reportArea && event->type() == QEvent::MouseButtonPress)
+        reportArea->setAllSelected(false);
     return QDialog::eventFilter(watched, event);
 }
 
@@ -168,6 +214,7 @@ void ResultWindow::layOut() {
 
 void ResultWindow::scrollReport(int value) {
     reportArea->setOrigin(value);
+    ReportAccessible::followScroll(reportArea);
 }
 
 void ResultWindow::closeEvent(QCloseEvent *event) {
@@ -184,7 +231,14 @@ ResultWindow::Printed ResultWindow::printReport(QPagedPaintDevice &device, const
     painter.setFont(fonts::fixedGothic(10));
     const int pageWidth =
         static_cast<int>(device.pageLayout().paintRect(QPageLayout::Point).width() * 20);
-    const QStringList lines = report::lines(reportArea->wrap(pageWidth - 324));
+    // Paper is not zoomed: the report is measured as the area measures it at its own size.
+    const ReportArea *measuring = reportArea;
+    ReportArea unzoomed;
+    if (unzoomed.font() != reportArea->font()) {
+        unzoomed.setReportText(reportText);
+        measuring = &unzoomed;
+    }
+    const QStringList lines = report::lines(measuring->wrap(pageWidth - 324));
     const QFontMetrics metrics = painter.fontMetrics();
     const int pageHeight = painter.window().height();
     QProgressDialog progress(doing, text("キャンセル"), 0, static_cast<int>(lines.size()), this);

@@ -56,7 +56,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void addCopyKeys();
+    void zoomReport(double points);
     void showOutcome();
+    void showReport();
     void layOut();
     enum class Printed { Done, Failed, Cancelled };
     Printed printReport(QPagedPaintDevice &device, const QString &doing);

@@ -1,4 +1,5 @@
 #include "TagBuilderDialog.h"
+#include "Accessibility.h"
 #include "Design.h"
 
 #include "DirList.h"
@@ -35,17 +36,19 @@ struct CheckDesign {
     QCheckBox *TagChecks::*member;
     const char *caption, *objectName;
     int left, top, width;
+    const char *accessibleName; // what the tag makes, for a listener
 };
-constexpr CheckDesign kChecks[] = {{&TagChecks::p, "P", "pCheck", 180, 240, 435},
-                                   {&TagChecks::align, "align", "alignCheck", 705, 240, 735},
-                                   {&TagChecks::font, "font", "fontCheck", 180, 570, 645},
-                                   {&TagChecks::link, "a href=", "linkCheck", 180, 900, 855},
-                                   {&TagChecks::image, "img src=", "imageCheck", 180, 1230, 960},
-                                   {&TagChecks::table, "table", "tableCheck", 180, 1560, 750},
-                                   {&TagChecks::tbody, "Tbody", "tbodyCheck", 1050, 1560, 855},
-                                   {&TagChecks::tr, "TR", "trCheck", 1965, 1560, 540},
-                                   {&TagChecks::th, "TH", "thCheck", 2805, 1560, 540},
-                                   {&TagChecks::td, "TD", "tdCheck", 3645, 1560, 540}};
+constexpr CheckDesign kChecks[] = {
+    {&TagChecks::p, "P", "pCheck", 180, 240, 435, "段落 P"},
+    {&TagChecks::align, "align", "alignCheck", 705, 240, 735, "段落の配置 align"},
+    {&TagChecks::font, "font", "fontCheck", 180, 570, 645, "文字のスタイル font"},
+    {&TagChecks::link, "a href=", "linkCheck", 180, 900, 855, "リンク a href="},
+    {&TagChecks::image, "img src=", "imageCheck", 180, 1230, 960, "画像 img src="},
+    {&TagChecks::table, "table", "tableCheck", 180, 1560, 750, "表 table"},
+    {&TagChecks::tbody, "Tbody", "tbodyCheck", 1050, 1560, 855, "表の本体 Tbody"},
+    {&TagChecks::tr, "TR", "trCheck", 1965, 1560, 540, "表の行 TR"},
+    {&TagChecks::th, "TH", "thCheck", 2805, 1560, 540, "表の見出しセル TH"},
+    {&TagChecks::td, "TD", "tdCheck", 3645, 1560, 540, "表のセル TD"}};
 constexpr int kCaptionGap = 60; // between a caption and its field, in twips
 } // namespace
 
@@ -70,6 +73,7 @@ void TagBuilderDialog::createControls() {
         QCheckBox *box = place(new QCheckBox(QLatin1String(design.caption), tagsFrame),
                                design.objectName, design.left, design.top, design.width, 330);
         checks.*design.member = box;
+        accessibility::name({{box, design.accessibleName}});
         connect(box, &QCheckBox::toggled, this, [this, box] { followCheck(box); });
     }
     alignLeftButton = place(new QRadioButton(QStringLiteral("left"), tagsFrame),
@@ -100,6 +104,22 @@ void TagBuilderDialog::createControls() {
         place(new QLabel(this), QStringLiteral("picturePreview"), 4680, 2520, 1275, 540);
     picturePreview->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     keepCaptionsWhole();
+    accessibility::name({{tagsFrame, "タグ"},
+                         {alignLeftButton, "左寄せ"},
+                         {alignCenterButton, "中央揃え"},
+                         {alignRightButton, "右寄せ"},
+                         {styleBox, "文字のスタイル"},
+                         {urlBox, "リンク先の URL"},
+                         {pictureNameBox, "画像のファイル名"},
+                         {tagsBox, "作成したタグ"},
+                         {folderList, "画像フォルダの一覧"}});
+    // Row by row, each field after its check box, then the result and the buttons.
+    accessibility::chainTabs({checks.p,         checks.align,  alignLeftButton, alignCenterButton,
+                              alignRightButton, checks.font,   styleBox,        checks.link,
+                              urlBox,           checks.image,  pictureNameBox,  checks.table,
+                              checks.tbody,     checks.tr,     checks.th,       checks.td,
+                              tagsBox,          folderList,    okButton,        cancelButton,
+                              lineBreakButton,  listTagButton, folderButton});
     for (QPushButton *button :
          {okButton, cancelButton, lineBreakButton, listTagButton, folderButton})
         button->setAutoDefault(false); // Enter presses no button, not even the focused one

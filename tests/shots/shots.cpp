@@ -1,6 +1,7 @@
 // Starts Tessellar on the sample quizzes, takes a short quiz run as a user would and saves
 // screenshots of the main window along the way: tessellar-shots OUTPUT_FOLDER
 // Run it under a display (scripts/screenshots.sh uses Xvfb).
+#include "Design.h"
 #include "EditorWindow.h"
 #include "FileDialog.h"
 #include "HtmlPane.h"
@@ -28,6 +29,7 @@
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <cstdio>
 
@@ -56,7 +58,9 @@ bool shot(QWidget *form, const QString &folder, const char *name) {
     const QPixmap picture =
         form->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
     const QString path = folder + QLatin1Char('/') + QLatin1String(name);
-    std::printf("%s\n", qPrintable(path));
+    // A window that does not open whole on its screen (large scale factors, small screens).
+    const bool whole = form->screen()->availableGeometry().contains(frame);
+    std::printf("%s%s\n", qPrintable(path), whole ? "" : " (not whole on the screen)");
     return picture.save(path);
 }
 
@@ -166,6 +170,7 @@ int main(int argc, char *argv[]) {
     editor->viewTagBuilderAction->trigger();
     TagBuilderDialog *tags = editor->tagBuilder();
     tags->move(editor->frameGeometry().right() + 10, editor->y());
+    design::keepOnScreen(tags); // beside the editor as far as the screen allows
     tags->innerText = QString::fromUtf8("日本一高い山");
     tags->checks.align->click();
     tags->styleBox->setCurrentIndex(0);
@@ -184,6 +189,13 @@ int main(int argc, char *argv[]) {
     settle(1500); // the journal is written
     grabModal(folder, "15-resume-prompt.png", ok);
     form->loadButton->click();
+
+    // Larger text: three notches of Ctrl+wheel put both panes at 150 %.
+    QWheelEvent notches(QPointF(5, 5), QPointF(), QPoint(), QPoint(0, 3 * 120), Qt::NoButton,
+                        Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(form->questionPane, &notches);
+    settle(700);
+    ok &= shot(form, folder, "16-main-larger-text.png");
     form->close();
     return ok ? 0 : 1;
 }

@@ -1,0 +1,50 @@
+#include "Accessibility.h"
+
+#include <QAbstractItemView>
+#include <QAbstractScrollArea>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QWidget>
+
+namespace accessibility {
+namespace {
+// The parts a reader meets inside a control (a combo box's text field and list, a text box's
+// scroll bars) read as the control they belong to.
+QList<QWidget *> parts(QWidget *control) {
+    if (auto *combo = qobject_cast<QComboBox *>(control))
+        return {combo->lineEdit(), combo->view()};
+    if (auto *area = qobject_cast<QAbstractScrollArea *>(control))
+        return {area->verticalScrollBar(), area->horizontalScrollBar()};
+    return {};
+}
+} // namespace
+
+void name(std::initializer_list<Name> names) {
+    for (const Name &n : names) {
+        const QString name = QString::fromUtf8(n.name);
+        n.control->setAccessibleName(name);
+        for (QWidget *part : parts(n.control)) {
+            if (part)
+                part->setAccessibleName(name);
+        }
+        if (n.caption)
+            n.caption->setBuddy(n.control);
+    }
+}
+
+void nameFigure(QWidget *figure, const QString &title, const QString &value) {
+    figure->setAccessibleName(title + QLatin1Char(' ') + value);
+}
+
+void chainTabs(std::initializer_list<QWidget *> order) {
+    QWidget *previous = nullptr;
+    for (QWidget *control : order) {
+        if (previous)
+            QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
+}
+
+} // namespace accessibility

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+#include <initializer_list>
+
+class QLabel;
+class QWidget;
+
+// What a screen reader says about a window: every control that takes input or shows a figure
+// has a name a listener understands, and Tab visits the controls in reading order.
+namespace accessibility {
+
+struct Name {
+    QWidget *control;
+    const char *name;          // UTF-8
+    QLabel *caption = nullptr; // the label that stands for the control on screen, if any
+};
+// Names each control and ties its caption to it.
+void name(std::initializer_list<Name> names);
+
+// A figure reads as its title and its value at once ("総得点 5").
+void nameFigure(QWidget *figure, const QString &title, const QString &value);
+
+// Tab visits the controls in this order.
+void chainTabs(std::initializer_list<QWidget *> order);
+
+} // namespace accessibility
