@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RunRecord.h"
+
 #include <QDialog>
 
 class QuizState;
@@ -33,6 +35,8 @@ public:
 
     // The unwrapped report, built at load.
     QString reportText;
+    // The run's line in the score history, added when the window is first shown.
+    progress::RunRecord runRecord;
 
 public slots:
     void printReportOrPdf();
