@@ -8,6 +8,7 @@
 #include "MainLayout.h"
 #include "MainWindow.h"
 #include "Placement.h"
+#include "ProgressWindow.h"
 #include "QuizRun.h"
 #include "QuizState.h"
 #include "Sections.h"
@@ -202,6 +203,8 @@ void MainWindow::createMenus() {
     QMenu *tools = menuBar()->addMenu(QString::fromUtf8("ﾂｰﾙ(&T)"));
     tools->setObjectName(QStringLiteral("toolsMenu"));
     toolsOptionsAction = menuItem(tools, "toolsOptionsAction", "問題作成(&O)");
+    connect(menuItem(tools, "toolsProgressAction", "成績の推移(&P)"), &QAction::triggered, this,
+            [this] { progress::showWindow(this, sectionBox->currentText()); });
 
     QMenu *helpMenu = menuBar()->addMenu(QString::fromUtf8("ﾍﾙﾌﾟ(&H)"));
     helpMenu->setObjectName(QStringLiteral("helpMenu"));

@@ -6,9 +6,11 @@
 #include "MainWindow.h"
 #include "MessageBox.h"
 #include "Printer.h"
+#include "ProgressWindow.h"
 #include "QuizState.h"
 #include "Report.h"
 #include "ReportArea.h"
+#include "Sections.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -57,15 +59,20 @@ ResultWindow::ResultWindow(QuizState &state, QWidget *parent) : QDialog(parent),
     }
     printButton = place(new QPushButton(text("印刷"), this), QStringLiteral("printButton"), 8235,
                         135, 825, 555);
+    progressButton = place(new QPushButton(text("成績の推移"), this),
+                           QStringLiteral("progressButton"), 9150, 135, 1215, 555);
     reportArea = place(new ReportArea(this), QStringLiteral("reportArea"), 135, 945, 8685, 4515);
     reportScrollBar = place(new QScrollBar(Qt::Vertical, this), QStringLiteral("reportScrollBar"),
                             8820, 945, 285, 420);
     reportScrollBar->setMinimum(0);
     reportScrollBar->setMaximum(0);
     reportScrollBar->setPageStep(720);
-    resize(twips::toPixels(9165), twips::toPixels(5535));
+    resize(twips::toPixels(9165 + 1305), twips::toPixels(5535)); // wider by 成績の推移
     connect(printButton, &QPushButton::clicked, this, &ResultWindow::printReportOrPdf);
     connect(reportScrollBar, &QScrollBar::valueChanged, this, &ResultWindow::scrollReport);
+    connect(progressButton, &QPushButton::clicked, this, [this] {
+        progress::showWindow(this, sections::sectionOfFile(m_state.currentQuizFile));
+    });
     reportArea->installEventFilter(this);
     showOutcome();
 }

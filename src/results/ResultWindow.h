@@ -30,6 +30,7 @@ public:
     };
     SummaryLabels summary;
     QPushButton *printButton = nullptr;
+    QPushButton *progressButton = nullptr;
     ReportArea *reportArea = nullptr;
     QScrollBar *reportScrollBar = nullptr;
 
