@@ -8,7 +8,7 @@ mkdir -p "$out"
 bash "$top/scripts/build.sh"
 home=$(mktemp -d) # a clean settings store: the first start shows the sample quizzes
 trap 'rm -rf "$home"' EXIT
-HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_RUNTIME_DIR="$home" \
+HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home" \
     QTWEBENGINE_CHROMIUM_FLAGS="--no-sandbox --disable-gpu" QT_QPA_PLATFORM=xcb \
     xvfb-run -a -s "-screen 0 1280x1024x24" "$top/build/bin/tessellar-shots" "$out"
 pdftoppm -r 60 -f 1 -l 1 -png "$out/08-report.pdf" "$out/08-report-page"

@@ -24,6 +24,15 @@ QString quizFilePath(const QString &quizFolder, const QString &section) {
            onDisk(quizFolder, QLatin1Char('q') + section + QLatin1String(".tsl"));
 }
 
+QString sectionOfFile(const QString &quizFile) {
+    const QFileInfo info(quizFile);
+    const QString name = info.fileName();
+    if (name.size() >= 5 && name.startsWith(QLatin1Char('q'), Qt::CaseInsensitive) &&
+        name.endsWith(QLatin1String(".tsl"), Qt::CaseInsensitive))
+        return name.mid(1, name.size() - 5);
+    return info.completeBaseName();
+}
+
 QString nameProblem(const QString &section) {
     const bool control = std::any_of(section.cbegin(), section.cend(),
                                      [](QChar c) { return c.category() == QChar::Other_Control; });

@@ -12,6 +12,10 @@ namespace sections {
 // "KANA"), the exact name first, so loading and saving find the file that is there.
 QString quizFilePath(const QString &quizFolder, const QString &section);
 
+// The section a quiz file holds: the name part of "q" + section + ".tsl" (any letter case),
+// or the file's base name when it is not named so.
+QString sectionOfFile(const QString &quizFile);
+
 // Why a section name typed by a user cannot name a quiz file in the folder (a separator,
 // "..", a control character), or an empty text when it can.
 QString nameProblem(const QString &section);

@@ -184,6 +184,8 @@ void MainWindow::endOfQuiz() {
         clockTimer->stop();
         endJournal();
         ResultWindow results(m_state, this);
+        if (m_wholeQuiz)
+            results.runRecord.kind = history::RunKind::Retry;
         results.exec();
         afterResults(results);
     }

@@ -10,6 +10,7 @@
 #include "MainWindow.h"
 #include "Menus.h"
 #include "Placement.h"
+#include "ProgressWindow.h"
 #include "QuizRun.h"
 #include "QuizState.h"
 #include "Sections.h"
@@ -221,6 +222,8 @@ void MainWindow::createMenus() {
 
     QMenu *tools = menus::addMenu(menuBar(), "toolsMenu", "ﾂｰﾙ(&T)");
     toolsOptionsAction = menus::addItem(tools, "toolsOptionsAction", "問題作成(&O)");
+    connect(menus::addItem(tools, "toolsProgressAction", "成績の推移(&P)"), &QAction::triggered,
+            this, [this] { progress::showWindow(this, sectionBox->currentText()); });
 
     QMenu *helpMenu = menus::addMenu(menuBar(), "helpMenu", "ﾍﾙﾌﾟ(&H)");
     helpContentsAction =

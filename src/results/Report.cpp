@@ -27,6 +27,7 @@ Kind classify(const QString &answer) {
 namespace {
 // Counts one question; returns whether the report lists it.
 bool count(Kind kind, qint32 mark, Counts &counts) {
+    ++(kind == Kind::FourChoice ? counts.fourChoiceQuestions : counts.trueFalseQuestions);
     if (mark == 1) {
         ++(kind == Kind::FourChoice ? counts.fourChoiceCorrect : counts.trueFalseCorrect);
         return false;

@@ -24,11 +24,15 @@ struct Counts {
     qint32 trueFalseCorrect = 0;
     qint32 trueFalseUnanswered = 0;
     qint32 trueFalseWrong = 0;
+    qint32 fourChoiceQuestions = 0;
+    qint32 trueFalseQuestions = 0;
 
     qint32 totalCorrect() const { return fourChoiceCorrect + trueFalseCorrect; }
     qint32 unanswered() const { return fourChoiceUnanswered + trueFalseUnanswered; }
     // Four-choice: 2 points, nothing off; true/false: 1 point, 1 point off when wrong.
     qint32 score() const { return 2 * fourChoiceCorrect + trueFalseCorrect - trueFalseWrong; }
+    // The score with every question answered correctly.
+    qint32 maxScore() const { return 2 * fourChoiceQuestions + trueFalseQuestions; }
 };
 
 struct Outcome {

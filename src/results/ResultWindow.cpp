@@ -7,10 +7,12 @@
 #include "MainWindow.h"
 #include "MessageBox.h"
 #include "Printer.h"
+#include "ProgressWindow.h"
 #include "QuizState.h"
 #include "Report.h"
 #include "ReportAccessible.h"
 #include "ReportArea.h"
+#include "Sections.h"
 #include "Zoom.h"
 
 #include <QAction>
@@ -79,6 +81,9 @@ ResultWindow::ResultWindow(QuizState &state, QWidget *parent) : QDialog(parent),
                       kActionsTop, 1500, kActionsHeight);
     reportArea =
         place(new ReportArea(this), QStringLiteral("reportArea"), 135, kReportTop, 8685, 4515);
+    progressButton =
+        place(new QPushButton(text("成績の推移"), this), QStringLiteral("progressButton"), 4245,
+              kActionsTop, 1500, kActionsHeight);
     reportScrollBar = place(new QScrollBar(Qt::Vertical, this), QStringLiteral("reportScrollBar"),
                             8820, kReportTop, 285, 420);
     reportScrollBar->setMinimum(0);
@@ -96,6 +101,9 @@ ResultWindow::ResultWindow(QuizState &state, QWidget *parent) : QDialog(parent),
         accept();
     });
     connect(reportScrollBar, &QScrollBar::valueChanged, this, &ResultWindow::scrollReport);
+    connect(progressButton, &QPushButton::clicked, this, [this] {
+        progress::showWindow(this, sections::sectionOfFile(m_state.currentQuizFile));
+    });
     reportArea->installEventFilter(this);
     addCopyKeys();
     showOutcome();
@@ -187,6 +195,7 @@ void ResultWindow::keyPressEvent(QKeyEvent *event) {
 
 void ResultWindow::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);
+    runRecord.appendOnce(this, m_state);
     layOut();
 }
 

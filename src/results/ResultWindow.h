@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RunRecord.h"
+
 #include <QDialog>
 
 class QuizState;
@@ -30,11 +32,14 @@ public:
     QPushButton *printButton = nullptr;
     QPushButton *retryButton = nullptr;
     QPushButton *pdfButton = nullptr;
+    QPushButton *progressButton = nullptr;
     ReportArea *reportArea = nullptr;
     QScrollBar *reportScrollBar = nullptr;
 
     // The unwrapped report, built at load.
     QString reportText;
+    // The run's line in the score history, added when the window is first shown.
+    progress::RunRecord runRecord;
 
     // The learner asked to answer again the questions the report lists.
     bool retryRequested() const { return m_retryRequested; }

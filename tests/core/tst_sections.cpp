@@ -34,6 +34,24 @@ private slots:
         QCOMPARE(sections::listingPattern(folder, QStringLiteral("q*.tsl")), pattern);
     }
 
+    void sectionOfFile_data() {
+        QTest::addColumn<QString>("quizFile");
+        QTest::addColumn<QString>("section");
+        QTest::newRow("named by its section") << "/srv/quiz/qabc.tsl"
+                                              << "abc";
+        QTest::newRow("made on Windows") << "/srv/QKANA.TSL"
+                                         << "KANA";
+        QTest::newRow("dots in the section") << "//qa.b.tsl"
+                                             << "a.b";
+        QTest::newRow("any other name") << "/srv/test.tsl"
+                                        << "test";
+    }
+    void sectionOfFile() {
+        QFETCH(QString, quizFile);
+        QFETCH(QString, section);
+        QCOMPARE(sections::sectionOfFile(quizFile), section);
+    }
+
     void picturePath_data() {
         QTest::addColumn<QString>("imageFile");
         QTest::addColumn<QString>("path");

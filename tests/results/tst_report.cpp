@@ -62,15 +62,15 @@ private slots:
     }
 
     void counting_data() {
-        QTest::addColumn<QList<int>>("figures"); // total, 4-choice, ○×, unanswered, score
+        QTest::addColumn<QList<int>>("figures"); // total, 4-choice, ○×, unanswered, score, maximum
         QTest::addColumn<int>("listed");
         QTest::addColumn<int>("caseIndex");
-        QTest::newRow("all correct") << QList<int>{4, 2, 2, 0, 6} << 0 << 0;
-        QTest::newRow("three true/false wrong") << QList<int>{0, 0, 0, 0, -3} << 3 << 1;
-        QTest::newRow("four-choice wrong") << QList<int>{1, 1, 0, 0, 2} << 1 << 2;
-        QTest::newRow("ignored answers") << QList<int>{1, 1, 0, 0, 2} << 0 << 3;
-        QTest::newRow("marks 2 and 3") << QList<int>{0, 0, 0, 1, 0} << 4 << 4;
-        QTest::newRow("unanswered") << QList<int>{0, 0, 0, 2, 0} << 2 << 5;
+        QTest::newRow("all correct") << QList<int>{4, 2, 2, 0, 6, 6} << 0 << 0;
+        QTest::newRow("three true/false wrong") << QList<int>{0, 0, 0, 0, -3, 3} << 3 << 1;
+        QTest::newRow("four-choice wrong") << QList<int>{1, 1, 0, 0, 2, 4} << 1 << 2;
+        QTest::newRow("ignored answers") << QList<int>{1, 1, 0, 0, 2, 2} << 0 << 3;
+        QTest::newRow("marks 2 and 3") << QList<int>{0, 0, 0, 1, 0, 6} << 4 << 4;
+        QTest::newRow("unanswered") << QList<int>{0, 0, 0, 2, 0, 3} << 2 << 5;
     }
     void counting() {
         QFETCH(QList<int>, figures);
@@ -87,7 +87,7 @@ private slots:
         const report::Outcome outcome = report::evaluate(cases[caseIndex], QStringLiteral("s"));
         const report::Counts &c = outcome.counts;
         QCOMPARE((QList<int>{c.totalCorrect(), c.fourChoiceCorrect, c.trueFalseCorrect,
-                             c.unanswered(), c.score()}),
+                             c.unanswered(), c.score(), c.maxScore()}),
                  figures);
         QCOMPARE(outcome.text.count(QString::fromUtf8("問題: ")), listed);
     }

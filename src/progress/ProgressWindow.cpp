@@ -1,0 +1,217 @@
+#include "ProgressWindow.h"
+
+#include "QuizRun.h"
+
+#include <QChartView>
+#include <QComboBox>
+#include <QDateTimeAxis>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineSeries>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+
+using history::Entry;
+using history::RunKind;
+
+namespace {
+QString text(const char *utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+QString kindText(RunKind kind) {
+    return kind == RunKind::Retry ? text("再挑戦") : text("全問");
+}
+
+QString percentText(const Entry &e) {
+    const std::optional<double> percent = e.percent();
+    return percent ? QStringLiteral("%1%").arg(*percent, 0, 'f', 1) : text("—");
+}
+
+QStringList rowTexts(const Entry &e) {
+    return {e.when.toString(QStringLiteral("yyyy/MM/dd HH:mm")),
+            kindText(e.kind),
+            QString::number(e.questions),
+            QString::number(e.correct),
+            QString::number(e.fourChoiceCorrect),
+            QString::number(e.trueFalseCorrect),
+            QString::number(e.unanswered),
+            QString::number(e.score),
+            percentText(e),
+            quizrun::formatElapsed(e.elapsedSeconds)};
+}
+
+QLineSeries *series(QChart *chart, const QString &name) {
+    auto *line = new QLineSeries(chart);
+    line->setName(name);
+    line->setPointsVisible(true);
+    return line;
+}
+} // namespace
+
+ProgressWindow::ProgressWindow(const QString &section, QWidget *parent)
+    : QDialog(parent), m_history(history::read()) {
+    setObjectName(QStringLiteral("ProgressWindow"));
+    setWindowTitle(text("成績の推移"));
+    setSizeGripEnabled(true);
+    auto *sectionLabel = new QLabel(text("問題名(&S)"), this);
+    sectionBox = new QComboBox(this);
+    sectionBox->setObjectName(QStringLiteral("sectionBox"));
+    sectionBox->setMinimumContentsLength(16);
+    sectionLabel->setBuddy(sectionBox);
+    noticeLabel = new QLabel(this);
+    noticeLabel->setObjectName(QStringLiteral("noticeLabel"));
+    noticeLabel->setTextFormat(Qt::PlainText);
+    emptyLabel = new QLabel(text("まだ記録がありません"), this);
+    emptyLabel->setObjectName(QStringLiteral("emptyLabel"));
+    emptyLabel->setAlignment(Qt::AlignCenter);
+    chartView = new QChartView(this);
+    chartView->setObjectName(QStringLiteral("chartView"));
+    chartView->setRenderHint(QPainter::Antialiasing);
+    runTable = new QTableWidget(this);
+    runTable->setObjectName(QStringLiteral("runTable"));
+    runTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    runTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    runTable->verticalHeader()->hide();
+    auto *runs = new QSplitter(Qt::Vertical, this);
+    runs->addWidget(chartView);
+    runs->addWidget(runTable);
+    runs->setStretchFactor(0, 3);
+    runs->setStretchFactor(1, 2);
+    m_pages = new QStackedWidget(this);
+    m_pages->addWidget(emptyLabel);
+    m_pages->addWidget(runs);
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(sectionLabel);
+    top->addWidget(sectionBox);
+    top->addStretch();
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(noticeLabel);
+    layout->addWidget(m_pages, 1);
+    resize(780, 620);
+
+    showNotice();
+    fillSectionBox(section);
+    connect(sectionBox, &QComboBox::currentTextChanged, this, &ProgressWindow::showSection);
+    showSection(sectionBox->currentText());
+}
+
+// The sections of the history and the one asked for; that one, else the latest run's, chosen.
+void ProgressWindow::fillSectionBox(const QString &section) {
+    QStringList names = history::sections(m_history.entries);
+    if (!section.isEmpty() && !names.contains(section)) {
+        names.append(section);
+        std::sort(names.begin(), names.end());
+    }
+    sectionBox->addItems(names);
+    const auto latest =
+        std::max_element(m_history.entries.cbegin(), m_history.entries.cend(),
+                         [](const Entry &a, const Entry &b) { return a.when < b.when; });
+    if (!section.isEmpty())
+        sectionBox->setCurrentText(section);
+    else if (latest != m_history.entries.cend())
+        sectionBox->setCurrentText(latest->section);
+}
+
+void ProgressWindow::showNotice() {
+    QStringList notes;
+    if (!m_history.error.isEmpty())
+        notes.append(m_history.error);
+    if (m_history.skippedLines > 0)
+        notes.append(text("壊れた行 %1 行を読み飛ばしました").arg(m_history.skippedLines));
+    if (m_history.olderLinesLeftOut)
+        notes.append(text("履歴が大きいため、古い記録は読み込んでいません"));
+    noticeLabel->setText(notes.join(QLatin1Char('\n')));
+    noticeLabel->setVisible(!notes.isEmpty());
+}
+
+void ProgressWindow::showSection(const QString &section) {
+    QList<Entry> entries;
+    std::copy_if(m_history.entries.cbegin(), m_history.entries.cend(), std::back_inserter(entries),
+                 [&](const Entry &e) { return e.section == section; });
+    // The file is in the order of the runs, unless the computer's clock was changed.
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const Entry &a, const Entry &b) { return a.when < b.when; });
+    m_pages->setCurrentWidget(entries.isEmpty() ? static_cast<QWidget *>(emptyLabel)
+                                                : m_pages->widget(1));
+    showChart(entries);
+    std::reverse(entries.begin(), entries.end());
+    showTable(entries);
+}
+
+void ProgressWindow::showChart(const QList<Entry> &oldestFirst) {
+    auto *chart = new QChart;
+    chart->setTitle(text("満点に対する得点の割合 (%)"));
+    QLineSeries *full = series(chart, kindText(RunKind::Full));
+    QLineSeries *retry = series(chart, kindText(RunKind::Retry));
+    double lowest = 0;
+    for (const Entry &e : oldestFirst) {
+        if (const std::optional<double> percent = e.percent()) {
+            (e.kind == RunKind::Retry ? retry : full)
+                ->append(static_cast<qreal>(e.when.toMSecsSinceEpoch()), *percent);
+            lowest = std::min(lowest, *percent);
+        }
+    }
+    auto *time = new QDateTimeAxis(chart);
+    time->setFormat(QStringLiteral("yyyy/MM/dd"));
+    if (!oldestFirst.isEmpty()) {
+        // Room on both sides keeps the first and last points clear of the frame.
+        const QDateTime first = oldestFirst.first().when;
+        const QDateTime last = oldestFirst.last().when;
+        const qint64 margin = std::max<qint64>(first.msecsTo(last) / 20, 24 * 3600 * 1000);
+        time->setRange(first.addMSecs(-margin), last.addMSecs(margin));
+    }
+    auto *percent = new QValueAxis(chart);
+    percent->setRange(std::floor(lowest / 10) * 10, 100);
+    percent->setLabelFormat(QStringLiteral("%.0f"));
+    chart->addAxis(time, Qt::AlignBottom);
+    chart->addAxis(percent, Qt::AlignLeft);
+    for (QLineSeries *line : {full, retry}) {
+        if (line->count() == 0) {
+            delete line;
+            continue;
+        }
+        chart->addSeries(line);
+        line->attachAxis(time);
+        line->attachAxis(percent);
+    }
+    QChart *old = chartView->chart();
+    chartView->setChart(chart);
+    delete old;
+}
+
+void ProgressWindow::showTable(const QList<Entry> &newestFirst) {
+    const QStringList headers{
+        text("日時"),   text("種類"),       text("問題数"), text("総正解数"), text("4択問題"),
+        text("○×問題"), text("未回答問題"), text("総得点"), text("得点率"),   text("経過時間")};
+    runTable->clear();
+    runTable->setColumnCount(static_cast<int>(headers.size()));
+    runTable->setHorizontalHeaderLabels(headers);
+    runTable->setRowCount(static_cast<int>(newestFirst.size()));
+    for (int row = 0; row < newestFirst.size(); ++row) {
+        const QStringList texts = rowTexts(newestFirst[row]);
+        for (int column = 0; column < texts.size(); ++column) {
+            auto *item = new QTableWidgetItem(texts[column]);
+            if (column >= 2)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            runTable->setItem(row, column, item);
+        }
+    }
+    runTable->resizeColumnsToContents();
+}
+
+namespace progress {
+void showWindow(QWidget *parent, const QString &section) {
+    ProgressWindow window(section, parent);
+    window.exec();
+}
+} // namespace progress

@@ -1,0 +1,148 @@
+#include "History.h"
+#include "MainWindow.h"
+#include "MainWindowFixture.h"
+#include "ProgressWindow.h"
+#include "ResultWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QChartView>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+using history::Entry;
+using history::RunKind;
+
+namespace {
+QDateTime evening(int day) {
+    return QDateTime(QDate(2024, 6, day), QTime(20, 0));
+}
+
+Entry run(const char *section, RunKind kind, int day, int score, int maxScore) {
+    return {evening(day), QString::fromUtf8(section), kind, 10, 5, 3, 2, 1, score, maxScore, 600};
+}
+
+QStringList column(const QTableWidget *table, int c) {
+    QStringList texts;
+    for (int r = 0; r < table->rowCount(); ++r)
+        texts.append(table->item(r, c)->text());
+    return texts;
+}
+
+QStringList items(const QComboBox *box) {
+    QStringList texts;
+    for (int i = 0; i < box->count(); ++i)
+        texts.append(box->itemText(i));
+    return texts;
+}
+
+// Runs check on the progress window that opens modal next, then closes it.
+void inspectNextProgressWindow(const std::function<void(ProgressWindow *)> &check) {
+    QTimer::singleShot(0, [check] {
+        auto *window = qobject_cast<ProgressWindow *>(QApplication::activeModalWidget());
+        QVERIFY(window);
+        check(window);
+        window->close();
+    });
+}
+} // namespace
+
+class TestProgress : public QObject {
+    Q_OBJECT
+    std::unique_ptr<MainWindowFixture> f;
+
+private slots:
+    void init() {
+        QFile::remove(history::filePath());
+        f = std::make_unique<MainWindowFixture>();
+    }
+    void cleanup() { f.reset(); }
+
+    // From the results window of a run to the history and back to the screen.
+    void aRunIsRecordedOnce() {
+        f->writeQuiz(QStringLiteral("four"), 4); // ○, 2, ○, 2
+        MainWindow *form = f->start();
+        f->load(QStringLiteral("four"));
+        form->clockTimer->stop();
+        f->state.answerMarks = {1, 1, 2, 0};
+        f->state.quizNowSeconds = f->state.quizStartSeconds + 125.6;
+        bool seen = false;
+        inspectNextProgressWindow([&](ProgressWindow *w) {
+            seen = w->emptyLabel->text() == QString::fromUtf8("まだ記録がありません") &&
+                   w->emptyLabel->isVisible() && !w->chartView->isVisible() &&
+                   w->sectionBox->currentText() == "four";
+        });
+        form->findChild<QAction *>(QStringLiteral("toolsProgressAction"))->trigger();
+        QVERIFY(seen);
+
+        ResultWindow results(f->state, form);
+        results.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&results));
+        results.hide();
+        results.show(); // shown again: still one line
+        const QList<Entry> entries = history::read().entries;
+        QCOMPARE(entries.size(), 1);
+        const Entry &e = entries[0];
+        QCOMPARE(e.section, QStringLiteral("four"));
+        QCOMPARE(e.kind, RunKind::Full);
+        QCOMPARE((QList<int>{e.questions, e.correct, e.fourChoiceCorrect, e.trueFalseCorrect,
+                             e.unanswered, e.score, e.maxScore, e.elapsedSeconds}),
+                 (QList<int>{4, 2, 1, 1, 1, 2, 6, 125}));
+        QVERIFY(qAbs(e.when.secsTo(QDateTime::currentDateTime())) < 60);
+
+        seen = false;
+        inspectNextProgressWindow([&](ProgressWindow *w) {
+            seen = w->sectionBox->currentText() == "four" && w->chartView->isVisible() &&
+                   column(w->runTable, 8) == QStringList{"33.3%"};
+        });
+        QTest::mouseClick(results.findChild<QPushButton *>(QStringLiteral("progressButton")),
+                          Qt::LeftButton);
+        QVERIFY(seen);
+
+        ResultWindow retry(f->state, form);
+        retry.runRecord.kind = RunKind::Retry;
+        retry.show();
+        QCOMPARE(history::read().entries.last().kind, RunKind::Retry);
+    }
+
+    void windowShowsTheChosenSection() {
+        for (const Entry &e :
+             {run("a", RunKind::Full, 1, 10, 20), run("a", RunKind::Retry, 3, 3, 4),
+              run("a", RunKind::Full, 2, 15, 20), run("b", RunKind::Full, 2, 0, 0)})
+            QCOMPARE(history::append(e), QString());
+        QFile file(history::filePath());
+        QVERIFY(file.open(QIODevice::Append));
+        file.write("garbage\r\n2024-06-04T20:00:00,a,full,ten,5,3,2,1,0,20,600\r\n");
+        file.close();
+
+        ProgressWindow w(QStringLiteral("a"));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(items(w.sectionBox), (QStringList{"a", "b"}));
+        QCOMPARE(w.sectionBox->currentText(), QStringLiteral("a"));
+        QCOMPARE(w.noticeLabel->text(), QString::fromUtf8("壊れた行 2 行を読み飛ばしました"));
+        QVERIFY(!w.emptyLabel->isVisible());
+        QCOMPARE(column(w.runTable, 0),
+                 (QStringList{"2024/06/03 20:00", "2024/06/02 20:00", "2024/06/01 20:00"}));
+        QCOMPARE(column(w.runTable, 1), (QStringList{"再挑戦", "全問", "全問"}));
+        QCOMPARE(column(w.runTable, 8), (QStringList{"75.0%", "75.0%", "50.0%"}));
+        const QList<QAbstractSeries *> series = w.chartView->chart()->series();
+        QCOMPARE(series.size(), 2); // full runs and retries
+        const auto x = [](int day) { return qreal(evening(day).toMSecsSinceEpoch()); };
+        QCOMPARE(static_cast<QLineSeries *>(series[0])->points(),
+                 (QList<QPointF>{{x(1), 50}, {x(2), 75}}));
+
+        w.sectionBox->setCurrentText(QStringLiteral("b"));
+        QCOMPARE(column(w.runTable, 8), QStringList{"—"}); // nothing to score
+    }
+};
+
+TESSELLAR_TEST_MAIN(QApplication, TestProgress)
+#include "tst_progress.moc"
