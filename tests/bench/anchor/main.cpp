@@ -22,7 +22,7 @@ namespace {
 struct Options {
     QSize size{590, 771};
     QList<QRect> panes{{104, 98, 469, 127}, {104, 241, 469, 130}};
-    bool panesShown = true;
+    bool withPanes = true;
     int flashTime = -1; // the platform's
 };
 
@@ -49,7 +49,7 @@ Options parse(const QStringList &args) {
         } else if (arg == QLatin1String("--flash") && valued) {
             options.flashTime = args[++i].toInt();
         } else if (arg == QLatin1String("--no-panes")) {
-            options.panesShown = false;
+            options.withPanes = false;
         }
     }
     if (panes.size() == 2)
@@ -70,11 +70,10 @@ public:
         edit->setGeometry(8, 8, 90, 24);
         edit->setFocus();
         const char *names[] = {"questionPane", "choicesPane"};
-        for (int i = 0; i < 2; ++i) {
+        for (int i = 0; i < 2 && options.withPanes; ++i) {
             auto *view = new QWebEngineView(this);
             view->setObjectName(QLatin1String(names[i]));
             view->setGeometry(options.panes[i]);
-            view->setVisible(options.panesShown);
             connect(view->page(), &QWebEnginePage::loadFinished, view, [view](bool ok) {
                 if (ok)
                     view->page()->runJavaScript(paintreport::frameScript(view),
@@ -93,7 +92,8 @@ protected:
         if (event->type() != QEvent::KeyPress ||
             static_cast<QKeyEvent *>(event)->key() != Qt::Key_Return)
             return false;
-        showQuestion(++m_question);
+        if (m_views[0])
+            showQuestion(++m_question);
         return true;
     }
 
