@@ -5,6 +5,7 @@
 #include "Fonts.h"
 #include "GuardedPage.h"
 #include "MessageBox.h"
+#include "PaintReport.h"
 #include "PictureGate.h"
 
 #include <QApplication>
@@ -149,10 +150,13 @@ void HtmlPane::navigateBlank() {
 void HtmlPane::blankLoaded() {
     m_ready = true;
     m_renderer->page->setZoomFactor(m_zoomFactor); // a new document starts at its own size
-    if (!m_applied)
+    if (!m_applied) {
         apply();
-    else
-        m_watchdog->stop();
+        return;
+    }
+    m_watchdog->stop();
+    if (const QString report = paintreport::frameScript(this); !report.isEmpty())
+        page()->runJavaScript(report, QWebEngineScript::ApplicationWorld);
 }
 
 void HtmlPane::setBodyHtml(const QString &page) {
@@ -179,7 +183,8 @@ void HtmlPane::apply() {
     const quint64 generation = m_generation;
     const Renderer *renderer = m_renderer;
     renderer->page->runJavaScript(
-        QStringLiteral("document.body.innerHTML = %1; true;").arg(scriptLiteral(m_pending)),
+        QStringLiteral("document.body.innerHTML = %1; %2 true;")
+            .arg(scriptLiteral(m_pending), paintreport::frameScript(this)),
         QWebEngineScript::ApplicationWorld, [this, renderer, generation](const QVariant &answer) {
             if (!renderer->retired && answer.toBool())
                 answered(generation);
