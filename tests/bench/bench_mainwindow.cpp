@@ -165,20 +165,28 @@ qint64 procField(const QString &path, const QByteArray &name) {
     return 0;
 }
 
+// MiB of the process tree three ways: RSS counts shared pages in every process; PSS divides
+// them among all their users, other programs on the machine too; USS is the pages no other
+// process shares, the least the tree costs.
+enum { kRss, kPss, kUss, kMeasures };
+const char *const kMeasureNames[kMeasures] = {"RSS", "PSS", "USS"};
+
 struct Memory {
-    double rssMiB = 0; // shared pages counted in every process
-    double pssMiB = 0; // shared pages divided among their users
+    double mib[kMeasures] = {};
     int processes = 0;
 };
 
 Memory treeMemory(int root) {
     Memory memory;
     for (int pid : processTree(root)) {
-        memory.rssMiB += procField(QStringLiteral("/proc/%1/status").arg(pid), "VmRSS") / 1024.0;
-        memory.pssMiB +=
-            procField(QStringLiteral("/proc/%1/smaps_rollup").arg(pid), "Pss") / 1024.0;
+        const QString rollup = QStringLiteral("/proc/%1/smaps_rollup").arg(pid);
+        memory.mib[kRss] += procField(QStringLiteral("/proc/%1/status").arg(pid), "VmRSS");
+        memory.mib[kPss] += procField(rollup, "Pss");
+        memory.mib[kUss] += procField(rollup, "Private_Clean") + procField(rollup, "Private_Dirty");
         ++memory.processes;
     }
+    for (double &value : memory.mib)
+        value /= 1024;
     return memory;
 }
 
@@ -442,29 +450,35 @@ struct Bench {
     }
 
     void memory() {
-        std::vector<double> rss[3], pss[3];
+        const char *names[3] = {"Tessellar after start", "Tessellar, 32,766 questions loaded",
+                                "anchor after start"};
+        std::vector<double> runs[3][kMeasures];
         int processes[3] = {};
         for (int i = 0; i < kMemoryRuns; ++i) {
             const Memory m[3] = {memoryOnce(true, smallFolder, false),
                                  memoryOnce(true, largeFolder, true),
                                  memoryOnce(false, smallFolder, false)};
             for (int k = 0; k < 3; ++k) {
-                rss[k].push_back(m[k].rssMiB);
-                pss[k].push_back(m[k].pssMiB);
+                for (int measure = 0; measure < kMeasures; ++measure)
+                    runs[k][measure].push_back(m[k].mib[measure]);
                 processes[k] = m[k].processes;
             }
         }
-        const char *names[3] = {"Tessellar after start", "Tessellar, 32,766 questions loaded",
-                                "anchor after start"};
-        std::printf("memory of the process tree (median of %d):\n", kMemoryRuns);
-        for (int k = 0; k < 3; ++k)
-            std::printf("  %-36s RSS %6.1f MiB, PSS %6.1f MiB (%d processes)\n", names[k],
-                        median(rss[k]), median(pss[k]), processes[k]);
-        std::printf("  the quiz: PSS %+.1f MiB for %.1f MiB of text in UTF-16 (ratio %.2f); "
-                    "after start against the anchor: PSS ratio %.2f\n",
-                    median(pss[1]) - median(pss[0]), quizTextMiB(kLargeQuiz),
-                    (median(pss[1]) - median(pss[0])) / quizTextMiB(kLargeQuiz),
-                    median(pss[0]) / median(pss[2]));
+        double mib[3][kMeasures];
+        std::printf("memory of the process tree, MiB (median of %d):\n", kMemoryRuns);
+        for (int k = 0; k < 3; ++k) {
+            std::printf("  %-36s", names[k]);
+            for (int measure = 0; measure < kMeasures; ++measure) {
+                mib[k][measure] = median(runs[k][measure]);
+                std::printf(" %s %6.1f", kMeasureNames[measure], mib[k][measure]);
+            }
+            std::printf(" (%d processes)\n", processes[k]);
+        }
+        const double quiz = mib[1][kUss] - mib[0][kUss];
+        std::printf("  after start against the anchor: RSS ratio %.2f, USS ratio %.2f\n"
+                    "  the quiz adds USS %.1f MiB for %.1f MiB of text in UTF-16 (ratio %.2f)\n",
+                    mib[0][kRss] / mib[2][kRss], mib[0][kUss] / mib[2][kUss], quiz,
+                    quizTextMiB(kLargeQuiz), quiz / quizTextMiB(kLargeQuiz));
         std::fflush(stdout);
     }
 
@@ -550,7 +564,7 @@ struct Bench {
 
     // What of the window costs the idle CPU: the program and the anchor with one thing changed.
     void idleVariants() {
-        IdleCase noCaret = program("Tessellar, focus on 読み込み (no caret)");
+        IdleCase noCaret = program("Tessellar, focus on the load button (no caret)");
         noCaret.prepare = [this](Session &) {
             keys.tap(XK_Tab);
             return true;
