@@ -25,7 +25,6 @@ void isolateEnvironment() {
     qputenv("XDG_STATE_HOME", root + "/state");
     qputenv("XDG_CACHE_HOME", root + "/cache");
     qputenv("XDG_RUNTIME_DIR", root + "/runtime");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); // for the HTML panes
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }

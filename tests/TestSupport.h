@@ -45,10 +45,21 @@ void writeFile(const QString &path, const QByteArray &bytes);
 
 } // namespace testsupport
 
-#define TESSELLAR_TEST_MAIN(AppClass, TestClass)                                                   \
+// main() of a test program: the environment isolated, then `prepare`, then the application.
+#define TESSELLAR_TEST_MAIN_PREPARED(AppClass, TestClass, prepare)                                 \
     int main(int argc, char *argv[]) {                                                             \
         testsupport::isolateEnvironment();                                                         \
+        prepare;                                                                                   \
         AppClass app(argc, argv);                                                                  \
         TestClass test;                                                                            \
         return QTest::qExec(&test, argc, argv);                                                    \
     }
+#define TESSELLAR_TEST_MAIN(AppClass, TestClass)                                                   \
+    TESSELLAR_TEST_MAIN_PREPARED(AppClass, TestClass, (void)0)
+
+// Windows are drawn as the program draws them (tests linked with the window library).
+#if __has_include("Rendering.h")
+#include "Rendering.h"
+#define TESSELLAR_WINDOW_TEST_MAIN(TestClass)                                                      \
+    TESSELLAR_TEST_MAIN_PREPARED(QApplication, TestClass, rendering::choose())
+#endif

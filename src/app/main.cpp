@@ -1,5 +1,6 @@
 #include "Main.h"
 #include "QuizState.h"
+#include "Rendering.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -11,7 +12,7 @@ int main(int argc, char *argv[]) {
     // tree, which on Linux it does only when asked to (and then only while one is running).
     if (!qEnvironmentVariableIsSet("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY"))
         qputenv("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); // the HTML panes need it
+    rendering::choose();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessellar"));
     QApplication::setOrganizationName(QStringLiteral("Tessellar"));

@@ -57,15 +57,39 @@ QString linkQuestion(const QUrl &url) {
         address = address.left(kLongestAddressShown) + QChar(0x2026);
     return question + QStringLiteral("\r\n") + address;
 }
+
+// The off-the-record profile the panes' first renderers share, for as long as one uses it:
+// creating a profile holds up the window's start.
+std::weak_ptr<QWebEngineProfile> &sharedProfileSlot() {
+    static std::weak_ptr<QWebEngineProfile> shared;
+    return shared;
+}
+
+std::shared_ptr<QWebEngineProfile> sharedProfile() {
+    std::shared_ptr<QWebEngineProfile> profile = sharedProfileSlot().lock();
+    if (!profile) {
+        profile = std::make_shared<QWebEngineProfile>();
+        sharedProfileSlot() = profile;
+    }
+    return profile;
+}
+
+// A profile whose renderer died or stopped is given to no new pane: it could land there too.
+void stopSharing(const std::shared_ptr<QWebEngineProfile> &profile) {
+    if (sharedProfileSlot().lock() == profile)
+        sharedProfileSlot().reset();
+}
 } // namespace
 
-// One renderer: a guarded page in an off-the-record profile of its own. Pages of one profile
-// may share a renderer process (always, once Chromium's process limit is reached), so only a
-// fresh profile is sure to get a new process instead of the dead or stopped one it replaces.
+// One renderer: a guarded page in an off-the-record profile. Pages of one profile may share a
+// renderer process (always, once Chromium's process limit is reached), so a renderer that
+// replaces a dead or stopped one gets a fresh profile of its own, the only way to be sure of
+// a new process.
 class HtmlPane::Renderer : public QObject {
 public:
-    Renderer(std::shared_ptr<const PictureFolder> folder, QObject *parent)
-        : QObject(parent), profile(std::make_unique<QWebEngineProfile>()),
+    Renderer(std::shared_ptr<const PictureFolder> folder, bool replacement, QObject *parent)
+        : QObject(parent),
+          profile(replacement ? std::make_shared<QWebEngineProfile>() : sharedProfile()),
           gate(std::make_unique<PictureGate>(std::move(folder))),
           page(std::make_unique<GuardedPage>(profile.get())) {
         page->setUrlRequestInterceptor(gate.get());
@@ -78,7 +102,7 @@ public:
         page->disconnect(pane);
     }
 
-    std::unique_ptr<QWebEngineProfile> profile;
+    std::shared_ptr<QWebEngineProfile> profile;
     std::unique_ptr<PictureGate> gate;
     std::unique_ptr<GuardedPage> page; // deleted first: a profile outlives its pages
     bool retired = false;
@@ -89,7 +113,7 @@ HtmlPane::HtmlPane(QWidget *parent)
       m_watchdog(new QTimer(this)) {
     m_watchdog->setSingleShot(true);
     connect(m_watchdog, &QTimer::timeout, this, &HtmlPane::replaceRenderer);
-    startRenderer();
+    startRenderer(false);
     // The focus lands on the renderer's own child widget; report it as the pane's.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
         if (now && (now == this || isAncestorOf(now)))
@@ -102,8 +126,8 @@ HtmlPane::~HtmlPane() {
     m_renderer->retire(this);
 }
 
-void HtmlPane::startRenderer() {
-    m_renderer = new Renderer(m_folder, this);
+void HtmlPane::startRenderer(bool replacement) {
+    m_renderer = new Renderer(m_folder, replacement, this);
     GuardedPage *page = m_renderer->page.get();
     connect(page, &QWebEnginePage::loadFinished, this, [this](bool ok) {
         if (ok) // a refused navigation finishes with false
@@ -118,12 +142,13 @@ void HtmlPane::startRenderer() {
 
 void HtmlPane::replaceRenderer() {
     m_watchdog->stop();
+    stopSharing(m_renderer->profile);
     m_renderer->retire(this);
     m_renderer->deleteLater(); // it may be the one calling
     if (++m_lostRenderers >= kAttempts)
         m_pending.clear();
     m_applied = m_pending.isEmpty(); // the new renderer shows the latest page again
-    startRenderer();
+    startRenderer(true);
 }
 
 void HtmlPane::expectAnswerWithin(int milliseconds) {

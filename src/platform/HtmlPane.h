@@ -44,7 +44,7 @@ signals:
 private:
     class Renderer;
 
-    void startRenderer();
+    void startRenderer(bool replacement);
     void replaceRenderer();
     void loadBlank();
     void blankLoaded();

@@ -170,5 +170,5 @@ private slots:
     }
 };
 
-TESSELLAR_TEST_MAIN(QApplication, TestAbout)
+TESSELLAR_WINDOW_TEST_MAIN(TestAbout)
 #include "tst_about.moc"

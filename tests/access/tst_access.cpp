@@ -294,5 +294,5 @@ private slots:
     }
 };
 
-TESSELLAR_TEST_MAIN(QApplication, TestAccess)
+TESSELLAR_WINDOW_TEST_MAIN(TestAccess)
 #include "tst_access.moc"

@@ -9,15 +9,18 @@
 // "On screen" is what each program reports with TESSELLAR_PAINT_REPORT set (PaintReport.h):
 // the renderer ran a frame callback after the content, and the pane has then been repainted
 // into the window and the window flushed to the X server.
-//   bench_mainwindow [startup] [step] [memory] [idle] [idle-variants] [--program-env NAME=VALUE]
-// The parts run in the order given (default: the first four); --program-env tries a change on
-// the program alone (repeatable), e.g. QT_QUICK_BACKEND=software.
+//   bench_mainwindow [startup] [step] [memory] [idle] [idle-variants] [--env NAME=VALUE]
+//                    [--program-env NAME=VALUE]
+// The parts run in the order given (default: the first four). --env sets a variable for both
+// programs, e.g. QSG_RHI_BACKEND=opengl for the OpenGL rendering instead of the software one
+// both choose by default; --program-env tries a change on the program alone. Both repeatable.
 #include "BenchQuiz.h"
 #include "HtmlPane.h"
 #include "Main.h"
 #include "MainWindow.h"
 #include "QuizFile.h"
 #include "QuizState.h"
+#include "Rendering.h"
 #include "Sections.h"
 
 #include <QApplication>
@@ -45,7 +48,7 @@
 namespace {
 constexpr int kSmallQuiz = 1000;
 constexpr int kLargeQuiz = 32766;
-constexpr int kStartRuns = 7;
+constexpr int kStartRuns = 21;
 constexpr int kStepBlocks = 6;
 constexpr int kStepsPerBlock = 20;
 constexpr int kMemoryRuns = 3;
@@ -343,6 +346,7 @@ double quizTextMiB(int count) {
 struct Bench {
     QString programPath;
     QString anchorPath;
+    QStringList env;        // --env: for both programs
     QStringList programEnv; // --program-env: tried on the program only, not on the anchor
     QString smallFolder;
     QString largeFolder;
@@ -363,10 +367,10 @@ struct Bench {
     }
 
     Launch programLaunch(const QStringList &args = {}) const {
-        return {programPath, args, {}, programEnv};
+        return {programPath, args, {}, env + programEnv};
     }
     Launch anchorLaunch(const QStringList &args = {}) const {
-        return {anchorPath, anchorLayout + args, {}, {}};
+        return {anchorPath, anchorLayout + args, {}, env};
     }
     std::unique_ptr<Session> start(bool program, const QString &folder) {
         return std::make_unique<Session>(program ? programLaunch() : anchorLaunch(), folder);
@@ -609,10 +613,20 @@ int idleChild(const QString &variant) {
     }
     return QApplication::exec();
 }
+
+// The values of every "option VALUE" pair, taken out of the arguments.
+QStringList takeOptionValues(QStringList &args, const QString &option) {
+    QStringList values;
+    for (qsizetype i; (i = args.indexOf(option)) >= 0;) {
+        values += args.value(i + 1);
+        args.remove(i, std::min<qsizetype>(2, args.size() - i));
+    }
+    return values;
+}
 } // namespace
 
 int main(int argc, char *argv[]) {
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    rendering::choose(); // for the in-process variants
     QApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     if (args.size() == 2 && args[0] == QLatin1String("--idle-child"))
@@ -622,10 +636,8 @@ int main(int argc, char *argv[]) {
     const QString dir = QCoreApplication::applicationDirPath();
     bench.programPath = QDir(dir).filePath(QStringLiteral("../bin/tessellar"));
     bench.anchorPath = QDir(dir).filePath(QStringLiteral("bench_anchor"));
-    for (qsizetype i; (i = args.indexOf(QStringLiteral("--program-env"))) >= 0;) {
-        bench.programEnv += args.value(i + 1);
-        args.remove(i, std::min<qsizetype>(2, args.size() - i));
-    }
+    bench.env = takeOptionValues(args, QStringLiteral("--env"));
+    bench.programEnv = takeOptionValues(args, QStringLiteral("--program-env"));
     QTemporaryDir small, large;
     bench.smallFolder = small.path();
     bench.largeFolder = large.path();
@@ -640,6 +652,8 @@ int main(int argc, char *argv[]) {
                 QStringLiteral("idle")};
     std::printf("the machine's load is shared with other work: figures are medians of runs "
                 "interleaved with the anchor's\n");
+    if (!bench.env.isEmpty())
+        std::printf("both programs run with %s\n", qPrintable(bench.env.join(QLatin1Char(' '))));
     if (!bench.programEnv.isEmpty())
         std::printf("the program (not the anchor) runs with %s\n",
                     qPrintable(bench.programEnv.join(QLatin1Char(' '))));

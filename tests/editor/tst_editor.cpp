@@ -598,5 +598,5 @@ private slots:
     }
 };
 
-TESSELLAR_TEST_MAIN(QApplication, TestEditor)
+TESSELLAR_WINDOW_TEST_MAIN(TestEditor)
 #include "tst_editor.moc"

@@ -129,5 +129,5 @@ private slots:
     }
 };
 
-TESSELLAR_TEST_MAIN(QApplication, TestEndToEnd)
+TESSELLAR_WINDOW_TEST_MAIN(TestEndToEnd)
 #include "tst_endtoend.moc"

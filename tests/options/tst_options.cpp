@@ -250,5 +250,5 @@ private slots:
     }
 };
 
-TESSELLAR_TEST_MAIN(QApplication, TestOptions)
+TESSELLAR_WINDOW_TEST_MAIN(TestOptions)
 #include "tst_options.moc"

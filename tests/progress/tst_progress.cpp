@@ -144,5 +144,5 @@ private slots:
     }
 };
 
-TESSELLAR_TEST_MAIN(QApplication, TestProgress)
+TESSELLAR_WINDOW_TEST_MAIN(TestProgress)
 #include "tst_progress.moc"

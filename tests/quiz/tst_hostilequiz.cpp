@@ -187,5 +187,5 @@ private slots:
     }
 };
 
-TESSELLAR_TEST_MAIN(QApplication, TestHostileQuiz)
+TESSELLAR_WINDOW_TEST_MAIN(TestHostileQuiz)
 #include "tst_hostilequiz.moc"

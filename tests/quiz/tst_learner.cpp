@@ -162,5 +162,5 @@ private slots:
     }
 };
 
-TESSELLAR_TEST_MAIN(QApplication, TestLearner)
+TESSELLAR_WINDOW_TEST_MAIN(TestLearner)
 #include "tst_learner.moc"

@@ -516,5 +516,5 @@ private slots:
     }
 };
 
-TESSELLAR_TEST_MAIN(QApplication, TestMainShell)
+TESSELLAR_WINDOW_TEST_MAIN(TestMainShell)
 #include "tst_mainshell.moc"

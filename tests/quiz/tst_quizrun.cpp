@@ -434,5 +434,5 @@ private slots:
     }
 };
 
-TESSELLAR_TEST_MAIN(QApplication, TestQuizRun)
+TESSELLAR_WINDOW_TEST_MAIN(TestQuizRun)
 #include "tst_quizrun.moc"

@@ -68,5 +68,5 @@ private slots:
     }
 };
 
-TESSELLAR_TEST_MAIN(QApplication, TestStartup)
+TESSELLAR_WINDOW_TEST_MAIN(TestStartup)
 #include "tst_startup.moc"

@@ -327,5 +327,5 @@ private slots:
     }
 };
 
-TESSELLAR_TEST_MAIN(QApplication, TestResultWindow)
+TESSELLAR_WINDOW_TEST_MAIN(TestResultWindow)
 #include "tst_resultwindow.moc"

@@ -13,6 +13,7 @@
 #include "Printer.h"
 #include "QuestionPreview.h"
 #include "QuizState.h"
+#include "Rendering.h"
 #include "ResultWindow.h"
 #include "TagBuilderDialog.h"
 
@@ -83,7 +84,7 @@ void showQuestion(MainWindow *form, int number) {
 } // namespace
 
 int main(int argc, char *argv[]) {
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    rendering::choose();
     QApplication app(argc, argv);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QuizState state;

@@ -415,5 +415,5 @@ private slots:
     }
 };
 
-TESSELLAR_TEST_MAIN(QApplication, TestTags)
+TESSELLAR_WINDOW_TEST_MAIN(TestTags)
 #include "tst_tags.moc"

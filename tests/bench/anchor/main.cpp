@@ -6,6 +6,7 @@
 //   bench_anchor [--size WxH] [--pane X,Y,WxH --pane X,Y,WxH] [--no-panes] [--flash MS]
 #include "../BenchQuiz.h"
 #include "PaintReport.h"
+#include "Rendering.h"
 
 #include <QApplication>
 #include <QJsonArray>
@@ -114,7 +115,7 @@ private:
 } // namespace
 
 int main(int argc, char *argv[]) {
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); // as the program does
+    rendering::choose(); // as the program does
     QApplication app(argc, argv);
     const Options options = parse(app.arguments());
     if (options.flashTime >= 0)
