@@ -99,17 +99,16 @@ QString write(const Journal &journal) {
         .error;
 }
 
-std::optional<Journal> find(const QString &quizFile, qsizetype questionCount) {
-    const QString path = pathFor(quizFile);
+std::optional<Journal> find(const QuizIdentity &quiz, qsizetype questionCount) {
+    const QString path = pathFor(quiz.path);
     if (!QFileInfo::exists(path))
         return std::nullopt;
     const QFileInfo info(path);
     const wholefile::ReadResult file =
         info.size() <= kMaxJournalBytes ? wholefile::read(path) : wholefile::ReadResult{};
     std::optional<Journal> journal = file.ok() ? parse(file.bytes) : std::nullopt;
-    if (!journal || journal->quiz != identify(quizFile) ||
-        journal->answerTexts.size() != questionCount) {
-        drop(quizFile);
+    if (!journal || journal->quiz != quiz || journal->answerTexts.size() != questionCount) {
+        drop(quiz.path);
         return std::nullopt;
     }
     return journal;

@@ -35,9 +35,9 @@ QuizIdentity identify(const QString &quizFile);
 // Writes the journal in place of the last one, whole or not at all; returns why it could not.
 QString write(const Journal &journal);
 
-// The journal of this quiz file, if there is one that belongs to the file as it is now and
-// to a quiz of questionCount questions. A journal that does not is dropped.
-std::optional<Journal> find(const QString &quizFile, qsizetype questionCount);
+// The journal of the quiz file identified, if there is one that belongs to the file as it was
+// identified and to a quiz of questionCount questions. A journal that does not is dropped.
+std::optional<Journal> find(const QuizIdentity &quiz, qsizetype questionCount);
 
 void drop(const QString &quizFile);
 

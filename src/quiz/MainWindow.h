@@ -138,6 +138,7 @@ private:
 
     // Clock, keys and focus (MainWindowKeys.cpp).
     void showElapsed(double seconds);
+    void showClock(const QString &shown);
     bool handleKey(QKeyEvent *event);
     void stepScrollBar(int delta);
     void nextQuestion();

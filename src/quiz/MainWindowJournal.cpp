@@ -33,16 +33,17 @@ void MainWindow::startRun() {
 void MainWindow::pauseClock() {
     clockTimer->stop();
     if (!clockLabel->text().isEmpty())
-        clockLabel->setText(quizrun::formatElapsed(quizrun::elapsedSeconds(
-                                m_state.quizStartSeconds, m_state.quizNowSeconds)) +
-                            text(" 一時停止中"));
+        showClock(quizrun::formatElapsed(
+                      quizrun::elapsedSeconds(m_state.quizStartSeconds, m_state.quizNowSeconds)) +
+                  text(" 一時停止中"));
 }
 
 // A journal of this quiz file as it is now offers to go on where the last run stopped.
 void MainWindow::offerResume() {
     m_journaling = false;
+    const runjournal::QuizIdentity quiz = runjournal::identify(m_state.currentQuizFile);
     const std::optional<runjournal::Journal> journal =
-        runjournal::find(m_state.currentQuizFile, m_state.answerTexts.size());
+        runjournal::find(quiz, m_state.answerTexts.size());
     if (journal && messagebox::show(this, text("前回の続きから再開しますか？"), text("確認"),
                                     messagebox::Buttons::YesNo) == messagebox::Answer::Yes) {
         m_state.answerTexts = journal->answerTexts;
@@ -53,11 +54,10 @@ void MainWindow::offerResume() {
         const int question = std::clamp(journal->questionOnShow, 1, int(m_state.questionCount));
         questionNumberBox->setText(QString::number(question));
         showQuestionFromNumberBox();
-        m_journalIdentity = journal->quiz;
     } else {
-        runjournal::drop(m_state.currentQuizFile);
-        m_journalIdentity = runjournal::identify(m_state.currentQuizFile);
+        runjournal::drop(quiz.path);
     }
+    m_journalIdentity = quiz;
     m_journaling = m_journalIdentity.size >= 0;
     m_lastJournaled = {};
 }

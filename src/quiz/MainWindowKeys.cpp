@@ -45,7 +45,11 @@ void MainWindow::showQuestionFromScrollBar() {
 
 // The clock reads as one figure, its caption included.
 void MainWindow::showElapsed(double seconds) {
-    const QString shown = quizrun::formatElapsed(seconds);
+    showClock(quizrun::formatElapsed(seconds));
+}
+
+// What the clock shows is also what a screen reader reads out for it.
+void MainWindow::showClock(const QString &shown) {
     if (shown == clockLabel->text())
         return;
     clockLabel->setText(shown);

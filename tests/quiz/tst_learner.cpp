@@ -72,7 +72,7 @@ private slots:
         answerAndStep(f->form, QStringLiteral("1"));
         f->now += 600;
         f->form->tick();
-        QTRY_VERIFY(runjournal::find(f->state.currentQuizFile, 10)
+        QTRY_VERIFY(runjournal::find(runjournal::identify(f->state.currentQuizFile), 10)
                         .value_or(runjournal::Journal())
                         .questionOnShow == 3);
         std::puts("journal written");
@@ -115,7 +115,7 @@ private slots:
         f->form->tick();
         QCOMPARE(f->form->clockLabel->text(), QStringLiteral("00:11:00"));
         finishRun(nullptr);
-        QVERIFY(!runjournal::find(f->state.currentQuizFile, 10));
+        QVERIFY(!runjournal::find(runjournal::identify(f->state.currentQuizFile), 10));
     }
 
     // The missed questions again, numbered as in the whole quiz; the quiz file and a save
@@ -157,6 +157,8 @@ private slots:
         f->form->tick();
         QTest::keyClick(f->form, Qt::Key_Pause);
         QCOMPARE(f->form->clockLabel->text(), QString::fromUtf8("00:12:34 一時停止中"));
+        QCOMPARE(f->form->clockLabel->accessibleName(),
+                 QString::fromUtf8("経過時間 00:12:34 一時停止中"));
         QTest::keyClick(f->form, Qt::Key_Pause);
         QTRY_COMPARE(f->form->clockLabel->text(), QStringLiteral("00:12:34"));
     }
