@@ -139,6 +139,7 @@ private:
     // Clock, keys and focus (MainWindowKeys.cpp).
     void showElapsed(double seconds);
     void showClock(const QString &shown);
+    void fitClock();
     bool handleKey(QKeyEvent *event);
     void stepScrollBar(int delta);
     void nextQuestion();

@@ -54,6 +54,7 @@ void MainWindow::showClock(const QString &shown) {
         return;
     clockLabel->setText(shown);
     accessibility::nameFigure(clockLabel, design::text("経過時間"), shown);
+    fitClock();
 }
 
 // A value outside the scroll bar's range is not set (the bar would clamp it).

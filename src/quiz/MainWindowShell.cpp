@@ -36,6 +36,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <algorithm>
+
 using design::place;
 using design::text;
 
@@ -44,6 +46,10 @@ namespace {
 constexpr int kClientWidth = 8730;
 constexpr int kClientHeight = 8235;
 constexpr int kToolBarHeight = 420;
+// The clock and its caption, right of 読み込み: where they stand in the design, in twips.
+constexpr QRect kClockCaption(6075, 810, 1095, 285);
+constexpr QRect kClockLabel(7290, 810, 960, 285);
+constexpr int kClockMargin = 120; // kept clear beside 読み込み and the window's edge
 
 QLabel *label(QWidget *client, const char *name, const char *text, int left, int top, int width,
               int height) {
@@ -85,8 +91,10 @@ void MainWindow::createControls(QWidget *client) {
     sectionBox->setFont(gothic);
     loadButton = place(new QPushButton(QString::fromUtf8("読み込み"), client), "loadButton", 4200,
                        720, 1215, 375);
-    clockCaption = label(client, "clockCaption", "経過時間 : ", 6075, 810, 1095, 285);
-    clockLabel = label(client, "clockLabel", "", 7290, 810, 960, 285);
+    clockCaption = label(client, "clockCaption", "経過時間 : ", kClockCaption.x(),
+                         kClockCaption.y(), kClockCaption.width(), kClockCaption.height());
+    clockLabel = label(client, "clockLabel", "", kClockLabel.x(), kClockLabel.y(),
+                       kClockLabel.width(), kClockLabel.height());
     questionNumberCaption = label(client, "questionNumberCaption", "問題", 270, 1320, 615, 255);
     questionNumberBox =
         place(new QLineEdit(QStringLiteral("1"), client), "questionNumberBox", 120, 1560, 735, 315);
@@ -369,6 +377,23 @@ void MainWindow::layOut() {
     pictureLabel->setGeometry(paneLeft, twips::toPixels(l.pictureTop),
                               twips::toPixels(l.pictureWidth), questionPane->height());
     toolBar->resize(centralWidget()->width(), toolBar->height());
+    fitClock();
+}
+
+// The clock's text may outgrow its design width ("00:12:34 一時停止中"): the label widens to
+// its text and, where the window's edge would cut it, moves left with its caption as far as
+// 読み込み allows.
+void MainWindow::fitClock() {
+    const QRect label = twips::toPixels(kClockLabel.x(), kClockLabel.y(), kClockLabel.width(),
+                                        kClockLabel.height());
+    const int caption = twips::toPixels(kClockCaption.x());
+    const int width = std::max(label.width(), clockLabel->sizeHint().width());
+    const int margin = twips::toPixels(kClockMargin);
+    const int overflow = label.x() + width - (centralWidget()->width() - margin);
+    const int room = caption - (loadButton->geometry().right() + 1 + margin);
+    const int shift = std::clamp(overflow, 0, std::max(room, 0));
+    clockCaption->move(caption - shift, clockCaption->y());
+    clockLabel->setGeometry(label.x() - shift, label.y(), width, label.height());
 }
 
 void MainWindow::closeEvent(QCloseEvent *event) {

@@ -159,6 +159,10 @@ private slots:
         QCOMPARE(f->form->clockLabel->text(), QString::fromUtf8("00:12:34 一時停止中"));
         QCOMPARE(f->form->clockLabel->accessibleName(),
                  QString::fromUtf8("経過時間 00:12:34 一時停止中"));
+        const QRect clock = f->form->clockLabel->geometry(); // whole, inside the window
+        QVERIFY(clock.width() >= f->form->clockLabel->sizeHint().width());
+        QVERIFY(clock.right() < f->form->centralWidget()->width());
+        QVERIFY(f->form->clockCaption->geometry().right() < clock.left());
         QTest::keyClick(f->form, Qt::Key_Pause);
         QTRY_COMPARE(f->form->clockLabel->text(), QStringLiteral("00:12:34"));
     }
