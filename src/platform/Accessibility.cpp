@@ -35,7 +35,7 @@ void name(std::initializer_list<Name> names) {
 }
 
 void nameFigure(QWidget *figure, const QString &title, const QString &value) {
-    figure->setAccessibleName(title + QLatin1Char(' ') + value);
+    figure->setAccessibleName(value.isEmpty() ? title : title + QLatin1Char(' ') + value);
 }
 
 void chainTabs(std::initializer_list<QWidget *> order) {

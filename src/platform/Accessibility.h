@@ -19,7 +19,8 @@ struct Name {
 // Names each control and ties its caption to it.
 void name(std::initializer_list<Name> names);
 
-// A figure reads as its title and its value at once ("総得点 5").
+// A figure reads as its title and its value at once ("総得点 5"), or as its title alone
+// while it has no value.
 void nameFigure(QWidget *figure, const QString &title, const QString &value);
 
 // Tab visits the controls in this order.

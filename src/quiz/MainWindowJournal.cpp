@@ -127,7 +127,7 @@ void MainWindow::endRetry() {
         return;
     m_state.replaceQuiz(*std::exchange(m_wholeQuiz, std::nullopt));
     clockTimer->stop();
-    clockLabel->clear();
+    showClock(QString());
     statusPanels.text->setText(m_state.currentQuizFile);
     questionScrollBar->setMaximum(m_state.questionCount + 1);
     questionNumberBox->setText(QStringLiteral("1"));

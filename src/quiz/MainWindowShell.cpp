@@ -361,6 +361,7 @@ void MainWindow::changeEvent(QEvent *event) {
 }
 
 void MainWindow::layOut() {
+    fitClock();
     if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
         return;
     if (design::keepMinimumOuterSize(this, kMainMinWidth, kMainMinHeight))
@@ -377,7 +378,6 @@ void MainWindow::layOut() {
     pictureLabel->setGeometry(paneLeft, twips::toPixels(l.pictureTop),
                               twips::toPixels(l.pictureWidth), questionPane->height());
     toolBar->resize(centralWidget()->width(), toolBar->height());
-    fitClock();
 }
 
 // The clock's text may outgrow its design width ("00:12:34 一時停止中"): the label widens to

@@ -145,6 +145,7 @@ private slots:
         QVERIFY(report.contains(QString::fromUtf8("問題: 7    正解: ○    回答: ")));
         QCOMPARE(f->state.questionCount, 10); // the whole quiz is back
         f->form->toolsOptionsAction->trigger();
+        QCOMPARE(f->form->clockLabel->accessibleName(), QString::fromUtf8("経過時間")); // no run
         f->form->editor()->sectionBox->setEditText(QStringLiteral("ten"));
         f->form->editor()->saveButton->click();
         QCOMPARE(testsupport::readFile(f->folder() + "/qten.tsl"), quizBytes);
