@@ -18,6 +18,9 @@
 #include <QWebEngineScript>
 #include <QWebEngineSettings>
 
+#include <csignal>
+#include <sys/types.h>
+
 namespace {
 // The program's own call gets its answer within a few seconds unless the renderer hangs.
 constexpr int kAnswerTimeout = 5000;
@@ -112,7 +115,7 @@ HtmlPane::HtmlPane(QWidget *parent)
     : QWebEngineView(parent), m_folder(std::make_shared<PictureFolder>()),
       m_watchdog(new QTimer(this)) {
     m_watchdog->setSingleShot(true);
-    connect(m_watchdog, &QTimer::timeout, this, &HtmlPane::replaceRenderer);
+    connect(m_watchdog, &QTimer::timeout, this, &HtmlPane::replaceStalledRenderer);
     startRenderer(false);
     // The focus lands on the renderer's own child widget; report it as the pane's.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
@@ -138,6 +141,14 @@ void HtmlPane::startRenderer(bool replacement) {
     connect(page, &GuardedPage::linkClicked, this, &HtmlPane::offerLink, Qt::QueuedConnection);
     setPage(page);
     loadBlank();
+}
+
+// A renderer that stopped answering is ended, not only left: a pane sharing its process then
+// learns that it is gone and starts afresh too, and a stopped process does not linger.
+void HtmlPane::replaceStalledRenderer() {
+    if (const qint64 pid = m_renderer->page->renderProcessPid(); pid > 0)
+        ::kill(static_cast<pid_t>(pid), SIGKILL);
+    replaceRenderer();
 }
 
 void HtmlPane::replaceRenderer() {

@@ -46,6 +46,7 @@ private:
 
     void startRenderer(bool replacement);
     void replaceRenderer();
+    void replaceStalledRenderer();
     void loadBlank();
     void blankLoaded();
     void apply();

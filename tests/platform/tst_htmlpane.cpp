@@ -117,7 +117,7 @@ private slots:
     void lostRendererIsReplaced() {
         QFETCH(int, signal);
         QFETCH(bool, showAnother);
-        HtmlPane bystander; // shares the lost renderer and does not notice a stop
+        HtmlPane bystander; // shares the lost renderer
         QVERIFY(show(pane.get(), QStringLiteral("<p>first</p>")));
         const qint64 lost = pane->page()->renderProcessPid();
         QVERIFY(lost > 0);
@@ -132,6 +132,8 @@ private slots:
         QCOMPARE(evaluate(pane.get(), QStringLiteral("document.body.innerText")).toString(),
                  showAnother ? QStringLiteral("second") : QStringLiteral("first"));
         QCOMPARE(pane->url(), kBlank);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            bystander.isReady() && bystander.page()->renderProcessPid() != lost, 15000);
         HtmlPane newcomer; // gets a renderer of its own, not the lost one
         QTRY_VERIFY_WITH_TIMEOUT(newcomer.isReady(), 15000);
         QVERIFY(newcomer.page()->renderProcessPid() != lost);
