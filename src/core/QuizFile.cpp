@@ -1,6 +1,7 @@
 #include "QuizFile.h"
 
 #include "Cp932.h"
+#include "WholeFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -209,14 +210,17 @@ ReadResult parse(QByteArrayView bytes, Mode mode) {
 ReadResult read(const QString &path, Mode mode) {
     ReadResult failed;
     // Only a regular file is a quiz: a FIFO would block and a device would never end.
-    if (!QFileInfo(path).isFile()) {
+    QFile file;
+    QString why;
+    switch (wholefile::openRegular(path, file, why)) {
+    case wholefile::Opened::NotRegular:
         failed.error = tr("%1 はクイズファイルではありません").arg(path);
         return failed;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        failed.error = tr("%1 を開けません: %2").arg(path, file.errorString());
+    case wholefile::Opened::Failed:
+        failed.error = tr("%1 を開けません: %2").arg(path, why);
         return failed;
+    case wholefile::Opened::Ok:
+        break;
     }
     // Read, not mapped: a file that another program shortens meanwhile would fault a map.
     Reader in(file, file.size());

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QFile;
+
 // Reading a file that came from anyone whole into memory.
 namespace wholefile {
 
@@ -15,5 +17,12 @@ struct ReadResult {
 // Reads a regular file, at most the size seen at the open: a FIFO would block, a device would
 // never end and a file that grows meanwhile cannot run away.
 ReadResult read(const QString &path);
+
+enum class Opened { Ok, NotRegular, Failed };
+
+// Opens a file for reading if it is a regular file. The type is checked again on the file
+// opened, and the open itself never waits: a FIFO put in the file's place after the first
+// check cannot block it. On Failed the reason is in errorText.
+Opened openRegular(const QString &path, QFile &file, QString &errorText);
 
 } // namespace wholefile
