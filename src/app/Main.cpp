@@ -8,7 +8,17 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPointer>
+#include <QTranslator>
+
+void translateQtTexts() {
+    auto *qtJapanese = new QTranslator(qApp);
+    if (qtJapanese->load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(qtJapanese);
+}
 
 void Main(QuizState &state) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tessellar-256.png")));

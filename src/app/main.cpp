@@ -3,9 +3,6 @@
 #include "Rendering.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 int main(int argc, char *argv[]) {
     // Screen readers read the quiz pages only if Qt WebEngine builds their accessibility
@@ -16,11 +13,7 @@ int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessellar"));
     QApplication::setOrganizationName(QStringLiteral("Tessellar"));
-    // Standard buttons read はい / いいえ / キャンセル whatever the system language.
-    QTranslator qtJapanese;
-    if (qtJapanese.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtJapanese);
+    translateQtTexts();
     QuizState state;
     Main(state);
     return QApplication::exec();

@@ -86,6 +86,7 @@ void showQuestion(MainWindow *form, int number) {
 int main(int argc, char *argv[]) {
     rendering::choose();
     QApplication app(argc, argv);
+    translateQtTexts(); // message boxes as users see them
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QuizState state;
     Main(state);
