@@ -1,6 +1,7 @@
 #include "History.h"
 
 #include "Csv.h"
+#include "WholeFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -161,15 +162,12 @@ ReadResult parse(QByteArrayView bytes) {
 }
 
 ReadResult read(const QString &path) {
-    const QFileInfo info(path);
-    if (!info.exists())
+    if (!QFileInfo::exists(path))
         return {};
     ReadResult failed;
-    QFile file(path);
-    if (!info.isFile())
-        failed.error = QString::fromUtf8("%1 はファイルではありません").arg(path);
-    else if (!file.open(QIODevice::ReadOnly))
-        failed.error = QString::fromUtf8("%1 を開けません: %2").arg(path, file.errorString());
+    QFile file;
+    failed.error =
+        wholefile::openRegular(path, file, QString::fromUtf8("%1 はファイルではありません"));
     if (!failed.error.isEmpty())
         return failed;
     // Reading from the middle of the file starts after the first line break, so one byte

@@ -211,17 +211,9 @@ ReadResult read(const QString &path, Mode mode) {
     ReadResult failed;
     // Only a regular file is a quiz: a FIFO would block and a device would never end.
     QFile file;
-    QString why;
-    switch (wholefile::openRegular(path, file, why)) {
-    case wholefile::Opened::NotRegular:
-        failed.error = tr("%1 はクイズファイルではありません").arg(path);
+    failed.error = wholefile::openRegular(path, file, tr("%1 はクイズファイルではありません"));
+    if (!failed.error.isEmpty())
         return failed;
-    case wholefile::Opened::Failed:
-        failed.error = tr("%1 を開けません: %2").arg(path, why);
-        return failed;
-    case wholefile::Opened::Ok:
-        break;
-    }
     // Read, not mapped: a file that another program shortens meanwhile would fault a map.
     Reader in(file, file.size());
     ReadResult result = parse(in, mode);

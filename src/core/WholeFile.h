@@ -18,11 +18,10 @@ struct ReadResult {
 // never end and a file that grows meanwhile cannot run away.
 ReadResult read(const QString &path);
 
-enum class Opened { Ok, NotRegular, Failed };
-
-// Opens a file for reading if it is a regular file. The type is checked again on the file
-// opened, and the open itself never waits: a FIFO put in the file's place after the first
-// check cannot block it. On Failed the reason is in errorText.
-Opened openRegular(const QString &path, QFile &file, QString &errorText);
+// Opens a file for reading if it is a regular file; returns why not, empty when it is open.
+// notRegular ("%1 は…", %1 the path) says a file is missing or no regular file. The type is
+// checked again on the file opened, and the open itself never waits: a FIFO put in the
+// file's place after the first check cannot block it.
+QString openRegular(const QString &path, QFile &file, const QString &notRegular);
 
 } // namespace wholefile
