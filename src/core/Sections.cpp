@@ -51,7 +51,7 @@ QStringList list(const QString &quizFolder) {
     const QDir folder(pattern.path(), pattern.fileName(), QDir::NoSort, QDir::Files);
     QStringList names;
     for (const QString &file : folder.entryList())
-        names.append(file.mid(1, file.size() - 5));
+        names.append(sectionOfFile(file));
     std::sort(names.begin(), names.end());
     return names;
 }
