@@ -2,6 +2,8 @@
 
 #include <QFont>
 
+#include <thread>
+
 // The Japanese Windows fonts the windows were designed with, falling back to the Japanese
 // Gothic fonts installed here.
 namespace fonts {
@@ -10,5 +12,11 @@ namespace fonts {
 QFont proportionalGothic(double points);
 // "ＭＳ ゴシック": fixed-pitch Gothic, a full-width character one em wide.
 QFont fixedGothic(double points);
+
+// Fontconfig reads its configuration and font lists the first time Qt asks for a font: 7 ms
+// or so on the main thread before the first window can show. Called before the application
+// object is made, this reads them on another core meanwhile; the thread returned is joined
+// when it goes.
+std::jthread loadEarly();
 
 } // namespace fonts
