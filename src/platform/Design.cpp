@@ -77,23 +77,27 @@ bool keepMinimumOuterSize(QWidget *window, int minWidth, int minHeight) {
 // Until the window manager publishes the frame's extents, Qt works them out from the window
 // tree, and while the frame is being built that can come out wrong: the whole difference in
 // size counted as the right and bottom borders, or negative borders. Placed by those, the
-// window opened 20 pixels off, or twice its size. Borders that hold over two ticks are the
-// window manager's.
+// window opened 20 pixels off, or twice its size. So done runs on the first plausible
+// borders, at once as a user expects, and again whenever they read differently over the next
+// two seconds.
 void whenFramed(QWidget *window, const std::function<void()> &done) {
     auto *watch = new QTimer(window);
     watch->setInterval(50);
     int ticks = 0;
-    QMargins seen;
+    QMargins used;
     QObject::connect(watch, &QTimer::timeout, window, [=]() mutable {
         const QMargins margins = frameMargins(window);
         const bool plausible = !margins.isNull() && margins.left() >= 0 && margins.top() >= 0 &&
                                margins.right() >= 0 && margins.bottom() >= 0;
-        const bool settled = plausible && margins == seen;
-        seen = margins;
-        if (!settled && ++ticks < 40)
+        if (plausible && margins != used) {
+            used = margins;
+            done();
+        }
+        if (++ticks < 40)
             return;
         watch->deleteLater();
-        done();
+        if (used.isNull()) // never framed (offscreen, say)
+            done();
     });
     watch->start();
 }

@@ -51,7 +51,8 @@ void resizeOuter(QWidget *window, int width, int height);
 bool keepMinimumOuterSize(QWidget *window, int minWidth, int minHeight);
 
 // Calls done once the window manager has framed the shown window: it adds the frame some
-// time after the window is shown, without telling the window. Without a frame to come
+// time after the window is shown, without telling the window. Called again whenever the
+// frame's borders read differently in the two seconds after. Without a frame to come
 // (offscreen, say) done is called after two seconds.
 void whenFramed(QWidget *window, const std::function<void()> &done);
 
