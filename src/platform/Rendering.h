@@ -7,8 +7,8 @@ namespace rendering {
 // OpenGL on a machine without a GPU), every caret blink and clock tick recomposes the whole
 // window, about a CPU-second a minute, and start-up waits for OpenGL to be set up. The panes
 // hold text and a picture, which Qt Quick's software renderer draws the same at almost no
-// cost, so that renderer is used unless the user chose one with QT_QUICK_BACKEND or
-// QSG_RHI_BACKEND.
+// cost, so that renderer is used, and OpenGL is not set up at all on X, unless the user chose
+// a renderer with QT_QUICK_BACKEND or QSG_RHI_BACKEND (or OpenGL with QT_XCB_GL_INTEGRATION).
 void choose();
 
 } // namespace rendering

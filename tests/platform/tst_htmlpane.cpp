@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 
 #include <QApplication>
+#include <QOpenGLContext>
 #include <QWebEnginePage>
 #include <QtTest>
 
@@ -137,6 +138,19 @@ private slots:
         HtmlPane newcomer; // gets a renderer of its own, not the lost one
         QTRY_VERIFY_WITH_TIMEOUT(newcomer.isReady(), 15000);
         QVERIFY(newcomer.page()->renderProcessPid() != lost);
+    }
+
+    // Drawn in software, the panes need no OpenGL, which took a third of the start to set up;
+    // and the programs started from here (a browser, a mail program) keep theirs.
+    void panesDrawWithoutOpenGl() {
+        QVERIFY(show(pane.get(), QStringLiteral("<p>あ</p>")));
+        QVERIFY(qgetenv("QT_XCB_GL_INTEGRATION") != "none");
+        if (qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION") ||
+            !qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND") ||
+            !qEnvironmentVariableIsEmpty("QSG_RHI_BACKEND"))
+            QSKIP("the renderer was chosen from outside");
+        const QOpenGLContext *shared = QOpenGLContext::globalShareContext();
+        QVERIFY(!shared || !shared->isValid());
     }
 };
 
