@@ -7,12 +7,32 @@ namespace rendering {
 namespace {
 constexpr char kOpenGlChoice[] = "QT_XCB_GL_INTEGRATION";
 
+QtMessageHandler g_previousHandler = nullptr;
+
+// Qt WebEngine still asks for its OpenGL context, and Qt warns on every start that there is
+// none: expected here, and nothing a user can act on.
+void dropMissingOpenGlWarning(QtMsgType type, const QMessageLogContext &context,
+                              const QString &message) {
+    if (message.startsWith(QLatin1String("QXcbIntegration: Cannot create platform OpenGL")))
+        return;
+    if (g_previousHandler)
+        g_previousHandler(type, context, message);
+}
+
 // Read by the platform while the application object sets up, and to be gone afterwards: the
-// programs this one starts (a browser, a mail program) keep their OpenGL. Qt WebEngine's own
-// start-up routine runs after this one, so the variable goes once the events run.
-void forgetOpenGlChoiceLater() {
+// programs this one starts (a browser, a mail program) keep their OpenGL, and warnings from
+// then on are not looked at. Qt WebEngine's own start-up routine runs after this one, so this
+// waits for the events to run.
+void restoreOnceStarted() {
     QMetaObject::invokeMethod(
-        QCoreApplication::instance(), [] { qunsetenv(kOpenGlChoice); }, Qt::QueuedConnection);
+        QCoreApplication::instance(),
+        [] {
+            qunsetenv(kOpenGlChoice);
+            const QtMessageHandler current = qInstallMessageHandler(g_previousHandler);
+            if (current != dropMissingOpenGlWarning) // someone installed theirs meanwhile
+                qInstallMessageHandler(current);
+        },
+        Qt::QueuedConnection);
 }
 } // namespace
 
@@ -28,7 +48,8 @@ void choose() {
     if (qEnvironmentVariableIsSet(kOpenGlChoice))
         return;
     qputenv(kOpenGlChoice, "none");
-    qAddPreRoutine(forgetOpenGlChoiceLater);
+    g_previousHandler = qInstallMessageHandler(dropMissingOpenGlWarning);
+    qAddPreRoutine(restoreOnceStarted);
 }
 
 } // namespace rendering
