@@ -140,7 +140,7 @@ private slots:
         QVERIFY(newcomer.page()->renderProcessPid() != lost);
     }
 
-    // Drawn in software, the panes need no OpenGL, which took a third of the start to set up;
+    // Drawn in software, the panes need no OpenGL, which held up the start to be set up;
     // the programs started from here (a browser, a mail program) keep theirs.
     void panesDrawWithoutOpenGl() {
         QVERIFY(show(pane.get(), QStringLiteral("<p>あ</p>")));
