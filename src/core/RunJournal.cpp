@@ -2,6 +2,7 @@
 
 #include "QuizFile.h"
 #include "QuizRun.h"
+#include "Sha256.h"
 #include "WholeFile.h"
 
 #include <QCryptographicHash>
@@ -76,7 +77,7 @@ QuizIdentity identify(const QString &quizFile) {
         return identity;
     identity.size = file.bytes.size();
     identity.modified = QFileInfo(quizFile).lastModified().toMSecsSinceEpoch();
-    identity.sha256 = QCryptographicHash::hash(file.bytes, QCryptographicHash::Sha256).toHex();
+    identity.sha256 = sha256Hex(file.bytes);
     return identity;
 }
 

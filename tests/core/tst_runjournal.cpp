@@ -39,6 +39,12 @@ private slots:
         QCOMPARE(found->elapsedSeconds, 754.5);
     }
 
+    // Journals already on disk name their quiz by this digest: resuming them needs the same one.
+    void identityIsTheFilesSha256() {
+        QCOMPARE(runjournal::identify(quiz()).sha256,
+                 QByteArray("345d8aa235c54dcf1d4c17757e552b19e22f3a81803c6d2d7e02e9536a3abc97"));
+    }
+
     // A journal that does not belong to the quiz as it is now is dropped without a word.
     void refused_data() {
         QTest::addColumn<QByteArray>("quizBytes");
