@@ -43,6 +43,7 @@
 #include <cstdio>
 #include <map>
 #include <optional>
+#include <random>
 #include <vector>
 
 namespace {
@@ -76,6 +77,24 @@ double percentile(std::vector<double> values, double p) {
         return 0;
     std::sort(values.begin(), values.end());
     return values[static_cast<size_t>(p * (values.size() - 1) + 0.5)];
+}
+
+// How far the ratio of the medians moves with the luck of the runs: its 5th and 95th
+// percentiles over resamplings of both sets of runs (a bootstrap, seeded for repeatability).
+std::pair<double, double> ratioSpread(const std::vector<double> &program,
+                                      const std::vector<double> &anchor) {
+    std::mt19937 random(1);
+    const auto resample = [&random](const std::vector<double> &runs) {
+        std::uniform_int_distribution<size_t> pick(0, runs.size() - 1);
+        std::vector<double> drawn(runs.size());
+        for (double &value : drawn)
+            value = runs[pick(random)];
+        return median(drawn);
+    };
+    std::vector<double> ratios(2000);
+    for (double &ratio : ratios)
+        ratio = resample(program) / resample(anchor);
+    return {percentile(ratios, 0.05), percentile(ratios, 0.95)};
 }
 
 // Runs the event loop, sleeping between events, until done() holds or ms have passed.
@@ -433,14 +452,21 @@ struct Bench {
             return lost;
         };
         const auto programLost = failed(program), anchorLost = failed(anchor);
+        if (program.empty() || anchor.empty()) {
+            std::printf("%s: no report within the time allowed from Tessellar (%td lost) or "
+                        "the anchor (%td lost)\n",
+                        what, programLost, anchorLost);
+            return;
+        }
         const double ratio = median(program) / median(anchor);
+        const auto [low, high] = ratioSpread(program, anchor);
         std::printf("%s (median of %zu / %zu):\n"
                     "  Tessellar %.1f ms (p10 %.1f, p90 %.1f)\n"
                     "  anchor    %.1f ms (p10 %.1f, p90 %.1f)\n"
-                    "  ratio %.2f (target 1.10: %s)\n",
+                    "  ratio %.2f (target 1.10: %s; 90%% of resamplings %.2f to %.2f)\n",
                     what, program.size(), anchor.size(), median(program), percentile(program, 0.1),
                     percentile(program, 0.9), median(anchor), percentile(anchor, 0.1),
-                    percentile(anchor, 0.9), ratio, ratio <= 1.1 ? "met" : "NOT met");
+                    percentile(anchor, 0.9), ratio, ratio <= 1.1 ? "met" : "NOT met", low, high);
         if (programLost || anchorLost)
             std::printf("  no report within the time allowed: Tessellar %td, anchor %td\n",
                         programLost, anchorLost);
