@@ -6,6 +6,7 @@
 #include "MessageBox.h"
 #include "QuestionPreview.h"
 #include "QuizState.h"
+#include "Rendering.h"
 
 #include <QAction>
 #include <QApplication>
@@ -72,6 +73,7 @@ void run(bool preview, const QString &folder) {
 } // namespace
 
 int main(int argc, char *argv[]) {
+    rendering::choose(); // the preview drawn as in the program
     QApplication app(argc, argv);
     QTemporaryDir home;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.path());
