@@ -27,13 +27,25 @@ private slots:
     void init() { writeFile(quiz(), QByteArray("quiz bytes", 10)); }
     void cleanup() { runjournal::drop(quiz()); }
 
+    // Whatever a learner typed comes back as typed.
+    void roundTrip_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("digit") << QStringLiteral("3");
+        QTest::newRow("full-width and half-width katakana") << QString::fromUtf8("○ ｱｲｳ アイウ");
+        QTest::newRow("quote and backslash") << QStringLiteral("\"a\\b\"");
+        QTest::newRow("control characters") << QStringLiteral("a\nb\tc\x01\x1f\x7f");
+        QTest::newRow("beyond the BMP") << QString::fromUtf8("\U0001F600 𠮷");
+    }
     void roundTrip() {
-        QCOMPARE(runjournal::write(journal()), QString());
+        QFETCH(QString, answer);
+        runjournal::Journal written = journal();
+        written.answerTexts[0] = answer;
+        QCOMPARE(runjournal::write(written), QString());
         const std::optional<runjournal::Journal> found =
             runjournal::find(runjournal::identify(quiz()), 3);
         QVERIFY(found);
         QCOMPARE(found->quiz, journal().quiz);
-        QCOMPARE(found->answerTexts, journal().answerTexts);
+        QCOMPARE(found->answerTexts, written.answerTexts);
         QCOMPARE(found->answerMarks, journal().answerMarks);
         QCOMPARE(found->questionOnShow, 3);
         QCOMPARE(found->elapsedSeconds, 754.5);
