@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Draws Tessellar's icon (a tessellation of triangles with a check mark) as PNG files:
-data/icons/tessellar-64.png and data/icons/tessellar-256.png."""
+data/icons/tessellar-SIZE.png, in the sizes window managers show (16 to 64) and the desktop's
+launchers use (256)."""
 import math
 import pathlib
 import struct
@@ -31,7 +32,8 @@ def pixel(x, y):
     return COLOURS[index] + (255,)
 
 
-def png(size):
+def png(size, pixel=pixel):
+    """A square RGBA PNG of `size` pixels drawn by pixel(x, y), x and y from 0 to 1."""
     rows = bytearray()
     samples = 4  # 4 x 4 supersampling for smooth edges
     for y in range(size):
@@ -58,5 +60,5 @@ def png(size):
 if __name__ == "__main__":
     folder = pathlib.Path(__file__).resolve().parent.parent / "data" / "icons"
     folder.mkdir(parents=True, exist_ok=True)
-    for size in (64, 256):
+    for size in (16, 32, 48, 64, 256):
         (folder / f"tessellar-{size}.png").write_bytes(png(size))

@@ -1,5 +1,6 @@
 #include "Main.h"
 
+#include "Icons.h"
 #include "MainWindow.h"
 #include "QuizState.h"
 #include "Sections.h"
@@ -7,7 +8,6 @@
 #include "Settings.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPointer>
@@ -21,7 +21,7 @@ void translateQtTexts() {
 }
 
 void Main(QuizState &state) {
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tessellar-256.png")));
+    QApplication::setWindowIcon(icons::windowIcon());
     state.prepareStart(
         settings::readString(QStringLiteral("QPath"), sections::defaultQuizFolder()));
     state.mainWindow = new MainWindow(state);

@@ -1,5 +1,7 @@
 #include "Fonts.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QStringList>
 
 #include <fontconfig/fontconfig.h>
@@ -25,6 +27,13 @@ QFont fixedGothic(double points) {
     return withFamilies({QString::fromUtf8("ＭＳ ゴシック"), QStringLiteral("MS Gothic"),
                          QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP")},
                         points, QFont::Monospace);
+}
+
+QString installedFamily(const QFont &font) {
+    for (const QString &family : font.families())
+        if (QFontDatabase::hasFamily(family))
+            return family;
+    return QFontInfo(font).family();
 }
 
 std::jthread loadEarly() {

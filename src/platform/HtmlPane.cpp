@@ -9,7 +9,6 @@
 #include "PictureGate.h"
 
 #include <QApplication>
-#include <QFontInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QTimer>
@@ -38,11 +37,11 @@ QString scriptLiteral(const QString &text) {
 
 // Pages without fonts of their own read in a Japanese Gothic, as they always have.
 void useGothicFonts(QWebEngineSettings *settings) {
-    const QString gothic = QFontInfo(fonts::proportionalGothic(12)).family();
+    const QString gothic = fonts::installedFamily(fonts::proportionalGothic(12));
     settings->setFontFamily(QWebEngineSettings::StandardFont, gothic);
     settings->setFontFamily(QWebEngineSettings::SansSerifFont, gothic);
     settings->setFontFamily(QWebEngineSettings::FixedFont,
-                            QFontInfo(fonts::fixedGothic(12)).family());
+                            fonts::installedFamily(fonts::fixedGothic(12)));
 }
 
 // The question for a link the desktop can open, or an empty text for any other link.

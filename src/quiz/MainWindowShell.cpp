@@ -5,6 +5,7 @@
 #include "EditorWindow.h"
 #include "Fonts.h"
 #include "HtmlPane.h"
+#include "Icons.h"
 #include "KeyPreview.h"
 #include "MainLayout.h"
 #include "MainWindow.h"
@@ -31,7 +32,6 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -166,21 +166,22 @@ void MainWindow::createToolBar(QWidget *client) {
     toolBar->setIconSize(QSize(16, 16));
     toolBar->setMovable(false);
     accessibility::name({{toolBar, "ツール バー"}});
-    const auto button = [this](const char *key, const char *tip, QStyle::StandardPixmap image) {
+    const auto button = [this](const char *key, const char *tip, const char *themeIcon,
+                               const char *ownIcon) {
         const QString keyText = QString::fromUtf8(key);
-        QAction *action = toolBar->addAction(style()->standardIcon(image), keyText);
+        QAction *action = toolBar->addAction(icons::themedOrOwn(themeIcon, ownIcon), keyText);
         action->setObjectName(QStringLiteral("toolBarButton_") + keyText);
         action->setToolTip(QString::fromUtf8(tip));
         toolBar->widgetForAction(action)->setAccessibleName(action->toolTip()); // not the key
         connect(action, &QAction::triggered, this, [this, keyText] { runToolBarButton(keyText); });
     };
-    button("新規作成", "新規作成", QStyle::SP_FileIcon);
-    button("開く", "開く", QStyle::SP_DialogOpenButton);
-    button("上書き保存", "上書き保存", QStyle::SP_DialogSaveButton);
+    button("新規作成", "新規作成", "document-new", "new");
+    button("開く", "開く", "document-open", "open");
+    button("上書き保存", "上書き保存", "document-save", "save");
     toolBar->addSeparator();
-    button("印刷", "印刷", QStyle::SP_FileDialogDetailedView);
+    button("印刷", "印刷", "document-print", "print");
     toolBar->addSeparator();
-    button("ｺﾏﾝﾄﾞ ﾎﾞﾀﾝ", "ファイルの読み込み", QStyle::SP_BrowserReload);
+    button("ｺﾏﾝﾄﾞ ﾎﾞﾀﾝ", "ファイルの読み込み", "view-refresh", "load");
     // The button that shows the buttons a narrow window has no room for.
     if (auto *more = toolBar->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button")))
         accessibility::name({{more, "ツール バーの残りのボタン"}});

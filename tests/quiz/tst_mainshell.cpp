@@ -231,6 +231,9 @@ private slots:
             form->runToolBarButton(QString::fromUtf8(key));
         QVERIFY(messagebox::takeShown().isEmpty());
         QCOMPARE(f->state.questionCount, 60);
+        for (QAction *button : form->toolBar->actions()) // each shows a picture, not only a text
+            QVERIFY2(button->isSeparator() || !button->icon().pixmap(16).isNull(),
+                     qPrintable(button->objectName()));
         auto *load = form->findChild<QAction *>(QString::fromUtf8("toolBarButton_ｺﾏﾝﾄﾞ ﾎﾞﾀﾝ"));
         QVERIFY(load);
         QCOMPARE(load->toolTip(), QString::fromUtf8("ファイルの読み込み"));
