@@ -6,17 +6,20 @@
 #include <QApplication>
 
 int main(int argc, char *argv[]) {
-    const std::jthread fontsLoading = fonts::loadEarly();
     // Screen readers read the quiz pages only if Qt WebEngine builds their accessibility
     // tree, which on Linux it does only when asked to (and then only while one is running).
     if (!qEnvironmentVariableIsSet("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY"))
         qputenv("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1");
     rendering::choose();
+    // After the environment is set: fontconfig reads it on that thread, and a variable added
+    // meanwhile can move the list from under it.
+    std::jthread fontsLoading = fonts::loadEarly();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessellar"));
     QApplication::setOrganizationName(QStringLiteral("Tessellar"));
     translateQtTexts();
     QuizState state;
+    fontsLoading.join(); // done by now; from here on the environment may change again
     Main(state);
     return QApplication::exec();
 }

@@ -20,7 +20,7 @@ QString installedFamily(const QFont &font);
 // Fontconfig reads its configuration and font lists the first time Qt asks for a font: 7 ms
 // or so on the main thread before the first window can show. Called before the application
 // object is made, this reads them on another core meanwhile; the thread returned is joined
-// when it goes.
+// when it goes. Nothing may change the environment until it is joined: fontconfig reads it.
 std::jthread loadEarly();
 
 } // namespace fonts
