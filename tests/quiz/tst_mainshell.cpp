@@ -16,6 +16,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -245,6 +249,41 @@ private slots:
         form->findChild<QAction *>(QString::fromUtf8("toolBarButton_新規作成"))->trigger();
         QCOMPARE(messagebox::takeShown().value(0).title, QString::fromUtf8("新規作成"));
         QVERIFY(!form->clockTimer->isActive());
+    }
+
+    // A desktop with an icon theme keeps its own icons on the toolbar; icons the theme lacks
+    // fall back to the program's pictures.
+    void toolbarTakesTheDesktopsIconTheme() {
+        const QDir themes(f->folder());
+        themes.mkpath(QStringLiteral("desk/16x16/actions"));
+        QFile index(themes.filePath(QStringLiteral("desk/index.theme")));
+        QVERIFY(index.open(QIODevice::WriteOnly));
+        index.write("[Icon Theme]\nName=desk\nDirectories=16x16/actions\n\n"
+                    "[16x16/actions]\nSize=16\nType=Fixed\n");
+        index.close();
+        QImage picture(16, 16, QImage::Format_ARGB32);
+        picture.fill(Qt::red);
+        QVERIFY(
+            picture.save(themes.filePath(QStringLiteral("desk/16x16/actions/document-open.png"))));
+        const QStringList paths = QIcon::themeSearchPaths();
+        const QString theme = QIcon::themeName();
+        const auto restore = qScopeGuard([&] {
+            QIcon::setThemeSearchPaths(paths);
+            QIcon::setThemeName(theme);
+        });
+        QIcon::setThemeSearchPaths({themes.path()});
+        QIcon::setThemeName(QStringLiteral("desk"));
+        MainWindow *form = f->start();
+        const auto shown = [form](const char *key) {
+            return form
+                ->findChild<QAction *>(QStringLiteral("toolBarButton_") + QString::fromUtf8(key))
+                ->icon()
+                .pixmap(16)
+                .toImage()
+                .pixelColor(8, 8);
+        };
+        QCOMPARE(shown("開く"), QColor(Qt::red));
+        QVERIFY(shown("上書き保存").alpha() == 255 && shown("上書き保存") != QColor(Qt::red));
     }
 
     void clockCountsAndStopsAtTheLimit() {
