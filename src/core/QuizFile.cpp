@@ -207,11 +207,15 @@ ReadResult parse(QByteArrayView bytes, Mode mode) {
     return parse(in, mode);
 }
 
+// Only a regular file is a quiz: a FIFO would block and a device would never end.
+QString notAQuiz() {
+    return tr("%1 はクイズファイルではありません");
+}
+
 ReadResult read(const QString &path, Mode mode) {
     ReadResult failed;
-    // Only a regular file is a quiz: a FIFO would block and a device would never end.
     QFile file;
-    failed.error = wholefile::openRegular(path, file, tr("%1 はクイズファイルではありません"));
+    failed.error = wholefile::openRegular(path, file, notAQuiz());
     if (!failed.error.isEmpty())
         return failed;
     // Read, not mapped: a file that another program shortens meanwhile would fault a map.
@@ -222,6 +226,10 @@ ReadResult read(const QString &path, Mode mode) {
         return failed;
     }
     return result;
+}
+
+wholefile::ReadResult readBytes(const QString &path) {
+    return wholefile::read(path, notAQuiz());
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "QuizRecord.h"
+#include "WholeFile.h"
 
 #include <QByteArray>
 #include <QList>
@@ -33,6 +34,9 @@ enum class Mode { Load, Check };
 ReadResult parse(QByteArrayView bytes, Mode mode = Mode::Load);
 // Reads the quiz file at path; a file that cannot be opened or read fails with offset -1.
 ReadResult read(const QString &path, Mode mode = Mode::Load);
+// The bytes of the quiz file at path, read whole for parse(), or why not, worded as read()
+// words it.
+wholefile::ReadResult readBytes(const QString &path);
 
 struct EncodeResult {
     QByteArray bytes;

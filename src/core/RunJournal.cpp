@@ -104,14 +104,22 @@ QString pathFor(const QString &quizFile) {
 }
 
 QuizIdentity identify(const QString &quizFile) {
-    QuizIdentity identity;
-    identity.path = QFileInfo(quizFile).absoluteFilePath();
     const wholefile::ReadResult file = wholefile::read(quizFile);
-    if (!file.ok())
-        return identity;
-    identity.size = file.bytes.size();
-    identity.modified = QFileInfo(quizFile).lastModified().toMSecsSinceEpoch();
-    identity.sha256 = sha256Hex(file.bytes);
+    if (!file.ok()) {
+        QuizIdentity unreadable;
+        unreadable.path = QFileInfo(quizFile).absoluteFilePath();
+        return unreadable;
+    }
+    return identify(quizFile, file.bytes);
+}
+
+QuizIdentity identify(const QString &quizFile, QByteArrayView bytes) {
+    const QFileInfo info(quizFile);
+    QuizIdentity identity;
+    identity.path = info.absoluteFilePath();
+    identity.size = bytes.size();
+    identity.modified = info.lastModified().toMSecsSinceEpoch();
+    identity.sha256 = sha256Hex(bytes);
     return identity;
 }
 

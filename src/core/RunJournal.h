@@ -31,6 +31,8 @@ struct Journal {
 
 // The identity of the file as it is now; size -1 when it cannot be read.
 QuizIdentity identify(const QString &quizFile);
+// The identity of the file whose bytes were read just now.
+QuizIdentity identify(const QString &quizFile, QByteArrayView bytes);
 
 // Writes the journal in place of the last one, whole or not at all; returns why it could not.
 QString write(const Journal &journal);

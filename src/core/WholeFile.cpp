@@ -35,10 +35,10 @@ QString openRegular(const QString &path, QFile &file, const QString &notRegular)
     return {};
 }
 
-ReadResult read(const QString &path) {
+ReadResult read(const QString &path, const QString &notRegular) {
     ReadResult result;
     QFile file;
-    result.error = openRegular(path, file, QString::fromUtf8("%1 はファイルではありません"));
+    result.error = openRegular(path, file, notRegular);
     if (!result.ok())
         return result;
     result.bytes = file.read(file.size());

@@ -15,8 +15,9 @@ struct ReadResult {
 };
 
 // Reads a regular file, at most the size seen at the open: a FIFO would block, a device would
-// never end and a file that grows meanwhile cannot run away.
-ReadResult read(const QString &path);
+// never end and a file that grows meanwhile cannot run away. notRegular as for openRegular.
+ReadResult read(const QString &path,
+                const QString &notRegular = QString::fromUtf8("%1 はファイルではありません"));
 
 // Opens a file for reading if it is a regular file; returns why not, empty when it is open.
 // notRegular ("%1 は…", %1 the path) says a file is missing or no regular file. The type is

@@ -156,6 +156,7 @@ private:
     QPointer<EditorWindow> m_editor;
     // The journal of the run under way, written while m_journaling.
     bool m_journaling = false;
+    runjournal::QuizIdentity m_loadedIdentity; // of the bytes the quiz was loaded from
     runjournal::QuizIdentity m_journalIdentity;
     runjournal::Journal m_lastJournaled;
     QTimer m_journalTimer;

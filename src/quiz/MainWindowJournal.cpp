@@ -11,6 +11,7 @@
 #include "RunJournal.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -41,7 +42,11 @@ void MainWindow::pauseClock() {
 // A journal of this quiz file as it is now offers to go on where the last run stopped.
 void MainWindow::offerResume() {
     m_journaling = false;
-    const runjournal::QuizIdentity quiz = runjournal::identify(m_state.currentQuizFile);
+    // As loaded, unless the editor made the file since (a section that could not be loaded).
+    const runjournal::QuizIdentity quiz =
+        m_loadedIdentity.path == QFileInfo(m_state.currentQuizFile).absoluteFilePath()
+            ? m_loadedIdentity
+            : runjournal::identify(m_state.currentQuizFile);
     const std::optional<runjournal::Journal> journal =
         runjournal::find(quiz, m_state.answerTexts.size());
     if (journal && messagebox::show(this, text("前回の続きから再開しますか？"), text("確認"),

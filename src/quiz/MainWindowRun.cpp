@@ -8,9 +8,11 @@
 #include "MessageBox.h"
 #include "Numbers.h"
 #include "QuestionPages.h"
+#include "QuizFile.h"
 #include "QuizRun.h"
 #include "QuizState.h"
 #include "ResultWindow.h"
+#include "RunJournal.h"
 #include "Sections.h"
 
 #include <QEventLoop>
@@ -28,6 +30,8 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include <future>
+
 using messagebox::Answer;
 using messagebox::Buttons;
 
@@ -36,12 +40,31 @@ using design::text;
 
 namespace {
 const char *const kConfirm = "確認";
+
+// Reads the quiz file at path once: a run's journal names the quiz by the very bytes loaded,
+// digested on another core while this one parses (afterwards where no thread can be had).
+quizfile::ReadResult readQuiz(const QString &path, runjournal::QuizIdentity &identity) {
+    identity = {};
+    const wholefile::ReadResult file = quizfile::readBytes(path);
+    if (!file.ok()) {
+        quizfile::ReadResult failed;
+        failed.error = file.error;
+        return failed;
+    }
+    std::future<runjournal::QuizIdentity> digest =
+        std::async(std::launch::async | std::launch::deferred,
+                   [path, bytes = file.bytes] { return runjournal::identify(path, bytes); });
+    quizfile::ReadResult quiz = quizfile::parse(file.bytes);
+    if (quiz.ok)
+        identity = digest.get();
+    return quiz;
+}
 } // namespace
 
 // Reads the quiz file into the shared state; on failure nothing changes. A quiz too long
 // for the question scroll bar is refused here, with its own message.
 MainWindow::Taken MainWindow::takeQuiz(const QString &path, QString &error) {
-    const quizfile::ReadResult quiz = quizfile::read(path);
+    const quizfile::ReadResult quiz = readQuiz(path, m_loadedIdentity);
     if (!quiz.ok) {
         error = QFileInfo::exists(path) ? quiz.error : text("ファイルがありません。");
         return Taken::Unreadable;
