@@ -16,14 +16,20 @@ QFont withFamilies(const QStringList &families, double points, QFont::StyleHint 
     return font;
 }
 
+// The first of the families installed here, or an empty text.
+QString firstInstalled(const QStringList &families) {
+    for (const QString &family : families)
+        if (QFontDatabase::hasFamily(family))
+            return family;
+    return QString();
+}
+
 // The first of the families installed here alone, or all of them for Qt to choose from. For
 // a font of several families Qt sorts every font here to find fallbacks, some 3 ms a font;
 // one Japanese family needs no fallback at all.
 QStringList installedOrAll(const QStringList &families) {
-    for (const QString &family : families)
-        if (QFontDatabase::hasFamily(family))
-            return {family};
-    return families;
+    const QString installed = firstInstalled(families);
+    return installed.isEmpty() ? families : QStringList{installed};
 }
 } // namespace
 
@@ -42,10 +48,8 @@ QFont fixedGothic(double points) {
 }
 
 QString installedFamily(const QFont &font) {
-    for (const QString &family : font.families())
-        if (QFontDatabase::hasFamily(family))
-            return family;
-    return QFontInfo(font).family();
+    const QString installed = firstInstalled(font.families());
+    return installed.isEmpty() ? QFontInfo(font).family() : installed;
 }
 
 std::jthread loadEarly() {
