@@ -36,12 +36,13 @@ QString scriptLiteral(const QString &text) {
 }
 
 // Pages without fonts of their own read in a Japanese Gothic, as they always have.
+// The families are looked up once for every renderer to come.
 void useGothicFonts(QWebEngineSettings *settings) {
-    const QString gothic = fonts::installedFamily(fonts::proportionalGothic(12));
+    static const QString gothic = fonts::installedFamily(fonts::proportionalGothic(12));
+    static const QString fixedGothic = fonts::installedFamily(fonts::fixedGothic(12));
     settings->setFontFamily(QWebEngineSettings::StandardFont, gothic);
     settings->setFontFamily(QWebEngineSettings::SansSerifFont, gothic);
-    settings->setFontFamily(QWebEngineSettings::FixedFont,
-                            fonts::installedFamily(fonts::fixedGothic(12)));
+    settings->setFontFamily(QWebEngineSettings::FixedFont, fixedGothic);
 }
 
 // The question for a link the desktop can open, or an empty text for any other link.
