@@ -1,11 +1,18 @@
 #include "Icons.h"
 
+#include <QImageReader>
+#include <QPixmap>
+
 namespace icons {
 namespace {
+// Read as the PNGs they are: left free to guess, Qt loads every image format plugin to ask it.
 QIcon fromSizes(const QString &pattern, std::initializer_list<int> sizes) {
     QIcon icon;
-    for (const int size : sizes)
-        icon.addFile(pattern.arg(size), QSize(size, size));
+    for (const int size : sizes) {
+        QImageReader reader(pattern.arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImageReader(&reader));
+    }
     return icon;
 }
 
