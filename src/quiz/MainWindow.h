@@ -26,6 +26,7 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit MainWindow(QuizState &state, QWidget *parent = nullptr);
+    void setVisible(bool visible) override; // the window's load runs before its first show
 
     QToolBar *toolBar = nullptr;
     QComboBox *sectionBox = nullptr;
@@ -94,7 +95,6 @@ public slots:
     void showAbout();
 
 protected:
-    void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;

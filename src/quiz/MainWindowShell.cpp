@@ -284,12 +284,14 @@ void MainWindow::updateStatusClock() {
     statusPanels.time->setText(now.toString(QStringLiteral("H:mm")));
 }
 
-void MainWindow::showEvent(QShowEvent *event) {
-    if (!m_loaded) { // the window's load runs once, when it is first shown
+// The window's load runs once, just before it is first shown: placed by then, it is laid out
+// once, at its size, not first at the design's and again at the saved one.
+void MainWindow::setVisible(bool visible) {
+    if (visible && !m_loaded) {
         m_loaded = true;
         setUpOnFirstShow();
     }
-    QMainWindow::showEvent(event);
+    QMainWindow::setVisible(visible);
 }
 
 void MainWindow::setUpOnFirstShow() {
