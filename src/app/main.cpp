@@ -1,9 +1,12 @@
 #include "Main.h"
 #include "Fonts.h"
+#include "Pictures.h"
 #include "QuizState.h"
 #include "Rendering.h"
 
 #include <QApplication>
+
+#include <thread>
 
 int main(int argc, char *argv[]) {
     // Screen readers read the quiz pages only if Qt WebEngine builds their accessibility
@@ -11,15 +14,19 @@ int main(int argc, char *argv[]) {
     if (!qEnvironmentVariableIsSet("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY"))
         qputenv("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1");
     rendering::choose();
-    // After the environment is set: fontconfig reads it on that thread, and a variable added
-    // meanwhile can move the list from under it.
-    std::jthread fontsLoading = fonts::loadEarly();
+    // Work the window's start needs, done on another core while the application object sets
+    // up. After the environment is set: fontconfig reads it on that thread, and a variable
+    // added meanwhile can move the list from under it.
+    std::jthread loadingEarly([] {
+        fonts::loadEarly();
+        pictures::loadFormatPluginsEarly();
+    });
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessellar"));
     QApplication::setOrganizationName(QStringLiteral("Tessellar"));
     translateQtTexts();
     QuizState state;
-    fontsLoading.join(); // done by now; from here on the environment may change again
+    loadingEarly.join(); // done by now; from here on the environment may change again
     Main(state);
     return QApplication::exec();
 }

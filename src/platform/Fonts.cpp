@@ -52,17 +52,15 @@ QString installedFamily(const QFont &font) {
     return installed.isEmpty() ? QFontInfo(font).family() : installed;
 }
 
-std::jthread loadEarly() {
-    return std::jthread([] {
-        FcInit(); // safe beside Qt's own call: fontconfig keeps whichever finishes first
-        // Qt lists every font next; listing them here brings the lists' pages into memory.
-        FcPattern *any = FcPatternCreate();
-        FcObjectSet *fields = FcObjectSetBuild(FC_FAMILY, FC_STYLE, FC_FILE, FC_CHARSET, FC_LANG,
-                                               static_cast<char *>(nullptr));
-        FcFontSetDestroy(FcFontList(nullptr, any, fields));
-        FcObjectSetDestroy(fields);
-        FcPatternDestroy(any);
-    });
+void loadEarly() {
+    FcInit(); // safe beside Qt's own call: fontconfig keeps whichever finishes first
+    // Qt lists every font next; listing them here brings the lists' pages into memory.
+    FcPattern *any = FcPatternCreate();
+    FcObjectSet *fields = FcObjectSetBuild(FC_FAMILY, FC_STYLE, FC_FILE, FC_CHARSET, FC_LANG,
+                                           static_cast<char *>(nullptr));
+    FcFontSetDestroy(FcFontList(nullptr, any, fields));
+    FcObjectSetDestroy(fields);
+    FcPatternDestroy(any);
 }
 
 } // namespace fonts

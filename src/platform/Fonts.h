@@ -2,8 +2,6 @@
 
 #include <QFont>
 
-#include <thread>
-
 // The Japanese Windows fonts the windows were designed with, falling back to the Japanese
 // Gothic fonts installed here.
 namespace fonts {
@@ -18,9 +16,9 @@ QFont fixedGothic(double points);
 QString installedFamily(const QFont &font);
 
 // Fontconfig reads its configuration and font lists the first time Qt asks for a font: 7 ms
-// or so on the main thread before the first window can show. Called before the application
-// object is made, this reads them on another core meanwhile; the thread returned is joined
-// when it goes. Nothing may change the environment until it is joined: fontconfig reads it.
-std::jthread loadEarly();
+// or so on the main thread before the first window can show. Run on another thread before
+// the application object is made, this reads them on another core meanwhile. Nothing may
+// change the environment until that thread is joined: fontconfig reads it.
+void loadEarly();
 
 } // namespace fonts
