@@ -10,8 +10,9 @@ namespace pictures {
 QPixmap load(const QString &path);
 
 // Qt loads every image format plugin the first time it reads an image without being told its
-// format, as the toolbar does for its own pictures: 2 ms or so on the main thread before the
-// window can show. Run on another thread before then, this loads them on another core.
+// format, as Qt's toolbar does for the arrow to its hidden buttons: 2 ms or so on the main
+// thread before the window can show. Run on another thread before then, this loads them on
+// another core.
 void loadFormatPluginsEarly();
 
 } // namespace pictures
