@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(
     cmake ninja-build g++ clang-format
-    qt6-base-dev qt6-declarative-dev qt6-webengine-dev qt6-charts-dev qt6-translations-l10n
+    qt6-base-dev qt6-declarative-dev qt6-webengine-dev qt6-translations-l10n
     libfontconfig-dev libssl-dev
     fonts-noto-cjk fonts-ipafont-gothic
     xvfb xauth openbox x11-utils poppler-utils

@@ -1,22 +1,18 @@
 #include "ProgressWindow.h"
 
+#include "ProgressChart.h"
 #include "QuizRun.h"
 
-#include <QChartView>
 #include <QComboBox>
-#include <QDateTimeAxis>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineSeries>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <QValueAxis>
 
 #include <algorithm>
-#include <cmath>
 
 using history::Entry;
 using history::RunKind;
@@ -47,13 +43,6 @@ QStringList rowTexts(const Entry &e) {
             percentText(e),
             quizrun::formatElapsed(e.elapsedSeconds)};
 }
-
-QLineSeries *series(QChart *chart, const QString &name) {
-    auto *line = new QLineSeries(chart);
-    line->setName(name);
-    line->setPointsVisible(true);
-    return line;
-}
 } // namespace
 
 ProgressWindow::ProgressWindow(const QString &section, QWidget *parent)
@@ -72,16 +61,15 @@ ProgressWindow::ProgressWindow(const QString &section, QWidget *parent)
     emptyLabel = new QLabel(text("まだ記録がありません"), this);
     emptyLabel->setObjectName(QStringLiteral("emptyLabel"));
     emptyLabel->setAlignment(Qt::AlignCenter);
-    chartView = new QChartView(this);
-    chartView->setObjectName(QStringLiteral("chartView"));
-    chartView->setRenderHint(QPainter::Antialiasing);
+    chart = new ProgressChart(this);
+    chart->setObjectName(QStringLiteral("chart"));
     runTable = new QTableWidget(this);
     runTable->setObjectName(QStringLiteral("runTable"));
     runTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     runTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     runTable->verticalHeader()->hide();
     auto *runs = new QSplitter(Qt::Vertical, this);
-    runs->addWidget(chartView);
+    runs->addWidget(chart);
     runs->addWidget(runTable);
     runs->setStretchFactor(0, 3);
     runs->setStretchFactor(1, 2);
@@ -143,50 +131,9 @@ void ProgressWindow::showSection(const QString &section) {
                      [](const Entry &a, const Entry &b) { return a.when < b.when; });
     m_pages->setCurrentWidget(entries.isEmpty() ? static_cast<QWidget *>(emptyLabel)
                                                 : m_pages->widget(1));
-    showChart(entries);
+    chart->setRuns(entries);
     std::reverse(entries.begin(), entries.end());
     showTable(entries);
-}
-
-void ProgressWindow::showChart(const QList<Entry> &oldestFirst) {
-    auto *chart = new QChart;
-    chart->setTitle(text("満点に対する得点の割合 (%)"));
-    QLineSeries *full = series(chart, kindText(RunKind::Full));
-    QLineSeries *retry = series(chart, kindText(RunKind::Retry));
-    double lowest = 0;
-    for (const Entry &e : oldestFirst) {
-        if (const std::optional<double> percent = e.percent()) {
-            (e.kind == RunKind::Retry ? retry : full)
-                ->append(static_cast<qreal>(e.when.toMSecsSinceEpoch()), *percent);
-            lowest = std::min(lowest, *percent);
-        }
-    }
-    auto *time = new QDateTimeAxis(chart);
-    time->setFormat(QStringLiteral("yyyy/MM/dd"));
-    if (!oldestFirst.isEmpty()) {
-        // Room on both sides keeps the first and last points clear of the frame.
-        const QDateTime first = oldestFirst.first().when;
-        const QDateTime last = oldestFirst.last().when;
-        const qint64 margin = std::max<qint64>(first.msecsTo(last) / 20, 24 * 3600 * 1000);
-        time->setRange(first.addMSecs(-margin), last.addMSecs(margin));
-    }
-    auto *percent = new QValueAxis(chart);
-    percent->setRange(std::floor(lowest / 10) * 10, 100);
-    percent->setLabelFormat(QStringLiteral("%.0f"));
-    chart->addAxis(time, Qt::AlignBottom);
-    chart->addAxis(percent, Qt::AlignLeft);
-    for (QLineSeries *line : {full, retry}) {
-        if (line->count() == 0) {
-            delete line;
-            continue;
-        }
-        chart->addSeries(line);
-        line->attachAxis(time);
-        line->attachAxis(percent);
-    }
-    QChart *old = chartView->chart();
-    chartView->setChart(chart);
-    delete old;
 }
 
 void ProgressWindow::showTable(const QList<Entry> &newestFirst) {

@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-class QChartView;
+class ProgressChart;
 class QComboBox;
 class QLabel;
 class QStackedWidget;
@@ -21,7 +21,7 @@ public:
     QComboBox *sectionBox = nullptr;
     QLabel *noticeLabel = nullptr; // damaged lines skipped, a file that cannot be read
     QLabel *emptyLabel = nullptr;  // shown instead of the chart when the section has no runs
-    QChartView *chartView = nullptr;
+    ProgressChart *chart = nullptr;
     QTableWidget *runTable = nullptr;
 
 public slots:
@@ -30,7 +30,6 @@ public slots:
 private:
     void fillSectionBox(const QString &section);
     void showNotice();
-    void showChart(const QList<history::Entry> &oldestFirst);
     void showTable(const QList<history::Entry> &newestFirst);
 
     history::ReadResult m_history;

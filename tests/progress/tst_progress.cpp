@@ -1,15 +1,14 @@
 #include "History.h"
 #include "MainWindow.h"
 #include "MainWindowFixture.h"
+#include "ProgressChart.h"
 #include "ProgressWindow.h"
 #include "ResultWindow.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QChartView>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineSeries>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
@@ -41,6 +40,16 @@ QStringList items(const QComboBox *box) {
     for (int i = 0; i < box->count(); ++i)
         texts.append(box->itemText(i));
     return texts;
+}
+
+// Where the chart drew in this colour exactly: the lines and their markers, and the legend's.
+QList<QPoint> pixelsOf(const QImage &image, QColor colour) {
+    QList<QPoint> found;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == colour.rgb())
+                found.append(QPoint(x, y));
+    return found;
 }
 
 // Runs check on the progress window that opens modal next, then closes it.
@@ -76,7 +85,7 @@ private slots:
         bool seen = false;
         inspectNextProgressWindow([&](ProgressWindow *w) {
             seen = w->emptyLabel->text() == QString::fromUtf8("まだ記録がありません") &&
-                   w->emptyLabel->isVisible() && !w->chartView->isVisible() &&
+                   w->emptyLabel->isVisible() && !w->chart->isVisible() &&
                    w->sectionBox->currentText() == "four";
         });
         form->findChild<QAction *>(QStringLiteral("toolsProgressAction"))->trigger();
@@ -99,7 +108,7 @@ private slots:
 
         seen = false;
         inspectNextProgressWindow([&](ProgressWindow *w) {
-            seen = w->sectionBox->currentText() == "four" && w->chartView->isVisible() &&
+            seen = w->sectionBox->currentText() == "four" && w->chart->isVisible() &&
                    column(w->runTable, 8) == QStringList{"33.3%"};
         });
         QTest::mouseClick(results.findChild<QPushButton *>(QStringLiteral("progressButton")),
@@ -133,11 +142,20 @@ private slots:
                  (QStringList{"2024/06/03 20:00", "2024/06/02 20:00", "2024/06/01 20:00"}));
         QCOMPARE(column(w.runTable, 1), (QStringList{"再挑戦", "全問", "全問"}));
         QCOMPARE(column(w.runTable, 8), (QStringList{"75.0%", "75.0%", "50.0%"}));
-        const QList<QAbstractSeries *> series = w.chartView->chart()->series();
-        QCOMPARE(series.size(), 2); // full runs and retries
         const auto x = [](int day) { return qreal(evening(day).toMSecsSinceEpoch()); };
-        QCOMPARE(static_cast<QLineSeries *>(series[0])->points(),
-                 (QList<QPointF>{{x(1), 50}, {x(2), 75}}));
+        QCOMPARE(w.chart->points(RunKind::Full), (QList<QPointF>{{x(1), 50}, {x(2), 75}}));
+        QCOMPARE(w.chart->points(RunKind::Retry), (QList<QPointF>{{x(3), 75}}));
+        // Drawn where they fall: the first full run lower than the second and left of it, the
+        // retry a day later. The legend's markers sit above, between the runs' days.
+        const QImage image = w.chart->grab().toImage();
+        const QList<QPoint> full = pixelsOf(image, QColor(32, 159, 223));
+        const QList<QPoint> retry = pixelsOf(image, QColor(153, 202, 83));
+        QVERIFY(!full.isEmpty() && !retry.isEmpty());
+        const auto byX = [](QPoint a, QPoint b) { return a.x() < b.x(); };
+        const auto byY = [](QPoint a, QPoint b) { return a.y() < b.y(); };
+        const QPoint rightmostFull = *std::max_element(full.begin(), full.end(), byX);
+        QVERIFY(std::max_element(full.begin(), full.end(), byY)->x() < rightmostFull.x() - 20);
+        QVERIFY(std::max_element(retry.begin(), retry.end(), byX)->x() > rightmostFull.x() + 20);
 
         w.sectionBox->setCurrentText(QStringLiteral("b"));
         QCOMPARE(column(w.runTable, 8), QStringList{"—"}); // nothing to score

@@ -1,0 +1,201 @@
+#include "ProgressChart.h"
+
+#include <QDateTime>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+using history::Entry;
+using history::RunKind;
+
+namespace {
+constexpr int kTicks = 5;
+constexpr double kDay = 24 * 3600 * 1000;
+constexpr double kMarkerRadius = 3.5;
+
+QString text(const char *utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+QString dateLabel(double msecs) {
+    return QDateTime::fromMSecsSinceEpoch(std::llround(msecs))
+        .toString(QStringLiteral("yyyy/MM/dd"));
+}
+
+QString percentLabel(double percent) {
+    return QString::number(percent, 'f', 0);
+}
+
+// Ticks split the range evenly, the first at its low end.
+double tick(double low, double high, int index) {
+    return low + (high - low) * index / (kTicks - 1);
+}
+
+// One line: its name, its colour and a marker of its own shape, so the two tell apart in grey.
+struct Series {
+    QString name;
+    QColor colour;
+    bool squareMarker;
+    const QList<QPointF> &points;
+
+    void drawMarker(QPainter &painter, QPointF at) const {
+        painter.setPen(colour);
+        painter.setBrush(colour);
+        const QRectF box(at.x() - kMarkerRadius, at.y() - kMarkerRadius, 2 * kMarkerRadius,
+                         2 * kMarkerRadius);
+        if (squareMarker)
+            painter.drawRect(box);
+        else
+            painter.drawEllipse(box);
+    }
+};
+
+std::array<Series, 2> seriesOf(const QList<QPointF> &full, const QList<QPointF> &retry) {
+    return {Series{text("全問"), QColor(32, 159, 223), false, full},
+            Series{text("再挑戦"), QColor(153, 202, 83), true, retry}};
+}
+} // namespace
+
+ProgressChart::ProgressChart(QWidget *parent) : QWidget(parent) {
+    setAccessibleName(text("満点に対する得点の割合 (%)"));
+    setBackgroundRole(QPalette::Base);
+    setAutoFillBackground(true);
+}
+
+void ProgressChart::setRuns(const QList<Entry> &oldestFirst) {
+    m_full.clear();
+    m_retry.clear();
+    m_percent = {0, 100};
+    m_time = {};
+    for (const Entry &e : oldestFirst) {
+        if (const std::optional<double> percent = e.percent()) {
+            (e.kind == RunKind::Retry ? m_retry : m_full)
+                .append(QPointF(static_cast<double>(e.when.toMSecsSinceEpoch()), *percent));
+            m_percent.low = std::min(m_percent.low, std::floor(*percent / 10) * 10);
+            m_percent.high = std::max(m_percent.high, std::ceil(*percent / 10) * 10);
+        }
+    }
+    if (!oldestFirst.isEmpty()) {
+        // Room on both sides keeps the first and last points clear of the frame.
+        const auto first = static_cast<double>(oldestFirst.first().when.toMSecsSinceEpoch());
+        const auto last = static_cast<double>(oldestFirst.last().when.toMSecsSinceEpoch());
+        const double margin = std::max((last - first) / 20, kDay);
+        m_time = {first - margin, last + margin};
+    }
+    update();
+}
+
+QList<QPointF> ProgressChart::points(RunKind kind) const {
+    return kind == RunKind::Retry ? m_retry : m_full;
+}
+
+QSize ProgressChart::sizeHint() const {
+    return QSize(40, 18) * fontMetrics().averageCharWidth();
+}
+
+QSize ProgressChart::minimumSizeHint() const {
+    return QSize(24, 12) * fontMetrics().averageCharWidth();
+}
+
+void ProgressChart::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const double gap = QFontMetricsF(font()).height() / 2;
+    QRectF room = drawTitleAndLegend(painter, QRectF(rect()).adjusted(gap, gap, -gap, -gap));
+    const QRectF plot = drawAxes(painter, room);
+    if (plot.isValid())
+        drawLines(painter, plot);
+}
+
+QRectF ProgressChart::drawTitleAndLegend(QPainter &painter, QRectF room) const {
+    const QFontMetricsF metrics(font());
+    const double line = metrics.height();
+    painter.setPen(palette().color(QPalette::Text));
+    painter.drawText(QRectF(room.left(), room.top(), room.width(), line), Qt::AlignCenter,
+                     accessibleName());
+    room.setTop(room.top() + 1.5 * line);
+
+    // The legend names the lines that have points, centred under the title.
+    const std::array<Series, 2> lines = seriesOf(m_full, m_retry);
+    const auto entryWidth = [&](const Series &s) {
+        return 2 * kMarkerRadius + line / 4 + metrics.horizontalAdvance(s.name) + line;
+    };
+    double width = 0;
+    for (const Series &s : lines)
+        width += s.points.isEmpty() ? 0 : entryWidth(s);
+    double left = room.center().x() - width / 2;
+    for (const Series &s : lines) {
+        if (s.points.isEmpty())
+            continue;
+        s.drawMarker(painter, QPointF(left + kMarkerRadius, room.top() + line / 2));
+        painter.setPen(palette().color(QPalette::Text));
+        painter.drawText(
+            QPointF(left + 2 * kMarkerRadius + line / 4, room.top() + metrics.ascent()), s.name);
+        left += entryWidth(s);
+    }
+    room.setTop(room.top() + 1.5 * line);
+    return room;
+}
+
+// The percentages on the left, the dates below, a grid line at each; the plot is what is left.
+QRectF ProgressChart::drawAxes(QPainter &painter, QRectF room) const {
+    const QFontMetricsF metrics(font());
+    const double line = metrics.height();
+    double labelWidth = 0;
+    for (int i = 0; i < kTicks; ++i)
+        labelWidth = std::max(labelWidth, metrics.horizontalAdvance(percentLabel(
+                                              tick(m_percent.low, m_percent.high, i))));
+    const double dateWidth = metrics.horizontalAdvance(dateLabel(m_time.high));
+    // The dates are centred under their grid lines, the first and last ones too.
+    const double left = std::max(labelWidth + line / 2, dateWidth / 2);
+    const QRectF plot(room.left() + left, room.top() + line / 2,
+                      room.width() - left - dateWidth / 2, room.height() - 2 * line);
+    if (!plot.isValid())
+        return plot;
+    QColor grid = palette().color(QPalette::Text);
+    grid.setAlphaF(0.15);
+    for (int i = 0; i < kTicks; ++i) {
+        const double y = plot.bottom() - plot.height() * i / (kTicks - 1);
+        const double x = plot.left() + plot.width() * i / (kTicks - 1);
+        painter.setPen(grid);
+        painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+        painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+        painter.setPen(palette().color(QPalette::Text));
+        painter.drawText(QRectF(room.left(), y - line / 2, labelWidth, line),
+                         Qt::AlignRight | Qt::AlignVCenter,
+                         percentLabel(tick(m_percent.low, m_percent.high, i)));
+        painter.drawText(QRectF(x - dateWidth, plot.bottom() + line / 4, 2 * dateWidth, line),
+                         Qt::AlignHCenter | Qt::AlignTop,
+                         dateLabel(tick(m_time.low, m_time.high, i)));
+    }
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(plot);
+    return plot;
+}
+
+void ProgressChart::drawLines(QPainter &painter, const QRectF &plot) const {
+    const std::array<Series, 2> lines = seriesOf(m_full, m_retry);
+    painter.setClipRect(
+        plot.adjusted(-kMarkerRadius, -kMarkerRadius, kMarkerRadius, kMarkerRadius));
+    for (const Series &s : lines) {
+        if (s.points.isEmpty())
+            continue;
+        QPainterPath path(placed(s.points.first(), plot));
+        for (const QPointF &p : s.points)
+            path.lineTo(placed(p, plot));
+        painter.setPen(QPen(s.colour, 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(path);
+        for (const QPointF &p : s.points)
+            s.drawMarker(painter, placed(p, plot));
+    }
+}
+
+QPointF ProgressChart::placed(QPointF point, const QRectF &plot) const {
+    return {plot.left() + plot.width() * (point.x() - m_time.low) / (m_time.high - m_time.low),
+            plot.bottom() -
+                plot.height() * (point.y() - m_percent.low) / (m_percent.high - m_percent.low)};
+}

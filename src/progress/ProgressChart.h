@@ -1,0 +1,45 @@
+#pragma once
+
+#include "History.h"
+
+#include <QList>
+#include <QPointF>
+#include <QWidget>
+
+class QPainter;
+
+// The score as a percentage of the maximum over time: a line for the full runs and one for the
+// retries, against the date below and the percentage on the left.
+class ProgressChart : public QWidget {
+    Q_OBJECT
+public:
+    explicit ProgressChart(QWidget *parent = nullptr);
+
+    // Runs with nothing to score are left out.
+    void setRuns(const QList<history::Entry> &oldestFirst);
+    // Milliseconds since the epoch against the percentage, oldest first.
+    QList<QPointF> points(history::RunKind kind) const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    struct Range {
+        double low = 0;
+        double high = 1;
+    };
+
+    // Each draws in room and returns what is left below.
+    QRectF drawTitleAndLegend(QPainter &painter, QRectF room) const;
+    QRectF drawAxes(QPainter &painter, QRectF room) const;
+    void drawLines(QPainter &painter, const QRectF &plot) const;
+    QPointF placed(QPointF point, const QRectF &plot) const;
+
+    QList<QPointF> m_full;
+    QList<QPointF> m_retry;
+    Range m_time;
+    Range m_percent{0, 100};
+};
