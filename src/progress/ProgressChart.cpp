@@ -104,7 +104,7 @@ void ProgressChart::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const double gap = QFontMetricsF(font()).height() / 2;
-    QRectF room = drawTitleAndLegend(painter, QRectF(rect()).adjusted(gap, gap, -gap, -gap));
+    const QRectF room = drawTitleAndLegend(painter, QRectF(rect()).adjusted(gap, gap, -gap, -gap));
     const QRectF plot = drawAxes(painter, room);
     if (plot.isValid())
         drawLines(painter, plot);
