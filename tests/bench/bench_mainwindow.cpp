@@ -10,10 +10,11 @@
 // the renderer ran a frame callback after the content, and the pane has then been repainted
 // into the window and the window flushed to the X server.
 //   bench_mainwindow [startup] [step] [memory] [idle] [idle-variants] [--env NAME=VALUE]
-//                    [--program-env NAME=VALUE]
+//                    [--program-env NAME=VALUE] [--starts N]
 // The parts run in the order given (default: the first four). --env sets a variable for both
 // programs, e.g. QSG_RHI_BACKEND=opengl for the OpenGL rendering instead of the software one
 // both choose by default; --program-env tries a change on the program alone. Both repeatable.
+// --starts sets how many starts of each the start-up takes (51): more narrow the ratio's spread.
 #include "BenchQuiz.h"
 #include "HtmlPane.h"
 #include "Main.h"
@@ -368,6 +369,7 @@ struct Bench {
     QString anchorPath;
     QStringList env;        // --env: for both programs
     QStringList programEnv; // --program-env: tried on the program only, not on the anchor
+    int startRuns = kStartRuns;
     QString smallFolder;
     QString largeFolder;
     QStringList anchorLayout; // the program's window and panes, learnt from its first run
@@ -411,7 +413,7 @@ struct Bench {
         startOnce(true); // learns the window's layout; the page cache warms for both
         startOnce(false);
         std::vector<double> programRuns, anchorRuns;
-        for (int i = 0; i < kStartRuns; ++i) { // interleaved: both meet the same load
+        for (int i = 0; i < startRuns; ++i) { // interleaved: both meet the same load
             programRuns.push_back(startOnce(true));
             anchorRuns.push_back(startOnce(false));
         }
@@ -679,6 +681,9 @@ int main(int argc, char *argv[]) {
     bench.anchorPath = QDir(dir).filePath(QStringLiteral("bench_anchor"));
     bench.env = takeOptionValues(args, QStringLiteral("--env"));
     bench.programEnv = takeOptionValues(args, QStringLiteral("--program-env"));
+    const QStringList starts = takeOptionValues(args, QStringLiteral("--starts"));
+    if (!starts.isEmpty())
+        bench.startRuns = std::clamp(starts.last().toInt(), 1, 10000);
     QTemporaryDir small, large;
     bench.smallFolder = small.path();
     bench.largeFolder = large.path();
