@@ -14,7 +14,6 @@ using history::RunKind;
 namespace {
 constexpr int kTicks = 5;
 constexpr double kDay = 24 * 3600 * 1000;
-constexpr double kMarkerRadius = 3.5;
 
 QString text(const char *utf8) {
     return QString::fromUtf8(utf8);
@@ -40,12 +39,12 @@ struct Series {
     QColor colour;
     bool squareMarker;
     const QList<QPointF> &points;
+    double radius; // of the marker; the line is a little thinner than it
 
     void drawMarker(QPainter &painter, QPointF at) const {
         painter.setPen(colour);
         painter.setBrush(colour);
-        const QRectF box(at.x() - kMarkerRadius, at.y() - kMarkerRadius, 2 * kMarkerRadius,
-                         2 * kMarkerRadius);
+        const QRectF box(at.x() - radius, at.y() - radius, 2 * radius, 2 * radius);
         if (squareMarker)
             painter.drawRect(box);
         else
@@ -53,9 +52,12 @@ struct Series {
     }
 };
 
-std::array<Series, 2> seriesOf(const QList<QPointF> &full, const QList<QPointF> &retry) {
-    return {Series{text("全問"), QColor(32, 159, 223), false, full},
-            Series{text("再挑戦"), QColor(153, 202, 83), true, retry}};
+// The markers and lines grow with the text, for those who read it larger.
+std::array<Series, 2> seriesOf(const QList<QPointF> &full, const QList<QPointF> &retry,
+                               const QFont &font) {
+    const double radius = std::max(3.5, QFontMetricsF(font).height() / 4.5);
+    return {Series{text("全問"), QColor(32, 159, 223), false, full, radius},
+            Series{text("再挑戦"), QColor(153, 202, 83), true, retry, radius}};
 }
 } // namespace
 
@@ -119,9 +121,9 @@ QRectF ProgressChart::drawTitleAndLegend(QPainter &painter, QRectF room) const {
     room.setTop(room.top() + 1.5 * line);
 
     // The legend names the lines that have points, centred under the title.
-    const std::array<Series, 2> lines = seriesOf(m_full, m_retry);
+    const std::array<Series, 2> lines = seriesOf(m_full, m_retry, font());
     const auto entryWidth = [&](const Series &s) {
-        return 2 * kMarkerRadius + line / 4 + metrics.horizontalAdvance(s.name) + line;
+        return 2 * s.radius + line / 4 + metrics.horizontalAdvance(s.name) + line;
     };
     double width = 0;
     for (const Series &s : lines)
@@ -130,10 +132,10 @@ QRectF ProgressChart::drawTitleAndLegend(QPainter &painter, QRectF room) const {
     for (const Series &s : lines) {
         if (s.points.isEmpty())
             continue;
-        s.drawMarker(painter, QPointF(left + kMarkerRadius, room.top() + line / 2));
+        s.drawMarker(painter, QPointF(left + s.radius, room.top() + line / 2));
         painter.setPen(palette().color(QPalette::Text));
-        painter.drawText(
-            QPointF(left + 2 * kMarkerRadius + line / 4, room.top() + metrics.ascent()), s.name);
+        painter.drawText(QPointF(left + 2 * s.radius + line / 4, room.top() + metrics.ascent()),
+                         s.name);
         left += entryWidth(s);
     }
     room.setTop(room.top() + 1.5 * line);
@@ -177,16 +179,16 @@ QRectF ProgressChart::drawAxes(QPainter &painter, QRectF room) const {
 }
 
 void ProgressChart::drawLines(QPainter &painter, const QRectF &plot) const {
-    const std::array<Series, 2> lines = seriesOf(m_full, m_retry);
-    painter.setClipRect(
-        plot.adjusted(-kMarkerRadius, -kMarkerRadius, kMarkerRadius, kMarkerRadius));
+    const std::array<Series, 2> lines = seriesOf(m_full, m_retry, font());
+    const double r = lines[0].radius;
+    painter.setClipRect(plot.adjusted(-r, -r, r, r));
     for (const Series &s : lines) {
         if (s.points.isEmpty())
             continue;
         QPainterPath path(placed(s.points.first(), plot));
         for (const QPointF &p : s.points)
             path.lineTo(placed(p, plot));
-        painter.setPen(QPen(s.colour, 2));
+        painter.setPen(QPen(s.colour, s.radius * 0.6));
         painter.setBrush(Qt::NoBrush);
         painter.drawPath(path);
         for (const QPointF &p : s.points)
