@@ -1,5 +1,7 @@
 #include "ProgressChart.h"
 
+#include "Design.h"
+
 #include <QDateTime>
 #include <QPainter>
 #include <QPainterPath>
@@ -14,10 +16,6 @@ using history::RunKind;
 namespace {
 constexpr int kTicks = 5;
 constexpr double kDay = 24 * 3600 * 1000;
-
-QString text(const char *utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 QString dateLabel(double msecs) {
     return QDateTime::fromMSecsSinceEpoch(std::llround(msecs))
@@ -56,13 +54,17 @@ struct Series {
 std::array<Series, 2> seriesOf(const QList<QPointF> &full, const QList<QPointF> &retry,
                                const QFont &font) {
     const double radius = std::max(3.5, QFontMetricsF(font).height() / 4.5);
-    return {Series{text("全問"), QColor(32, 159, 223), false, full, radius},
-            Series{text("再挑戦"), QColor(153, 202, 83), true, retry, radius}};
+    return {Series{progress::kindName(RunKind::Full), QColor(32, 159, 223), false, full, radius},
+            Series{progress::kindName(RunKind::Retry), QColor(153, 202, 83), true, retry, radius}};
 }
 } // namespace
 
+QString progress::kindName(RunKind kind) {
+    return kind == RunKind::Retry ? design::text("再挑戦") : design::text("全問");
+}
+
 ProgressChart::ProgressChart(QWidget *parent) : QWidget(parent) {
-    setAccessibleName(text("満点に対する得点の割合 (%)"));
+    setAccessibleName(design::text("満点に対する得点の割合 (%)"));
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
 }
@@ -166,9 +168,10 @@ QRectF ProgressChart::drawAxes(QPainter &painter, QRectF room) const {
         painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
         painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
         painter.setPen(palette().color(QPalette::Text));
-        painter.drawText(QRectF(room.left(), y - line / 2, labelWidth, line),
-                         Qt::AlignRight | Qt::AlignVCenter,
-                         percentLabel(tick(m_percent.low, m_percent.high, i)));
+        painter.drawText(
+            QRectF(plot.left() - line / 2 - labelWidth, y - line / 2, labelWidth, line),
+            Qt::AlignRight | Qt::AlignVCenter,
+            percentLabel(tick(m_percent.low, m_percent.high, i)));
         painter.drawText(QRectF(x - dateWidth, plot.bottom() + line / 4, 2 * dateWidth, line),
                          Qt::AlignHCenter | Qt::AlignTop,
                          dateLabel(tick(m_time.low, m_time.high, i)));

@@ -8,6 +8,11 @@
 
 class QPainter;
 
+namespace progress {
+// "全問" or "再挑戦", as the chart's legend and the table name the kinds of run.
+QString kindName(history::RunKind kind);
+} // namespace progress
+
 // The score as a percentage of the maximum over time: a line for the full runs and one for the
 // retries, against the date below and the percentage on the left.
 class ProgressChart : public QWidget {

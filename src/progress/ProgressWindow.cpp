@@ -1,5 +1,6 @@
 #include "ProgressWindow.h"
 
+#include "Design.h"
 #include "ProgressChart.h"
 #include "QuizRun.h"
 
@@ -18,22 +19,14 @@ using history::Entry;
 using history::RunKind;
 
 namespace {
-QString text(const char *utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-QString kindText(RunKind kind) {
-    return kind == RunKind::Retry ? text("再挑戦") : text("全問");
-}
-
 QString percentText(const Entry &e) {
     const std::optional<double> percent = e.percent();
-    return percent ? QStringLiteral("%1%").arg(*percent, 0, 'f', 1) : text("—");
+    return percent ? QStringLiteral("%1%").arg(*percent, 0, 'f', 1) : design::text("—");
 }
 
 QStringList rowTexts(const Entry &e) {
     return {e.when.toString(QStringLiteral("yyyy/MM/dd HH:mm")),
-            kindText(e.kind),
+            progress::kindName(e.kind),
             QString::number(e.questions),
             QString::number(e.correct),
             QString::number(e.fourChoiceCorrect),
@@ -48,9 +41,9 @@ QStringList rowTexts(const Entry &e) {
 ProgressWindow::ProgressWindow(const QString &section, QWidget *parent)
     : QDialog(parent), m_history(history::read()) {
     setObjectName(QStringLiteral("ProgressWindow"));
-    setWindowTitle(text("成績の推移"));
+    setWindowTitle(design::text("成績の推移"));
     setSizeGripEnabled(true);
-    auto *sectionLabel = new QLabel(text("問題名(&S)"), this);
+    auto *sectionLabel = new QLabel(design::text("問題名(&S)"), this);
     sectionBox = new QComboBox(this);
     sectionBox->setObjectName(QStringLiteral("sectionBox"));
     sectionBox->setMinimumContentsLength(16);
@@ -58,7 +51,7 @@ ProgressWindow::ProgressWindow(const QString &section, QWidget *parent)
     noticeLabel = new QLabel(this);
     noticeLabel->setObjectName(QStringLiteral("noticeLabel"));
     noticeLabel->setTextFormat(Qt::PlainText);
-    emptyLabel = new QLabel(text("まだ記録がありません"), this);
+    emptyLabel = new QLabel(design::text("まだ記録がありません"), this);
     emptyLabel->setObjectName(QStringLiteral("emptyLabel"));
     emptyLabel->setAlignment(Qt::AlignCenter);
     chart = new ProgressChart(this);
@@ -115,9 +108,9 @@ void ProgressWindow::showNotice() {
     if (!m_history.error.isEmpty())
         notes.append(m_history.error);
     if (m_history.skippedLines > 0)
-        notes.append(text("壊れた行 %1 行を読み飛ばしました").arg(m_history.skippedLines));
+        notes.append(design::text("壊れた行 %1 行を読み飛ばしました").arg(m_history.skippedLines));
     if (m_history.olderLinesLeftOut)
-        notes.append(text("履歴が大きいため、古い記録は読み込んでいません"));
+        notes.append(design::text("履歴が大きいため、古い記録は読み込んでいません"));
     noticeLabel->setText(notes.join(QLatin1Char('\n')));
     noticeLabel->setVisible(!notes.isEmpty());
 }
@@ -137,9 +130,11 @@ void ProgressWindow::showSection(const QString &section) {
 }
 
 void ProgressWindow::showTable(const QList<Entry> &newestFirst) {
-    const QStringList headers{
-        text("日時"),   text("種類"),       text("問題数"), text("総正解数"), text("4択問題"),
-        text("○×問題"), text("未回答問題"), text("総得点"), text("得点率"),   text("経過時間")};
+    const QStringList headers{design::text("日時"),       design::text("種類"),
+                              design::text("問題数"),     design::text("総正解数"),
+                              design::text("4択問題"),    design::text("○×問題"),
+                              design::text("未回答問題"), design::text("総得点"),
+                              design::text("得点率"),     design::text("経過時間")};
     runTable->clear();
     runTable->setColumnCount(static_cast<int>(headers.size()));
     runTable->setHorizontalHeaderLabels(headers);
