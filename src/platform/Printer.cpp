@@ -1,16 +1,25 @@
 #include "Printer.h"
 
+#include "Design.h"
+#include "MessageBox.h"
+
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProgressDialog>
 
 namespace printing {
 namespace {
 bool &noPrinter() {
     static bool none = false;
     return none;
+}
+
+int &progressDelay() {
+    static int milliseconds = 500;
+    return milliseconds;
 }
 
 std::unique_ptr<QPrinter> prepared(std::unique_ptr<QPrinter> printer) {
@@ -35,8 +44,23 @@ std::unique_ptr<QPdfWriter> pdfWriter(QIODevice *file) {
     return writer;
 }
 
+std::unique_ptr<QProgressDialog> progressDialog(QWidget *window, const QString &doing, int steps) {
+    auto progress =
+        std::make_unique<QProgressDialog>(doing, design::text("キャンセル"), 0, steps, window);
+    progress->setObjectName(QStringLiteral("printProgress"));
+    progress->setWindowTitle(messagebox::applicationTitle());
+    progress->setWindowModality(Qt::WindowModal);
+    progress->setMinimumDuration(progressDelay());
+    progress->setValue(0);
+    return progress;
+}
+
 void setNoPrinterForTesting(bool none) {
     noPrinter() = none;
+}
+
+void setProgressDelayForTesting(int milliseconds) {
+    progressDelay() = milliseconds;
 }
 
 } // namespace printing

@@ -250,17 +250,13 @@ ResultWindow::Printed ResultWindow::printReport(QPagedPaintDevice &device, const
     const QStringList lines = report::lines(measuring->wrap(pageWidth - 324));
     const QFontMetrics metrics = painter.fontMetrics();
     const int pageHeight = painter.window().height();
-    QProgressDialog progress(doing, text("キャンセル"), 0, static_cast<int>(lines.size()), this);
-    progress.setObjectName(QStringLiteral("printProgress"));
-    progress.setWindowTitle(messagebox::applicationTitle());
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
-    progress.setValue(0);
+    const std::unique_ptr<QProgressDialog> progress =
+        printing::progressDialog(this, doing, static_cast<int>(lines.size()));
     int y = 0;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (y + metrics.lineSpacing() > pageHeight) {
-            progress.setValue(static_cast<int>(i));
-            if (progress.wasCanceled()) {
+            progress->setValue(static_cast<int>(i));
+            if (progress->wasCanceled()) {
                 // A printer drops the job where the print system lets it (CUPS does not: the
                 // pages drawn so far are printed); a PDF file that is not saved is discarded.
                 if (auto *printer = dynamic_cast<QPrinter *>(&device))
