@@ -224,6 +224,7 @@ void EditorWindow::showEvent(QShowEvent *event) {
         }
         layOut();
         showOrHidePreview();
+        m_sized = true;
     });
 }
 

@@ -62,6 +62,8 @@ public:
     QString keepRecoveryCopy();
     // Closes without asking, the unsaved work kept: the program is being ended from outside.
     void closeForSessionEnd();
+    // True from the first show until the window is sized for the window manager's frame.
+    bool isSizing() const { return m_framed && !m_sized; }
 
 public slots:
     void loadSection();
@@ -111,6 +113,7 @@ private:
     QuestionPreview *m_preview = nullptr;
     QLabel *m_statusText = nullptr;
     bool m_framed = false;
+    bool m_sized = false;
     bool m_unsavedQuestions = false;
     bool m_closingWithoutAsking = false;
 };

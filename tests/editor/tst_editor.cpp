@@ -77,11 +77,8 @@ class TestEditor : public QObject {
         QVERIFY(m->isVisible());
         m->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m));
-        // Framed by the window manager, and sized again for the frame (polled every 50 ms).
-        // Now and then the frame's extents never reach the program; the tests that need the
-        // frame say so themselves.
-        (void)QTest::qWaitFor([this] { return m->frameGeometry().size() != m->size(); }, 5000);
-        QTest::qWait(120);
+        // Sized for the window manager's frame (or, never framed, after two seconds).
+        QVERIFY(testsupport::waitUntil([this] { return !m->isSizing(); }));
     }
     void loadSection(const QString &section) {
         m->sectionBox->setEditText(section);
@@ -117,11 +114,11 @@ private slots:
         QVERIFY(QImage(4, 4, QImage::Format_RGB32).save(f->folder() + QStringLiteral("/p.png")));
         openEditor();
         QuestionPreview *preview = m->preview();
-        QTRY_VERIFY(preview && preview->isVisible());
+        TRY_VERIFY(preview && preview->isVisible());
         m->questionBox->setFocus();
         commitText(m->questionBox, QString::fromUtf8("富士山<b>3776</b>"));
         m->pictureBox->setText(QStringLiteral("P.PNG"));
-        QTRY_VERIFY_WITH_TIMEOUT(
+        TRY_VERIFY_WITHIN(
             renderedBody(preview->questionPane).contains(QString::fromUtf8("富士山<b>3776</b>")),
             15000);
         QVERIFY(!preview->pictureLabel->pixmap().isNull());
@@ -539,7 +536,7 @@ private slots:
         const QRect placed = design::outerGeometry(f->form);
         const QPointer<MainWindow> running = f->form;
         ::raise(SIGTERM);
-        QTRY_VERIFY(!running);
+        TRY_VERIFY(!running);
         QCOMPARE(settings::readNumber(QStringLiteral("MainLeft"), 0),
                  twips::fromPixels(placed.x()));
         QVERIFY(messagebox::takeShown().isEmpty());
@@ -574,12 +571,12 @@ private slots:
         openEditor();
         const QSize frame = design::frameExtra(m);
         m->resize(QSize(100, 100));
-        QTRY_COMPARE(design::outerGeometry(m).size(),
-                     QSize(twips::toPixels(5235), twips::toPixels(6255)));
+        TRY_COMPARE(design::outerGeometry(m).size(),
+                    QSize(twips::toPixels(5235), twips::toPixels(6255)));
         QCOMPARE(m->questionBox->width(), twips::toPixels(3975));
         m->resize(QSize(twips::toPixels(7000), twips::toPixels(9550)) - frame);
         const int h = twips::toPixels(2000); // (9550 - 3550) / 3
-        QTRY_COMPARE(m->questionBox->size(), QSize(twips::toPixels(5740), h));
+        TRY_COMPARE(m->questionBox->size(), QSize(twips::toPixels(5740), h));
         QCOMPARE(m->choicesBox->y(), twips::toPixels(3305));
         QCOMPARE(m->keyPointBox->y(), twips::toPixels(5650));
         QCOMPARE(m->pictureBox->y(), twips::toPixels(7995));
