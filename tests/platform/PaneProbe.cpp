@@ -1,6 +1,7 @@
 #include "PaneProbe.h"
 
 #include "HtmlPane.h"
+#include "TestSupport.h"
 
 #include <QWebEnginePage>
 #include <QWebEngineScript>
@@ -10,19 +11,20 @@
 
 namespace paneprobe {
 
-QVariant evaluate(HtmlPane *pane, const QString &script) {
+QVariant evaluate(HtmlPane *pane, const QString &script, bool inPagesWorld) {
     struct Answer {
         QVariant value;
         bool given = false;
     };
     // Shared: a page hands its waiting calls an answer when it is deleted, maybe much later.
     const auto answer = std::make_shared<Answer>();
-    pane->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
-                                [answer](const QVariant &value) {
-                                    answer->value = value;
-                                    answer->given = true;
-                                });
-    if (!QTest::qWaitFor([&] { return answer->given; }, 15000))
+    pane->page()->runJavaScript(
+        script, inPagesWorld ? QWebEngineScript::MainWorld : QWebEngineScript::ApplicationWorld,
+        [answer](const QVariant &value) {
+            answer->value = value;
+            answer->given = true;
+        });
+    if (!testsupport::waitUntil([&] { return answer->given; }, 15000))
         return QVariant();
     return answer->value;
 }
