@@ -1,9 +1,12 @@
 #include "TestSupport.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QProcess>
 #include <QSettings>
+#include <QTimer>
 #include <QtTest>
 
 #include <unistd.h>
@@ -59,6 +62,23 @@ FullDisk::FullDisk(const QList<std::pair<QString, QByteArray>> &files) {
 FullDisk::~FullDisk() {
     if (m_mounted)
         QProcess::execute(QStringLiteral("umount"), {m_dir.path()});
+}
+
+bool waitUntil(const std::function<bool()> &condition, int timeoutMs) {
+    const QDeadlineTimer deadline(timeoutMs);
+    QTimer wake; // the wait below returns at the latest with its tick, to look again
+    wake.start(5);
+    bool holds = false;
+    while (!(holds = condition()) && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        // As QTest's waits do: objects deleted later go now, there being no outer loop.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return holds;
+}
+
+void runEventsFor(int ms) {
+    waitUntil([] { return false; }, ms);
 }
 
 QByteArray readFile(const QString &path) {

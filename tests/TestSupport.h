@@ -5,6 +5,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <utility>
 
 // Helpers every test program shares: an isolated home and a clean settings store.
@@ -40,10 +41,31 @@ private:
     bool m_mounted = false;
 };
 
+// Runs the event loop until the condition holds or the time is up; says whether it holds.
+// Unlike QTest::qWaitFor, which sleeps 10 ms between rounds of events, this wakes for each
+// event: the web engine's many round trips to the main thread then take no longer than in
+// the program.
+bool waitUntil(const std::function<bool()> &condition, int timeoutMs = 15000);
+// Runs the event loop for this long, for the few tests that need time itself to pass.
+void runEventsFor(int ms);
+
 QByteArray readFile(const QString &path);
 void writeFile(const QString &path, const QByteArray &bytes);
 
 } // namespace testsupport
+
+// QTRY_VERIFY and QTRY_COMPARE on testsupport::waitUntil.
+#define TRY_VERIFY_WITHIN(expr, timeoutMs)                                                         \
+    do {                                                                                           \
+        testsupport::waitUntil([&] { return bool(expr); }, timeoutMs);                             \
+        QVERIFY(expr);                                                                             \
+    } while (false)
+#define TRY_VERIFY(expr) TRY_VERIFY_WITHIN(expr, 15000)
+#define TRY_COMPARE(actual, expected)                                                              \
+    do {                                                                                           \
+        testsupport::waitUntil([&] { return (actual) == (expected); });                            \
+        QCOMPARE(actual, expected);                                                                \
+    } while (false)
 
 // main() of a test program: the environment isolated, then `prepare`, then the application.
 #define TESSELLAR_TEST_MAIN_PREPARED(AppClass, TestClass, prepare)                                 \

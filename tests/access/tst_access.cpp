@@ -138,7 +138,7 @@ class TestAccess : public QObject {
     static QWidget *activate(QWidget *window) {
         window->show();
         window->activateWindow();
-        if (!QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }))
+        if (!testsupport::waitUntil([window] { return QApplication::activeWindow() == window; }))
             qWarning("window not active");
         return window;
     }
@@ -189,7 +189,7 @@ private slots:
         f->writeQuiz(QStringLiteral("a"), 3);
         f->load(QStringLiteral("a"));
         f->now += 65;
-        QTRY_COMPARE(form->clockLabel->accessibleName(), QString::fromUtf8("経過時間 00:01:05"));
+        TRY_COMPARE(form->clockLabel->accessibleName(), QString::fromUtf8("経過時間 00:01:05"));
     }
 
     // A screen reader reads the report as shown, line by line from the first line shown, and
@@ -203,8 +203,8 @@ private slots:
         QVERIFY(!report->text(QAccessible::Name).isEmpty());
         for (const int width : {9165, 4000}) { // wrapped anew for a narrower window
             design::resizeOuter(results, width, 6000);
-            QTRY_COMPARE(text->text(0, text->characterCount()).split(QLatin1Char('\n')),
-                         report::lines(area->wrappedReport()));
+            TRY_COMPARE(text->text(0, text->characterCount()).split(QLatin1Char('\n')),
+                        report::lines(area->wrappedReport()));
         }
         int start = -1, end = -1;
         QCOMPARE(
@@ -270,7 +270,7 @@ private slots:
         f->load(QStringLiteral("a"));
         QVERIFY(panesApplied(form));
         for (HtmlPane *pane : {form->questionPane, form->choicesPane})
-            QTRY_COMPARE(
+            TRY_COMPARE(
                 qRound(100 *
                        paneprobe::evaluate(pane, QStringLiteral("devicePixelRatio")).toDouble()),
                 percent);

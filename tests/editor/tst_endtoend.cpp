@@ -63,7 +63,7 @@ private slots:
         m->viewTagBuilderAction->trigger();
         TagBuilderDialog *tags = m->tagBuilder();
         // It comes up active and takes the mirrored selection as the text its tags enclose.
-        QVERIFY(QTest::qWaitFor([tags] { return QApplication::activeWindow() == tags; }));
+        QVERIFY(testsupport::waitUntil([tags] { return QApplication::activeWindow() == tags; }));
         tags->checks.p->click();
         tags->styleBox->setCurrentIndex(0);
         tags->checks.font->click();

@@ -22,10 +22,10 @@ const QString kRefused = QString::fromUtf8("問題数を,1以上に設定して�
 // Picks the entry from the open list, as a user does with the mouse or the keys.
 void pick(QComboBox *box, int index) {
     box->showPopup();
-    QTRY_VERIFY(box->view()->isVisible());
+    TRY_VERIFY(box->view()->isVisible());
     box->view()->setCurrentIndex(box->model()->index(index, 0));
     QTest::keyClick(box->view(), Qt::Key_Return);
-    QTRY_VERIFY(!box->view()->isVisible());
+    TRY_VERIFY(!box->view()->isVisible());
 }
 
 void loadSixty(MainWindowFixture &f) {

@@ -67,7 +67,7 @@ MainWindow *MainWindowFixture::start() {
     form->activateWindow();
     if (!QTest::qWaitForWindowExposed(form))
         qWarning("main window not exposed");
-    if (!QTest::qWaitFor([this] { return !form->isPlacing(); }, 5000))
+    if (!testsupport::waitUntil([this] { return !form->isPlacing(); }, 5000))
         qWarning("main window not placed");
     return form;
 }
@@ -78,7 +78,7 @@ void MainWindowFixture::load(const QString &section) {
 }
 
 bool panesApplied(MainWindow *form) {
-    return QTest::qWaitFor(
+    return testsupport::waitUntil(
         [form] { return form->choicesPane->isApplied() && form->questionPane->isApplied(); },
         15000);
 }
@@ -90,7 +90,7 @@ QString renderedBody(HtmlPane *pane) {
         body = html;
         done = true;
     });
-    if (!QTest::qWaitFor([&] { return done; }, 15000))
+    if (!testsupport::waitUntil([&] { return done; }, 15000))
         qWarning("the renderer did not answer");
     return body;
 }

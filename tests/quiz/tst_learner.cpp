@@ -15,11 +15,13 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSocketNotifier>
 #include <QStatusBar>
 #include <QTimer>
 #include <QtTest>
 
 #include <csignal>
+#include <unistd.h>
 
 using messagebox::Answer;
 
@@ -72,12 +74,15 @@ private slots:
         answerAndStep(f->form, QStringLiteral("1"));
         f->now += 600;
         f->form->tick();
-        QTRY_VERIFY(runjournal::find(runjournal::identify(f->state.currentQuizFile), 10)
-                        .value_or(runjournal::Journal())
-                        .questionOnShow == 3);
+        TRY_VERIFY(runjournal::find(runjournal::identify(f->state.currentQuizFile), 10)
+                       .value_or(runjournal::Journal())
+                       .questionOnShow == 3);
         std::puts("journal written");
         std::fflush(stdout);
-        QTest::qWait(120000);
+        // Waits to be killed; should the kill fail, it ends with the test that started it,
+        // whose end closes this standard input.
+        QSocketNotifier testEnded(STDIN_FILENO, QSocketNotifier::Read);
+        QSignalSpy(&testEnded, &QSocketNotifier::activated).wait(60000);
     }
 
     void resumesAfterKill() {
@@ -89,10 +94,9 @@ private slots:
         child.start(QCoreApplication::applicationFilePath(), {"childAnswersAndWaits"});
         QVERIFY(child.waitForStarted());
         QByteArray output;
-        QTRY_VERIFY_WITH_TIMEOUT(
-            (output += child.readAllStandardOutput()).contains("journal written") ||
-                child.state() == QProcess::NotRunning,
-            60000);
+        TRY_VERIFY_WITHIN((output += child.readAllStandardOutput()).contains("journal written") ||
+                              child.state() == QProcess::NotRunning,
+                          60000);
         QVERIFY2(child.state() == QProcess::Running, output.constData());
         ::kill(pid_t(child.processId()), SIGKILL);
         QVERIFY(child.waitForFinished());
@@ -165,7 +169,7 @@ private slots:
         QVERIFY(clock.right() < f->form->centralWidget()->width());
         QVERIFY(f->form->clockCaption->geometry().right() < clock.left());
         QTest::keyClick(f->form, Qt::Key_Pause);
-        QTRY_COMPARE(f->form->clockLabel->text(), QStringLiteral("00:12:34"));
+        TRY_COMPARE(f->form->clockLabel->text(), QStringLiteral("00:12:34"));
     }
 };
 

@@ -37,6 +37,14 @@
 using messagebox::Answer;
 
 namespace {
+// The step a held scroll-bar arrow is set to repeat (QAbstractSlider keeps it protected).
+QAbstractSlider::SliderAction repeatActionOf(const QScrollBar *bar) {
+    struct Peek : QScrollBar {
+        static auto getter() { return &Peek::repeatAction; }
+    };
+    return (bar->*Peek::getter())();
+}
+
 const QString kEndPrompt = QString::fromUtf8("問題は以上です｡結果を表示しますか？");
 
 int px(int twipsValue) {
@@ -47,7 +55,7 @@ int px(int twipsValue) {
 void placeWindow(MainWindow *form, int width, int height) {
     design::resizeOuter(form, width, height);
     const QSize wanted(px(std::max(width, 8850)), px(std::max(height, 8925)));
-    if (!QTest::qWaitFor([&] { return design::outerGeometry(form).size() == wanted; }, 2000))
+    if (!testsupport::waitUntil([&] { return design::outerGeometry(form).size() == wanted; }, 2000))
         qWarning("the window manager did not resize the window");
 }
 } // namespace
@@ -63,7 +71,7 @@ private slots:
     void firstStartPlacementAndControls() {
         MainWindow *form = f->start();
         QCOMPARE(form->windowTitle(), QStringLiteral("Tessellar"));
-        QTRY_COMPARE(form->frameGeometry(), QRect(px(1000), px(1000), px(8850), px(12000)));
+        TRY_COMPARE(form->frameGeometry(), QRect(px(1000), px(1000), px(8850), px(12000)));
         for (const char *name : {"toolBar",           "sectionBox",        "loadButton",
                                  "clockCaption",      "clockLabel",        "questionNumberCaption",
                                  "questionCaption",   "choicesCaption",    "answerCaption",
@@ -124,9 +132,9 @@ private slots:
         MainWindow *form = f->start();
         placeWindow(form, width, height);
         // The window manager answers a resize in its own time.
-        QTRY_COMPARE(form->frameGeometry().size(),
-                     QSize(px(std::max(width, 8850)), px(std::max(height, 8925))));
-        QTRY_COMPARE(form->questionPane->size(), QSize(px(7100), px(paneHeight)));
+        TRY_COMPARE(form->frameGeometry().size(),
+                    QSize(px(std::max(width, 8850)), px(std::max(height, 8925))));
+        TRY_COMPARE(form->questionPane->size(), QSize(px(7100), px(paneHeight)));
         QCOMPARE(form->choicesPane->geometry(),
                  QRect(px(1560), px(choicesTop), px(7100), px(paneHeight)));
         QCOMPARE(form->choicesCaption->y(), px(choicesTop - 215));
@@ -150,7 +158,7 @@ private slots:
         const QPoint moved(px(1500), px(750));
         design::setOuterGeometry(form, QRect(moved, design::outerGeometry(form).size()));
         placeWindow(form, 9000, 10500);
-        QTRY_COMPARE(design::outerGeometry(form).topLeft(), moved);
+        TRY_COMPARE(design::outerGeometry(form).topLeft(), moved);
         form->close();
         QCOMPARE(settings::readNumber(QStringLiteral("MainLeft"), 0), 1500);
         QCOMPARE(settings::readNumber(QStringLiteral("MainTop"), 0), 750);
@@ -160,7 +168,7 @@ private slots:
         QuizState again;
         f->state = QuizState();
         f->start();
-        QTRY_COMPARE(f->form->frameGeometry(), QRect(px(1500), px(750), px(9000), px(10500)));
+        TRY_COMPARE(f->form->frameGeometry(), QRect(px(1500), px(750), px(9000), px(10500)));
         f->form->showMaximized();
         QCoreApplication::processEvents();
         f->form->close();
@@ -171,7 +179,7 @@ private slots:
         settings::writeString(QStringLiteral("MainWidth"), QStringLiteral("wide"));
         settings::writeString(QStringLiteral("MainLeft"), QString());
         MainWindow *form = f->start();
-        QTRY_COMPARE(form->frameGeometry(), QRect(px(1000), px(1000), px(8850), px(12000)));
+        TRY_COMPARE(form->frameGeometry(), QRect(px(1000), px(1000), px(8850), px(12000)));
     }
 
     // Starting and closing without touching the window keeps the placement, start after
@@ -199,7 +207,7 @@ private slots:
         for (int start = 0; start < 3; ++start) {
             f->state = QuizState();
             f->start();
-            QTRY_COMPARE(f->form->frameGeometry(), opened);
+            TRY_COMPARE(f->form->frameGeometry(), opened);
             f->form->close();
             const int top = settings::readNumber(QStringLiteral("MainTop"), 0);
             QCOMPARE(twips::toPixels(top), opened.top());
@@ -315,7 +323,7 @@ private slots:
         f->now += 600;
         QTest::keyClick(form->answerBox, Qt::Key_Pause);
         QVERIFY(form->clockTimer->isActive());
-        QTRY_COMPARE(form->clockLabel->text(), QStringLiteral("00:10:00")); // a real tick
+        TRY_COMPARE(form->clockLabel->text(), QStringLiteral("00:10:00")); // a real tick
     }
 
     void runAcrossMidnightKeepsCounting() {
@@ -414,14 +422,14 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(form));
         QWindow *window = form->windowHandle();
         QTest::keyClick(window, Qt::Key_V, Qt::AltModifier); // 表示(&V)
-        QTRY_VERIFY(QApplication::activePopupWidget());
+        TRY_VERIFY(QApplication::activePopupWidget());
         QTest::keyClick(window, Qt::Key_Right);
         QTest::keyClick(window, Qt::Key_5);
         QCOMPARE(form->questionNumberBox->text(), QStringLiteral("1"));
         QCOMPARE(form->answerBox->text(), QString());
         QTest::keyClick(window, Qt::Key_Escape);
         QTest::keyClick(window, Qt::Key_Escape);
-        QTRY_VERIFY(!QApplication::activePopupWidget());
+        TRY_VERIFY(!QApplication::activePopupWidget());
 
         form->answerBox->setFocus();
         QTest::keyClick(window, Qt::Key_A);
@@ -429,7 +437,7 @@ private slots:
         QWidget *page = form->questionPane->focusProxy() ? form->questionPane->focusProxy()
                                                          : form->questionPane;
         QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(20, 20));
-        QTRY_VERIFY(!form->questionPane->isAncestorOf(QApplication::focusWidget()));
+        TRY_VERIFY(!form->questionPane->isAncestorOf(QApplication::focusWidget()));
         QTest::keyClick(window, Qt::Key_Down);
         QTest::keyClick(window, Qt::Key_Down);
         QCOMPARE(form->questionNumberBox->text(), QStringLiteral("3"));
@@ -454,7 +462,8 @@ private slots:
                 .center();
         messagebox::script({Answer::No, Answer::No, Answer::No});
         QTest::mousePress(form->questionScrollBar, Qt::LeftButton, {}, arrow);
-        QTest::qWait(1500); // longer than the arrow's repeat delay
+        // Asking let go of the arrow: no repeat of the step is on its way.
+        QCOMPARE(repeatActionOf(form->questionScrollBar), QAbstractSlider::SliderNoAction);
         QTest::mouseRelease(form->questionScrollBar, Qt::LeftButton, {}, arrow);
         QCOMPARE(messagebox::takeShown().size(), 1);
         QCOMPARE(form->questionNumberBox->text(), QStringLiteral("5"));
@@ -464,10 +473,10 @@ private slots:
         MainWindow *form = f->start();
         QVERIFY(QTest::qWaitForWindowActive(form));
         form->questionPane->setFocus();
-        QTRY_VERIFY(!form->questionPane->hasFocus() &&
-                    !form->questionPane->isAncestorOf(QApplication::focusWidget()));
+        TRY_VERIFY(!form->questionPane->hasFocus() &&
+                   !form->questionPane->isAncestorOf(QApplication::focusWidget()));
         form->choicesPane->setFocus();
-        QTRY_VERIFY(!form->choicesPane->isAncestorOf(QApplication::focusWidget()));
+        TRY_VERIFY(!form->choicesPane->isAncestorOf(QApplication::focusWidget()));
         QTest::keyClick(form, Qt::Key_5);
         QCOMPARE(form->answerBox->text(), QString::fromUtf8("○"));
     }
@@ -492,8 +501,8 @@ private slots:
         MainWindow *form = f->start();
         QTest::keyClick(form->windowHandle(), Qt::Key_F1);
         QWidget *window = nullptr;
-        QTRY_VERIFY((window = QApplication::activeWindow()) &&
-                    window->objectName() == QLatin1String("helpWindow"));
+        TRY_VERIFY((window = QApplication::activeWindow()) &&
+                   window->objectName() == QLatin1String("helpWindow"));
         qputenv("PATH", path);
         QVERIFY(qobject_cast<QTextBrowser *>(window)->toPlainText().contains(
             QString::fromUtf8("キー操作")));

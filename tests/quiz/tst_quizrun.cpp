@@ -303,7 +303,7 @@ private slots:
             QVERIFY(!f->form->pictureLabel->pixmap().isNull());
             QVERIFY(panesApplied(f->form));
             for (HtmlPane *pane : {f->form->choicesPane, f->form->questionPane})
-                QTRY_COMPARE(
+                TRY_COMPARE(
                     paneprobe::evaluate(pane, QStringLiteral("Array.from(document.images).filter("
                                                              "i => i.complete && i.naturalWidth > "
                                                              "0).length"))

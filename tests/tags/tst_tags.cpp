@@ -36,7 +36,7 @@ void writeGif(const QString &path) {
 // Waits until the window manager has made window the active one. (QTest's own wait counts
 // a window as active while its owner is.)
 bool becomesActive(QWidget *window) {
-    return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; });
+    return testsupport::waitUntil([window] { return QApplication::activeWindow() == window; });
 }
 
 // Shows a window unrelated to the program's and waits until the window manager has activated
@@ -101,7 +101,7 @@ class TestTags : public QObject {
         box.exec();
         // The window manager hands the focus back to the builder, or now and then to no window
         // at all; the author then clicks the builder.
-        const bool left = QTest::qWaitFor(
+        const bool left = testsupport::waitUntil(
             [&box] { return QGuiApplication::focusWindow() != box.windowHandle(); });
         return activated && left && bringForward(d);
     }
@@ -396,7 +396,7 @@ private slots:
         QCOMPARE(composed(), QStringLiteral("<p>Q</p>"));
         QCOMPARE(textboxes::text(m->questionBox), QStringLiteral("abc"));
         d->close(); // the close box does close it
-        QTRY_VERIFY(!dialog);
+        TRY_VERIFY(!dialog);
     }
 
     // The fonts here run wider than the design's: every caption stays whole and clear of the
