@@ -1,8 +1,10 @@
 #include "Main.h"
 #include "Fonts.h"
+#include "MessageBox.h"
 #include "Pictures.h"
 #include "QuizState.h"
 #include "Rendering.h"
+#include "WebSandbox.h"
 
 #include <QApplication>
 
@@ -25,6 +27,11 @@ int main(int argc, char *argv[]) {
     QApplication::setApplicationName(QStringLiteral("Tessellar"));
     QApplication::setOrganizationName(QStringLiteral("Tessellar"));
     translateQtTexts();
+    if (websandbox::refusesToStart()) { // said in a box rather than only on the web engine's log
+        messagebox::show(nullptr, websandbox::explanation(), messagebox::applicationTitle(),
+                         messagebox::Buttons::Ok, messagebox::Icon::Critical);
+        return 1;
+    }
     QuizState state;
     loadingEarly.join(); // done by now; from here on the environment may change again
     Main(state);

@@ -4,6 +4,7 @@
 #include "Sections.h"
 #include "Settings.h"
 #include "TestSupport.h"
+#include "WebSandbox.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -65,6 +66,33 @@ private slots:
         QuizState state;
         Main(state);
         QCOMPARE(state.mainWindow->sectionBox->count(), 0);
+    }
+
+    // As root the web engine ends the program unless its sandbox is off; the program says so.
+    void webSandboxRefusesRootOnly_data() {
+        QTest::addColumn<bool>("root");
+        QTest::addColumn<QByteArray>("flags");
+        QTest::addColumn<bool>("variable");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("refuses");
+        const QStringList none;
+        QTest::newRow("user") << false << QByteArray() << false << none << false;
+        QTest::newRow("root") << true << QByteArray("--disable-gpu") << false << none << true;
+        QTest::newRow("root, flag in the variable")
+            << true << QByteArray("--disable-gpu --no-sandbox") << false << none << false;
+        QTest::newRow("root, flag as an argument")
+            << true << QByteArray() << false << QStringList{"tessellar", "--no-sandbox"} << false;
+        QTest::newRow("root, sandbox variable") << true << QByteArray() << true << none << false;
+        QTest::newRow("root, a longer flag only")
+            << true << QByteArray("--no-sandboxes") << false << none << true;
+    }
+    void webSandboxRefusesRootOnly() {
+        QFETCH(bool, root);
+        QFETCH(QByteArray, flags);
+        QFETCH(bool, variable);
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, refuses);
+        QCOMPARE(websandbox::refusesToStart(root, flags, variable, arguments), refuses);
     }
 };
 
