@@ -61,8 +61,13 @@ bool sameQuiz(const QuizState &a, const QuizState &b) {
 QuizState answeredState() {
     QuizState state;
     state.prepareStart(QStringLiteral("/quizzes"));
-    state.replaceQuiz({QuizRecord{7, 7, QStringLiteral("q"), QStringLiteral("c"),
-                                  QStringLiteral("1"), QStringLiteral("k"), QString()}});
+    QuizRecord record;
+    record.Number = record.ReportNumber = 7;
+    record.Question = QStringLiteral("q");
+    record.Choices = QStringLiteral("c");
+    record.Answer = QStringLiteral("1");
+    record.KeyPoint = QStringLiteral("k");
+    state.replaceQuiz({record});
     state.answerMarks[0] = quizrun::kCorrect;
     state.answerTexts[0] = QStringLiteral("1");
     return state;
