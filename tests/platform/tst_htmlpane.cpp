@@ -92,13 +92,17 @@ private slots:
         QVERIFY(show(pane.get(), linkPage(attributes)));
         messagebox::script(question.isEmpty() ? QList<Answer>() : QList<Answer>{answer});
         QVERIFY(paneprobe::clickElement(pane.get(), QStringLiteral("link")));
+        // A link the desktop opens is asked about first; mailto: takes a way of its own through
+        // the web engine, so the sentinel is clicked only once the question is there. A link
+        // that asks nothing is followed by the sentinel's question alone.
+        QList<messagebox::Shown> shown;
+        if (!question.isEmpty())
+            TRY_VERIFY((shown += messagebox::takeShown(), !shown.isEmpty()));
         // The two links stand a line of 40 px apart, further than a double click may move, so
         // the renderer never takes the two clicks for one (QtTest's clock keeps them apart too).
         QVERIFY(paneprobe::clickElement(pane.get(), QStringLiteral("sentinel")));
-        QList<messagebox::Shown> shown;
-        TRY_VERIFY_WITHIN((shown += messagebox::takeShown(),
-                           !shown.isEmpty() && shown.last().text.endsWith(kSentinel)),
-                          15000);
+        TRY_VERIFY((shown += messagebox::takeShown(),
+                    !shown.isEmpty() && shown.last().text.endsWith(kSentinel)));
         QCOMPARE(shown.size(), question.isEmpty() ? 1 : 2);
         QCOMPARE(shown.first().title, QString::fromUtf8("確認"));
         QCOMPARE(shown.first().buttons, messagebox::Buttons::YesNo);
