@@ -115,8 +115,7 @@ int exportCsv(const CsvArguments &args) {
         quizcsv::exportBytes(quiz.records, args.separatorFor(csvPath), args.encoding);
     if (!table.ok())
         return fail(csvPath, table.error.text());
-    const quizfile::SaveResult saved =
-        quizfile::save(csvPath, table.bytes, quizfile::OldTail::Drop);
+    const quizfile::SaveResult saved = quizfile::save(csvPath, table.bytes);
     return saved.ok ? 0 : fail(csvPath, saved.error);
 }
 

@@ -319,23 +319,6 @@ EncodeResult encode(qint32 count, const QList<QuizRecord> &table) {
 
 namespace {
 
-// The bytes of the old file past length, which an in-place write would have left there.
-bool oldTailOf(const QString &path, qint64 length, QByteArray &tail, QString &error) {
-    QFile old(path);
-    if (!old.exists() || old.size() <= length)
-        return true;
-    if (!old.open(QIODevice::ReadOnly) || !old.seek(length)) {
-        error = tr("%1 を読み取れません: %2").arg(path, old.errorString());
-        return false;
-    }
-    tail = old.readAll();
-    if (old.error() != QFileDevice::NoError) {
-        error = tr("%1 を読み取れません: %2").arg(path, old.errorString());
-        return false;
-    }
-    return true;
-}
-
 // Why the last file operation failed, in words a user reads; the system's own words (English
 // under most locales) for anything less common.
 QString failureReason(const QString &systemWords) {
@@ -353,19 +336,17 @@ QString failureReason(const QString &systemWords) {
     }
 }
 
-// Writes both parts and replaces the old file only when every byte is on the disk; returns
+// Writes the content and replaces the old file only when every byte is on the disk; returns
 // why not. Unbuffered, so a full disk fails the write itself: a buffered QSaveFile can
 // report a commit as done although its last flush failed, leaving an empty file in place of
 // the quiz. The sync catches file systems that report a full disk only when the data leaves
 // the cache.
-QString writeAll(QSaveFile &file, const QByteArray &content, const QByteArray &tail) {
+QString writeAll(QSaveFile &file, const QByteArray &content) {
     errno = 0;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return failureReason(file.errorString());
-    for (const QByteArray *part : {&content, &tail}) {
-        if (file.write(*part) != part->size())
-            return failureReason(file.errorString());
-    }
+    if (file.write(content) != content.size())
+        return failureReason(file.errorString());
 #ifdef Q_OS_UNIX
     if (::fsync(file.handle()) != 0) {
         const QString reason = failureReason(QString::fromLocal8Bit(std::strerror(errno)));
@@ -378,7 +359,7 @@ QString writeAll(QSaveFile &file, const QByteArray &content, const QByteArray &t
 
 } // namespace
 
-SaveResult save(const QString &path, const QByteArray &content, OldTail oldTail) {
+SaveResult save(const QString &path, const QByteArray &content) {
     SaveResult result;
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) {
@@ -393,12 +374,9 @@ SaveResult save(const QString &path, const QByteArray &content, OldTail oldTail)
         result.error = tr("%1 は書き込みが禁止されています").arg(path);
         return result;
     }
-    QByteArray tail;
-    if (oldTail == OldTail::Keep && !oldTailOf(path, content.size(), tail, result.error))
-        return result;
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
-    if (const QString reason = writeAll(file, content, tail); !reason.isEmpty()) {
+    if (const QString reason = writeAll(file, content); !reason.isEmpty()) {
         // The temporary file is dropped with file; the old one is untouched.
         result.error = tr("%1 に書き込めません: %2").arg(path, reason);
         return result;

@@ -56,13 +56,9 @@ struct SaveResult {
     QString error;
 };
 
-// What becomes of the bytes of an older, longer file past the new content.
-enum class OldTail { Keep, Drop };
-
-// Writes content over the file at path the way an in-place write would leave it (an older,
-// longer file keeps its bytes past the new content, unless told to drop them), but
-// crash-safe: through a temporary file in the same folder that replaces the old one only when
-// every byte is written.
-SaveResult save(const QString &path, const QByteArray &content, OldTail oldTail = OldTail::Keep);
+// Writes content as the whole file at path, crash-safe: through a temporary file in the same
+// folder that replaces the old one only when every byte is written. Nothing of an older,
+// longer file is left after the content: questions deleted from a quiz are gone from its file.
+SaveResult save(const QString &path, const QByteArray &content);
 
 } // namespace quizfile

@@ -136,7 +136,7 @@ QString write(const Journal &journal) {
                 [](QByteArray &out, qint32 mark) { out += QByteArray::number(mark); });
     json += '}';
     // Written as a quiz file is: to a new file, flushed to the disk, then put in place.
-    return quizfile::save(pathFor(journal.quiz.path), json, quizfile::OldTail::Drop).error;
+    return quizfile::save(pathFor(journal.quiz.path), json).error;
 }
 
 std::optional<Journal> find(const QuizIdentity &quiz, qsizetype questionCount) {

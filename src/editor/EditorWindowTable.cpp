@@ -61,8 +61,7 @@ void EditorWindow::exportTable() {
     const quizcsv::ExportResult table =
         quizcsv::exportBytes(m_state.questions, quizcsv::separatorFor(path), encoding);
     const quizfile::SaveResult saved =
-        table.ok() ? quizfile::save(path, table.bytes, quizfile::OldTail::Drop)
-                   : quizfile::SaveResult{};
+        table.ok() ? quizfile::save(path, table.bytes) : quizfile::SaveResult{};
     if (!table.ok() || !saved.ok) {
         messagebox::show(this,
                          text("書き出せませんでした。\r\n%1\r\n%2")

@@ -425,7 +425,8 @@ private slots:
         QCOMPARE(checked.invalidTextOffsets, fromBytes.invalidTextOffsets);
     }
 
-    void shorterSaveKeepsTheOldTail() {
+    // A quiz cut short keeps nothing of its removed questions (their answers least of all).
+    void shorterSaveLeavesNothingBehind() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("qtail.tsl"));
         const QByteArray sixty = quizfile::encode(60, QList<QuizRecord>(60, workedRecord())).bytes;
@@ -433,11 +434,7 @@ private slots:
         QCOMPARE(readFile(path), sixty);
         const QByteArray five = quizfile::encode(5, QList<QuizRecord>(5, workedRecord())).bytes;
         QVERIFY(quizfile::save(path, five).ok);
-        const QByteArray onDisk = readFile(path);
-        QCOMPARE(onDisk, five + sixty.mid(five.size()));
-        const quizfile::ReadResult read = quizfile::read(path);
-        QCOMPARE(read.records.size(), 5);
-        QCOMPARE(read.trailingBytes, sixty.size() - five.size());
+        QCOMPARE(readFile(path), five);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"qtail.tsl"});
     }
 
