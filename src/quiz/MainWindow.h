@@ -134,6 +134,7 @@ private:
     void endJournal();
     void afterResults(const ResultWindow &results);
     void endRetry();
+    void showFirstQuestion();
     void previewLastReport();
 
     // Clock, keys and focus (MainWindowKeys.cpp).

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QSignalBlocker>
 
 using design::text;
 
@@ -22,7 +23,11 @@ using design::text;
 void MainWindow::startRun() {
     std::fill(m_state.answerMarks.begin(), m_state.answerMarks.end(), quizrun::kUnanswered);
     std::fill(m_state.answerTexts.begin(), m_state.answerTexts.end(), QString());
-    questionScrollBar->setMaximum(m_state.questionCount + 1);
+    {
+        // A shorter quiz clamps the bar; that is no step of the learner's to record.
+        const QSignalBlocker quiet(questionScrollBar);
+        questionScrollBar->setMaximum(m_state.questionCount + 1);
+    }
     if (!editorOpen())
         clockTimer->start();
     m_state.quizStartSeconds = clockreading::secondsSinceMidnight();
@@ -121,7 +126,17 @@ void MainWindow::afterResults(const ResultWindow &results) {
     m_state.replaceQuiz(missed);
     startRun();
     statusPanels.text->setText(text("再挑戦: %1問").arg(missed.size()));
-    questionScrollBar->setValue(1);
+    showFirstQuestion();
+}
+
+// Question 1 of the questions now in the state. The scroll bar is set without recording an
+// answer: the boxes still hold the last question of the run that ended.
+void MainWindow::showFirstQuestion() {
+    {
+        const QSignalBlocker quiet(questionScrollBar);
+        questionScrollBar->setMaximum(m_state.questionCount + 1);
+        questionScrollBar->setValue(1);
+    }
     questionNumberBox->setText(QStringLiteral("1"));
     showQuestionFromNumberBox();
 }
@@ -134,9 +149,7 @@ void MainWindow::endRetry() {
     clockTimer->stop();
     showClock(QString());
     statusPanels.text->setText(m_state.currentQuizFile);
-    questionScrollBar->setMaximum(m_state.questionCount + 1);
-    questionNumberBox->setText(QStringLiteral("1"));
-    showQuestionFromNumberBox();
+    showFirstQuestion();
 }
 
 void MainWindow::previewLastReport() {

@@ -133,6 +133,8 @@ private slots:
                                    : i % 2          ? QString::fromUtf8("○")
                                                     : QStringLiteral("2"));
         finishRun("retryButton");
+        // Asked at the end twice (stepping past the last question, then the finish), no error.
+        QCOMPARE(messagebox::takeShown().size(), 2);
         QCOMPARE(f->state.questionCount, 2);
         QCOMPARE(f->form->statusPanels.text->text(), QString::fromUtf8("再挑戦: 2問"));
         QCOMPARE(f->form->clockLabel->text(), QStringLiteral("00:00:00"));
