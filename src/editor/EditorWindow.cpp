@@ -277,7 +277,7 @@ void EditorWindow::returnToMainWindow() {
     MainWindow *main = m_state.mainWindow;
     if (!main)
         return;
-    if (!main->clockLabel->text().isEmpty()) // a quiz run is under way
+    if (main->isRunUnderWay())
         main->clockTimer->start();
     main->activateWindow();
     main->setFocus();

@@ -73,6 +73,8 @@ public:
     // The program is ended from outside (a logout, a signal): unsaved editor work is kept
     // for the next load instead of asked about, and everything closes.
     void endSession();
+    // A run has started and has not yet shown its results.
+    bool isRunUnderWay() const;
     // True until the window stands where its placement says, in the window manager's frame.
     bool isPlacing() const { return !m_placed; }
 
@@ -135,6 +137,7 @@ private:
     void afterResults(const ResultWindow &results);
     void endRetry();
     void showFirstQuestion();
+    void setRunOver(bool over);
     void previewLastReport();
 
     // Clock, keys and focus (MainWindowKeys.cpp).
@@ -150,6 +153,7 @@ private:
     QuizState &m_state;
     bool m_loaded = false;
     bool m_askingEnd = false;
+    bool m_runOver = false; // its results were shown
     // The outer rectangle the window opens at, applied again once the frame is known.
     QRect m_placement;
     QRect m_placementTwips; // as read from the settings

@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QScrollBar>
 #include <QSignalBlocker>
 
@@ -21,6 +22,7 @@ using design::text;
 
 // A run of the questions now in the shared state: every answer cleared, the clock from zero.
 void MainWindow::startRun() {
+    setRunOver(false);
     std::fill(m_state.answerMarks.begin(), m_state.answerMarks.end(), quizrun::kUnanswered);
     std::fill(m_state.answerTexts.begin(), m_state.answerTexts.end(), QString());
     {
@@ -116,6 +118,7 @@ void MainWindow::afterResults(const ResultWindow &results) {
     filePrintPreviewAction->setEnabled(true);
     if (!results.retryRequested()) {
         endRetry();
+        setRunOver(true);
         return;
     }
     QList<QuizRecord> missed;
@@ -139,6 +142,22 @@ void MainWindow::showFirstQuestion() {
     }
     questionNumberBox->setText(QStringLiteral("1"));
     showQuestionFromNumberBox();
+}
+
+// A run whose results were shown is over: its questions and answers stay to be looked
+// through, but nothing more is answered or marked, and the end is not asked again (the
+// history has its one line). Loading the section starts a new run.
+void MainWindow::setRunOver(bool over) {
+    m_runOver = over;
+    answerBox->setReadOnly(over);
+    answerList->setEnabled(!over);
+    if (over)
+        statusPanels.text->setText(
+            text("この回は終わりました。もう一度解くには［読み込み］を押してください。"));
+}
+
+bool MainWindow::isRunUnderWay() const {
+    return !m_runOver && !clockLabel->text().isEmpty();
 }
 
 // The whole quiz in the shared state again, as the editor and a save must see it.

@@ -106,7 +106,7 @@ bool MainWindow::handleKey(QKeyEvent *event) {
     case Qt::Key_Pause:
         if (clockTimer->isActive())
             pauseClock();
-        else
+        else if (isRunUnderWay())
             clockTimer->start();
         return true;
     case Qt::Key_Comma: // the keypad separator steps like Enter

@@ -159,6 +159,8 @@ void MainWindow::showQuestion(int index) {
 }
 
 void MainWindow::recordAnswer() {
+    if (m_runOver)
+        return;
     const WholeNumber a = toInt32(questionNumberBox->text());
     int error = a.error;
     const qint64 i = a.value - 1;
@@ -183,7 +185,7 @@ void MainWindow::takeAnswerFromList() {
 }
 
 void MainWindow::pickAnswer(int row) {
-    if (row < 0 || row >= answerList->count())
+    if (m_runOver || row < 0 || row >= answerList->count())
         return;
     const QString answer = answerList->item(row)->text();
     answerBox->setText(answer);
@@ -201,6 +203,8 @@ void MainWindow::endOfQuiz() {
     const QScopedValueRollback asking(m_askingEnd, true);
     releaseScrollBar();
     questionNumberBox->setText(QString::number(m_state.questionCount)); // shows the last question
+    if (m_runOver)
+        return;
     const Answer show = messagebox::show(this, text("問題は以上です｡結果を表示しますか？"),
                                          text(kConfirm), Buttons::YesNo);
     if (show == Answer::Yes) {

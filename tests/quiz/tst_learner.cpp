@@ -1,4 +1,5 @@
 #include "EditorWindow.h"
+#include "History.h"
 #include "MainWindow.h"
 #include "MainWindowFixture.h"
 #include "MessageBox.h"
@@ -155,6 +156,31 @@ private slots:
         f->form->editor()->sectionBox->setEditText(QStringLiteral("ten"));
         f->form->editor()->saveButton->click();
         QCOMPARE(testsupport::readFile(f->folder() + "/qten.tsl"), quizBytes);
+    }
+
+    // A run is over once its results are shown: looked through again, its answers cannot be
+    // changed, and stepping past the end asks nothing and adds no second history line.
+    void runEndsWithItsResults() {
+        QFile::remove(history::filePath());
+        f->start();
+        f->load(QStringLiteral("ten"));
+        answerAndStep(f->form, QString::fromUtf8("○"));
+        finishRun(nullptr); // the learner reads the report and closes it
+        QCOMPARE(history::read().entries.size(), 1);
+        messagebox::takeShown();
+        f->form->questionNumberBox->setText(QStringLiteral("1"));
+        QVERIFY(f->form->answerBox->isReadOnly());
+        commitText(f->form->answerBox, QStringLiteral("x"));
+        QTest::keyClick(f->form, Qt::Key_Return);
+        QCOMPARE(f->state.answerTexts.first(), QString::fromUtf8("○"));
+        f->form->questionNumberBox->setText(QStringLiteral("11"));
+        QCOMPARE(messagebox::takeShown().size(), 0);
+        QCOMPARE(f->form->questionNumberBox->text(), QStringLiteral("10"));
+        QCOMPARE(history::read().entries.size(), 1);
+        QVERIFY(!f->form->clockTimer->isActive());
+        f->load(QStringLiteral("ten")); // a new run
+        QVERIFY(!f->form->answerBox->isReadOnly());
+        QVERIFY(f->form->clockTimer->isActive());
     }
 
     void pausedClockSaysSo() {
