@@ -34,9 +34,10 @@ QJsonObject toJson(const QuizIdentity &quiz) {
 }
 
 QuizIdentity identityFrom(const QJsonObject &o) {
+    // toInteger refuses a number no qint64 holds (1e300, say) rather than convert it.
     return {o.value(QStringLiteral("path")).toString(),
-            qint64(o.value(QStringLiteral("size")).toDouble(-1)),
-            qint64(o.value(QStringLiteral("modified")).toDouble()),
+            o.value(QStringLiteral("size")).toInteger(-1),
+            o.value(QStringLiteral("modified")).toInteger(),
             o.value(QStringLiteral("sha256")).toString().toLatin1()};
 }
 

@@ -138,6 +138,7 @@ private:
     void endRetry();
     void showFirstQuestion();
     void setRunOver(bool over);
+    void markAnswersAgain();
     void previewLastReport();
 
     // Clock, keys and focus (MainWindowKeys.cpp).
@@ -154,6 +155,7 @@ private:
     bool m_loaded = false;
     bool m_askingEnd = false;
     bool m_runOver = false; // its results were shown
+    bool m_journalDeferred = false;
     // The outer rectangle the window opens at, applied again once the frame is known.
     QRect m_placement;
     QRect m_placementTwips; // as read from the settings

@@ -59,7 +59,7 @@ void MainWindow::offerResume() {
     if (journal && messagebox::show(this, text("前回の続きから再開しますか？"), text("確認"),
                                     messagebox::Buttons::YesNo) == messagebox::Answer::Yes) {
         m_state.answerTexts = journal->answerTexts;
-        m_state.answerMarks = journal->answerMarks;
+        markAnswersAgain(); // the journal's own marks are not trusted
         m_state.quizNowSeconds = clockreading::secondsSinceMidnight();
         m_state.quizStartSeconds = m_state.quizNowSeconds - journal->elapsedSeconds;
         showElapsed(quizrun::elapsedSeconds(m_state.quizStartSeconds, m_state.quizNowSeconds));
@@ -74,9 +74,19 @@ void MainWindow::offerResume() {
     m_lastJournaled = {};
 }
 
+// Every answer marked against the quiz, as recording it would have.
+void MainWindow::markAnswersAgain() {
+    for (qsizetype i = 0; i < m_state.answerMarks.size(); ++i) {
+        const QString given = m_state.answerTexts.value(i);
+        m_state.answerMarks[i] = given.isEmpty() || i >= m_state.questions.size()
+                                     ? quizrun::kUnanswered
+                                     : quizrun::markFor(given, m_state.questions[i].Answer);
+    }
+}
+
 // Kept at once when an answer changed, otherwise (the question on show, the time) soon.
 void MainWindow::keepJournal() {
-    if (!m_journaling)
+    if (!m_journaling || m_journalDeferred)
         return;
     const bool answersChanged = m_lastJournaled.answerTexts != m_state.answerTexts ||
                                 m_lastJournaled.answerMarks != m_state.answerMarks;

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
@@ -36,11 +37,17 @@ void MainWindow::tick() {
 }
 
 void MainWindow::showQuestionFromScrollBar() {
-    recordAnswer(); // records the answer of the question being left
+    {
+        // The answer goes into the journal together with the question stepped to, below: a
+        // crash in between would resume at the question just answered.
+        const QScopedValueRollback deferred(m_journalDeferred, true);
+        recordAnswer(); // records the answer of the question being left
+    }
     questionNumberBox->setText(QString::number(questionScrollBar->value()));
     const QSignalBlocker quiet(answerList);
     answerList->setCurrentRow(-1);
     answerList->clearSelection();
+    keepJournal();
 }
 
 // The clock reads as one figure, its caption included.

@@ -75,9 +75,12 @@ private slots:
         answerAndStep(f->form, QStringLiteral("1"));
         f->now += 600;
         f->form->tick();
-        TRY_VERIFY(runjournal::find(runjournal::identify(f->state.currentQuizFile), 10)
-                       .value_or(runjournal::Journal())
-                       .questionOnShow == 3);
+        TRY_VERIFY([&] {
+            const runjournal::Journal kept =
+                runjournal::find(runjournal::identify(f->state.currentQuizFile), 10)
+                    .value_or(runjournal::Journal());
+            return kept.questionOnShow == 3 && kept.elapsedSeconds == 600;
+        }());
         std::puts("journal written");
         std::fflush(stdout);
         // Waits to be killed; should the kill fail, it ends with the test that started it,
@@ -181,6 +184,31 @@ private slots:
         f->load(QStringLiteral("ten")); // a new run
         QVERIFY(!f->form->answerBox->isReadOnly());
         QVERIFY(f->form->clockTimer->isActive());
+    }
+
+    // The journal written with an answer names the question stepped to; a resume marks the
+    // answers against the quiz, whatever marks the journal holds, and refuses numbers out of
+    // range in it.
+    void resumeTrustsOnlyTheAnswers() {
+        f->start();
+        f->load(QStringLiteral("ten"));
+        answerAndStep(f->form, QStringLiteral("1")); // question 1 is ○: wrong
+        const runjournal::QuizIdentity quiz = runjournal::identify(f->state.currentQuizFile);
+        std::optional<runjournal::Journal> journal = runjournal::find(quiz, 10);
+        QVERIFY(journal);
+        QCOMPARE(journal->questionOnShow, 2);
+        journal->answerMarks.fill(quizrun::kCorrect);
+        QCOMPARE(runjournal::write(*journal), QString());
+        messagebox::script({Answer::Yes});
+        f->load(QStringLiteral("ten"));
+        QCOMPARE(messagebox::takeShown().size(), 1); // the offer to resume
+        QList<qint32> marks(10, quizrun::kUnanswered);
+        marks[0] = quizrun::kWrong;
+        QCOMPARE(f->state.answerMarks, marks);
+        QByteArray bytes = testsupport::readFile(runjournal::pathFor(f->state.currentQuizFile));
+        bytes.replace("\"size\":" + QByteArray::number(quiz.size), "\"size\":1e300");
+        testsupport::writeFile(runjournal::pathFor(f->state.currentQuizFile), bytes);
+        QVERIFY(!runjournal::find(quiz, 10));
     }
 
     void pausedClockSaysSo() {
