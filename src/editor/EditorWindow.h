@@ -97,7 +97,8 @@ private:
     void layOut();
     void returnToMainWindow();
     bool addOnCtrlEnter(QKeyEvent *event);
-    void newFileFlow();
+    bool newFileFlow(); // false when the author gave up
+    void showFirstQuestion();
     bool openOptions();
     bool refuseSectionName(const QString &section);
     bool hasTypedText() const;

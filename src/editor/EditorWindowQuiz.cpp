@@ -42,18 +42,28 @@ void EditorWindow::loadSection() {
     const QString section = sectionBox->currentText();
     if (refuseSectionName(section))
         return;
+    const QString tableFile = m_state.currentQuizFile;
     m_state.currentQuizFile = sections::quizFilePath(m_state.quizFolder, section);
     if (m_state.loadQuizFile(m_state.currentQuizFile).ok) {
         m_unsavedQuestions = false;
-        textboxes::setText(numberBox, QStringLiteral("1"));
-        showQuestionFromNumberBox();
-        numberBox->setFocus();
+        showFirstQuestion();
         offerRecoveredWork(section);
         return;
     }
     if (messagebox::show(this, text("ファイルがないようです｡新規に作成しますか？"), text("確認"),
-                         messagebox::Buttons::YesNo) == messagebox::Answer::Yes)
-        newFileFlow();
+                         messagebox::Buttons::YesNo) == messagebox::Answer::Yes &&
+        newFileFlow())
+        return;
+    // The table still holds the section it came from, and says so: under the name typed, a
+    // save would have handed that section's questions to a section the author thinks is new.
+    m_state.currentQuizFile = tableFile;
+    sectionBox->setEditText(tableFile.isEmpty() ? QString() : sections::sectionOfFile(tableFile));
+}
+
+void EditorWindow::showFirstQuestion() {
+    textboxes::setText(numberBox, QStringLiteral("1"));
+    showQuestionFromNumberBox();
+    numberBox->setFocus();
 }
 
 bool EditorWindow::openOptions() {
@@ -62,7 +72,7 @@ bool EditorWindow::openOptions() {
     return options.exec() == QDialog::Accepted;
 }
 
-void EditorWindow::newFileFlow() {
+bool EditorWindow::newFileFlow() {
     for (;;) {
         openOptions();
         if (m_state.questionCount >= 1)
@@ -70,15 +80,17 @@ void EditorWindow::newFileFlow() {
         if (messagebox::show(this,
                              text("問題数を,1以上に設定してください。\r\n設定しなおしますか。？"),
                              text("確認"), messagebox::Buttons::YesNo) != messagebox::Answer::Yes)
-            return;
+            return false;
     }
     m_state.replaceQuiz(QList<QuizRecord>(m_state.questionCount));
     m_unsavedQuestions = false;
+    showFirstQuestion(); // empty boxes: nothing of the section shown before
     QFile file(m_state.currentQuizFile);
     if (!file.exists() && !file.open(QIODevice::WriteOnly))
         messagebox::show(
             this, text("%1 を作成できません: %2").arg(m_state.currentQuizFile, file.errorString()),
             messagebox::applicationTitle());
+    return true;
 }
 
 void EditorWindow::showQuestionFromNumberBox() {

@@ -293,23 +293,33 @@ private slots:
         QCOMPARE(box(m, 3), QString::fromUtf8("×"));
     }
 
+    // A section that cannot be loaded, and is not made anew, leaves the table and its name
+    // as they were: a save then cannot hand the table to the name typed.
+    void failedLoadChangesNothing_data() {
+        QTest::addColumn<QString>("section");
+        QTest::newRow("damaged") << QStringLiteral("damaged");
+        QTest::newRow("missing, not made") << QString::fromUtf8("新しい");
+    }
     void failedLoadChangesNothing() {
-        const QString damaged = f->writeQuiz(QStringLiteral("damaged"), 10);
-        QFile file(damaged);
+        QFETCH(QString, section);
+        QFile file(f->writeQuiz(QStringLiteral("damaged"), 10));
         QVERIFY(file.resize(file.size() - 3));
         openEditor();
         loadSection(QStringLiteral("sixty"));
+        const QString sixty = f->state.currentQuizFile;
         const QList<QuizRecord> before = f->state.questions;
         messagebox::script({Answer::No});
-        loadSection(QStringLiteral("damaged"));
+        loadSection(section);
         QCOMPARE(messagebox::takeShown().value(0).text, kMissing);
-        QCOMPARE(f->state.currentQuizFile, damaged);
-        QCOMPARE(f->state.questionCount, 60);
+        QCOMPARE(f->state.currentQuizFile, sixty);
+        QCOMPARE(m->sectionBox->currentText(), QStringLiteral("sixty"));
         QCOMPARE(f->state.questions, before);
+        QVERIFY(!QFile::exists(f->folder() + QString::fromUtf8("/q新しい.tsl")));
     }
 
     void newFileFlowCreatesAnEmptyFile() {
         openEditor();
+        loadSection(QStringLiteral("sixty"));
         messagebox::script({Answer::Yes});
         answerOptions(QStringLiteral("30"), true);
         loadSection(QString::fromUtf8("新しい"));
@@ -317,6 +327,7 @@ private slots:
         QCOMPARE(f->state.questionCount, 30);
         QCOMPARE(f->state.questions, QList<QuizRecord>(30));
         QCOMPARE(f->state.answerMarks.size(), 30);
+        QCOMPARE(textboxes::text(m->questionBox), QString()); // nothing of sixty's question 1
         const QString path = f->folder() + QString::fromUtf8("/q新しい.tsl");
         QVERIFY(QFile::exists(path));
         QCOMPARE(QFileInfo(path).size(), 0);
