@@ -1,6 +1,7 @@
 #include "SessionEnd.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QDialog>
 #include <QSessionManager>
 #include <QSocketNotifier>
 
@@ -18,7 +19,23 @@ std::function<void()> &currentHandler() {
     return handler;
 }
 
+bool &endingFlag() {
+    static bool flag = false;
+    return flag;
+}
+
+// Each dismissal ends the nested event loop its dialog runs in, once control gets back there.
+void dismissModalDialogs() {
+    while (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+        if (!dialog->isVisible())
+            break;
+        dialog->done(QDialog::Rejected);
+    }
+}
+
 void runHandler() {
+    endingFlag() = true;
+    dismissModalDialogs();
     if (currentHandler())
         currentHandler()();
 }
@@ -62,6 +79,14 @@ void onRequest(std::function<void()> handler) {
 #endif
     QObject::connect(qGuiApp, &QGuiApplication::commitDataRequest, qGuiApp,
                      [](QSessionManager &) { runHandler(); });
+}
+
+bool ending() {
+    return endingFlag();
+}
+
+void forgetRequestForTesting() {
+    endingFlag() = false;
 }
 
 } // namespace sessionend

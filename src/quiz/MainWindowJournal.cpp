@@ -9,6 +9,7 @@
 #include "QuizState.h"
 #include "ResultWindow.h"
 #include "RunJournal.h"
+#include "SessionEnd.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -66,7 +67,7 @@ void MainWindow::offerResume() {
         const int question = std::clamp(journal->questionOnShow, 1, int(m_state.questionCount));
         questionNumberBox->setText(QString::number(question));
         showQuestionFromNumberBox();
-    } else {
+    } else if (!sessionend::ending()) { // a box dismissed by a logout is no answer
         runjournal::drop(quiz.path);
     }
     m_journalIdentity = quiz;

@@ -408,6 +408,7 @@ void MainWindow::closeEvent(QCloseEvent *event) {
 }
 
 void MainWindow::endSession() {
+    writeJournal(); // the run resumes where it was, to the second
     if (m_editor)
         m_editor->closeForSessionEnd();
     close();

@@ -9,6 +9,7 @@
 #include "MessageBox.h"
 #include "ResultWindow.h"
 #include "Sections.h"
+#include "SessionEnd.h"
 #include "Settings.h"
 
 #include <QApplication>
@@ -36,6 +37,7 @@ MainWindowFixture::~MainWindowFixture() {
     messagebox::stopScripting();
     filedialog::stopScripting();
     desktop::setUrlOpener({});
+    sessionend::forgetRequestForTesting();
 }
 
 QuizRecord numberedQuestion(int number) {

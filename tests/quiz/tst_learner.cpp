@@ -211,6 +211,38 @@ private slots:
         QVERIFY(!runjournal::find(quiz, 10));
     }
 
+    // Ended from outside while a box waits for an answer, the program does not wait for it,
+    // and a run not yet at its results resumes where it was: even when the box was the offer
+    // to resume it.
+    void sessionEndDismissesTheBoxOpen_data() {
+        QTest::addColumn<bool>("offerToResume");
+        QTest::newRow("end question") << false;
+        QTest::newRow("offer to resume") << true;
+    }
+    void sessionEndDismissesTheBoxOpen() {
+        QFETCH(bool, offerToResume);
+        f->start();
+        f->load(QStringLiteral("ten"));
+        answerAndStep(f->form, QString::fromUtf8("○"));
+        if (offerToResume) {
+            f->form->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            f->start();
+        }
+        messagebox::stopScripting();
+        QTimer::singleShot(0, [] { ::raise(SIGTERM); });
+        const QPointer<MainWindow> running = f->form;
+        if (offerToResume)
+            f->load(QStringLiteral("ten"));
+        else
+            f->form->questionNumberBox->setText(QStringLiteral("11"));
+        TRY_VERIFY(!running);
+        const std::optional<runjournal::Journal> journal =
+            runjournal::find(runjournal::identify(f->state.currentQuizFile), 10);
+        QVERIFY(journal);
+        QCOMPARE(journal->answerTexts.value(0), QString::fromUtf8("○"));
+    }
+
     void pausedClockSaysSo() {
         f->start();
         f->load(QStringLiteral("ten"));
