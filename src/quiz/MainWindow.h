@@ -47,7 +47,8 @@ public:
     QLabel *ruleLabel = nullptr;
     QLabel *pictureLabel = nullptr;
     struct StatusPanels {
-        QLabel *text = nullptr; // the quiz file, or what the program is doing
+        QLabel *text = nullptr;  // the quiz file, or what the program is doing
+        QLabel *place = nullptr; // the question on show of how many, and those unanswered
         QLabel *date = nullptr;
         QLabel *time = nullptr;
     } statusPanels;
@@ -139,6 +140,7 @@ private:
     void showFirstQuestion();
     void setRunOver(bool over);
     void markAnswersAgain();
+    void showPlace();
     void previewLastReport();
 
     // Clock, keys and focus (MainWindowKeys.cpp).

@@ -36,6 +36,7 @@ void MainWindow::startRun() {
     m_state.quizStartSeconds = clockreading::secondsSinceMidnight();
     m_state.quizNowSeconds = m_state.quizStartSeconds;
     showElapsed(quizrun::elapsedSeconds(m_state.quizStartSeconds, m_state.quizNowSeconds));
+    showPlace();
 }
 
 // The clock stands still while the learner is away (the editor, the Pause key), and says so.

@@ -146,6 +146,25 @@ void MainWindow::showQuestionFromNumberBox() {
     const WholeNumber value = toInt16(questionNumberBox->text());
     if (value.ok())
         setScrollValue(static_cast<int>(value.value));
+    showPlace();
+}
+
+// "3 / 10問　未解答 7": where the learner is, and what is left before the results.
+void MainWindow::showPlace() {
+    const int i = questionIndexOnShow();
+    if (clockLabel->text().isEmpty()) { // no run: nothing loaded, or the editor's new quiz
+        statusPanels.place->clear();
+        return;
+    }
+    if (i < 0 || i >= m_state.questionCount || m_state.answerTexts.size() < m_state.questionCount) {
+        statusPanels.place->clear();
+        return;
+    }
+    const auto unanswered = std::count_if(m_state.answerTexts.cbegin(),
+                                          m_state.answerTexts.cbegin() + m_state.questionCount,
+                                          [](const QString &given) { return given.isEmpty(); });
+    statusPanels.place->setText(
+        text("%1 / %2問　未解答 %3").arg(i + 1).arg(m_state.questionCount).arg(unanswered));
 }
 
 void MainWindow::showQuestion(int index) {
@@ -177,6 +196,7 @@ void MainWindow::recordAnswer() {
     m_state.answerTexts[i] = given;
     m_state.answerMarks[i] = given.isEmpty() ? quizrun::kUnanswered
                                              : quizrun::markFor(given, m_state.questions[i].Answer);
+    showPlace();
     keepJournal();
 }
 
@@ -192,6 +212,7 @@ void MainWindow::pickAnswer(int row) {
     const int i = questionIndexOnShow();
     if (i >= 0 && i < m_state.answerTexts.size())
         m_state.answerTexts[i] = answer;
+    showPlace();
     keepJournal();
 }
 
@@ -254,6 +275,7 @@ void MainWindow::closeQuiz() {
     endJournal();
     m_wholeQuiz.reset();
     m_state.closeQuiz();
+    statusPanels.place->clear();
     questionNumberBox->setText(QStringLiteral("1"));
     questionPane->navigateBlank();
     choicesPane->navigateBlank();

@@ -264,11 +264,12 @@ void MainWindow::createStatusBar() {
         return label;
     };
     statusPanels.text = panel("statusTextPanel");
+    statusPanels.place = panel("statusPlacePanel");
     statusPanels.date = panel("statusDatePanel");
     statusPanels.time = panel("statusTimePanel");
     statusBar()->addWidget(statusPanels.text, 1);
-    statusBar()->addPermanentWidget(statusPanels.date);
-    statusBar()->addPermanentWidget(statusPanels.time);
+    for (QLabel *permanent : {statusPanels.place, statusPanels.date, statusPanels.time})
+        statusBar()->addPermanentWidget(permanent);
     statusPanels.text->setText(QString::fromUtf8("ｽﾃｰﾀｽ"));
     statusPanels.text->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred); // long paths
     statusPanels.text->setMinimumWidth(twips::toPixels(1500));

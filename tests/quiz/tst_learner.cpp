@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
@@ -241,6 +242,23 @@ private slots:
             runjournal::find(runjournal::identify(f->state.currentQuizFile), 10);
         QVERIFY(journal);
         QCOMPARE(journal->answerTexts.value(0), QString::fromUtf8("○"));
+    }
+
+    // The status bar tells the learner's place and what is left unanswered, on the way to the
+    // results too.
+    void placeAndUnansweredAreShown() {
+        f->start();
+        f->load(QStringLiteral("ten"));
+        QCOMPARE(f->form->statusPanels.place->text(), QString::fromUtf8("1 / 10問　未解答 10"));
+        answerAndStep(f->form, QString::fromUtf8("○"));
+        QListWidget *list = f->form->answerList; // "2" for question 2, not yet stepped past
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(1)).center());
+        QCOMPARE(f->form->statusPanels.place->text(), QString::fromUtf8("2 / 10問　未解答 8"));
+        messagebox::script({Answer::No});
+        f->form->questionNumberBox->setText(QStringLiteral("11"));
+        QCOMPARE(messagebox::takeShown().size(), 1);
+        QCOMPARE(f->form->statusPanels.place->text(), QString::fromUtf8("10 / 10問　未解答 8"));
     }
 
     void pausedClockSaysSo() {
