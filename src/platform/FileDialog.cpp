@@ -4,12 +4,23 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 namespace filedialog {
 namespace {
 std::optional<QStringList> &scripted() {
     static std::optional<QStringList> answers;
     return answers;
+}
+
+QStringList &askedFolders() {
+    static QStringList folders;
+    return folders;
+}
+
+QString scriptedAnswer(const QString &folder) {
+    askedFolders().append(folder);
+    return scripted()->isEmpty() ? QString() : scripted()->takeFirst();
 }
 
 // "問題ﾌｧｲﾙ (*.tsl)|*.tsl" -> "問題ﾌｧｲﾙ (*.tsl)": Qt reads the patterns from the name.
@@ -25,7 +36,7 @@ QString qtFilter(const QString &filter) {
 QString openFile(QWidget *parent, const QString &title, const QString &filter,
                  const QString &folder) {
     if (scripted())
-        return scripted()->isEmpty() ? QString() : scripted()->takeFirst();
+        return scriptedAnswer(folder);
     return QFileDialog::getOpenFileName(parent, title, folder, qtFilter(filter));
 }
 
@@ -34,7 +45,7 @@ QString saveFile(QWidget *parent, const QString &title, const QString &filter,
     if (chosenFilter)
         *chosenFilter = 0;
     if (scripted())
-        return scripted()->isEmpty() ? QString() : scripted()->takeFirst();
+        return scriptedAnswer(folder);
     const QString filters = qtFilter(filter);
     QString chosen;
     const QString path = QFileDialog::getSaveFileName(parent, title, folder, filters, &chosen);
@@ -48,6 +59,10 @@ void script(const QStringList &answers) {
 }
 void stopScripting() {
     scripted().reset();
+    askedFolders().clear();
+}
+QStringList takeAskedFolders() {
+    return std::exchange(askedFolders(), {});
 }
 
 } // namespace filedialog

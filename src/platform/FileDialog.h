@@ -21,5 +21,7 @@ QString saveFile(QWidget *parent, const QString &title, const QString &filter,
 // Testing: the next dialogs return these paths in turn ("" = cancelled) without showing.
 void script(const QStringList &answers);
 void stopScripting();
+// The folder (or proposed file) each scripted dialog was opened at, since the last call.
+QStringList takeAskedFolders();
 
 } // namespace filedialog

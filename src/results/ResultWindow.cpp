@@ -13,6 +13,7 @@
 #include "ReportAccessible.h"
 #include "ReportArea.h"
 #include "Sections.h"
+#include "Settings.h"
 #include "Zoom.h"
 
 #include <QAction>
@@ -20,6 +21,8 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDate>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHash>
 #include <QKeyEvent>
@@ -41,6 +44,8 @@ using design::place;
 using design::text;
 
 namespace {
+
+const QString kPdfFolderKey = QStringLiteral("PdfFolder");
 
 // The summary labels from left to right: title and design geometry.
 struct SummaryLabel {
@@ -142,6 +147,11 @@ void ResultWindow::showOutcome() {
     const report::Outcome outcome = report::evaluate(m_state, section);
     reportText = outcome.text;
     m_section = section;
+    m_heading = text("%1　%2　得点 %3 / %4")
+                    .arg(section.isEmpty() ? text("結果") : section,
+                         QDateTime::currentDateTime().toString(QStringLiteral("yyyy/MM/dd H:mm")))
+                    .arg(outcome.counts.score())
+                    .arg(outcome.counts.maxScore());
     m_listed = outcome.listed;
     retryButton->setEnabled(!m_listed.isEmpty());
     const report::Counts &c = outcome.counts;
@@ -247,8 +257,12 @@ ResultWindow::Printed ResultWindow::printReport(QPagedPaintDevice &device, const
         unzoomed.setReportText(reportText);
         measuring = &unzoomed;
     }
-    const QStringList lines = report::lines(measuring->wrap(pageWidth - 324));
     const QFontMetrics metrics = painter.fontMetrics();
+    // Paper carries what the window's title and figures show: whose run, when, the score.
+    const QStringList lines =
+        QStringList{metrics.elidedText(m_heading, Qt::ElideMiddle, painter.window().width()),
+                    QString()} +
+        report::lines(measuring->wrap(pageWidth - 324));
     const int pageHeight = painter.window().height();
     const std::unique_ptr<QProgressDialog> progress =
         printing::progressDialog(this, doing, static_cast<int>(lines.size()));
@@ -293,12 +307,13 @@ void ResultWindow::saveAsPdf(const QString &problem) {
         saveReportAsPdf();
 }
 
-// The same pages as printing, A4, to a file named after the section and the day.
+// The same pages as printing, A4, to a file named after the section and the day, in the
+// folder of the last one saved, else in the documents folder.
 void ResultWindow::saveReportAsPdf() {
-    const QString proposed =
-        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QLatin1Char('/') +
-        (m_section.isEmpty() ? text("結果") : m_section) + QLatin1Char('_') +
-        QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".pdf");
+    const QString proposed = pdfFolder() + QLatin1Char('/') +
+                             (m_section.isEmpty() ? text("結果") : m_section) + QLatin1Char('_') +
+                             QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) +
+                             QStringLiteral(".pdf");
     QString path = filedialog::saveFile(this, text("PDF ファイルとして保存"),
                                         text("PDF ファイル (*.pdf)|*.pdf"), proposed);
     if (path.isEmpty())
@@ -309,10 +324,24 @@ void ResultWindow::saveReportAsPdf() {
     Printed printed = Printed::Failed;
     if (file.open(QIODevice::WriteOnly))
         printed = printReport(*printing::pdfWriter(&file), text("PDF ファイルに保存しています…"));
-    if (printed == Printed::Cancelled || (printed == Printed::Done && file.commit()))
+    if (printed == Printed::Cancelled)
         return;
+    if (printed == Printed::Done && file.commit()) {
+        settings::writeString(kPdfFolderKey, QFileInfo(path).absolutePath());
+        return;
+    }
     messagebox::show(this, text("%1 に保存できませんでした。").arg(path),
                      messagebox::applicationTitle());
+}
+
+QString ResultWindow::pdfFolder() {
+    for (const QString &folder :
+         {settings::readString(kPdfFolderKey, QString()),
+          QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)}) {
+        if (QDir::isAbsolutePath(folder) && QFileInfo(folder).isDir())
+            return folder;
+    }
+    return QDir::homePath();
 }
 
 void ResultWindow::previewReport() {

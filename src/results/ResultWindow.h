@@ -69,10 +69,12 @@ private:
     enum class Printed { Done, Failed, Cancelled };
     Printed printReport(QPagedPaintDevice &device, const QString &doing);
     void saveAsPdf(const QString &problem);
+    static QString pdfFolder();
 
     QuizState &m_state;
     bool m_loaded = false;
     bool m_retryRequested = false;
     QList<qsizetype> m_listed;
     QString m_section;
+    QString m_heading; // the first line on paper
 };

@@ -8,6 +8,7 @@
 #include "Report.h"
 #include "ReportArea.h"
 #include "ResultWindow.h"
+#include "Settings.h"
 #include "Twips.h"
 
 #include <QApplication>
@@ -306,6 +307,9 @@ private slots:
         QVERIFY2(text.contains(QString::fromUtf8("問題名:")), qPrintable(text.left(200)));
         QVERIFY(text.contains(QString::fromUtf8("問題: 120")));
         QVERIFY(!text.contains(QString::fromUtf8("総得点"))); // no labels on paper
+        static const QRegularExpression heading(
+            QString::fromUtf8("^結果\\s+\\d{4}/\\d\\d/\\d\\d \\d+:\\d\\d\\s+得点 -120 / 120\n"));
+        QVERIFY2(heading.match(text).hasMatch(), qPrintable(text.left(100)));
         // Nothing is lost between pages: every entry once, the last on the last page.
         const int pages = pdfPages(pdf);
         QVERIFY(pages > 1);
@@ -316,6 +320,22 @@ private slots:
         const QString firstPage = pdfText(pdf, 1);
         QVERIFY(firstPage.contains(QString::fromUtf8("ポイント") + QString(40, QChar(0x3042))));
         QVERIFY(!firstPage.contains(QString::fromUtf8("ポイント") + QString(60, QChar(0x3042))));
+    }
+
+    // The save dialog starts in the folder of the last PDF saved; a remembered folder that is
+    // gone, or is no folder, is passed over.
+    void pdfStartsInTheLastFolder() {
+        wrongRun(f->state, 3);
+        ResultWindow results(f->state);
+        QTemporaryDir dir;
+        settings::writeString(QStringLiteral("PdfFolder"), dir.filePath(QStringLiteral("gone")));
+        filedialog::script({dir.filePath(QStringLiteral("a.pdf")), QString()});
+        results.saveReportAsPdf();
+        results.saveReportAsPdf();
+        const QStringList asked = filedialog::takeAskedFolders();
+        QCOMPARE(asked.size(), 2);
+        QVERIFY2(!asked[0].startsWith(dir.path()), qPrintable(asked[0]));
+        QCOMPARE(QFileInfo(asked[1]).absolutePath(), dir.path());
     }
 
     // A long save shows its progress; cancelled, it leaves the file that was there and no
