@@ -50,7 +50,7 @@ AboutDialog::AboutDialog(QWidget *parent)
     setWindowTitle(text("ﾊﾞｰｼﾞｮﾝ情報 Tessellar"));
     setFixedSize(twips::toPixels(5865), twips::toPixels(3630));
     okButton =
-        place(new QPushButton(QStringLiteral("OK"), this), "okButton", 4245, 2625, 1467, 345);
+        place(new QPushButton(QStringLiteral("&OK"), this), "okButton", 4245, 2625, 1467, 345);
     okButton->setDefault(true);
     systemInfoButton = place(new QPushButton(text("ｼｽﾃﾑ情報(&S)..."), this), "systemInfoButton",
                              4260, 3075, 1452, 345);

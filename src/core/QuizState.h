@@ -46,9 +46,17 @@ public:
     // A new question count: all three arrays keep the entries that fit and grow empty ones.
     void resizeQuestions(qint32 count);
 
+    // An empty question before the one at index (questionCount: after the last), or the
+    // question at index taken out; the numbers of those after it move up or down by one, as
+    // an author numbering in order expects. False, changing nothing, when the index is out of
+    // range, the quiz would grow past the question limit, or its last question would go.
+    bool insertQuestion(qsizetype index);
+    bool removeQuestion(qsizetype index);
+
     // Closing the quiz keeps the count but leaves one empty entry in each array.
     void closeQuiz();
 
 private:
     void resizeArrays(qsizetype size);
+    void shiftNumbersFrom(qsizetype index, qint32 by);
 };

@@ -113,6 +113,7 @@ void EditorWindow::createControls(QWidget *client) {
     const QFont gothic = fonts::proportionalGothic(11.25);
     sectionBox = place(new QComboBox(client), QStringLiteral("sectionBox"), 120, 120, 3405, 300);
     sectionBox->setEditable(true);
+    sectionBox->setInsertPolicy(QComboBox::NoInsert); // the list is the folder's sections
     const auto button = [client](const char *name, const char *caption, const char *tip, int left,
                                  int top, int width, int height) {
         auto *b = place(new QPushButton(text(caption), client), QLatin1String(name), left, top,
@@ -120,8 +121,8 @@ void EditorWindow::createControls(QWidget *client) {
         b->setToolTip(text(tip));
         return b;
     };
-    loadButton =
-        button("loadButton", "読み込み", "選択したファイルを，読み込みます｡", 3720, 120, 975, 375);
+    loadButton = button("loadButton", "読み込み(&L)", "選択したファイルを，読み込みます｡", 3720,
+                        120, 975, 375);
     numberBox = placeBox<QLineEdit>(client, kNumber, numberCaption, gothic);
     questionBox = placeBox<PlainTextBox>(client, kQuestion, questionCaption, gothic);
     choicesBox = placeBox<PlainTextBox>(client, kChoices, choicesCaption, gothic);
@@ -140,12 +141,13 @@ void EditorWindow::createControls(QWidget *client) {
     answerList->addItems(quizrun::answerChoices());
     answerList->setFont(gothic);
     answerList->setToolTip(text("問題の正解の入力に使います｡"));
-    addButton = button("addButton", "追加", "問題を入力したら，必ずこのボタンを押してください。",
-                       120, 2640, 855, 420);
-    saveButton = button("saveButton", "保存",
+    addButton = button("addButton", "追加(&A)",
+                       "問題を入力したら，必ずこのボタンを押してください。", 120, 2640, 855, 420);
+    saveButton = button("saveButton", "保存(&W)",
                         "問題ファイルを保存します｡必ず追加ボタンを押してから，保存してください。",
                         135, 3360, 825, 420);
-    closeButton = button("closeButton", "閉じる", "このフォームを閉じます｡", 135, 3840, 825, 420);
+    closeButton =
+        button("closeButton", "閉じる(&C)", "このフォームを閉じます｡", 135, 3840, 825, 420);
 
     accessibility::name({{sectionBox, "読み込むセクション"}, {answerList, "正解の選択肢"}});
     accessibility::chainTabs({sectionBox, numberBox, questionBox, answerBox, answerList, choicesBox,
@@ -153,6 +155,7 @@ void EditorWindow::createControls(QWidget *client) {
                               loadButton});
 
     connect(loadButton, &QPushButton::clicked, this, &EditorWindow::loadSection);
+    connect(sectionBox->lineEdit(), &QLineEdit::returnPressed, loadButton, &QPushButton::click);
     connect(addButton, &QPushButton::clicked, this, &EditorWindow::addQuestion);
     connect(saveButton, &QPushButton::clicked, this, &EditorWindow::saveSection);
     connect(closeButton, &QPushButton::clicked, this, &EditorWindow::close);
@@ -173,6 +176,7 @@ void EditorWindow::createMenus() {
     fileExportTableAction = menus::addItem(file, "fileExportTableAction", "CSV/TSV に書き出し…");
     connect(fileImportTableAction, &QAction::triggered, this, &EditorWindow::importTable);
     connect(fileExportTableAction, &QAction::triggered, this, &EditorWindow::exportTable);
+    createEditMenu();
     QMenu *set = menus::addMenu(menuBar(), "settingsMenu", "設定(&S)");
     settingsOptionsAction = menus::addItem(set, "settingsOptionsAction", "ｵﾌﾟｼｮﾝ(&O)");
     QMenu *view = menus::addMenu(menuBar(), "viewMenu", "表示(&V)");
@@ -186,6 +190,28 @@ void EditorWindow::createMenus() {
     });
     connect(settingsOptionsAction, &QAction::triggered, this, &EditorWindow::openOptionsFromMenu);
     connect(viewTagBuilderAction, &QAction::triggered, this, &EditorWindow::showTagBuilder);
+}
+
+// Undo and redo act on the box being typed in, as its own keys do; insert and delete act on
+// the question shown.
+void EditorWindow::createEditMenu() {
+    using textboxes::History;
+    QMenu *edit = menus::addMenu(menuBar(), "editMenu", "編集(&E)");
+    const auto historyItem = [this, edit](const char *name, const char *caption, History step,
+                                          QKeySequence::StandardKey key) {
+        QAction *item = menus::addItem(edit, name, caption, true, key);
+        connect(item, &QAction::triggered, this,
+                [this, step] { textboxes::step(focusWidget(), step); });
+        connect(edit, &QMenu::aboutToShow, item,
+                [this, item, step] { item->setEnabled(textboxes::canStep(focusWidget(), step)); });
+    };
+    historyItem("editUndoAction", "元に戻す(&U)", History::Undo, QKeySequence::Undo);
+    historyItem("editRedoAction", "やり直し(&R)", History::Redo, QKeySequence::Redo);
+    edit->addSeparator();
+    connect(menus::addItem(edit, "editInsertAction", "問題の挿入(&I)"), &QAction::triggered, this,
+            &EditorWindow::insertQuestion);
+    connect(menus::addItem(edit, "editDeleteAction", "問題の削除(&D)"), &QAction::triggered, this,
+            &EditorWindow::deleteQuestion);
 }
 
 void EditorWindow::createStatusBar() {

@@ -78,6 +78,9 @@ public slots:
     // The editor's questions as a CSV or TSV file for a spreadsheet.
     void exportTable();
     void openOptionsFromMenu();
+    // An empty question before the one shown, or the one shown taken out (after asking).
+    void insertQuestion();
+    void deleteQuestion();
     void showTagBuilder();
     void showOrHidePreview();
 
@@ -92,6 +95,7 @@ protected:
 private:
     void createControls(QWidget *client);
     void createMenus();
+    void createEditMenu();
     void createStatusBar();
     void listSections();
     void layOut();

@@ -223,6 +223,27 @@ void EditorWindow::takeAnswerFromList() {
         textboxes::setText(answerBox, item->text());
 }
 
+void EditorWindow::insertQuestion() {
+    const qsizetype i = recordIndex(textboxes::text(numberBox), m_state.questions.size());
+    if (i < 0 || !m_state.insertQuestion(i))
+        return;
+    m_unsavedQuestions = true;
+    showQuestionFromNumberBox(); // the same number: the new, empty question
+}
+
+void EditorWindow::deleteQuestion() {
+    const qsizetype i = recordIndex(textboxes::text(numberBox), m_state.questions.size());
+    if (i < 0 || m_state.questionCount <= 1 ||
+        messagebox::show(this, text("問題 %1 を削除しますか？").arg(i + 1), text("確認"),
+                         messagebox::Buttons::YesNo) != messagebox::Answer::Yes ||
+        !m_state.removeQuestion(i))
+        return;
+    m_unsavedQuestions = true;
+    textboxes::setText(numberBox,
+                       QString::number(std::min<qsizetype>(i + 1, m_state.questionCount)));
+    showQuestionFromNumberBox();
+}
+
 void EditorWindow::openOptionsFromMenu() {
     openOptions();
     showQuestionFromNumberBox();

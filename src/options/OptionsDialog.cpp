@@ -47,7 +47,7 @@ OptionsDialog::OptionsDialog(QuizState &state, QWidget *parent)
                          {driveBox, "ドライブ"},
                          {folderList, "フォルダの一覧"}});
     okButton =
-        place(new QPushButton(QStringLiteral("OK"), this), "okButton", 2490, 4455, 1095, 375);
+        place(new QPushButton(QStringLiteral("&OK"), this), "okButton", 2490, 4455, 1095, 375);
     cancelButton =
         place(new QPushButton(text("ｷｬﾝｾﾙ"), this), "cancelButton", 3720, 4455, 1095, 375);
     applyButton =

@@ -66,6 +66,27 @@ void markUnmodified(QWidget *box) {
         lines->document()->setModified(false);
 }
 
+bool canStep(const QWidget *box, History step) {
+    const bool undo = step == History::Undo;
+    if (auto *line = qobject_cast<const QLineEdit *>(box))
+        return !line->isReadOnly() && (undo ? line->isUndoAvailable() : line->isRedoAvailable());
+    if (auto *lines = qobject_cast<const QPlainTextEdit *>(box))
+        return !lines->isReadOnly() &&
+               (undo ? lines->document()->isUndoAvailable() : lines->document()->isRedoAvailable());
+    return false;
+}
+
+bool step(QWidget *box, History step) {
+    if (!canStep(box, step))
+        return false;
+    const bool undo = step == History::Undo;
+    if (auto *line = qobject_cast<QLineEdit *>(box))
+        undo ? line->undo() : line->redo();
+    else if (auto *lines = qobject_cast<QPlainTextEdit *>(box))
+        undo ? lines->undo() : lines->redo();
+    return true;
+}
+
 void setCaret(QWidget *box, int position) {
     if (auto *line = qobject_cast<QLineEdit *>(box)) {
         line->setCursorPosition(position);

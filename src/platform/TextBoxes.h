@@ -18,6 +18,11 @@ bool replaceSelection(QWidget *box, const QString &text);
 // Whether the user changed the text since it was last set or marked unchanged.
 bool isModified(const QWidget *box);
 void markUnmodified(QWidget *box);
+// The box's own undo and redo of the user's edits (setText starts a new history); false,
+// doing nothing, when there is nothing to undo or redo, or the control holds no text.
+enum class History { Undo, Redo };
+bool canStep(const QWidget *box, History step);
+bool step(QWidget *box, History step);
 // Places the caret, counting characters as the box shows them.
 void setCaret(QWidget *box, int position);
 

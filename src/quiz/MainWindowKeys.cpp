@@ -14,10 +14,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -88,6 +90,11 @@ bool MainWindow::handleKey(QKeyEvent *event) {
     const bool keypad = event->modifiers() & Qt::KeypadModifier;
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false; // menu shortcuts and editing keys
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && sectionBox->isAncestorOf(QApplication::focusWidget())) {
+        loadButton->click(); // a section typed or picked is loaded as the button would
+        return true;
+    }
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:

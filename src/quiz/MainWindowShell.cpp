@@ -88,9 +88,10 @@ void MainWindow::createControls(QWidget *client) {
     const QFont gothic = fonts::proportionalGothic(11.25);
     sectionBox = place(new QComboBox(client), "sectionBox", 480, 720, 3495, 345);
     sectionBox->setEditable(true);
+    sectionBox->setInsertPolicy(QComboBox::NoInsert); // the list is the folder's sections
     sectionBox->setFont(gothic);
-    loadButton = place(new QPushButton(QString::fromUtf8("読み込み"), client), "loadButton", 4200,
-                       720, 1215, 375);
+    loadButton = place(new QPushButton(QString::fromUtf8("読み込み(&L)"), client), "loadButton",
+                       4200, 720, 1215, 375);
     clockCaption = label(client, "clockCaption", "経過時間 : ", kClockCaption.x(),
                          kClockCaption.y(), kClockCaption.width(), kClockCaption.height());
     clockLabel = label(client, "clockLabel", "", kClockLabel.x(), kClockLabel.y(),
@@ -111,7 +112,7 @@ void MainWindow::createControls(QWidget *client) {
                                              "キーボードの 1～4 と 5 (○)，6 (×) でも選べます。"));
     answerBox = place(new QLineEdit(client), "answerBox", 120, 2550, 735, 315);
     okButton =
-        place(new QPushButton(QStringLiteral("OK"), client), "okButton", 120, 3030, 735, 375);
+        place(new QPushButton(QStringLiteral("&OK"), client), "okButton", 120, 3030, 735, 375);
     choicesCaption = label(client, "choicesCaption", "選択文", 1920, 3390, 735, 255);
     choicesPane = place(new HtmlPane(client), "choicesPane", 1560, 3615, 7035, 1950);
     ruleLabel = label(client, "ruleLabel", "", 105, 3600, 1380, 4260);

@@ -78,16 +78,16 @@ ResultWindow::ResultWindow(QuizState &state, QWidget *parent) : QDialog(parent),
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         summary.*l.label = label;
     }
-    printButton = place(new QPushButton(text("印刷"), this), QStringLiteral("printButton"), 8235,
-                        135, 825, 555);
-    retryButton = place(new QPushButton(text("間違えた問題を再挑戦"), this),
+    printButton = place(new QPushButton(text("印刷(&P)"), this), QStringLiteral("printButton"),
+                        8235, 135, 825, 555);
+    retryButton = place(new QPushButton(text("間違えた問題を再挑戦(&R)"), this),
                         QStringLiteral("retryButton"), 135, kActionsTop, 2400, kActionsHeight);
-    pdfButton = place(new QPushButton(text("PDF に保存"), this), QStringLiteral("pdfButton"), 2640,
-                      kActionsTop, 1500, kActionsHeight);
+    pdfButton = place(new QPushButton(text("PDF に保存(&F)"), this), QStringLiteral("pdfButton"),
+                      2640, kActionsTop, 1500, kActionsHeight);
     reportArea =
         place(new ReportArea(this), QStringLiteral("reportArea"), 135, kReportTop, 8685, 4515);
     progressButton =
-        place(new QPushButton(text("成績の推移"), this), QStringLiteral("progressButton"), 4245,
+        place(new QPushButton(text("成績の推移(&G)"), this), QStringLiteral("progressButton"), 4245,
               kActionsTop, 1500, kActionsHeight);
     reportScrollBar = place(new QScrollBar(Qt::Vertical, this), QStringLiteral("reportScrollBar"),
                             8820, kReportTop, 285, 420);

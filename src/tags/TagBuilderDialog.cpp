@@ -89,7 +89,7 @@ void TagBuilderDialog::createControls() {
     urlBox = place(new QLineEdit(tagsFrame), QStringLiteral("urlBox"), 1245, 915, 3075, 270);
     styleBox = place(new QComboBox(tagsFrame), QStringLiteral("styleBox"), 1245, 570, 1200, 300);
     tagsBox = place(new PlainTextBox(this), QStringLiteral("tagsBox"), 105, 1995, 4425, 1065);
-    okButton = place(new QPushButton(QStringLiteral("OK"), this), QStringLiteral("okButton"), 4725,
+    okButton = place(new QPushButton(QStringLiteral("&OK"), this), QStringLiteral("okButton"), 4725,
                      105, 1215, 375);
     cancelButton = place(new QPushButton(text("ｷｬﾝｾﾙ"), this), QStringLiteral("cancelButton"), 4725,
                          585, 1215, 375);

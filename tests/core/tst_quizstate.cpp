@@ -1,4 +1,5 @@
 #include "QuizFile.h"
+#include "QuizRun.h"
 #include "QuizState.h"
 #include "TestSupport.h"
 
@@ -103,6 +104,48 @@ private slots:
         state.resizeQuestions(3);
         QCOMPARE(state.questions[2], QuizRecord());
         QCOMPARE(state.answerMarks[2], 0);
+    }
+
+    // Insert and delete keep the three arrays in step and move the later numbers; the edges
+    // (out of range, the last question, the question limit) change nothing.
+    void insertAndRemoveRenumber_data() {
+        QTest::addColumn<bool>("insert");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<bool>("done");
+        QTest::addColumn<QList<qint32>>("numbers");
+        QTest::newRow("insert before 2") << true << 1 << true << QList<qint32>{1, 0, 3, 4};
+        QTest::newRow("insert after last") << true << 3 << true << QList<qint32>{1, 2, 3, 0};
+        QTest::newRow("insert out of range") << true << 4 << false << QList<qint32>{1, 2, 3};
+        QTest::newRow("remove 2") << false << 1 << true << QList<qint32>{1, 2};
+        QTest::newRow("remove out of range") << false << 3 << false << QList<qint32>{1, 2, 3};
+    }
+    void insertAndRemoveRenumber() {
+        QFETCH(bool, insert);
+        QFETCH(int, index);
+        QFETCH(bool, done);
+        QFETCH(QList<qint32>, numbers);
+        QuizState state;
+        state.replaceQuiz({question(1, "○"), question(2, "3"), question(3, "○")});
+        state.answerTexts = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
+        QCOMPARE(insert ? state.insertQuestion(index) : state.removeQuestion(index), done);
+        QCOMPARE(state.questionCount, numbers.size());
+        verifySizes(state, numbers.size());
+        for (qsizetype i = 0; i < numbers.size(); ++i) {
+            QCOMPARE(state.questions[i].Number, numbers[i]);
+            QCOMPARE(state.questions[i].ReportNumber, numbers[i]);
+        }
+        // Each answer stays with its question.
+        const qsizetype last = numbers.size() - 1;
+        QCOMPARE(state.answerTexts[last], state.questions[last].Number ? QStringLiteral("c") : "");
+    }
+
+    void removeKeepsTheLastQuestionAndInsertTheLimit() {
+        QuizState state;
+        state.replaceQuiz({question(1, "○")});
+        QVERIFY(!state.removeQuestion(0));
+        state.replaceQuiz(QList<QuizRecord>(quizrun::kMaxQuestionCount));
+        QVERIFY(!state.insertQuestion(0));
+        QCOMPARE(state.questionCount, quizrun::kMaxQuestionCount);
     }
 
     void closeLeavesOneEmptyEntry() {

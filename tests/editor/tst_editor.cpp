@@ -317,6 +317,48 @@ private slots:
         QVERIFY(!QFile::exists(f->folder() + QString::fromUtf8("/q新しい.tsl")));
     }
 
+    void enterInTheSectionBoxLoads() {
+        openEditor();
+        m->sectionBox->setFocus();
+        m->sectionBox->setEditText(QStringLiteral("sixty"));
+        QTest::keyClick(m->sectionBox->lineEdit(), Qt::Key_Return);
+        QCOMPARE(f->state.currentQuizFile, f->folder() + QStringLiteral("/qsixty.tsl"));
+        QCOMPARE(box(m, 1), f->state.questions[0].Question);
+    }
+
+    // 編集: a question deleted or inserted where the author is, the rest renumbered; undo and
+    // redo in the box being typed in.
+    void editMenuDeletesInsertsAndUndoes() {
+        openEditor();
+        loadSection(QStringLiteral("sixty"));
+        const QList<QuizRecord> before = f->state.questions;
+        const auto trigger = [this](const char *item) {
+            m->findChild<QAction *>(QLatin1String(item))->trigger();
+        };
+        textboxes::setText(m->numberBox, QStringLiteral("2"));
+        m->showQuestionFromNumberBox();
+        messagebox::script({Answer::Yes});
+        trigger("editDeleteAction");
+        QCOMPARE(messagebox::takeShown().value(0).text,
+                 QString::fromUtf8("問題 2 を削除しますか？"));
+        QCOMPARE(box(m, 1), before[2].Question);
+        trigger("editInsertAction");
+        QCOMPARE(box(m, 1), QString());
+        m->questionBox->setFocus();
+        commitText(m->questionBox, QString::fromUtf8("新しい問題"));
+        trigger("editUndoAction");
+        QCOMPARE(box(m, 1), QString());
+        trigger("editRedoAction");
+        QCOMPARE(box(m, 1), QString::fromUtf8("新しい問題"));
+        m->addButton->click();
+        m->saveButton->click();
+        const QList<QuizRecord> saved = quizfile::read(f->folder() + "/qsixty.tsl").records;
+        QCOMPARE(saved.size(), 60);
+        QCOMPARE(saved[1].Question, QString::fromUtf8("新しい問題"));
+        QCOMPARE(saved[2].Question, before[2].Question);
+        QCOMPARE(saved[2].Number, 3);
+    }
+
     void newFileFlowCreatesAnEmptyFile() {
         openEditor();
         loadSection(QStringLiteral("sixty"));

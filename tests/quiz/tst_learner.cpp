@@ -244,6 +244,17 @@ private slots:
         QCOMPARE(journal->answerTexts.value(0), QString::fromUtf8("○"));
     }
 
+    // Enter in the section box loads the section, as the button does, and does not step.
+    void enterInTheSectionBoxLoads() {
+        f->start();
+        f->form->sectionBox->setFocus();
+        f->form->sectionBox->setEditText(QStringLiteral("ten"));
+        QTest::keyClick(f->form->sectionBox->lineEdit(), Qt::Key_Return);
+        QCOMPARE(f->state.questionCount, 10);
+        QCOMPARE(f->form->questionNumberBox->text(), QStringLiteral("1"));
+        QCOMPARE(f->form->sectionBox->count(), 1); // nothing added to the list
+    }
+
     // The status bar tells the learner's place and what is left unanswered, on the way to the
     // results too.
     void placeAndUnansweredAreShown() {
