@@ -93,6 +93,8 @@ bool MainWindow::handleKey(QKeyEvent *event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && sectionBox->isAncestorOf(QApplication::focusWidget())) {
         loadButton->click(); // a section typed or picked is loaded as the button would
+        if (quizLoaded)
+            answerBox->setFocus(); // digits typed next are answers, not part of the name
         return true;
     }
     switch (event->key()) {

@@ -253,6 +253,7 @@ private slots:
         QCOMPARE(f->state.questionCount, 10);
         QCOMPARE(f->form->questionNumberBox->text(), QStringLiteral("1"));
         QCOMPARE(f->form->sectionBox->count(), 1); // nothing added to the list
+        QCOMPARE(QApplication::focusWidget(), f->form->answerBox);
     }
 
     // The status bar tells the learner's place and what is left unanswered, on the way to the
