@@ -1,7 +1,9 @@
 #include "Main.h"
 
+#include "Design.h"
 #include "Icons.h"
 #include "MainWindow.h"
+#include "MessageBox.h"
 #include "QuizState.h"
 #include "Sections.h"
 #include "SessionEnd.h"
@@ -30,6 +32,15 @@ void Main(QuizState &state) {
     state.currentImageFile.clear();
     state.mainWindow->show();
     MainWindow *main = state.mainWindow;
+    settings::onWriteFailure([main = QPointer<MainWindow>(main)](const QString &file) {
+        messagebox::show(main,
+                         design::text("設定を保存できませんでした（%1）。\r\n"
+                                      "ウィンドウの位置などは次回に引き継がれません。"
+                                      "ディスクの空きを確かめてください。")
+                             .arg(file),
+                         messagebox::applicationTitle(), messagebox::Buttons::Ok,
+                         messagebox::Icon::Warning);
+    });
     sessionend::onRequest([main = QPointer<MainWindow>(main)] {
         if (main)
             main->endSession();

@@ -21,14 +21,33 @@ QSettings store() {
     return QSettings(format, QSettings::UserScope, QStringLiteral("Tessellar"),
                      QStringLiteral("Tessellar"));
 }
+struct FailureReport {
+    std::function<void(const QString &)> tell;
+    bool told = false;
+};
+FailureReport &failureReport() {
+    static FailureReport report;
+    return report;
+}
 } // namespace
+
+void onWriteFailure(std::function<void(const QString &file)> tell) {
+    failureReport() = {std::move(tell), false};
+}
 
 QString readString(const QString &key, const QString &fallback) {
     return store().value(qualified(key), fallback).toString();
 }
 
 void writeString(const QString &key, const QString &value) {
-    store().setValue(qualified(key), value);
+    QSettings kept = store();
+    kept.setValue(qualified(key), value);
+    kept.sync();
+    FailureReport &report = failureReport();
+    if (kept.status() == QSettings::NoError || report.told || !report.tell)
+        return;
+    report.told = true;
+    report.tell(kept.fileName());
 }
 
 int readNumber(const QString &key, int fallback) {

@@ -158,6 +158,7 @@ private:
     bool m_askingEnd = false;
     bool m_runOver = false; // its results were shown
     bool m_journalDeferred = false;
+    bool m_journalFailureTold = false; // once a run
     // The outer rectangle the window opens at, applied again once the frame is known.
     QRect m_placement;
     QRect m_placementTwips; // as read from the settings

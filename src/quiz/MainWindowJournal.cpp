@@ -24,6 +24,7 @@ using design::text;
 // A run of the questions now in the shared state: every answer cleared, the clock from zero.
 void MainWindow::startRun() {
     setRunOver(false);
+    m_journalFailureTold = false;
     std::fill(m_state.answerMarks.begin(), m_state.answerMarks.end(), quizrun::kUnanswered);
     std::fill(m_state.answerTexts.begin(), m_state.answerTexts.end(), QString());
     {
@@ -112,9 +113,19 @@ void MainWindow::writeJournal() {
     journal.elapsedSeconds = std::clamp(
         quizrun::elapsedSeconds(m_state.quizStartSeconds, clockreading::secondsSinceMidnight()),
         0.0, quizrun::kTimeLimitSeconds);
-    // A journal that cannot be written costs only the resuming: the run goes on.
-    if (runjournal::write(journal).isEmpty())
+    // A journal that cannot be written costs only the resuming: the run goes on, and the
+    // learner is told once, in the status bar rather than a box in the middle of the run.
+    const QString problem = runjournal::write(journal);
+    if (problem.isEmpty()) {
         m_lastJournaled = journal;
+    } else if (!m_journalFailureTold) {
+        m_journalFailureTold = true;
+        const QString told = text("途中経過を保存できません: 中断すると再開できません。"
+                                  "ディスクの空きを確かめてください。（%1）")
+                                 .arg(problem);
+        statusPanels.text->setText(told);
+        statusPanels.text->setToolTip(told); // the panel may be too narrow for all of it
+    }
 }
 
 void MainWindow::endJournal() {

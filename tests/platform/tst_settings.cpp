@@ -1,6 +1,7 @@
 #include "Settings.h"
 #include "TestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QtTest>
@@ -65,6 +66,19 @@ private slots:
                  QString::fromUtf8("/home/先生/クイズ"));
         QCOMPARE(settings::readString(QStringLiteral("Absent"), QStringLiteral("x")),
                  QStringLiteral("x"));
+    }
+
+    // A settings file that cannot be replaced (here a folder stands in its place) is told
+    // once, with its name; the values written later are not told again.
+    void unwritableStoreIsToldOnce() {
+        QStringList told;
+        settings::onWriteFailure([&told](const QString &file) { told.append(file); });
+        const QString file = m_store->folder() + "/Tessellar/Tessellar.conf";
+        QVERIFY(QDir().mkpath(file));
+        settings::writeNumber(QStringLiteral("MainTop"), 1500);
+        settings::writeNumber(QStringLiteral("MainLeft"), 1500);
+        settings::onWriteFailure({});
+        QCOMPARE(told, QStringList{file});
     }
 };
 

@@ -256,6 +256,24 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), f->form->answerBox);
     }
 
+    // A journal that cannot be written is told once a run, in the status bar.
+    void unwritableJournalIsToldOnce() {
+        const QByteArray state = qgetenv("XDG_STATE_HOME");
+        const auto restore = qScopeGuard([state] { qputenv("XDG_STATE_HOME", state); });
+        const QString notAFolder = f->folder() + QStringLiteral("/not-a-folder");
+        testsupport::writeFile(notAFolder, "x");
+        qputenv("XDG_STATE_HOME", notAFolder.toUtf8());
+        f->start();
+        f->load(QStringLiteral("ten"));
+        QLabel *status = f->form->statusPanels.text;
+        answerAndStep(f->form, QString::fromUtf8("○"));
+        QVERIFY2(status->text().startsWith(QString::fromUtf8("途中経過を保存できません")),
+                 qPrintable(status->text()));
+        status->clear();
+        answerAndStep(f->form, QStringLiteral("1"));
+        QCOMPARE(status->text(), QString());
+    }
+
     // The status bar tells the learner's place and what is left unanswered, on the way to the
     // results too.
     void placeAndUnansweredAreShown() {
