@@ -14,7 +14,6 @@ using history::Entry;
 using history::RunKind;
 
 namespace {
-constexpr int kTicks = 5;
 constexpr double kDay = 24 * 3600 * 1000;
 
 QString dateLabel(double msecs) {
@@ -24,11 +23,6 @@ QString dateLabel(double msecs) {
 
 QString percentLabel(double percent) {
     return QString::number(percent, 'f', 0);
-}
-
-// Ticks split the range evenly, the first at its low end.
-double tick(double low, double high, int index) {
-    return low + (high - low) * index / (kTicks - 1);
 }
 
 // One line: its name, its colour and a marker of its own shape, so the two tell apart in grey.
@@ -63,6 +57,47 @@ QString progress::kindName(RunKind kind) {
     return kind == RunKind::Retry ? design::text("再挑戦") : design::text("全問");
 }
 
+QList<double> progress::percentTicks(double low, double high) {
+    if (!std::isfinite(low) || !std::isfinite(high) || low > high)
+        return {0, 25, 50, 75, 100};
+    for (double scale = 1;; scale *= 10) {
+        for (const double unit : {1.0, 2.0, 2.5, 5.0}) {
+            const double step = unit * scale;
+            const double first = std::floor(low / step) * step;
+            const double last = std::ceil(high / step) * step;
+            if (last - first > 4 * step)
+                continue;
+            QList<double> ticks;
+            for (double value = first; value <= last + step / 2; value += step)
+                ticks.append(value);
+            if (ticks.size() < 2)
+                ticks.append(first + step);
+            return ticks;
+        }
+    }
+}
+
+QList<QDateTime> progress::dayTicks(const QDateTime &from, const QDateTime &to, int maxTicks) {
+    QDate first = from.date();
+    if (QDateTime(first, QTime(0, 0)) < from)
+        first = first.addDays(1);
+    const qint64 days = first.daysTo(to.date()) + 1;
+    if (days <= 0 || maxTicks < 1)
+        return {};
+    qint64 step = 1;
+    for (const qint64 tried : {1, 2, 3, 7, 14}) {
+        step = tried;
+        if ((days + step - 1) / step <= maxTicks)
+            break;
+    }
+    while ((days + step - 1) / step > maxTicks)
+        step *= 2; // 28, 56, ... days
+    QList<QDateTime> ticks;
+    for (qint64 day = 0; day < days; day += step)
+        ticks.append(QDateTime(first.addDays(day), QTime(0, 0)));
+    return ticks;
+}
+
 ProgressChart::ProgressChart(QWidget *parent) : QWidget(parent) {
     setAccessibleName(design::text("満点に対する得点の割合 (%)"));
     setBackgroundRole(QPalette::Base);
@@ -72,16 +107,17 @@ ProgressChart::ProgressChart(QWidget *parent) : QWidget(parent) {
 void ProgressChart::setRuns(const QList<Entry> &oldestFirst) {
     m_full.clear();
     m_retry.clear();
-    m_percent = {0, 100};
+    Range percents{0, 100};
     m_time = {};
     for (const Entry &e : oldestFirst) {
         if (const std::optional<double> percent = e.percent()) {
             (e.kind == RunKind::Retry ? m_retry : m_full)
                 .append(QPointF(static_cast<double>(e.when.toMSecsSinceEpoch()), *percent));
-            m_percent.low = std::min(m_percent.low, std::floor(*percent / 10) * 10);
-            m_percent.high = std::max(m_percent.high, std::ceil(*percent / 10) * 10);
+            percents.low = std::min(percents.low, *percent);
+            percents.high = std::max(percents.high, *percent);
         }
     }
+    m_percentTicks = progress::percentTicks(percents.low, percents.high);
     if (!oldestFirst.isEmpty()) {
         // Room on both sides keeps the first and last points clear of the frame.
         const auto first = static_cast<double>(oldestFirst.first().when.toMSecsSinceEpoch());
@@ -149,9 +185,8 @@ QRectF ProgressChart::drawAxes(QPainter &painter, QRectF room) const {
     const QFontMetricsF metrics(font());
     const double line = metrics.height();
     double labelWidth = 0;
-    for (int i = 0; i < kTicks; ++i)
-        labelWidth = std::max(labelWidth, metrics.horizontalAdvance(percentLabel(
-                                              tick(m_percent.low, m_percent.high, i))));
+    for (const double value : m_percentTicks)
+        labelWidth = std::max(labelWidth, metrics.horizontalAdvance(percentLabel(value)));
     const double dateWidth = metrics.horizontalAdvance(dateLabel(m_time.high));
     // The dates are centred under their grid lines, the first and last ones too.
     const double left = std::max(labelWidth + line / 2, dateWidth / 2);
@@ -161,20 +196,28 @@ QRectF ProgressChart::drawAxes(QPainter &painter, QRectF room) const {
         return plot;
     QColor grid = palette().color(QPalette::Text);
     grid.setAlphaF(0.15);
-    for (int i = 0; i < kTicks; ++i) {
-        const double y = plot.bottom() - plot.height() * i / (kTicks - 1);
-        const double x = plot.left() + plot.width() * i / (kTicks - 1);
+    const QColor text = palette().color(QPalette::Text);
+    for (const double value : m_percentTicks) {
+        const double y = placed(QPointF(m_time.low, value), plot).y();
         painter.setPen(grid);
         painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
-        painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
-        painter.setPen(palette().color(QPalette::Text));
+        painter.setPen(text);
         painter.drawText(
             QRectF(plot.left() - line / 2 - labelWidth, y - line / 2, labelWidth, line),
-            Qt::AlignRight | Qt::AlignVCenter,
-            percentLabel(tick(m_percent.low, m_percent.high, i)));
+            Qt::AlignRight | Qt::AlignVCenter, percentLabel(value));
+    }
+    const int roomForDates = std::max(1, int(plot.width() / (dateWidth + 2 * line)) + 1);
+    const auto at = [](double msecs) {
+        return QDateTime::fromMSecsSinceEpoch(std::llround(msecs));
+    };
+    for (const QDateTime &day : progress::dayTicks(at(m_time.low), at(m_time.high), roomForDates)) {
+        const auto msecs = static_cast<double>(day.toMSecsSinceEpoch());
+        const double x = placed(QPointF(msecs, percentRange().low), plot).x();
+        painter.setPen(grid);
+        painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+        painter.setPen(text);
         painter.drawText(QRectF(x - dateWidth, plot.bottom() + line / 4, 2 * dateWidth, line),
-                         Qt::AlignHCenter | Qt::AlignTop,
-                         dateLabel(tick(m_time.low, m_time.high, i)));
+                         Qt::AlignHCenter | Qt::AlignTop, dateLabel(msecs));
     }
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(plot);
@@ -200,7 +243,8 @@ void ProgressChart::drawLines(QPainter &painter, const QRectF &plot) const {
 }
 
 QPointF ProgressChart::placed(QPointF point, const QRectF &plot) const {
+    const Range percent = percentRange();
     return {plot.left() + plot.width() * (point.x() - m_time.low) / (m_time.high - m_time.low),
             plot.bottom() -
-                plot.height() * (point.y() - m_percent.low) / (m_percent.high - m_percent.low)};
+                plot.height() * (point.y() - percent.low) / (percent.high - percent.low)};
 }

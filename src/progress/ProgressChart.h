@@ -2,6 +2,7 @@
 
 #include "History.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QPointF>
 #include <QWidget>
@@ -11,6 +12,14 @@ class QPainter;
 namespace progress {
 // "全問" or "再挑戦", as the chart's legend and the table name the kinds of run.
 QString kindName(history::RunKind kind);
+
+// Round values from low or below to high or above, four steps at most (0, 25, 50, 75, 100;
+// -50, 0, 50, 100), as a spreadsheet's chart would mark its axis.
+QList<double> percentTicks(double low, double high);
+
+// Local midnights within [from, to], a whole number of days apart and at most maxTicks of
+// them, so that each date is written once, under the start of its day.
+QList<QDateTime> dayTicks(const QDateTime &from, const QDateTime &to, int maxTicks);
 } // namespace progress
 
 // The score as a percentage of the maximum over time: a line for the full runs and one for the
@@ -42,9 +51,10 @@ private:
     QRectF drawAxes(QPainter &painter, QRectF room) const;
     void drawLines(QPainter &painter, const QRectF &plot) const;
     QPointF placed(QPointF point, const QRectF &plot) const;
+    Range percentRange() const { return {m_percentTicks.first(), m_percentTicks.last()}; }
 
     QList<QPointF> m_full;
     QList<QPointF> m_retry;
     Range m_time;
-    Range m_percent{0, 100};
+    QList<double> m_percentTicks{0, 25, 50, 75, 100};
 };

@@ -5,6 +5,7 @@
 #include "QuizRun.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <numeric>
 
 using history::Entry;
 using history::RunKind;
@@ -61,6 +63,7 @@ ProgressWindow::ProgressWindow(const QString &section, QWidget *parent)
     runTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     runTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     runTable->verticalHeader()->hide();
+    runTable->viewport()->installEventFilter(this); // its width shared among the columns
     auto *runs = new QSplitter(Qt::Vertical, this);
     runs->addWidget(chart);
     runs->addWidget(runTable);
@@ -149,6 +152,28 @@ void ProgressWindow::showTable(const QList<Entry> &newestFirst) {
         }
     }
     runTable->resizeColumnsToContents();
+    m_contentWidths.clear();
+    for (int column = 0; column < runTable->columnCount(); ++column)
+        m_contentWidths.append(runTable->columnWidth(column));
+    fillTableWidth();
+}
+
+// Each column as wide as its contents, and the room left over shared among them, so the
+// table fills its width as a spreadsheet's would.
+void ProgressWindow::fillTableWidth() {
+    if (m_contentWidths.isEmpty())
+        return;
+    const int used = std::accumulate(m_contentWidths.cbegin(), m_contentWidths.cend(), 0);
+    const int spare = std::max(0, runTable->viewport()->width() - used);
+    const auto columns = static_cast<int>(m_contentWidths.size());
+    for (int column = 0; column < columns; ++column)
+        runTable->setColumnWidth(column, m_contentWidths[column] + spare / columns);
+}
+
+bool ProgressWindow::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == runTable->viewport() && event->type() == QEvent::Resize)
+        fillTableWidth();
+    return QDialog::eventFilter(watched, event);
 }
 
 namespace progress {

@@ -27,13 +27,18 @@ public:
 public slots:
     void showSection(const QString &section);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void fillSectionBox(const QString &section);
     void showNotice();
     void showTable(const QList<history::Entry> &newestFirst);
+    void fillTableWidth();
 
     history::ReadResult m_history;
     QStackedWidget *m_pages = nullptr;
+    QList<int> m_contentWidths; // of the table's columns, measured once per section
 };
 
 namespace progress {

@@ -152,14 +152,12 @@ void MainWindow::showQuestionFromNumberBox() {
 // "3 / 10問　未解答 7": where the learner is, and what is left before the results.
 void MainWindow::showPlace() {
     const int i = questionIndexOnShow();
-    if (clockLabel->text().isEmpty()) { // no run: nothing loaded, or the editor's new quiz
-        statusPanels.place->clear();
+    // No run (nothing loaded, the editor's new quiz): no panel rather than an empty one.
+    const bool shown = !clockLabel->text().isEmpty() && i >= 0 && i < m_state.questionCount &&
+                       m_state.answerTexts.size() >= m_state.questionCount;
+    statusPanels.place->setVisible(shown);
+    if (!shown)
         return;
-    }
-    if (i < 0 || i >= m_state.questionCount || m_state.answerTexts.size() < m_state.questionCount) {
-        statusPanels.place->clear();
-        return;
-    }
     const auto unanswered = std::count_if(m_state.answerTexts.cbegin(),
                                           m_state.answerTexts.cbegin() + m_state.questionCount,
                                           [](const QString &given) { return given.isEmpty(); });
@@ -275,7 +273,7 @@ void MainWindow::closeQuiz() {
     endJournal();
     m_wholeQuiz.reset();
     m_state.closeQuiz();
-    statusPanels.place->clear();
+    statusPanels.place->hide();
     questionNumberBox->setText(QStringLiteral("1"));
     questionPane->navigateBlank();
     choicesPane->navigateBlank();

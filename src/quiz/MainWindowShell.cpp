@@ -271,6 +271,7 @@ void MainWindow::createStatusBar() {
     statusBar()->addWidget(statusPanels.text, 1);
     for (QLabel *permanent : {statusPanels.place, statusPanels.date, statusPanels.time})
         statusBar()->addPermanentWidget(permanent);
+    statusPanels.place->hide(); // until a run starts
     statusPanels.text->setText(QString::fromUtf8("ｽﾃｰﾀｽ"));
     statusPanels.text->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred); // long paths
     statusPanels.text->setMinimumWidth(twips::toPixels(1500));

@@ -121,6 +121,48 @@ private slots:
         QCOMPARE(history::read().entries.last().kind, RunKind::Retry);
     }
 
+    // The percentage axis is marked at round values whatever the scores.
+    void percentTicksAreRound_data() {
+        QTest::addColumn<double>("low");
+        QTest::addColumn<double>("high");
+        QTest::addColumn<QList<double>>("ticks");
+        QTest::newRow("0 to 100") << 0.0 << 100.0 << QList<double>{0, 25, 50, 75, 100};
+        QTest::newRow("down to -40") << -40.0 << 100.0 << QList<double>{-50, 0, 50, 100};
+        QTest::newRow("all wrong") << -100.0 << 100.0 << QList<double>{-100, -50, 0, 50, 100};
+        QTest::newRow("not a number") << qQNaN() << 100.0 << QList<double>{0, 25, 50, 75, 100};
+    }
+    void percentTicksAreRound() {
+        QFETCH(double, low);
+        QFETCH(double, high);
+        QFETCH(QList<double>, ticks);
+        QCOMPARE(progress::percentTicks(low, high), ticks);
+    }
+
+    // The date axis is marked at the start of days, each date once, as many as there is room.
+    void dayTicksFallOnMidnights_data() {
+        QTest::addColumn<int>("days");
+        QTest::addColumn<int>("room");
+        QTest::addColumn<QStringList>("dates");
+        QTest::newRow("a day") << 1 << 5 << QStringList{"06/02"};
+        QTest::newRow("a week, room for all")
+            << 7 << 9 << QStringList{"06/02", "06/03", "06/04", "06/05", "06/06", "06/07", "06/08"};
+        QTest::newRow("a week, room for three") << 7 << 3 << QStringList{"06/02", "06/05", "06/08"};
+        QTest::newRow("a year, room for five")
+            << 365 << 5 << QStringList{"06/02", "09/22", "01/12", "05/04"};
+    }
+    void dayTicksFallOnMidnights() {
+        QFETCH(int, days);
+        QFETCH(int, room);
+        QFETCH(QStringList, dates);
+        const QDateTime from = evening(1);
+        QStringList shown;
+        for (const QDateTime &tick : progress::dayTicks(from, from.addDays(days), room)) {
+            QCOMPARE(tick.time(), QTime(0, 0));
+            shown.append(tick.toString(QStringLiteral("MM/dd")));
+        }
+        QCOMPARE(shown, dates);
+    }
+
     void windowShowsTheChosenSection() {
         for (const Entry &e :
              {run("a", RunKind::Full, 1, 10, 20), run("a", RunKind::Retry, 3, 3, 4),
