@@ -22,16 +22,15 @@ void translateQtTexts() {
         QApplication::installTranslator(qtJapanese);
 }
 
-void Main(QuizState &state) {
+MainWindow *Main(QuizState &state) {
     QApplication::setWindowIcon(icons::windowIcon());
     state.prepareStart(
         settings::readString(QStringLiteral("QPath"), sections::defaultQuizFolder()));
-    state.mainWindow = new MainWindow(state);
-    state.mainWindow->setAttribute(Qt::WA_DeleteOnClose);
+    auto *main = new MainWindow(state);
+    main->setAttribute(Qt::WA_DeleteOnClose);
     state.questionCount = QuizState::kStartQuestionCount;
     state.currentImageFile.clear();
-    state.mainWindow->show();
-    MainWindow *main = state.mainWindow;
+    main->show();
     settings::onWriteFailure([main = QPointer<MainWindow>(main)](const QString &file) {
         messagebox::show(main,
                          design::text("設定を保存できませんでした（%1）。\r\n"
@@ -45,4 +44,5 @@ void Main(QuizState &state) {
         if (main)
             main->endSession();
     });
+    return main;
 }

@@ -7,15 +7,12 @@
 #include <QString>
 #include <QStringList>
 
-class MainWindow;
-
 // The shared quiz state of one run of the program. Main creates one and hands it to every
 // window; there are no private copies.
 class QuizState {
 public:
     static constexpr qint32 kStartQuestionCount = 60;
 
-    MainWindow *mainWindow = nullptr;
     QList<QuizRecord> questions;
     QList<qint32> answerMarks{0};
     QStringList answerTexts{QString()};

@@ -6,7 +6,6 @@
 #include "EditorLayout.h"
 #include "Fonts.h"
 #include "KeyPreview.h"
-#include "MainWindow.h"
 #include "Menus.h"
 #include "PlainTextBox.h"
 #include "QuestionPreview.h"
@@ -295,18 +294,8 @@ void EditorWindow::closeEvent(QCloseEvent *event) {
         event->ignore();
         return;
     }
-    returnToMainWindow();
     QMainWindow::closeEvent(event);
-}
-
-void EditorWindow::returnToMainWindow() {
-    MainWindow *main = m_state.mainWindow;
-    if (!main)
-        return;
-    if (main->isRunUnderWay())
-        main->clockTimer->start();
-    main->activateWindow();
-    main->setFocus();
+    emit closed();
 }
 
 bool EditorWindow::eventFilter(QObject *watched, QEvent *event) {

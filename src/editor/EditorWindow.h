@@ -65,6 +65,10 @@ public:
     // True from the first show until the window is sized for the window manager's frame.
     bool isSizing() const { return m_framed && !m_sized; }
 
+signals:
+    // The author closed the editor (the questions saved or let go): a paused run goes on.
+    void closed();
+
 public slots:
     void loadSection();
     void addQuestion();
@@ -99,7 +103,6 @@ private:
     void createStatusBar();
     void listSections();
     void layOut();
-    void returnToMainWindow();
     bool addOnCtrlEnter(QKeyEvent *event);
     bool newFileFlow(); // false when the author gave up
     void showFirstQuestion();

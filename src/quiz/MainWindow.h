@@ -140,6 +140,7 @@ private:
     void showFirstQuestion();
     void setRunOver(bool over);
     void markAnswersAgain();
+    void returnFromEditor();
     void showPlace();
     void previewLastReport();
 
@@ -158,6 +159,7 @@ private:
     bool m_askingEnd = false;
     bool m_runOver = false; // its results were shown
     bool m_journalDeferred = false;
+    QString m_lastRunSection;          // as its results named it
     bool m_journalFailureTold = false; // once a run
     // The outer rectangle the window opens at, applied again once the frame is known.
     QRect m_placement;

@@ -12,6 +12,7 @@
 #include "SessionEnd.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -138,6 +139,7 @@ void MainWindow::endJournal() {
 // After the results: another try at the questions the report listed, or the whole quiz back.
 void MainWindow::afterResults(const ResultWindow &results) {
     m_lastRun = m_state;
+    m_lastRunSection = sectionBox->currentText();
     filePrintPreviewAction->setEnabled(true);
     if (!results.retryRequested()) {
         endRetry();
@@ -197,6 +199,6 @@ void MainWindow::endRetry() {
 void MainWindow::previewLastReport() {
     if (!m_lastRun)
         return;
-    ResultWindow results(*m_lastRun, this);
+    ResultWindow results(*m_lastRun, m_lastRunSection, this);
     results.previewReport();
 }

@@ -229,7 +229,7 @@ void MainWindow::endOfQuiz() {
     if (show == Answer::Yes) {
         clockTimer->stop();
         endJournal();
-        ResultWindow results(m_state, this);
+        ResultWindow results(m_state, sectionBox->currentText(), this);
         if (m_wholeQuiz)
             results.runRecord.kind = history::RunKind::Retry;
         results.exec();
@@ -284,9 +284,18 @@ void MainWindow::closeQuiz() {
 EditorWindow *MainWindow::editor() {
     if (!m_editor) {
         m_editor = new EditorWindow(m_state, this);
+        connect(m_editor, &EditorWindow::closed, this, &MainWindow::returnFromEditor);
         m_editor->statusBar()->setVisible(viewStatusBarAction->isChecked());
     }
     return m_editor;
+}
+
+// The run paused for the editor goes on, and the learner is back in this window.
+void MainWindow::returnFromEditor() {
+    if (isRunUnderWay())
+        clockTimer->start();
+    activateWindow();
+    setFocus();
 }
 
 bool MainWindow::editorOpen() const {

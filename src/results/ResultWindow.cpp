@@ -4,7 +4,6 @@
 
 #include "FileDialog.h"
 #include "Fonts.h"
-#include "MainWindow.h"
 #include "MessageBox.h"
 #include "Printer.h"
 #include "ProgressWindow.h"
@@ -68,7 +67,8 @@ constexpr int kActionsTop = 765, kActionsHeight = 375;
 constexpr int kReportTop = kActionsTop + kActionsHeight + 90;
 } // namespace
 
-ResultWindow::ResultWindow(QuizState &state, QWidget *parent) : QDialog(parent), m_state(state) {
+ResultWindow::ResultWindow(QuizState &state, const QString &section, QWidget *parent)
+    : QDialog(parent), m_state(state), m_section(section) {
     setObjectName(QStringLiteral("ResultWindow"));
     setWindowTitle(text("結果"));
     setSizeGripEnabled(true);
@@ -142,13 +142,10 @@ void ResultWindow::zoomReport(double points) {
 }
 
 void ResultWindow::showOutcome() {
-    const QString section =
-        m_state.mainWindow ? m_state.mainWindow->sectionBox->currentText() : QString();
-    const report::Outcome outcome = report::evaluate(m_state, section);
+    const report::Outcome outcome = report::evaluate(m_state, m_section);
     reportText = outcome.text;
-    m_section = section;
     m_heading = text("%1　%2　得点 %3 / %4")
-                    .arg(section.isEmpty() ? text("結果") : section,
+                    .arg(m_section.isEmpty() ? text("結果") : m_section,
                          QDateTime::currentDateTime().toString(QStringLiteral("yyyy/MM/dd H:mm")))
                     .arg(outcome.counts.score())
                     .arg(outcome.counts.maxScore());

@@ -17,7 +17,8 @@ class ReportArea;
 class ResultWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit ResultWindow(QuizState &state, QWidget *parent = nullptr);
+    // section: the name the report and the printed heading give the run.
+    ResultWindow(QuizState &state, const QString &section, QWidget *parent = nullptr);
 
     // The figures of the run, each under its title.
     struct SummaryLabels {

@@ -115,7 +115,7 @@ class TestAccess : public QObject {
             return form;
         case Window::Results:
             wrongRun(f->state, 40);
-            return new ResultWindow(f->state, form);
+            return new ResultWindow(f->state, form->sectionBox->currentText(), form);
         case Window::Editor:
             return form->editor();
         case Window::OptionsCount:

@@ -636,8 +636,7 @@ struct Bench {
 // --idle-child VARIANT: the program's start, then one change, idling until terminated.
 int idleChild(const QString &variant) {
     QuizState state;
-    Main(state);
-    MainWindow *form = state.mainWindow;
+    MainWindow *form = Main(state);
     if (variant == QLatin1String("panes-hidden")) {
         // Hidden a second after both have shown their blank page (and reported it).
         auto *poll = new QTimer(form);

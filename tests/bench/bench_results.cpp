@@ -108,7 +108,7 @@ void print(const char *what, int listed, Figures f) {
 
 // The wrap a new window does first, for the report area at its design width.
 Figures firstWrap(const QuizState &state, int runs) {
-    ResultWindow results(const_cast<QuizState &>(state));
+    ResultWindow results(const_cast<QuizState &>(state), QString());
     ReportArea *area = results.reportArea;
     return timed(runs, [&] {
         area->setReportText(results.reportText); // forgets every measured line
@@ -117,7 +117,7 @@ Figures firstWrap(const QuizState &state, int runs) {
 }
 
 void openAndPaint(ProbeApplication &app, QuizState &state) {
-    ResultWindow results(state);
+    ResultWindow results(state, QString());
     app.area = results.reportArea;
     app.areaPainted = app.painted = false;
     results.show();
@@ -129,7 +129,7 @@ void openAndPaint(ProbeApplication &app, QuizState &state) {
 }
 
 void saveAsPdf(QuizState &state, const QString &path) {
-    ResultWindow results(state);
+    ResultWindow results(state, QString());
     messagebox::script({messagebox::Answer::Yes});
     filedialog::script({path});
     const Figures f = timed(1, [&] { results.printReportOrPdf(); });

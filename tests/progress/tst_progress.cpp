@@ -91,7 +91,7 @@ private slots:
         form->findChild<QAction *>(QStringLiteral("toolsProgressAction"))->trigger();
         QVERIFY(seen);
 
-        ResultWindow results(f->state, form);
+        ResultWindow results(f->state, form->sectionBox->currentText(), form);
         results.show();
         QVERIFY(QTest::qWaitForWindowExposed(&results));
         results.hide();
@@ -115,7 +115,7 @@ private slots:
                           Qt::LeftButton);
         QVERIFY(seen);
 
-        ResultWindow retry(f->state, form);
+        ResultWindow retry(f->state, form->sectionBox->currentText(), form);
         retry.runRecord.kind = RunKind::Retry;
         retry.show();
         QCOMPARE(history::read().entries.last().kind, RunKind::Retry);

@@ -64,8 +64,7 @@ QString MainWindowFixture::writeQuiz(const QString &section, const QList<QuizRec
 }
 
 MainWindow *MainWindowFixture::start() {
-    Main(state);
-    form = state.mainWindow;
+    form = Main(state);
     form->activateWindow();
     if (!QTest::qWaitForWindowExposed(form))
         qWarning("main window not exposed");

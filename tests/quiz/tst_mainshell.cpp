@@ -545,7 +545,7 @@ private slots:
             }
         } else {
             if (window == QLatin1String("results"))
-                dialog = std::make_unique<ResultWindow>(f->state, form);
+                dialog = std::make_unique<ResultWindow>(f->state, QString(), form);
             else if (window == QLatin1String("options"))
                 dialog = std::make_unique<OptionsDialog>(f->state, form);
             else

@@ -35,15 +35,15 @@ private slots:
 
     void firstStartShowsTheSampleSections() {
         QuizState state;
-        Main(state);
+        MainWindow *main = Main(state);
         QCOMPARE(state.quizFolder, sections::defaultQuizFolder());
         QCOMPARE(state.questionCount, 60);
         QVERIFY(state.questions.isEmpty());
         QCOMPARE(state.answerMarks, QList<qint32>{0});
         QCOMPARE(state.answerTexts, QStringList{QString()});
-        QVERIFY(state.mainWindow && state.mainWindow->isVisible());
-        QCOMPARE(state.mainWindow->windowTitle(), QStringLiteral("Tessellar"));
-        auto *combo = state.mainWindow->findChild<QComboBox *>(QStringLiteral("sectionBox"));
+        QVERIFY(main && main->isVisible());
+        QCOMPARE(main->windowTitle(), QStringLiteral("Tessellar"));
+        auto *combo = main->findChild<QComboBox *>(QStringLiteral("sectionBox"));
         QVERIFY(combo);
         const QStringList listed = items(combo);
         QVERIFY(listed.contains(QString::fromUtf8("日本の地理")));
@@ -56,16 +56,15 @@ private slots:
             testsupport::writeFile(dir.filePath(QLatin1String(name)), "x");
         settings::writeString(QStringLiteral("QPath"), dir.path());
         QuizState state;
-        Main(state);
+        MainWindow *main = Main(state);
         QCOMPARE(state.quizFolder, dir.path());
-        QCOMPARE(items(state.mainWindow->sectionBox), (QStringList{"a", "b"}));
+        QCOMPARE(items(main->sectionBox), (QStringList{"a", "b"}));
     }
 
     void missingFolderListsNothing() {
         settings::writeString(QStringLiteral("QPath"), QStringLiteral("/nonexistent/folder"));
         QuizState state;
-        Main(state);
-        QCOMPARE(state.mainWindow->sectionBox->count(), 0);
+        QCOMPARE(Main(state)->sectionBox->count(), 0);
     }
 
     // As root the web engine ends the program unless its sandbox is off; the program says so.

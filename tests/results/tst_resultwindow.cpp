@@ -217,7 +217,7 @@ private slots:
 
     void layoutAndScrolling() {
         wrongRun(f->state, 30);
-        ResultWindow results(f->state);
+        ResultWindow results(f->state, QString());
         results.show();
         QVERIFY(QTest::qWaitForWindowExposed(&results));
         design::resizeOuter(&results, 9300, 6000);
@@ -240,7 +240,7 @@ private slots:
 
     void shortReportDoesNotScroll() {
         wrongRun(f->state, 1);
-        ResultWindow results(f->state);
+        ResultWindow results(f->state, QString());
         results.show();
         QVERIFY(QTest::qWaitForWindowExposed(&results));
         QCOMPARE(results.reportScrollBar->maximum(), 0);
@@ -250,7 +250,7 @@ private slots:
 
     void narrowWindowWrapsEveryCharacter() {
         wrongRun(f->state, 2, QString::fromUtf8("ながいポイントの説明です"));
-        ResultWindow results(f->state);
+        ResultWindow results(f->state, QString());
         results.show();
         QVERIFY(QTest::qWaitForWindowExposed(&results));
         results.setMinimumSize(1, 1);
@@ -263,7 +263,7 @@ private slots:
     // Every line of a long report can be reached, with the scroll bar, the wheel and the keys.
     void longReportScrollsToTheEnd() {
         wrongRun(f->state, 200);
-        ResultWindow results(f->state);
+        ResultWindow results(f->state, QString());
         QVERIFY(messagebox::takeShown().isEmpty());
         results.show();
         QVERIFY(QTest::qWaitForWindowExposed(&results));
@@ -290,7 +290,7 @@ private slots:
     void printsToPdfWhenThereIsNoPrinter() {
         wrongRun(f->state, 120, QString::fromUtf8("ポイント") + QString(60, QChar(0x3042)));
         messagebox::script({Answer::Ok});
-        ResultWindow results(f->state);
+        ResultWindow results(f->state, QString());
         messagebox::takeShown(); // the report is too tall to scroll through on screen
         QTemporaryDir dir;
         dir.setAutoRemove(qEnvironmentVariableIsEmpty("KEEP_PDF"));
@@ -326,7 +326,7 @@ private slots:
     // gone, or is no folder, is passed over.
     void pdfStartsInTheLastFolder() {
         wrongRun(f->state, 3);
-        ResultWindow results(f->state);
+        ResultWindow results(f->state, QString());
         QTemporaryDir dir;
         settings::writeString(QStringLiteral("PdfFolder"), dir.filePath(QStringLiteral("gone")));
         filedialog::script({dir.filePath(QStringLiteral("a.pdf")), QString()});
@@ -343,7 +343,7 @@ private slots:
     // soon as it shows, so the save is cancelled midway on a fast machine and a slow one.
     void cancelledPdfLeavesTheOldFile() {
         wrongRun(f->state, 300);
-        ResultWindow results(f->state);
+        ResultWindow results(f->state, QString());
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
         testsupport::writeFile(pdf, "old");
@@ -361,7 +361,7 @@ private slots:
 
     void declinedPdfWritesNothing() {
         wrongRun(f->state, 3);
-        ResultWindow results(f->state);
+        ResultWindow results(f->state, QString());
         messagebox::script({Answer::No});
         filedialog::script({QStringLiteral("/tmp/should-not-exist.pdf")});
         results.printReportOrPdf();

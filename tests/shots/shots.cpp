@@ -89,8 +89,7 @@ int main(int argc, char *argv[]) {
     translateQtTexts(); // message boxes as users see them
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QuizState state;
-    Main(state);
-    MainWindow *form = state.mainWindow;
+    MainWindow *form = Main(state);
     panesReady(form);
     bool ok = shot(form, folder, "01-start.png");
 
