@@ -304,7 +304,7 @@ bool EditorWindow::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::MouseButtonRelease) {
         for (QPlainTextEdit *box : {questionBox, choicesBox}) {
             if (watched == box->viewport())
-                tagBuilder()->tagsBox->setPlainText(textboxes::selectedText(box));
+                tagBuilder()->showSelectedText(textboxes::selectedText(box));
         }
     }
     return QMainWindow::eventFilter(watched, event);
@@ -323,8 +323,14 @@ bool EditorWindow::addOnCtrlEnter(QKeyEvent *event) {
 }
 
 TagBuilderDialog *EditorWindow::tagBuilder() {
-    if (!m_tagBuilder)
-        m_tagBuilder = new TagBuilderDialog(m_state, *this);
+    if (!m_tagBuilder) {
+        m_tagBuilder = new TagBuilderDialog(m_state, this);
+        connect(m_tagBuilder, &TagBuilderDialog::tagsInserted, this, &EditorWindow::insertMarkup);
+        connect(m_tagBuilder, &TagBuilderDialog::lineBreakRequested, this,
+                &EditorWindow::insertLineBreak);
+        connect(m_tagBuilder, &TagBuilderDialog::listTagRequested, this,
+                &EditorWindow::insertListTag);
+    }
     return m_tagBuilder;
 }
 

@@ -86,6 +86,10 @@ public slots:
     void insertQuestion();
     void deleteQuestion();
     void showTagBuilder();
+    // What the tag builder hands over (EditorWindowMarkup.cpp).
+    void insertMarkup(const QString &markup);
+    void insertLineBreak();
+    void insertListTag();
     void showOrHidePreview();
 
 protected:

@@ -3,7 +3,6 @@
 #include "Design.h"
 
 #include "DirList.h"
-#include "EditorWindow.h"
 #include "MessageBox.h"
 #include "Pictures.h"
 #include "PlainTextBox.h"
@@ -52,10 +51,10 @@ constexpr CheckDesign kChecks[] = {
 constexpr int kCaptionGap = 60; // between a caption and its field, in twips
 } // namespace
 
-TagBuilderDialog::TagBuilderDialog(QuizState &state, EditorWindow &editor)
-    : QDialog(&editor, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_state(state), m_editor(editor) {
+TagBuilderDialog::TagBuilderDialog(QuizState &state, QWidget *editor)
+    : QDialog(editor, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      m_state(state) {
     setObjectName(QStringLiteral("tagBuilder"));
     setWindowTitle(QStringLiteral("HTML Tags"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -305,8 +304,7 @@ void TagBuilderDialog::uncheckedRule(QCheckBox *box) {
 }
 
 void TagBuilderDialog::insertTags() {
-    // A control of the editor without text (a button, the list) takes nothing.
-    textboxes::replaceSelection(m_editor.focusWidget(), tagsBox->toPlainText());
+    emit tagsInserted(tagsBox->toPlainText());
 }
 
 void TagBuilderDialog::uncheckAll() {
@@ -315,21 +313,15 @@ void TagBuilderDialog::uncheckAll() {
 }
 
 void TagBuilderDialog::insertLineBreak() {
-    QWidget *focused = m_editor.focusWidget();
-    if (focused == m_editor.questionBox || focused == m_editor.choicesBox)
-        textboxes::replaceSelection(focused, QStringLiteral("<br>\r\n"));
+    emit lineBreakRequested();
 }
 
 void TagBuilderDialog::insertListTag() {
-    QWidget *choices = m_editor.choicesBox;
-    if (!textboxes::text(choices).isEmpty()) {
-        textboxes::replaceSelection(choices, QStringLiteral("<LI>"));
-    } else {
-        textboxes::setText(choices, QStringLiteral("<OL><LI>\r\n</OL>"));
-        textboxes::setCaret(choices, 8);
-    }
-    m_editor.activateWindow();
-    choices->setFocus();
+    emit listTagRequested();
+}
+
+void TagBuilderDialog::showSelectedText(const QString &text) {
+    tagsBox->setPlainText(text);
 }
 
 void TagBuilderDialog::toggleFolderList() {

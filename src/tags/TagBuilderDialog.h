@@ -15,14 +15,13 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QWindow;
-class EditorWindow;
 
-// The HTML tag builder: wraps text taken from the quiz editor in mark-up and writes the
-// result, line breaks and list mark-up back into the editor.
+// The HTML tag builder: wraps text taken from the quiz editor in mark-up and hands the
+// result, line breaks and list mark-up back to the editor by signals.
 class TagBuilderDialog : public QDialog {
     Q_OBJECT
 public:
-    TagBuilderDialog(QuizState &state, EditorWindow &editor);
+    TagBuilderDialog(QuizState &state, QWidget *editor);
 
     // One check box for each tag the builder makes, named by its tag.
     struct TagChecks {
@@ -62,6 +61,15 @@ public:
     // The text the tags enclose: what the tags box held when the author came to the builder.
     QString innerText;
 
+    // The text the author selected in the editor, to be wrapped in tags.
+    void showSelectedText(const QString &text);
+
+signals:
+    // Each asks the editor to put mark-up where its caret is.
+    void tagsInserted(const QString &markup);
+    void lineBreakRequested();
+    void listTagRequested();
+
 public slots:
     void followCheck(QCheckBox *box);
     void insertTags();
@@ -96,7 +104,6 @@ private:
     void listPictures(const QStringList &entries);
 
     QuizState &m_state;
-    EditorWindow &m_editor;
     // Whether the program's last focused window was the builder or one of its own.
     bool m_focusWasOwn = false;
     // The folder the folder list showed when it took the focus.
