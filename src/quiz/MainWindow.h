@@ -18,6 +18,7 @@ class QPushButton;
 class QScrollBar;
 class QToolBar;
 class ResultWindow;
+class RunModel;
 class EditorWindow;
 
 // The main window: a section is picked, loaded and taken here, and the menus lead to the
@@ -126,26 +127,24 @@ private:
     void endOfQuiz();
     void releaseScrollBar();
     void pickAnswer(int row);
+    void markAnswerOnShow();
     int questionIndexOnShow() const;
 
     // Resuming, retrying, the last report (MainWindowJournal.cpp).
+    void createRun();
     void startRun();
     void pauseClock();
     void offerResume();
-    void keepJournal();
-    void writeJournal();
-    void endJournal();
+    void tellJournalFailure(const QString &problem);
     void afterResults(const ResultWindow &results);
     void endRetry();
     void showFirstQuestion();
     void setRunOver(bool over);
-    void markAnswersAgain();
     void returnFromEditor();
     void showPlace();
     void previewLastReport();
 
     // Clock, keys and focus (MainWindowKeys.cpp).
-    void showElapsed(double seconds);
     void showClock(const QString &shown);
     void fitClock();
     bool handleKey(QKeyEvent *event);
@@ -157,21 +156,14 @@ private:
     QuizState &m_state;
     bool m_loaded = false;
     bool m_askingEnd = false;
-    bool m_runOver = false; // its results were shown
-    bool m_journalDeferred = false;
-    QString m_lastRunSection;          // as its results named it
-    bool m_journalFailureTold = false; // once a run
+    QString m_lastRunSection; // as its results named it
     // The outer rectangle the window opens at, applied again once the frame is known.
     QRect m_placement;
     QRect m_placementTwips; // as read from the settings
     bool m_placed = false;
     QPointer<EditorWindow> m_editor;
-    // The journal of the run under way, written while m_journaling.
-    bool m_journaling = false;
+    RunModel *m_run = nullptr;                 // the run on show: answers, clock, journal
     runjournal::QuizIdentity m_loadedIdentity; // of the bytes the quiz was loaded from
-    runjournal::QuizIdentity m_journalIdentity;
-    runjournal::Journal m_lastJournaled;
-    QTimer m_journalTimer;
     // The whole quiz, kept while a retry of the missed questions runs in the shared state.
     std::optional<QList<QuizRecord>> m_wholeQuiz;
     // The last run that reached the results, for the print preview.

@@ -9,6 +9,7 @@
 #include "QuizState.h"
 #include "ResultWindow.h"
 #include "RunJournal.h"
+#include "RunModel.h"
 #include "SessionEnd.h"
 
 #include <QAction>
@@ -22,37 +23,41 @@
 
 using design::text;
 
+// The run this window renders: its clock on the clock label, its end of time as a step past
+// the last question, a journal it cannot write in the status bar.
+void MainWindow::createRun() {
+    m_run = new RunModel(
+        m_state, clockreading::secondsSinceMidnight, [this] { return questionIndexOnShow() + 1; },
+        this);
+    connect(m_run, &RunModel::clockChanged, this, [this](double elapsed, bool paused) {
+        showClock(quizrun::formatElapsed(elapsed) + (paused ? text(" 一時停止中") : QString()));
+    });
+    connect(m_run, &RunModel::timeUp, this, [this] {
+        questionNumberBox->setText(QString::number(m_state.questionCount + 1)); // ends the quiz
+    });
+    connect(m_run, &RunModel::journalFailed, this, &MainWindow::tellJournalFailure);
+}
+
 // A run of the questions now in the shared state: every answer cleared, the clock from zero.
 void MainWindow::startRun() {
     setRunOver(false);
-    m_journalFailureTold = false;
-    std::fill(m_state.answerMarks.begin(), m_state.answerMarks.end(), quizrun::kUnanswered);
-    std::fill(m_state.answerTexts.begin(), m_state.answerTexts.end(), QString());
     {
         // A shorter quiz clamps the bar; that is no step of the learner's to record.
         const QSignalBlocker quiet(questionScrollBar);
         questionScrollBar->setMaximum(m_state.questionCount + 1);
     }
-    if (!editorOpen())
-        clockTimer->start();
-    m_state.quizStartSeconds = clockreading::secondsSinceMidnight();
-    m_state.quizNowSeconds = m_state.quizStartSeconds;
-    showElapsed(quizrun::elapsedSeconds(m_state.quizStartSeconds, m_state.quizNowSeconds));
+    m_run->start(editorOpen());
     showPlace();
 }
 
 // The clock stands still while the learner is away (the editor, the Pause key), and says so.
 void MainWindow::pauseClock() {
-    clockTimer->stop();
-    if (!clockLabel->text().isEmpty())
-        showClock(quizrun::formatElapsed(
-                      quizrun::elapsedSeconds(m_state.quizStartSeconds, m_state.quizNowSeconds)) +
-                  text(" 一時停止中"));
+    m_run->pause();
 }
 
 // A journal of this quiz file as it is now offers to go on where the last run stopped.
 void MainWindow::offerResume() {
-    m_journaling = false;
+    m_run->stopJournal();
     // As loaded, unless the editor made the file since (a section that could not be loaded).
     const runjournal::QuizIdentity quiz =
         m_loadedIdentity.path == QFileInfo(m_state.currentQuizFile).absoluteFilePath()
@@ -62,78 +67,23 @@ void MainWindow::offerResume() {
         runjournal::find(quiz, m_state.answerTexts.size());
     if (journal && messagebox::show(this, text("前回の続きから再開しますか？"), text("確認"),
                                     messagebox::Buttons::YesNo) == messagebox::Answer::Yes) {
-        m_state.answerTexts = journal->answerTexts;
-        markAnswersAgain(); // the journal's own marks are not trusted
-        m_state.quizNowSeconds = clockreading::secondsSinceMidnight();
-        m_state.quizStartSeconds = m_state.quizNowSeconds - journal->elapsedSeconds;
-        showElapsed(quizrun::elapsedSeconds(m_state.quizStartSeconds, m_state.quizNowSeconds));
+        m_run->resumeFrom(*journal);
         const int question = std::clamp(journal->questionOnShow, 1, int(m_state.questionCount));
         questionNumberBox->setText(QString::number(question));
         showQuestionFromNumberBox();
     } else if (!sessionend::ending()) { // a box dismissed by a logout is no answer
         runjournal::drop(quiz.path);
     }
-    m_journalIdentity = quiz;
-    m_journaling = m_journalIdentity.size >= 0;
-    m_lastJournaled = {};
+    m_run->journalTo(quiz);
 }
 
-// Every answer marked against the quiz, as recording it would have.
-void MainWindow::markAnswersAgain() {
-    for (qsizetype i = 0; i < m_state.answerMarks.size(); ++i) {
-        const QString given = m_state.answerTexts.value(i);
-        m_state.answerMarks[i] = given.isEmpty() || i >= m_state.questions.size()
-                                     ? quizrun::kUnanswered
-                                     : quizrun::markFor(given, m_state.questions[i].Answer);
-    }
-}
-
-// Kept at once when an answer changed, otherwise (the question on show, the time) soon.
-void MainWindow::keepJournal() {
-    if (!m_journaling || m_journalDeferred)
-        return;
-    const bool answersChanged = m_lastJournaled.answerTexts != m_state.answerTexts ||
-                                m_lastJournaled.answerMarks != m_state.answerMarks;
-    if (!answersChanged) {
-        if (!m_journalTimer.isActive())
-            m_journalTimer.start();
-        return;
-    }
-    writeJournal();
-}
-
-void MainWindow::writeJournal() {
-    if (!m_journaling)
-        return;
-    m_journalTimer.stop();
-    runjournal::Journal journal;
-    journal.quiz = m_journalIdentity;
-    journal.answerTexts = m_state.answerTexts;
-    journal.answerMarks = m_state.answerMarks;
-    journal.questionOnShow = std::max(1, questionIndexOnShow() + 1);
-    journal.elapsedSeconds = std::clamp(
-        quizrun::elapsedSeconds(m_state.quizStartSeconds, clockreading::secondsSinceMidnight()),
-        0.0, quizrun::kTimeLimitSeconds);
-    // A journal that cannot be written costs only the resuming: the run goes on, and the
-    // learner is told once, in the status bar rather than a box in the middle of the run.
-    const QString problem = runjournal::write(journal);
-    if (problem.isEmpty()) {
-        m_lastJournaled = journal;
-    } else if (!m_journalFailureTold) {
-        m_journalFailureTold = true;
-        const QString told = text("途中経過を保存できません: 中断すると再開できません。"
-                                  "ディスクの空きを確かめてください。（%1）")
-                                 .arg(problem);
-        statusPanels.text->setText(told);
-        statusPanels.text->setToolTip(told); // the panel may be too narrow for all of it
-    }
-}
-
-void MainWindow::endJournal() {
-    if (m_journaling)
-        runjournal::drop(m_state.currentQuizFile);
-    m_journaling = false;
-    m_journalTimer.stop();
+// Said once a run, in the status bar rather than a box in the middle of a timed run.
+void MainWindow::tellJournalFailure(const QString &problem) {
+    const QString told = text("途中経過を保存できません: 中断すると再開できません。"
+                              "ディスクの空きを確かめてください。（%1）")
+                             .arg(problem);
+    statusPanels.text->setText(told);
+    statusPanels.text->setToolTip(told); // the panel may be too narrow for all of it
 }
 
 // After the results: another try at the questions the report listed, or the whole quiz back.
@@ -173,7 +123,8 @@ void MainWindow::showFirstQuestion() {
 // through, but nothing more is answered or marked, and the end is not asked again (the
 // history has its one line). Loading the section starts a new run.
 void MainWindow::setRunOver(bool over) {
-    m_runOver = over;
+    if (over)
+        m_run->finish();
     answerBox->setReadOnly(over);
     answerList->setEnabled(!over);
     if (over)
@@ -182,7 +133,7 @@ void MainWindow::setRunOver(bool over) {
 }
 
 bool MainWindow::isRunUnderWay() const {
-    return !m_runOver && !clockLabel->text().isEmpty();
+    return m_run->isUnderWay();
 }
 
 // The whole quiz in the shared state again, as the editor and a save must see it.
@@ -190,7 +141,7 @@ void MainWindow::endRetry() {
     if (!m_wholeQuiz)
         return;
     m_state.replaceQuiz(*std::exchange(m_wholeQuiz, std::nullopt));
-    clockTimer->stop();
+    m_run->abandon();
     showClock(QString());
     statusPanels.text->setText(m_state.currentQuizFile);
     showFirstQuestion();

@@ -11,6 +11,7 @@
 #include "OptionsDialog.h"
 #include "QuizRun.h"
 #include "QuizState.h"
+#include "RunModel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,41 +21,24 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 
 void MainWindow::tick() {
-    m_state.quizNowSeconds = clockreading::secondsSinceMidnight();
-    const double elapsed =
-        quizrun::elapsedSeconds(m_state.quizStartSeconds, m_state.quizNowSeconds);
-    showElapsed(elapsed);
-    keepJournal();
-    if (elapsed >= quizrun::kTimeLimitSeconds) {
-        clockTimer->stop();
-        questionNumberBox->setText(QString::number(m_state.questionCount + 1)); // ends the quiz
-    }
+    m_run->tick();
 }
 
 void MainWindow::showQuestionFromScrollBar() {
-    {
-        // The answer goes into the journal together with the question stepped to, below: a
-        // crash in between would resume at the question just answered.
-        const QScopedValueRollback deferred(m_journalDeferred, true);
-        recordAnswer(); // records the answer of the question being left
-    }
+    // The answer goes into the journal together with the question stepped to, below: a crash
+    // in between would resume at the question just answered.
+    markAnswerOnShow(); // the answer of the question being left
     questionNumberBox->setText(QString::number(questionScrollBar->value()));
     const QSignalBlocker quiet(answerList);
     answerList->setCurrentRow(-1);
     answerList->clearSelection();
-    keepJournal();
-}
-
-// The clock reads as one figure, its caption included.
-void MainWindow::showElapsed(double seconds) {
-    showClock(quizrun::formatElapsed(seconds));
+    m_run->keepJournal();
 }
 
 // What the clock shows is also what a screen reader reads out for it.
@@ -120,10 +104,10 @@ bool MainWindow::handleKey(QKeyEvent *event) {
         setScrollValue(m_state.questionCount);
         return true;
     case Qt::Key_Pause:
-        if (clockTimer->isActive())
+        if (m_run->isClockRunning())
             pauseClock();
-        else if (isRunUnderWay())
-            clockTimer->start();
+        else
+            m_run->goOn();
         return true;
     case Qt::Key_Comma: // the keypad separator steps like Enter
         if (!keypad)

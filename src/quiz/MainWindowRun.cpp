@@ -13,6 +13,7 @@
 #include "QuizState.h"
 #include "ResultWindow.h"
 #include "RunJournal.h"
+#include "RunModel.h"
 #include "Sections.h"
 
 #include <QEventLoop>
@@ -81,7 +82,7 @@ MainWindow::Taken MainWindow::takeQuiz(const QString &path, QString &error) {
     }
     m_state.replaceQuiz(quiz.records);
     m_wholeQuiz.reset();
-    m_journaling = false; // until a run of this quiz starts
+    m_run->stopJournal(); // until a run of this quiz starts
     return Taken::Ok;
 }
 
@@ -176,7 +177,13 @@ void MainWindow::showQuestion(int index) {
 }
 
 void MainWindow::recordAnswer() {
-    if (m_runOver)
+    markAnswerOnShow();
+    m_run->keepJournal();
+}
+
+// The answer box marked as the answer to the question the number box names.
+void MainWindow::markAnswerOnShow() {
+    if (m_run->isOver())
         return;
     const WholeNumber a = toInt32(questionNumberBox->text());
     int error = a.error;
@@ -191,11 +198,8 @@ void MainWindow::recordAnswer() {
         messagebox::show(this, errors::message(error), messagebox::applicationTitle());
         return;
     }
-    m_state.answerTexts[i] = given;
-    m_state.answerMarks[i] = given.isEmpty() ? quizrun::kUnanswered
-                                             : quizrun::markFor(given, m_state.questions[i].Answer);
+    m_run->recordAnswer(i, given);
     showPlace();
-    keepJournal();
 }
 
 void MainWindow::takeAnswerFromList() {
@@ -203,15 +207,13 @@ void MainWindow::takeAnswerFromList() {
 }
 
 void MainWindow::pickAnswer(int row) {
-    if (m_runOver || row < 0 || row >= answerList->count())
+    if (m_run->isOver() || row < 0 || row >= answerList->count())
         return;
     const QString answer = answerList->item(row)->text();
     answerBox->setText(answer);
-    const int i = questionIndexOnShow();
-    if (i >= 0 && i < m_state.answerTexts.size())
-        m_state.answerTexts[i] = answer;
+    m_run->pickAnswer(questionIndexOnShow(), answer);
     showPlace();
-    keepJournal();
+    m_run->keepJournal();
 }
 
 void MainWindow::endOfQuiz() {
@@ -222,13 +224,12 @@ void MainWindow::endOfQuiz() {
     const QScopedValueRollback asking(m_askingEnd, true);
     releaseScrollBar();
     questionNumberBox->setText(QString::number(m_state.questionCount)); // shows the last question
-    if (m_runOver)
+    if (m_run->isOver())
         return;
     const Answer show = messagebox::show(this, text("問題は以上です｡結果を表示しますか？"),
                                          text(kConfirm), Buttons::YesNo);
     if (show == Answer::Yes) {
-        clockTimer->stop();
-        endJournal();
+        m_run->finish();
         ResultWindow results(m_state, sectionBox->currentText(), this);
         if (m_wholeQuiz)
             results.runRecord.kind = history::RunKind::Retry;
@@ -270,7 +271,7 @@ void MainWindow::startNewQuiz() {
 }
 
 void MainWindow::closeQuiz() {
-    endJournal();
+    m_run->endJournal();
     m_wholeQuiz.reset();
     m_state.closeQuiz();
     statusPanels.place->hide();
@@ -292,8 +293,7 @@ EditorWindow *MainWindow::editor() {
 
 // The run paused for the editor goes on, and the learner is back in this window.
 void MainWindow::returnFromEditor() {
-    if (isRunUnderWay())
-        clockTimer->start();
+    m_run->goOn();
     activateWindow();
     setFocus();
 }

@@ -14,6 +14,7 @@
 #include "ProgressWindow.h"
 #include "QuizRun.h"
 #include "QuizState.h"
+#include "RunModel.h"
 #include "Sections.h"
 #include "Settings.h"
 #include "Zoom.h"
@@ -67,6 +68,7 @@ MainWindow::MainWindow(QuizState &state, QWidget *parent) : QMainWindow(parent),
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
+    createRun();
     createControls(client);
     createToolBar(client);
     createMenus();
@@ -75,9 +77,6 @@ MainWindow::MainWindow(QuizState &state, QWidget *parent) : QMainWindow(parent),
     layout()->setSizeConstraint(QLayout::SetNoConstraint);
     resize(twips::toPixels(kClientWidth), twips::toPixels(kClientHeight));
     new KeyPreview(this, [this](QKeyEvent *event) { return handleKey(event); });
-    m_journalTimer.setSingleShot(true);
-    m_journalTimer.setInterval(1000);
-    connect(&m_journalTimer, &QTimer::timeout, this, &MainWindow::writeJournal);
     new ZoomKeys(this, [this](int percent) {
         questionPane->setZoom(percent);
         choicesPane->setZoom(percent);
@@ -146,9 +145,7 @@ void MainWindow::createControls(QWidget *client) {
                          {pictureLabel, "問題の画像"}});
     accessibility::chainTabs({sectionBox, loadButton, questionNumberBox, questionScrollBar,
                               answerList, answerBox, okButton});
-    clockTimer = new QTimer(this);
-    clockTimer->setObjectName(QStringLiteral("clockTimer"));
-    clockTimer->setInterval(250);
+    clockTimer = m_run->clockTimer();
 
     connect(loadButton, &QPushButton::clicked, this, &MainWindow::loadSection);
     connect(okButton, &QPushButton::clicked, this, &MainWindow::recordAnswer);
@@ -157,7 +154,6 @@ void MainWindow::createControls(QWidget *client) {
     connect(answerList, &QListWidget::itemClicked, this, &MainWindow::takeAnswerFromList);
     connect(questionScrollBar, &QScrollBar::valueChanged, this,
             &MainWindow::showQuestionFromScrollBar);
-    connect(clockTimer, &QTimer::timeout, this, &MainWindow::tick);
     connect(choicesPane, &HtmlPane::gotFocus, this, &MainWindow::giveFocusBack);
     connect(questionPane, &HtmlPane::gotFocus, this, &MainWindow::giveFocusBack);
 }
@@ -411,7 +407,7 @@ void MainWindow::closeEvent(QCloseEvent *event) {
 }
 
 void MainWindow::endSession() {
-    writeJournal(); // the run resumes where it was, to the second
+    m_run->writeJournal(); // the run resumes where it was, to the second
     if (m_editor)
         m_editor->closeForSessionEnd();
     close();

@@ -1,0 +1,145 @@
+#include "RunModel.h"
+
+#include "QuizRun.h"
+#include "QuizState.h"
+
+#include <algorithm>
+
+RunModel::RunModel(QuizState &state, std::function<double()> clock,
+                   std::function<int()> questionOnShow, QObject *parent)
+    : QObject(parent), m_state(state), m_clock(std::move(clock)),
+      m_questionOnShow(std::move(questionOnShow)), m_clockTimer(new QTimer(this)) {
+    m_clockTimer->setObjectName(QStringLiteral("clockTimer"));
+    m_clockTimer->setInterval(250);
+    connect(m_clockTimer, &QTimer::timeout, this, &RunModel::tick);
+    m_journalTimer.setSingleShot(true);
+    m_journalTimer.setInterval(1000);
+    connect(&m_journalTimer, &QTimer::timeout, this, &RunModel::writeJournal);
+}
+
+void RunModel::start(bool paused) {
+    m_clockShown = true;
+    m_over = false;
+    m_journalFailureTold = false;
+    std::fill(m_state.answerMarks.begin(), m_state.answerMarks.end(), quizrun::kUnanswered);
+    std::fill(m_state.answerTexts.begin(), m_state.answerTexts.end(), QString());
+    if (!paused)
+        m_clockTimer->start();
+    m_state.quizStartSeconds = m_clock();
+    m_state.quizNowSeconds = m_state.quizStartSeconds;
+    emit clockChanged(0, false);
+}
+
+void RunModel::resumeFrom(const runjournal::Journal &journal) {
+    m_state.answerTexts = journal.answerTexts;
+    for (qsizetype i = 0; i < m_state.answerMarks.size(); ++i) {
+        const QString given = m_state.answerTexts.value(i);
+        m_state.answerMarks[i] = given.isEmpty() || i >= m_state.questions.size()
+                                     ? quizrun::kUnanswered
+                                     : quizrun::markFor(given, m_state.questions[i].Answer);
+    }
+    m_state.quizNowSeconds = m_clock();
+    m_state.quizStartSeconds = m_state.quizNowSeconds - journal.elapsedSeconds;
+    emit clockChanged(elapsedSeconds(), false);
+}
+
+void RunModel::finish() {
+    m_clockTimer->stop();
+    endJournal();
+    m_over = true;
+}
+
+void RunModel::abandon() {
+    m_clockTimer->stop();
+    m_clockShown = false;
+}
+
+void RunModel::pause() {
+    m_clockTimer->stop();
+    if (m_clockShown)
+        emit clockChanged(elapsedSeconds(), true);
+}
+
+void RunModel::goOn() {
+    if (isUnderWay())
+        m_clockTimer->start();
+}
+
+double RunModel::elapsedSeconds() const {
+    return quizrun::elapsedSeconds(m_state.quizStartSeconds, m_state.quizNowSeconds);
+}
+
+void RunModel::tick() {
+    m_state.quizNowSeconds = m_clock();
+    const double elapsed = elapsedSeconds();
+    emit clockChanged(elapsed, false);
+    keepJournal();
+    if (elapsed >= quizrun::kTimeLimitSeconds) {
+        m_clockTimer->stop();
+        emit timeUp();
+    }
+}
+
+bool RunModel::recordAnswer(qsizetype index, const QString &given) {
+    if (isOver())
+        return false;
+    m_state.answerTexts[index] = given;
+    m_state.answerMarks[index] = given.isEmpty()
+                                     ? quizrun::kUnanswered
+                                     : quizrun::markFor(given, m_state.questions[index].Answer);
+    return true;
+}
+
+bool RunModel::pickAnswer(qsizetype index, const QString &given) {
+    if (isOver())
+        return false;
+    if (index >= 0 && index < m_state.answerTexts.size())
+        m_state.answerTexts[index] = given;
+    return true;
+}
+
+void RunModel::journalTo(const runjournal::QuizIdentity &quiz) {
+    m_journalIdentity = quiz;
+    m_journaling = quiz.size >= 0;
+    m_lastJournaled = {};
+}
+
+void RunModel::keepJournal() {
+    if (!m_journaling)
+        return;
+    const bool answersChanged = m_lastJournaled.answerTexts != m_state.answerTexts ||
+                                m_lastJournaled.answerMarks != m_state.answerMarks;
+    if (answersChanged)
+        writeJournal();
+    else if (!m_journalTimer.isActive())
+        m_journalTimer.start();
+}
+
+void RunModel::writeJournal() {
+    if (!m_journaling)
+        return;
+    m_journalTimer.stop();
+    runjournal::Journal journal;
+    journal.quiz = m_journalIdentity;
+    journal.answerTexts = m_state.answerTexts;
+    journal.answerMarks = m_state.answerMarks;
+    journal.questionOnShow = std::max(1, m_questionOnShow());
+    journal.elapsedSeconds =
+        std::clamp(quizrun::elapsedSeconds(m_state.quizStartSeconds, m_clock()), 0.0,
+                   quizrun::kTimeLimitSeconds);
+    // A journal that cannot be written costs only the resuming: the run goes on.
+    const QString problem = runjournal::write(journal);
+    if (problem.isEmpty()) {
+        m_lastJournaled = journal;
+    } else if (!m_journalFailureTold) {
+        m_journalFailureTold = true;
+        emit journalFailed(problem);
+    }
+}
+
+void RunModel::endJournal() {
+    if (m_journaling)
+        runjournal::drop(m_state.currentQuizFile);
+    m_journaling = false;
+    m_journalTimer.stop();
+}

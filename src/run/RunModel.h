@@ -1,0 +1,80 @@
+#pragma once
+
+#include "RunJournal.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+
+class QuizState;
+
+// One learner's run of the questions in the shared state, without any widget: the answers and
+// their marks, the clock and its 2 h 30 min limit, pausing, the journal a run resumes from
+// after a crash, and the end once the results are shown. The main window renders it and
+// forwards the learner's input.
+class RunModel : public QObject {
+    Q_OBJECT
+public:
+    // clock: seconds since midnight; questionOnShow: the number (from 1) on show, for the
+    // journal.
+    RunModel(QuizState &state, std::function<double()> clock, std::function<int()> questionOnShow,
+             QObject *parent = nullptr);
+
+    // A run of the questions now in the state: every answer cleared, the clock from zero,
+    // running unless paused (the learner is in the editor).
+    void start(bool paused);
+    // Where an interrupted run stood: its answers, marked again against the quiz (the
+    // journal's own marks are not trusted), and its time.
+    void resumeFrom(const runjournal::Journal &journal);
+    // The results are shown: nothing more is answered, and the journal is dropped.
+    void finish();
+    // No run any more (a retry given up for the whole quiz): the clock stops and is not shown.
+    void abandon();
+    // Started, its clock shown, and not yet at its results.
+    bool isUnderWay() const { return m_clockShown && !m_over; }
+    bool isOver() const { return m_over; }
+
+    // The clock stands still while the learner is away; the time away still counts, as it
+    // always has: only the display stops.
+    void pause();
+    void goOn();
+    bool isClockRunning() const { return m_clockTimer->isActive(); }
+    QTimer *clockTimer() { return m_clockTimer; }
+    double elapsedSeconds() const;
+
+    // The learner's answer to the question at index, marked; false when the run is over.
+    bool recordAnswer(qsizetype index, const QString &given);
+    // A choice picked from the list stands as the answer until it is recorded.
+    bool pickAnswer(qsizetype index, const QString &given);
+
+    // The journal of this quiz file, kept from now on; stopJournal until a run starts.
+    void journalTo(const runjournal::QuizIdentity &quiz);
+    void stopJournal() { m_journaling = false; }
+    // At once when an answer changed, otherwise (the question on show, the time) soon.
+    void keepJournal();
+    void writeJournal();
+    void endJournal();
+
+signals:
+    void clockChanged(double elapsedSeconds, bool paused);
+    void timeUp();
+    // The journal could not be written: resuming is off; said once a run.
+    void journalFailed(const QString &problem);
+
+public slots:
+    void tick();
+
+private:
+    QuizState &m_state;
+    std::function<double()> m_clock;
+    std::function<int()> m_questionOnShow;
+    bool m_clockShown = false; // from the start until the run is abandoned
+    bool m_over = false;       // its results were shown
+    QTimer *m_clockTimer = nullptr;
+    bool m_journaling = false;
+    bool m_journalFailureTold = false;
+    runjournal::QuizIdentity m_journalIdentity;
+    runjournal::Journal m_lastJournaled;
+    QTimer m_journalTimer;
+};

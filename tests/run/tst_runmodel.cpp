@@ -1,0 +1,118 @@
+#include "QuizRun.h"
+#include "QuizState.h"
+#include "RunJournal.h"
+#include "RunModel.h"
+#include "TestSupport.h"
+
+#include <QCoreApplication>
+#include <QSignalSpy>
+#include <QtTest>
+
+// The rules of a run, without a window: a clock the test moves, the questions in the state.
+class TestRunModel : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QuizState m_state;
+    double m_now = 0; // seconds since midnight; runs start an hour before it
+    int m_onShow = 1;
+    std::unique_ptr<RunModel> m_run;
+
+    void answer(qsizetype index, const char *given) {
+        m_run->recordAnswer(index, QString::fromUtf8(given));
+        m_run->keepJournal();
+    }
+    std::optional<runjournal::Journal> kept() const {
+        return runjournal::find(runjournal::identify(m_state.currentQuizFile), 3);
+    }
+
+private slots:
+    void init() {
+        m_now = 23 * 3600;
+        QList<QuizRecord> quiz(3);
+        quiz[0].Answer = QString::fromUtf8("○");
+        quiz[1].Answer = quiz[2].Answer = QStringLiteral("2");
+        m_state.replaceQuiz(quiz);
+        m_state.currentQuizFile = m_dir.filePath(QStringLiteral("qthree.tsl"));
+        testsupport::writeFile(m_state.currentQuizFile, "three");
+        m_run = std::make_unique<RunModel>(
+            m_state, [this] { return m_now; }, [this] { return m_onShow; });
+        m_run->start(false);
+        m_run->journalTo(runjournal::identify(m_state.currentQuizFile));
+    }
+    void cleanup() {
+        runjournal::drop(m_state.currentQuizFile);
+        m_run.reset();
+    }
+
+    // The clock counts from the start, goes past midnight, and stops the run once at the limit.
+    void clockStopsAtTheLimit() {
+        QSignalSpy clock(m_run.get(), &RunModel::clockChanged);
+        QSignalSpy timeUp(m_run.get(), &RunModel::timeUp);
+        m_now += 600;
+        m_run->tick();
+        QCOMPARE(clock.takeLast(), (QVariantList{600.0, false}));
+        m_now = 23 * 3600 + quizrun::kTimeLimitSeconds - 24 * 3600; // 01:30, the next day
+        m_run->tick();
+        QCOMPARE(timeUp.size(), 1);
+        QVERIFY(!m_run->isClockRunning());
+    }
+
+    // Paused, the clock says so; it goes on only while the run is under way.
+    void pauseAndGoOn() {
+        QSignalSpy clock(m_run.get(), &RunModel::clockChanged);
+        m_run->pause();
+        QCOMPARE(clock.takeLast(), (QVariantList{0.0, true}));
+        m_run->goOn();
+        QVERIFY(m_run->isClockRunning());
+        m_run->finish();
+        m_run->goOn();
+        QVERIFY(!m_run->isClockRunning());
+        m_run->abandon();
+        m_run->pause();
+        QVERIFY(clock.isEmpty()); // no clock shown: nothing to say
+    }
+
+    // An answer is marked and journaled at once with the question on show; once the results
+    // are shown nothing is marked and the journal is gone.
+    void answersAreMarkedAndJournaled() {
+        m_onShow = 2;
+        answer(0, "×");
+        answer(1, "2");
+        QCOMPARE(m_state.answerMarks, (QList<qint32>{quizrun::kWrong, quizrun::kCorrect, 0}));
+        QCOMPARE(kept().value_or(runjournal::Journal()).questionOnShow, 2);
+        QCOMPARE(kept()->answerTexts.value(1), QStringLiteral("2"));
+        m_run->finish();
+        QVERIFY(!m_run->recordAnswer(2, "2"));
+        QVERIFY(!m_run->pickAnswer(2, "2"));
+        QCOMPARE(m_state.answerTexts.value(2), QString());
+        QVERIFY(!kept());
+    }
+
+    // A resume takes the journal's answers and time, and marks them itself.
+    void resumeMarksTheAnswersAgain() {
+        runjournal::Journal journal;
+        journal.answerTexts = {QString::fromUtf8("○"), QString(), QStringLiteral("1")};
+        journal.answerMarks = {quizrun::kWrong, quizrun::kCorrect, quizrun::kCorrect};
+        journal.elapsedSeconds = 754;
+        m_run->resumeFrom(journal);
+        QCOMPARE(m_state.answerMarks, (QList<qint32>{quizrun::kCorrect, 0, quizrun::kWrong}));
+        QCOMPARE(m_run->elapsedSeconds(), 754.0);
+    }
+
+    // A journal that cannot be written is said once a run.
+    void journalFailureIsToldOnceARun() {
+        QSignalSpy failed(m_run.get(), &RunModel::journalFailed);
+        const QByteArray state = qgetenv("XDG_STATE_HOME");
+        const auto restore = qScopeGuard([state] { qputenv("XDG_STATE_HOME", state); });
+        qputenv("XDG_STATE_HOME", m_state.currentQuizFile.toUtf8()); // a file, not a folder
+        answer(0, "○");
+        answer(1, "1");
+        QCOMPARE(failed.size(), 1);
+        m_run->start(false);
+        answer(0, "×");
+        QCOMPARE(failed.size(), 2);
+    }
+};
+
+TESSELLAR_TEST_MAIN(QCoreApplication, TestRunModel)
+#include "tst_runmodel.moc"
