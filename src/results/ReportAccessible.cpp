@@ -18,7 +18,10 @@ QAccessibleInterface *createForReportArea(const QString &className, QObject *obj
 } // namespace
 
 ReportAccessible::ReportAccessible(ReportArea *area)
-    : QAccessibleWidget(area, QAccessible::EditableText) {}
+    : QAccessibleWidget(area, QAccessible::EditableText) {
+    // A screen reader hears a selection the keyboard makes (Ctrl+A) as it hears one it makes.
+    QObject::connect(area, &ReportArea::selectionChanged, area, [area] { followSelection(area); });
+}
 
 void ReportAccessible::install() {
     QAccessible::installFactory(createForReportArea); // once: Qt skips a known factory

@@ -3,7 +3,6 @@
 #include "Fonts.h"
 #include "LineMeasure.h"
 #include "Report.h"
-#include "ReportAccessible.h"
 #include "Twips.h"
 
 #include <QFontMetrics>
@@ -116,5 +115,5 @@ void ReportArea::setAllSelected(bool selected) {
     colours.setColor(QPalette::WindowText,
                      selected ? colours.color(QPalette::HighlightedText) : Qt::black);
     setPalette(colours);
-    ReportAccessible::followSelection(this);
+    emit selectionChanged();
 }

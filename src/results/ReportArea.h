@@ -36,6 +36,9 @@ public:
     void setAllSelected(bool selected);
     bool allSelected() const { return m_allSelected; }
 
+signals:
+    void selectionChanged();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
