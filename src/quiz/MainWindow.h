@@ -164,8 +164,6 @@ private:
     QPointer<EditorWindow> m_editor;
     RunModel *m_run = nullptr;                 // the run on show: answers, clock, journal
     runjournal::QuizIdentity m_loadedIdentity; // of the bytes the quiz was loaded from
-    // The whole quiz, kept while a retry of the missed questions runs in the shared state.
-    std::optional<QList<QuizRecord>> m_wholeQuiz;
     // The last run that reached the results, for the print preview.
     std::optional<QuizState> m_lastRun;
 };

@@ -96,14 +96,9 @@ void MainWindow::afterResults(const ResultWindow &results) {
         setRunOver(true);
         return;
     }
-    QList<QuizRecord> missed;
-    for (qsizetype i : results.listedQuestions())
-        missed.append(m_state.questions.value(i));
-    if (!m_wholeQuiz)
-        m_wholeQuiz = m_state.questions;
-    m_state.replaceQuiz(missed);
+    m_run->retry(results.listedQuestions());
     startRun();
-    statusPanels.text->setText(text("再挑戦: %1問").arg(missed.size()));
+    statusPanels.text->setText(text("再挑戦: %1問").arg(m_state.questionCount));
     showFirstQuestion();
 }
 
@@ -138,10 +133,8 @@ bool MainWindow::isRunUnderWay() const {
 
 // The whole quiz in the shared state again, as the editor and a save must see it.
 void MainWindow::endRetry() {
-    if (!m_wholeQuiz)
+    if (!m_run->endRetry())
         return;
-    m_state.replaceQuiz(*std::exchange(m_wholeQuiz, std::nullopt));
-    m_run->abandon();
     showClock(QString());
     statusPanels.text->setText(m_state.currentQuizFile);
     showFirstQuestion();

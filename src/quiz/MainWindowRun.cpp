@@ -81,7 +81,7 @@ MainWindow::Taken MainWindow::takeQuiz(const QString &path, QString &error) {
         return Taken::Refused;
     }
     m_state.replaceQuiz(quiz.records);
-    m_wholeQuiz.reset();
+    m_run->forgetRetry();
     m_run->stopJournal(); // until a run of this quiz starts
     return Taken::Ok;
 }
@@ -231,7 +231,7 @@ void MainWindow::endOfQuiz() {
     if (show == Answer::Yes) {
         m_run->finish();
         ResultWindow results(m_state, sectionBox->currentText(), this);
-        if (m_wholeQuiz)
+        if (m_run->isRetry())
             results.runRecord.kind = history::RunKind::Retry;
         results.exec();
         afterResults(results);
@@ -272,7 +272,7 @@ void MainWindow::startNewQuiz() {
 
 void MainWindow::closeQuiz() {
     m_run->endJournal();
-    m_wholeQuiz.reset();
+    m_run->forgetRetry();
     m_state.closeQuiz();
     statusPanels.place->hide();
     questionNumberBox->setText(QStringLiteral("1"));

@@ -4,6 +4,7 @@
 #include "QuizState.h"
 
 #include <algorithm>
+#include <utility>
 
 RunModel::RunModel(QuizState &state, std::function<double()> clock,
                    std::function<int()> questionOnShow, QObject *parent)
@@ -78,6 +79,23 @@ void RunModel::tick() {
         m_clockTimer->stop();
         emit timeUp();
     }
+}
+
+void RunModel::retry(const QList<qsizetype> &missed) {
+    QList<QuizRecord> questions;
+    for (const qsizetype i : missed)
+        questions.append(m_state.questions.value(i));
+    if (!m_wholeQuiz)
+        m_wholeQuiz = m_state.questions;
+    m_state.replaceQuiz(questions);
+}
+
+bool RunModel::endRetry() {
+    if (!m_wholeQuiz)
+        return false;
+    m_state.replaceQuiz(*std::exchange(m_wholeQuiz, std::nullopt));
+    abandon();
+    return true;
 }
 
 bool RunModel::recordAnswer(qsizetype index, const QString &given) {

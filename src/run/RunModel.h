@@ -1,11 +1,13 @@
 #pragma once
 
+#include "QuizRecord.h"
 #include "RunJournal.h"
 
 #include <QObject>
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 
 class QuizState;
 
@@ -48,6 +50,16 @@ public:
     // A choice picked from the list stands as the answer until it is recorded.
     bool pickAnswer(qsizetype index, const QString &given);
 
+    // Another try at these questions (indexes into the questions of the run that ended): they
+    // take the whole quiz's place in the state, which is kept to come back, through a retry of
+    // a retry too. The window starts the run.
+    void retry(const QList<qsizetype> &missed);
+    // The whole quiz back in the state and no run; false when no retry was running.
+    bool endRetry();
+    bool isRetry() const { return m_wholeQuiz.has_value(); }
+    // Another quiz was loaded: there is no whole quiz to come back to.
+    void forgetRetry() { m_wholeQuiz.reset(); }
+
     // The journal of this quiz file, kept from now on; stopJournal until a run starts.
     void journalTo(const runjournal::QuizIdentity &quiz);
     void stopJournal() { m_journaling = false; }
@@ -77,4 +89,5 @@ private:
     runjournal::QuizIdentity m_journalIdentity;
     runjournal::Journal m_lastJournaled;
     QTimer m_journalTimer;
+    std::optional<QList<QuizRecord>> m_wholeQuiz; // while a retry runs
 };

@@ -31,6 +31,8 @@ private slots:
         QList<QuizRecord> quiz(3);
         quiz[0].Answer = QString::fromUtf8("○");
         quiz[1].Answer = quiz[2].Answer = QStringLiteral("2");
+        for (int i = 0; i < 3; ++i)
+            quiz[i].Question = QStringLiteral("q%1").arg(i + 1);
         m_state.replaceQuiz(quiz);
         m_state.currentQuizFile = m_dir.filePath(QStringLiteral("qthree.tsl"));
         testsupport::writeFile(m_state.currentQuizFile, "three");
@@ -97,6 +99,20 @@ private slots:
         m_run->resumeFrom(journal);
         QCOMPARE(m_state.answerMarks, (QList<qint32>{quizrun::kCorrect, 0, quizrun::kWrong}));
         QCOMPARE(m_run->elapsedSeconds(), 754.0);
+    }
+
+    // A retry runs the missed questions; a retry of it keeps the whole quiz to come back to.
+    void retryKeepsTheWholeQuiz() {
+        const QList<QuizRecord> whole = m_state.questions;
+        m_run->retry({0, 2});
+        QCOMPARE(m_state.questions, (QList<QuizRecord>{whole[0], whole[2]}));
+        m_run->retry({1});
+        QCOMPARE(m_state.questions, QList<QuizRecord>{whole[2]});
+        QVERIFY(m_run->isRetry());
+        QVERIFY(m_run->endRetry());
+        QCOMPARE(m_state.questions, whole);
+        QVERIFY(!m_run->isUnderWay());
+        QVERIFY(!m_run->endRetry());
     }
 
     // A journal that cannot be written is said once a run.
