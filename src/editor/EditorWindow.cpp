@@ -161,11 +161,11 @@ void EditorWindow::createControls(QWidget *client) {
     connect(questionBox, &QPlainTextEdit::textChanged, this, &EditorWindow::updatePreview);
     connect(choicesBox, &QPlainTextEdit::textChanged, this, &EditorWindow::updatePreview);
     connect(pictureBox, &QLineEdit::textChanged, this, &EditorWindow::updatePreview);
-    connect(answerList, &QListWidget::itemClicked, this, &EditorWindow::takeAnswerFromList);
+    connect(answerList, &QListWidget::itemClicked, this, &EditorWindow::pickAnswerFromList);
     // Picked with the arrow keys, an answer fills the box as a click does.
     connect(answerList, &QListWidget::currentRowChanged, this, [this] {
         if (answerList->hasFocus())
-            takeAnswerFromList();
+            pickAnswerFromList();
     });
 }
 

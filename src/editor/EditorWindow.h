@@ -76,7 +76,7 @@ public slots:
     bool saveSection();
     // Shows the question the number box names, or brings the number within the quiz.
     void showQuestionFromNumberBox();
-    void takeAnswerFromList();
+    void pickAnswerFromList();
     // The questions from a spreadsheet's CSV or TSV file, replacing the editor's as a load does.
     void importTable();
     // The editor's questions as a CSV or TSV file for a spreadsheet.
@@ -113,7 +113,7 @@ private:
     bool openOptions();
     bool refuseSectionName(const QString &section);
     bool hasTypedText() const;
-    void markBoxesTaken();
+    void markBoxesUnmodified();
     QStringList boxTexts() const;
     void offerRecoveredWork(const QString &section);
     bool confirmClose();

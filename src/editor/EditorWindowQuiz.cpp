@@ -115,7 +115,7 @@ void EditorWindow::addQuestion() {
     const WholeNumber whole = toInt32(number);
     if (i >= 0 && whole.ok()) {
         m_unsavedQuestions = true;
-        markBoxesTaken();
+        markBoxesUnmodified();
         QuizRecord &record = m_state.questions[i];
         record.Number = record.ReportNumber = static_cast<qint32>(whole.value);
         for (int box = 1; box <= 5; ++box)
@@ -146,7 +146,7 @@ bool EditorWindow::saveSection() {
         return false;
     }
     m_unsavedQuestions = false;
-    markBoxesTaken();
+    markBoxesUnmodified();
     return true;
 }
 
@@ -159,7 +159,7 @@ bool EditorWindow::hasTypedText() const {
 }
 
 // What the boxes hold now is in the table, or in the file, or was let go.
-void EditorWindow::markBoxesTaken() {
+void EditorWindow::markBoxesUnmodified() {
     for (QWidget *box : boxes())
         textboxes::markUnmodified(box);
 }
@@ -218,7 +218,7 @@ void EditorWindow::closeForSessionEnd() {
     close();
 }
 
-void EditorWindow::takeAnswerFromList() {
+void EditorWindow::pickAnswerFromList() {
     if (QListWidgetItem *item = answerList->currentItem())
         textboxes::setText(answerBox, item->text());
 }

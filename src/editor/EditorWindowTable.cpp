@@ -43,7 +43,7 @@ void EditorWindow::importTable() {
     m_unsavedQuestions = true;
     numberBox->setText(QStringLiteral("1"));
     showQuestionFromNumberBox();
-    markBoxesTaken();
+    markBoxesUnmodified();
     m_statusText->setText(text("%1 を %2 として読み込みました (%3 問)")
                               .arg(QFileInfo(path).fileName(), table.encodingName())
                               .arg(table.records.size()));

@@ -84,7 +84,7 @@ public slots:
     void loadSection();
     void recordAnswer();
     void showQuestionFromNumberBox();
-    void takeAnswerFromList();
+    void pickAnswerFromList();
     void showQuestionFromScrollBar();
     void tick();
     void runToolBarButton(const QString &key);
@@ -118,9 +118,9 @@ private:
     void updateStatusClock();
 
     // The quiz run (MainWindowRun.cpp).
-    enum class Taken { Ok, Unreadable, Refused };
+    enum class QuizRead { Ok, Unreadable, Refused };
     void loadQuizSection(const QString &path);
-    Taken takeQuiz(const QString &path, QString &error);
+    QuizRead readQuizIntoState(const QString &path, QString &error);
     bool editorOpen() const;
     void showEditor(bool modal);
     void showQuestion(int index);

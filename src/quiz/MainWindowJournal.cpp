@@ -38,6 +38,10 @@ void MainWindow::createRun() {
     connect(m_run, &RunModel::journalFailed, this, &MainWindow::tellJournalFailure);
 }
 
+void MainWindow::tick() {
+    m_run->tick();
+}
+
 // A run of the questions now in the shared state: every answer cleared, the clock from zero.
 void MainWindow::startRun() {
     setRunOver(false);

@@ -26,10 +26,6 @@
 #include <QTimer>
 #include <QToolBar>
 
-void MainWindow::tick() {
-    m_run->tick();
-}
-
 void MainWindow::showQuestionFromScrollBar() {
     // The answer goes into the journal together with the question stepped to, below: a crash
     // in between would resume at the question just answered.

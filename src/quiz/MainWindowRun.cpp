@@ -64,11 +64,11 @@ quizfile::ReadResult readQuiz(const QString &path, runjournal::QuizIdentity &ide
 
 // Reads the quiz file into the shared state; on failure nothing changes. A quiz too long
 // for the question scroll bar is refused here, with its own message.
-MainWindow::Taken MainWindow::takeQuiz(const QString &path, QString &error) {
+MainWindow::QuizRead MainWindow::readQuizIntoState(const QString &path, QString &error) {
     const quizfile::ReadResult quiz = readQuiz(path, m_loadedIdentity);
     if (!quiz.ok) {
         error = QFileInfo::exists(path) ? quiz.error : text("ファイルがありません。");
-        return Taken::Unreadable;
+        return QuizRead::Unreadable;
     }
     if (quiz.records.size() > quizrun::kMaxQuestionCount) {
         messagebox::show(this,
@@ -78,12 +78,12 @@ MainWindow::Taken MainWindow::takeQuiz(const QString &path, QString &error) {
                              .arg(quiz.records.size())
                              .arg(quizrun::kMaxQuestionCount),
                          messagebox::applicationTitle());
-        return Taken::Refused;
+        return QuizRead::Refused;
     }
     m_state.replaceQuiz(quiz.records);
     m_run->forgetRetry();
     m_run->stopJournal(); // until a run of this quiz starts
-    return Taken::Ok;
+    return QuizRead::Ok;
 }
 
 void MainWindow::loadQuizSection(const QString &path) {
@@ -92,16 +92,16 @@ void MainWindow::loadQuizSection(const QString &path) {
         m_state.currentQuizFile =
             sections::quizFilePath(m_state.quizFolder, sectionBox->currentText());
     QString error;
-    switch (takeQuiz(path.isEmpty() ? m_state.currentQuizFile : path, error)) {
-    case Taken::Ok:
+    switch (readQuizIntoState(path.isEmpty() ? m_state.currentQuizFile : path, error)) {
+    case QuizRead::Ok:
         statusPanels.text->setText(m_state.currentQuizFile);
         questionNumberBox->setText(QStringLiteral("1"));
         showQuestionFromNumberBox();
         return;
-    case Taken::Refused:
+    case QuizRead::Refused:
         quizLoaded = false;
         return;
-    case Taken::Unreadable:
+    case QuizRead::Unreadable:
         break;
     }
     const Answer create = messagebox::show(
@@ -202,7 +202,7 @@ void MainWindow::markAnswerOnShow() {
     showPlace();
 }
 
-void MainWindow::takeAnswerFromList() {
+void MainWindow::pickAnswerFromList() {
     pickAnswer(answerList->currentRow());
 }
 
@@ -250,11 +250,11 @@ void MainWindow::openQuizFile() {
     if (path.isEmpty())
         return;
     QString error;
-    const Taken taken = takeQuiz(path, error);
-    if (taken == Taken::Unreadable)
+    const QuizRead outcome = readQuizIntoState(path, error);
+    if (outcome == QuizRead::Unreadable)
         messagebox::show(this, text("%1 を読み込めませんでした。\r\n%2").arg(path, error),
                          messagebox::applicationTitle());
-    if (taken != Taken::Ok)
+    if (outcome != QuizRead::Ok)
         return;
     statusPanels.text->setText(path);
     questionNumberBox->setText(QStringLiteral("1"));

@@ -149,7 +149,7 @@ void MainWindow::createControls(QWidget *client) {
     connect(okButton, &QPushButton::clicked, this, &MainWindow::recordAnswer);
     connect(questionNumberBox, &QLineEdit::textChanged, this,
             &MainWindow::showQuestionFromNumberBox);
-    connect(answerList, &QListWidget::itemClicked, this, &MainWindow::takeAnswerFromList);
+    connect(answerList, &QListWidget::itemClicked, this, &MainWindow::pickAnswerFromList);
     connect(questionScrollBar, &QScrollBar::valueChanged, this,
             &MainWindow::showQuestionFromScrollBar);
     connect(choicesPane, &HtmlPane::gotFocus, this, &MainWindow::giveFocusBack);

@@ -169,7 +169,7 @@ void TagBuilderDialog::focusWindowChanged(QWindow *window) {
     if (!window)
         return;
     if (window == windowHandle() && !m_focusWasOwn)
-        takeInnerText();
+        keepInnerText();
     m_focusWasOwn = ownsWindow(window);
 }
 
@@ -181,7 +181,7 @@ bool TagBuilderDialog::ownsWindow(const QWindow *window) const {
     return false;
 }
 
-void TagBuilderDialog::takeInnerText() {
+void TagBuilderDialog::keepInnerText() {
     innerText = tagsBox->toPlainText();
 }
 

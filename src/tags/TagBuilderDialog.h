@@ -87,7 +87,7 @@ private:
     void createControls();
     void keepCaptionsWhole();
     void fillLists();
-    void takeInnerText();
+    void keepInnerText();
     void focusWindowChanged(QWindow *window);
     // The builder's own window, or one it owns (its message boxes, popups).
     bool ownsWindow(const QWindow *window) const;

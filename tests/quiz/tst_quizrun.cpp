@@ -183,7 +183,7 @@ private slots:
         MainWindow *form = f->form;
         form->answerBox->setText(QString::fromUtf8("○"));
         form->answerList->setCurrentRow(1); // picks "2" for question 1 without recording it
-        form->takeAnswerFromList();
+        form->pickAnswerFromList();
         QCOMPARE(f->state.answerMarks[0], 0);
         form->questionNumberBox->setText(
             QStringLiteral("3")); // typed: no scroll step records question 1
