@@ -112,10 +112,11 @@ private:
     void setUpOnFirstShow();
     void layOut();
     bool confirmUnload();
+    void updateStatusClock();
+    // Where the window opens (MainWindowPlacement.cpp).
     void restorePlacement();
     void applyPlacement();
     void savePlacement();
-    void updateStatusClock();
 
     // The quiz run (MainWindowRun.cpp).
     enum class QuizRead { Ok, Unreadable, Refused };
@@ -130,7 +131,7 @@ private:
     void markAnswerOnShow();
     int questionIndexOnShow() const;
 
-    // Resuming, retrying, the last report (MainWindowJournal.cpp).
+    // The run it renders; resuming, retrying, the last report (MainWindowJournal.cpp).
     void createRun();
     void startRun();
     void pauseClock();
