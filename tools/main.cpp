@@ -2,6 +2,7 @@
 #include "QuizCsv.h"
 #include "QuizFile.h"
 #include "QuizJson.h"
+#include "QuizRun.h"
 #include "QuizState.h"
 #include "WholeFile.h"
 
@@ -54,7 +55,10 @@ int check(const QString &path) {
                                                      "U+FFFD として読みました")
                                        .arg(path)
                                        .arg(offset)));
-    return 0;
+    // A file that reads but holds more questions than a quiz run takes cannot be used.
+    return quiz.count > quizrun::kMaxQuestionCount
+               ? fail(path, quizfile::tooManyQuestions(quiz.count))
+               : 0;
 }
 
 // Writes the questions as the editor writes a quiz: the count is the number of questions.

@@ -212,6 +212,33 @@ private slots:
         QCOMPARE(readFile(again), readFile(quiz));
     }
 
+    // One limit on the number of questions, whichever way a quiz is checked or written.
+    void questionLimit_data() {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("status");
+        QTest::newRow("as many as a run takes") << 32766 << 0;
+        QTest::newRow("one more") << 32767 << 1;
+    }
+    void questionLimit() {
+        QFETCH(int, count);
+        QFETCH(int, status);
+        const QString quiz = file("qlimit.tsl"), out = file("qout.tsl");
+        writeFile(quiz, testsupport::numberedEmptyQuiz(count));
+        writeFile(file("limit.json"), tool({"dump", quiz}).out);
+        QCOMPARE(tool({"export-csv", quiz, file("limit.csv")}).status, 0);
+        for (const QStringList &args :
+             {QStringList{"check", quiz}, QStringList{"pack", file("limit.json"), out},
+              QStringList{"import-csv", file("limit.csv"), out}}) {
+            QFile::remove(out);
+            const Run run = tool(args);
+            QVERIFY2(run.status == status, qPrintable(args[0]));
+            QVERIFY2(status == 0 || run.err.contains("32766"), run.err.constData());
+            if (args.contains(out))
+                QCOMPARE(QFile::exists(out) ? readFile(out) : QByteArray(),
+                         status == 0 ? readFile(quiz) : QByteArray());
+        }
+    }
+
     void helpNamesEveryCommand() {
         const Run run = tool({"--help"});
         QCOMPARE(run.status, 0);
