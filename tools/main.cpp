@@ -4,7 +4,6 @@
 #include "QuizJson.h"
 #include "QuizRun.h"
 #include "QuizState.h"
-#include "WholeFile.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -125,13 +124,7 @@ int exportCsv(const CsvArguments &args) {
 
 int importCsv(const CsvArguments &args) {
     const QString &csvPath = args.paths[0], &quizPath = args.paths[1];
-    const wholefile::ReadResult file = wholefile::read(csvPath);
-    if (!file.ok()) {
-        std::fprintf(stderr, "%s\n", qUtf8Printable(file.error));
-        return 1;
-    }
-    const quizcsv::ImportResult table =
-        quizcsv::importBytes(file.bytes, args.separatorFor(csvPath));
+    const quizcsv::ImportResult table = quizcsv::importFile(csvPath, args.separatorFor(csvPath));
     if (!table.ok())
         return fail(csvPath, table.error.text());
     if (writeQuiz(quizPath, table.records) != 0)

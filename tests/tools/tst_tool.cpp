@@ -140,12 +140,13 @@ private slots:
         QTest::newRow("usage") << QStringList{"frobnicate"} << QByteArray() << "usage";
         QTest::newRow("CSV option unknown")
             << QStringList{"import-csv", "--utf16", in, out} << QByteArray("1") << "usage";
-        QTest::newRow("CSV quote never closed") << QStringList{"import-csv", "--csv", in, out}
-                                                << QByteArray("番号\n\"1") << "2 行 1 列: 引用符";
+        QTest::newRow("CSV quote never closed")
+            << QStringList{"import-csv", "--csv", in, out} << QByteArray("番号\n\"1")
+            << "2 行目 A 列 (番号): 引用符";
         writeFile(file("qbytes.tsl"), QByteArray(kWorkedExample).replace(15, 1, "\xFF"));
         QTest::newRow("CP932 CSV of a text with a bad byte")
             << QStringList{"export-csv", "--cp932", file("qbytes.tsl"), out} << QByteArray()
-            << "2 行 6 列: 問題 1 の「問題文」: Shift_JIS (CP932) で表せない文字「\uFFFD」";
+            << "2 行目 C 列 (問題文): 問題 1 に Shift_JIS (CP932) で表せない文字「\uFFFD」";
         // Only regular files are quiz files: these must fail at once, not block or run away.
         mkfifo(file("qfifo.tsl").toLocal8Bit().constData(), 0600);
         QTest::newRow("check a FIFO") << QStringList{"check", file("qfifo.tsl")} << QByteArray()
