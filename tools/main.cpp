@@ -15,8 +15,13 @@
 
 namespace {
 
+// A line about the file on the error output: a problem, or a warning.
+void tell(const QString &file, const QString &what) {
+    std::fprintf(stderr, "%s\n", qUtf8Printable(QStringLiteral("%1: %2").arg(file, what)));
+}
+
 int fail(const QString &file, const QString &problem) {
-    std::fprintf(stderr, "%s\n", qUtf8Printable(QStringLiteral("%1: %2").arg(file, problem)));
+    tell(file, problem);
     return 1;
 }
 
@@ -129,6 +134,8 @@ int importCsv(const CsvArguments &args) {
         return fail(csvPath, table.error.text());
     if (writeQuiz(quizPath, table.records) != 0)
         return 1;
+    for (const csv::Note &note : table.notes)
+        tell(csvPath, note.text());
     std::printf("%s\n", qUtf8Printable(QString::fromUtf8("%1: %2 として %3 問を読み込みました")
                                            .arg(csvPath, table.encodingName())
                                            .arg(table.records.size())));

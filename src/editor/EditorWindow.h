@@ -101,6 +101,7 @@ private:
     void showFirstQuestion();
     bool openOptions();
     bool refuseSectionName(const QString &section);
+    void warnOfAnswersNoOneCanGive();
     bool hasTypedText() const;
     void markBoxesTaken();
     QStringList boxTexts() const;

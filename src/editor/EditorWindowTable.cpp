@@ -42,6 +42,15 @@ void EditorWindow::importTable() {
     m_statusText->setText(text("%1 を %2 として読み込みました (%3 問)")
                               .arg(QFileInfo(path).fileName(), table.encodingName())
                               .arg(table.records.size()));
+    if (table.notes.isEmpty())
+        return;
+    QStringList notes;
+    for (const csv::Note &note : table.notes)
+        notes.append(note.text());
+    messagebox::show(this,
+                     text("次の値を読み替えて読み込みました。\r\n%1")
+                         .arg(messagebox::fewOf(notes, QStringLiteral("\r\n"))),
+                     messagebox::applicationTitle());
 }
 
 void EditorWindow::exportTable() {

@@ -59,8 +59,8 @@ QuizRecord record(const QStringList &f) {
 QByteArray oddQuiz() {
     const QList<QuizRecord> records{
         record({"1", "1", "", "", "", "", ""}),
-        record({"0", "-7", "行1\r\n行2\r\n", "a,b\tc", "\"1\"", " 空白 ", "img\\a.gif"}),
-        record({"2147483647", "-2147483648", "\"", "\r\n", "番号", "ｶﾀｶﾅ①～", "\t"}),
+        record({"0", "-7", "行1\r\n行2\r\n", "a,b\tc", "○", " 空白 ", "img\\a.gif"}),
+        record({"2147483647", "-2147483648", "\"", "\r\n", "×", "ｶﾀｶﾅ①～", "番号\t"}),
     };
     return quizfile::encode(3, records).bytes;
 }
@@ -127,9 +127,15 @@ private slots:
         QTest::newRow("one number stands for both")
             << QByteArray("報告番号,問題文\n１２,q\n,r\n") << "UTF-8"
             << Table{{"12", "12", "q", "", "", "", ""}, {"2", "2", "r", "", "", "", ""}};
-        QTest::newRow("no header, short rows, padding")
-            << QByteArray("5,6,q\r\n7,,\"\"\"\",c,a,k,i,,\r\n") << "UTF-8"
-            << Table{{"5", "6", "q", "", "", "", ""}, {"7", "7", "\"", "c", "a", "k", "i"}};
+        QTest::newRow("no header, padding")
+            << QByteArray("5,6,q,,,,,\r\n7,,\"\"\"\",c,1,k,i,,\r\n") << "UTF-8"
+            << Table{{"5", "6", "q", "", "", "", ""}, {"7", "7", "\"", "c", "1", "k", "i"}};
+        QTest::newRow("no header, as wide as the first row")
+            << QByteArray("1,2,q\n3,4,r\n") << "UTF-8"
+            << Table{{"1", "2", "q", "", "", "", ""}, {"3", "4", "r", "", "", "", ""}};
+        QTest::newRow("rows with nothing in them, anywhere")
+            << QByteArray(",,,\n問題文,正解\n,\nq1,1\n,\n\nq2,2\n,,,,,,,,\n,\n") << "UTF-8"
+            << Table{{"1", "1", "q1", "", "1", "", ""}, {"2", "2", "q2", "", "2", "", ""}};
         QTest::newRow("CP932") << QByteArray("1,1,\x96\xE2,\xB6") << "Shift_JIS (CP932)"
                                << Table{{"1", "1", "問", "ｶ", "", "", ""}};
         // UTF-8 of "あ" cut short, which CP932 reads as "縺" and "A"
@@ -164,10 +170,10 @@ private slots:
             << QByteArray("問題文\nq") + QByteArray(30, ',') + "x"
             << "2 行目 AE 列: 列が多すぎます (この表は 1 列です)";
         QTest::newRow("not a number")
-            << QByteArray("1,1,q\n\"問\",1\n") << "2 行目 A 列 (番号): 「問」が数ではありません";
-        QTest::newRow("out of range")
-            << QByteArray("番号\n2147483648")
-            << "2 行目 A 列 (番号): 2147483648 は -2147483648 から 2147483647 までに収まりません";
+            << QByteArray("1,1,q\n\"問\",1,r\n") << "2 行目 A 列 (番号): 「問」が数ではありません";
+        QTest::newRow("out of range") << QByteArray("番号\n2147483648")
+                                      << "2 行目 A 列 (番号): 「2147483648」は -2147483648 から "
+                                         "2147483647 までに収まりません";
         QTest::newRow("not in CP932, after a line break in a cell")
             << QByteArray("1,1,\"a\r\nb\"\n2,2,😀")
             << "2 行目 C 列 (問題文): Shift_JIS (CP932) で表せない文字「😀」(U+1F600) があります "
@@ -189,6 +195,20 @@ private slots:
             << QByteArray("番号,Number\n") << "1 行目 B 列: 列「番号」が 2 度あります";
         QTest::newRow("no questions")
             << QByteArray("\xEF\xBB\xBF問題文\r\n\r\n") << "問題がありません";
+        QTest::newRow("rows with nothing in them only")
+            << QByteArray("番号,問題文\r\n,\r\n,\r\n") << "問題がありません";
+        QTest::newRow("row shorter than the header")
+            << QByteArray("番号,問題文,正解\n1,q,1\n2,\"r\"\n")
+            << "3 行目 C 列 (正解): 列が足りません (この表は 3 列、この行は 2 列です)";
+        QTest::newRow("row split by a line break, no header")
+            << QByteArray("1,1,q,c,1\n2,2,q\nr,c,2\n")
+            << "2 行目 D 列 (選択肢): 列が足りません (この表は 5 列、この行は 3 列です)";
+        QTest::newRow("number twice")
+            << QByteArray("番号,問題文\n1,q\n\n2,r\n1,s\n")
+            << "5 行目 A 列 (番号): 番号 1 が 2 度あります (2 行目にもあります)";
+        QTest::newRow("report number twice, standing for the number")
+            << QByteArray("問題文,報告番号\nq,7\nr,7\n")
+            << "3 行目 B 列 (報告番号): 番号 7 が 2 度あります (2 行目にもあります)";
         QTest::newRow("neither encoding") << QByteArray("問題文\n\x96\xE2\xFF")
                                           << "2 行目 A 列 (番号): UTF-8 としても Shift_JIS (CP932) "
                                              "としても読めないバイト (0xFF) があります";
@@ -203,6 +223,59 @@ private slots:
         const quizcsv::ImportResult result = quizcsv::importBytes(bytes, Separator::Comma);
         QCOMPARE(result.error.text(), error);
         QVERIFY(result.records.isEmpty());
+    }
+
+    // An answer a learner can never give is refused; its unmistakable twins are taken as what
+    // they stand for, and said so.
+    void readsAnswersALearnerCanGive_data() {
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<QString>("answer"); // empty when refused
+        QTest::addColumn<QString>("said");
+        const QString at = QString::fromUtf8("2 行目 B 列 (正解): ");
+        const QString refused =
+            QString::fromUtf8("は解答できない値です (1, 2, 3, 4, ○, × のどれかです)");
+        QTest::newRow("digit") << "4"
+                               << "4"
+                               << "";
+        QTest::newRow("false") << "×"
+                               << "×"
+                               << "";
+        QTest::newRow("none yet") << ""
+                                  << ""
+                                  << "";
+        QTest::newRow("full-width digit") << "１"
+                                          << "1" << at + "「１」を「1」として読みました";
+        QTest::newRow("ideographic zero") << "〇"
+                                          << "○" << at + "「〇」を「○」として読みました";
+        QTest::newRow("spaces around") << "\"\u3000○ \""
+                                       << "○" << at + "「\u3000○ 」を「○」として読みました";
+        QTest::newRow("only spaces") << "\"  \""
+                                     << "" << at + "「  」を空欄として読みました";
+        QTest::newRow("five") << "5"
+                              << "" << at + "「5」" + refused;
+        QTest::newRow("full-width five") << "５"
+                                         << "" << at + "「５」" + refused;
+        QTest::newRow("a cross that is not ×") << "✕"
+                                               << "" << at + "「✕」" + refused;
+        QTest::newRow("large circle") << "◯"
+                                      << "" << at + "「◯」" + refused;
+        QTest::newRow("two answers") << "1,2"
+                                     << ""
+                                     << "2 行目 C 列: 列が多すぎます (この表は 2 列です)";
+        QTest::newRow("line break inside") << "\"1\n2\""
+                                           << "" << at + "「1↵2」" + refused;
+    }
+    void readsAnswersALearnerCanGive() {
+        QFETCH(QString, cell);
+        QFETCH(QString, answer);
+        QFETCH(QString, said);
+        const quizcsv::ImportResult result =
+            quizcsv::importBytes("問題文,正解\nq," + cell.toUtf8(), Separator::Comma);
+        QStringList told{result.error.text()};
+        for (const csv::Note &note : result.notes)
+            told.append(note.text());
+        QCOMPARE(told.join(QString()), said);
+        QCOMPARE(result.records.value(0).Answer, answer);
     }
 
     void exportWritesTheHeaderAndOneRowPerQuestion_data() {

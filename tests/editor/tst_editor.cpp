@@ -168,6 +168,7 @@ private slots:
         QTest::newRow("number") << QByteArray("x,1,Q,C,1,K,\r\n") << "1 行目 A 列 (番号)";
         QTest::newRow("too many fields")
             << QByteArray("1,1,Q,C,1,K,,extra\r\n") << "1 行目 H 列: 列が多すぎます";
+        QTest::newRow("answer") << QByteArray("1,1,Q,C,5,K,\r\n") << "1 行目 E 列 (正解): 「5」";
     }
     void damagedTableChangesNothing() {
         QFETCH(QByteArray, table);

@@ -143,6 +143,10 @@ private slots:
         QTest::newRow("CSV quote never closed")
             << QStringList{"import-csv", "--csv", in, out} << QByteArray("番号\n\"1")
             << "2 行目 A 列 (番号): 引用符";
+        QTest::newRow("CSV answer no learner can give")
+            << QStringList{"import-csv", "--csv", in, out}
+            << QByteArray("番号,問題文,正解\n1,\"a\nb\",1\n2,q,5 \n")
+            << "3 行目 C 列 (正解): 「5 」は解答できない値です";
         writeFile(file("qbytes.tsl"), QByteArray(kWorkedExample).replace(15, 1, "\xFF"));
         QTest::newRow("CP932 CSV of a text with a bad byte")
             << QStringList{"export-csv", "--cp932", file("qbytes.tsl"), out} << QByteArray()
@@ -238,6 +242,22 @@ private slots:
                 QCOMPARE(QFile::exists(out) ? readFile(out) : QByteArray(),
                          status == 0 ? readFile(quiz) : QByteArray());
         }
+    }
+
+    // An answer read as what it unmistakably stands for is written so and said so.
+    void importSaysWhatItReadAnswersAs() {
+        writeFile(file("twins.csv"), "番号,問題文,正解\n1,q,１\n2,r,〇\n");
+        const Run run = tool({"import-csv", file("twins.csv"), file("qtwins.tsl")});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(QString::fromUtf8(run.err),
+                 file("twins.csv") + ": 2 行目 C 列 (正解): 「１」を「1」として読みました\n" +
+                     file("twins.csv") + ": 3 行目 C 列 (正解): 「〇」を「○」として読みました\n");
+        const QJsonArray records = QJsonDocument::fromJson(tool({"dump", file("qtwins.tsl")}).out)
+                                       .object()
+                                       .value("records")
+                                       .toArray();
+        QCOMPARE(records.at(0).toObject().value("Answer").toString(), QStringLiteral("1"));
+        QCOMPARE(records.at(1).toObject().value("Answer").toString(), QString::fromUtf8("○"));
     }
 
     void helpNamesEveryCommand() {
