@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QSettings>
 #include <QTimer>
+#include <QtEndian>
 #include <QtTest>
 
 #include <unistd.h>
@@ -92,6 +93,17 @@ void writeFile(const QString &path, const QByteArray &bytes) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         qFatal("cannot write %s", qPrintable(path));
+}
+
+QByteArray numberedEmptyQuiz(qint32 count) {
+    QByteArray bytes(4 + qsizetype(count) * kEmptyRecordSize, '\0');
+    qToLittleEndian(count, bytes.data());
+    for (qint32 n = 1; n <= count; ++n) {
+        char *record = bytes.data() + 4 + qsizetype(n - 1) * kEmptyRecordSize;
+        qToLittleEndian(n, record);
+        qToLittleEndian(n, record + 4);
+    }
+    return bytes;
 }
 
 } // namespace testsupport

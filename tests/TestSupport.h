@@ -52,6 +52,11 @@ void runEventsFor(int ms);
 QByteArray readFile(const QString &path);
 void writeFile(const QString &path, const QByteArray &bytes);
 
+// The bytes of a quiz file of count questions numbered 1 to count, all texts empty, made
+// without the program's writer, which refuses more questions than a run takes.
+inline constexpr qsizetype kEmptyRecordSize = 4 + 4 + 5 * 2;
+QByteArray numberedEmptyQuiz(qint32 count);
+
 } // namespace testsupport
 
 // QTRY_VERIFY and QTRY_COMPARE on testsupport::waitUntil.

@@ -2,8 +2,8 @@
 #include "QuizCsv.h"
 #include "QuizFile.h"
 #include "QuizJson.h"
+#include "QuizRun.h"
 #include "QuizState.h"
-#include "WholeFile.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -15,8 +15,13 @@
 
 namespace {
 
+// A line about the file on the error output: a problem, or a warning.
+void tell(const QString &file, const QString &what) {
+    std::fprintf(stderr, "%s\n", qUtf8Printable(QStringLiteral("%1: %2").arg(file, what)));
+}
+
 int fail(const QString &file, const QString &problem) {
-    std::fprintf(stderr, "%s\n", qUtf8Printable(QStringLiteral("%1: %2").arg(file, problem)));
+    tell(file, problem);
     return 1;
 }
 
@@ -54,7 +59,10 @@ int check(const QString &path) {
                                                      "U+FFFD として読みました")
                                        .arg(path)
                                        .arg(offset)));
-    return 0;
+    // A file that reads but holds more questions than a quiz run takes cannot be used.
+    return quiz.count > quizrun::kMaxQuestionCount
+               ? fail(path, quizfile::tooManyQuestions(quiz.count))
+               : 0;
 }
 
 // Writes the questions as the editor writes a quiz: the count is the number of questions.
@@ -121,17 +129,13 @@ int exportCsv(const CsvArguments &args) {
 
 int importCsv(const CsvArguments &args) {
     const QString &csvPath = args.paths[0], &quizPath = args.paths[1];
-    const wholefile::ReadResult file = wholefile::read(csvPath);
-    if (!file.ok()) {
-        std::fprintf(stderr, "%s\n", qUtf8Printable(file.error));
-        return 1;
-    }
-    const quizcsv::ImportResult table =
-        quizcsv::importBytes(file.bytes, args.separatorFor(csvPath));
+    const quizcsv::ImportResult table = quizcsv::importFile(csvPath, args.separatorFor(csvPath));
     if (!table.ok())
         return fail(csvPath, table.error.text());
     if (writeQuiz(quizPath, table.records) != 0)
         return 1;
+    for (const csv::Note &note : table.notes)
+        tell(csvPath, note.text());
     std::printf("%s\n", qUtf8Printable(QString::fromUtf8("%1: %2 として %3 問を読み込みました")
                                            .arg(csvPath, table.encodingName())
                                            .arg(table.records.size())));

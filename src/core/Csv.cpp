@@ -1,5 +1,7 @@
 #include "Csv.h"
 
+#include <algorithm>
+
 namespace csv {
 namespace {
 constexpr QChar kQuote = u'"';
@@ -15,91 +17,150 @@ bool needsQuotes(QStringView field, QChar separator) {
 }
 } // namespace
 
-QString Error::text() const {
-    return QString::fromUtf8("%1 行 %2 列: %3").arg(line).arg(column).arg(message);
+QString Error::place() const {
+    if (row <= 0)
+        return {};
+    QString place = QString::fromUtf8("%1 行目").arg(row);
+    if (column >= 0)
+        place += QString::fromUtf8(" %1 列").arg(columnLetters(column));
+    if (column >= 0 && !columnName.isEmpty())
+        place += QStringLiteral(" (%1)").arg(columnName);
+    return place;
 }
 
-Error errorAt(QStringView text, qsizetype index, const QString &message) {
-    Error error{1, 1, message};
-    for (qsizetype i = 0; i < index && i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == kCr || c == kLf) {
-            if (c == kCr && i + 1 < index && i + 1 < text.size() && text[i + 1] == kLf)
-                ++i;
-            ++error.line;
-            error.column = 1;
-        } else if (!c.isLowSurrogate() || i == 0 || !text[i - 1].isHighSurrogate()) {
-            ++error.column; // a character outside the BMP counts once
-        }
-    }
-    return error;
+QString Error::text() const {
+    const QString at = place();
+    return at.isEmpty() ? message : at + QStringLiteral(": ") + message;
+}
+
+QString columnLetters(qsizetype column) {
+    QString letters;
+    for (qsizetype n = column + 1; n > 0; n = (n - 1) / 26)
+        letters.prepend(QChar(u'A' + int((n - 1) % 26)));
+    return letters;
+}
+
+bool StringSource::readMore(QString &out) {
+    if (m_text.isEmpty())
+        return false;
+    out += m_text;
+    m_text = {};
+    return true;
 }
 
 bool Reader::next(Row &row) {
-    row.clear();
-    if (m_at >= m_text.size() || !m_error.isNull())
+    row.cells.clear();
+    row.width = 0;
+    if (!m_error.isNull())
         return false;
+    ++m_row;
+    m_column = 0;
+    if (m_lfMayFollow && hasMore() && m_buffer[m_at] == kLf)
+        ++m_at; // the second half of a CR LF
+    m_lfMayFollow = false;
+    if (!hasMore())
+        return false;
+    row.number = m_row;
+    bool laterCellKept = false;
     for (;;) {
         Field field;
-        if (!readField(field)) {
-            row.clear();
+        field.column = m_column;
+        if (!readField(field, m_column < m_keptCells || !laterCellKept)) {
+            row.cells.clear();
             return false;
         }
-        row.append(std::move(field));
-        if (m_at == m_text.size())
+        row.width = m_column + 1;
+        if (field.column < m_keptCells || (!laterCellKept && !field.text.isEmpty())) {
+            laterCellKept = field.column >= m_keptCells;
+            row.cells.append(std::move(field));
+        }
+        if (!hasMore())
+            return m_error.isNull();
+        const QChar c = m_buffer[m_at++];
+        if (c != m_separator) {
+            m_lfMayFollow = c == kCr;
             return true;
-        const QChar c = m_text[m_at++];
-        if (c == m_separator)
-            continue;
-        if (c == kCr && m_at < m_text.size() && m_text[m_at] == kLf)
-            ++m_at;
-        return true;
+        }
+        ++m_column;
     }
 }
 
-bool Reader::isFieldEnd(qsizetype at) const {
-    if (at >= m_text.size())
-        return true;
-    const QChar c = m_text[at];
+// Whether a character is there to read, asking the source for more when none is left.
+bool Reader::hasMore() {
+    while (m_at >= m_buffer.size()) {
+        if (m_ended)
+            return false;
+        m_buffer.clear();
+        m_at = 0;
+        if (!m_source.readMore(m_buffer)) {
+            m_ended = true;
+            if (const QString why = m_source.error(); !why.isEmpty())
+                fail(why);
+        }
+    }
+    return true;
+}
+
+bool Reader::isFieldEnd(QChar c) const {
     return c == m_separator || c == kCr || c == kLf;
+}
+
+void Reader::fail(const QString &message) {
+    if (m_error.isNull())
+        m_error = {m_row, m_column, {}, message};
+}
+
+// Takes count characters into the field, or only past them when it is not kept.
+void Reader::take(Field &field, bool kept, qsizetype count) {
+    if (kept) {
+        const qsizetype room = m_keptCharacters - field.text.size();
+        field.cut = field.cut || count > room;
+        field.text += QStringView(m_buffer).sliced(m_at, std::min(count, room));
+    }
+    m_at += count;
 }
 
 // A quote opens a quoted field only as its first character; elsewhere it is text, as
 // hand-written mark-up (<img src="a.gif">) has it in unquoted fields.
-bool Reader::readField(Field &field) {
-    field.start = m_at;
-    if (m_at < m_text.size() && m_text[m_at] == kQuote) {
-        qsizetype at = m_at + 1;
-        for (;;) {
-            const qsizetype quote = m_text.indexOf(kQuote, at);
-            if (quote < 0) {
-                m_error = errorAt(m_text, field.start, QString::fromUtf8("引用符が閉じていません"));
-                return false;
-            }
-            field.text += m_text.sliced(at, quote - at);
-            at = quote + 1;
-            if (at < m_text.size() && m_text[at] == kQuote) {
-                field.text += kQuote;
-                ++at;
-                continue;
-            }
-            break;
-        }
-        if (!isFieldEnd(at)) {
-            m_error = errorAt(m_text, at,
-                              QString::fromUtf8("引用符で囲んだ値の後に余分な文字があります"));
+bool Reader::readField(Field &field, bool kept) {
+    if (!hasMore())
+        return m_error.isNull();
+    if (m_buffer[m_at] == kQuote)
+        return readQuoted(field, kept);
+    readUnquoted(field, kept);
+    return m_error.isNull();
+}
+
+void Reader::readUnquoted(Field &field, bool kept) {
+    for (;;) {
+        const auto begin = m_buffer.cbegin() + m_at;
+        const auto end =
+            std::find_if(begin, m_buffer.cend(), [this](QChar c) { return isFieldEnd(c); });
+        take(field, kept, end - begin);
+        if (m_at < m_buffer.size() || !hasMore())
+            return;
+    }
+}
+
+bool Reader::readQuoted(Field &field, bool kept) {
+    ++m_at;
+    for (;;) {
+        if (!hasMore()) {
+            fail(QString::fromUtf8("引用符が閉じていません"));
             return false;
         }
-        m_at = at;
-    } else {
-        qsizetype at = m_at;
-        while (!isFieldEnd(at))
-            ++at;
-        field.text = m_text.sliced(m_at, at - m_at).toString();
-        m_at = at;
+        const qsizetype quote = m_buffer.indexOf(kQuote, m_at);
+        take(field, kept, (quote < 0 ? m_buffer.size() : quote) - m_at);
+        if (quote < 0)
+            continue;
+        ++m_at;
+        if (!hasMore() || m_buffer[m_at] != kQuote)
+            break;
+        take(field, kept, 1); // a doubled quote stands for one
     }
-    field.end = m_at;
-    return true;
+    if (m_error.isNull() && hasMore() && !isFieldEnd(m_buffer[m_at]))
+        fail(QString::fromUtf8("引用符で囲んだ値の後に余分な文字があります"));
+    return m_error.isNull();
 }
 
 void appendField(QString &out, QStringView field, QChar separator) {
@@ -116,13 +177,10 @@ void appendField(QString &out, QStringView field, QChar separator) {
     out += kQuote;
 }
 
-void appendRow(QString &out, const QStringList &fields, QChar separator,
-               QList<qsizetype> *fieldStarts) {
+void appendRow(QString &out, const QStringList &fields, QChar separator) {
     for (qsizetype i = 0; i < fields.size(); ++i) {
         if (i > 0)
             out += separator;
-        if (fieldStarts)
-            fieldStarts->append(out.size());
         appendField(out, fields[i], separator);
     }
     out += QLatin1String("\r\n");

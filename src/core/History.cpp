@@ -81,12 +81,13 @@ std::optional<QStringList> fieldsOfLine(QByteArrayView bytes) {
     const QString text = utf8(bytes);
     if (utf8.hasError())
         return std::nullopt;
-    csv::Reader reader(text, kComma);
+    csv::StringSource source(text);
+    csv::Reader reader(source, kComma);
     csv::Row row;
     if (!reader.next(row))
         return std::nullopt;
     QStringList fields;
-    for (const csv::Field &field : row)
+    for (const csv::Field &field : row.cells)
         fields.append(field.text);
     csv::Row more;
     return reader.next(more) || !reader.error().isNull() ? std::nullopt

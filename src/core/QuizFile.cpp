@@ -1,6 +1,7 @@
 #include "QuizFile.h"
 
 #include "Cp932.h"
+#include "QuizRun.h"
 #include "WholeFile.h"
 
 #include <QFile>
@@ -196,6 +197,7 @@ ReadResult parse(Reader &in, Mode mode) {
             return failure(in, in.offset());
     }
     result.ok = true;
+    result.count = count;
     result.trailingBytes = in.left();
     return result;
 }
@@ -288,8 +290,18 @@ private:
 
 } // namespace
 
+QString tooManyQuestions(qint32 count) {
+    return tr("問題が %1 問あります (クイズにできるのは %2 問までです)")
+        .arg(count)
+        .arg(quizrun::kMaxQuestionCount);
+}
+
 EncodeResult encode(qint32 count, const QList<QuizRecord> &table) {
     EncodeResult result;
+    if (count > quizrun::kMaxQuestionCount) {
+        result.error = tooManyQuestions(count);
+        return result;
+    }
     QByteArray &out = result.bytes;
     appendInt32(out, count);
     Cp932Codec codec;

@@ -17,6 +17,7 @@ inline constexpr qint64 kMaxTextBytes = 0xFFFF;
 
 struct ReadResult {
     bool ok = false;
+    qint32 count = 0; // the questions the file holds, also when they are only checked
     QList<QuizRecord> records;
     qint64 trailingBytes = 0;
     // On failure: where reading stopped (-1 when the file could not be opened) and why.
@@ -48,8 +49,11 @@ struct EncodeResult {
 
 // Encodes count records from the table; entries the table lacks are written empty, so the
 // file always holds what its count announces. Texts read from bytes that are not CP932 are
-// written back as those bytes while unchanged. Refuses texts CP932 cannot hold.
+// written back as those bytes while unchanged. Refuses texts CP932 cannot hold, and more
+// questions than a quiz run takes (quizrun::kMaxQuestionCount).
 EncodeResult encode(qint32 count, const QList<QuizRecord> &table);
+// Why a quiz of count questions is refused: more than a quiz run takes.
+QString tooManyQuestions(qint32 count);
 
 struct SaveResult {
     bool ok = false;

@@ -24,6 +24,10 @@ QStringList answerChoices() {
             QStringLiteral("4"), QString::fromUtf8("○"), QString::fromUtf8("×")};
 }
 
+bool cannotBeGiven(const QString &answer) {
+    return !answer.isEmpty() && !answerChoices().contains(answer);
+}
+
 double elapsedSeconds(double start, double now) {
     constexpr double day = 24 * 3600;
     const double elapsed = now - start;

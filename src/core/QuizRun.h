@@ -25,6 +25,9 @@ QString ruleText(const QString &answer);
 
 // The answers the answer list offers, in order: "1" to "4", "○", "×".
 QStringList answerChoices();
+// A correct answer no learner can give: not one of answerChoices(). An empty one is not such:
+// it is a question not yet written, as the editor makes them.
+bool cannotBeGiven(const QString &answer);
 
 // Seconds from start to now, both read as seconds since midnight; a reading that wrapped
 // at midnight still counts forward.

@@ -112,6 +112,7 @@ private:
     void showFirstQuestion();
     bool openOptions();
     bool refuseSectionName(const QString &section);
+    void warnOfAnswersNoOneCanGive();
     bool hasTypedText() const;
     void markBoxesUnmodified();
     QStringList boxTexts() const;

@@ -4,6 +4,7 @@
 #include "MessageBox.h"
 #include "Numbers.h"
 #include "OptionsDialog.h"
+#include "QuizRun.h"
 #include "QuizState.h"
 #include "Recovery.h"
 #include "Sections.h"
@@ -15,6 +16,8 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
+
+#include <algorithm>
 
 using design::place;
 using design::text;
@@ -138,8 +141,10 @@ bool EditorWindow::saveSection() {
         problem = text("問題名 (セクション) を入力してください。");
     else if (!QFileInfo(m_state.quizFolder).isDir())
         problem = text("問題フォルダ %1 がありません。").arg(m_state.quizFolder);
-    else
+    else {
+        warnOfAnswersNoOneCanGive();
         problem = m_state.saveQuizFile(m_state.currentQuizFile);
+    }
     if (!problem.isEmpty()) {
         messagebox::show(this, text("保存できませんでした。\r\n") + problem,
                          messagebox::applicationTitle());
@@ -148,6 +153,24 @@ bool EditorWindow::saveSection() {
     m_unsavedQuestions = false;
     markBoxesUnmodified();
     return true;
+}
+
+// A question whose answer no learner can give is one no one answers right. The author may
+// still be writing it, so the save goes on.
+void EditorWindow::warnOfAnswersNoOneCanGive() {
+    QStringList numbers;
+    const qsizetype count = std::min<qsizetype>(m_state.questionCount, m_state.questions.size());
+    for (qsizetype i = 0; i < count; ++i) {
+        if (quizrun::cannotBeGiven(m_state.questions[i].Answer))
+            numbers.append(QString::number(i + 1));
+    }
+    if (!numbers.isEmpty())
+        messagebox::show(this,
+                         text("次の問題の正解は解答できない値です (%1 のどれかにしてください)。"
+                              "このまま保存します。\r\n問題 %2")
+                             .arg(quizrun::answerChoices().join(", "),
+                                  messagebox::fewOf(numbers, QStringLiteral(", "))),
+                         messagebox::applicationTitle());
 }
 
 bool EditorWindow::hasTypedText() const {

@@ -6,7 +6,6 @@
 #include "QuizCsv.h"
 #include "QuizFile.h"
 #include "QuizState.h"
-#include "WholeFile.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -27,16 +26,12 @@ void EditorWindow::importTable() {
         m_state.quizFolder);
     if (path.isEmpty())
         return;
-    const wholefile::ReadResult file = wholefile::read(path);
-    const quizcsv::ImportResult table =
-        file.ok() ? quizcsv::importBytes(file.bytes, quizcsv::separatorFor(path))
-                  : quizcsv::ImportResult{};
-    const QString problem = !file.ok() ? file.error : table.error.text();
-    if (!file.ok() || !table.ok()) {
-        messagebox::show(
-            this,
-            text("読み込めませんでした。何も変更していません。\r\n%1\r\n%2").arg(path, problem),
-            messagebox::applicationTitle());
+    const quizcsv::ImportResult table = quizcsv::importFile(path, quizcsv::separatorFor(path));
+    if (!table.ok()) {
+        messagebox::show(this,
+                         text("読み込めませんでした。何も変更していません。\r\n%1\r\n%2")
+                             .arg(path, table.error.text()),
+                         messagebox::applicationTitle());
         return;
     }
     m_state.replaceQuiz(table.records);
@@ -47,6 +42,15 @@ void EditorWindow::importTable() {
     m_statusText->setText(text("%1 を %2 として読み込みました (%3 問)")
                               .arg(QFileInfo(path).fileName(), table.encodingName())
                               .arg(table.records.size()));
+    if (table.notes.isEmpty())
+        return;
+    QStringList notes;
+    for (const csv::Note &note : table.notes)
+        notes.append(note.text());
+    messagebox::show(this,
+                     text("次の値を読み替えて読み込みました。\r\n%1")
+                         .arg(messagebox::fewOf(notes, QStringLiteral("\r\n"))),
+                     messagebox::applicationTitle());
 }
 
 void EditorWindow::exportTable() {

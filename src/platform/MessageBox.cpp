@@ -98,4 +98,12 @@ void stopScripting() {
     scripted().reset();
 }
 
+QString fewOf(const QStringList &items, const QString &separator) {
+    constexpr qsizetype kListed = 10;
+    QStringList listed = items.mid(0, kListed);
+    if (items.size() > kListed)
+        listed.append(QString::fromUtf8("ほか %1 件").arg(items.size() - kListed));
+    return listed.join(separator);
+}
+
 } // namespace messagebox

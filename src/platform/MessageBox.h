@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -18,6 +19,10 @@ QString applicationTitle();
 
 Answer show(QWidget *parent, const QString &text, const QString &title,
             Buttons buttons = Buttons::Ok, Icon icon = Icon::None);
+
+// The first few items joined by separator, then how many more there are: a box cannot show
+// thousands.
+QString fewOf(const QStringList &items, const QString &separator);
 
 // Testing: from now on no box is shown; each one takes the next scripted answer (when the
 // script has run out: Cancel, No or Ok, whichever the box has first) and is recorded.

@@ -163,9 +163,12 @@ private slots:
     void damagedTableChangesNothing_data() {
         QTest::addColumn<QByteArray>("table");
         QTest::addColumn<QString>("where");
-        QTest::newRow("quote never closed") << QByteArray("1,1,\"Q\r\n") << "1 行 5 列";
-        QTest::newRow("number") << QByteArray("x,1,Q,C,1,K,\r\n") << "1 行 1 列";
-        QTest::newRow("too many fields") << QByteArray("1,1,Q,C,1,K,,extra\r\n") << "1 行";
+        QTest::newRow("quote never closed")
+            << QByteArray("1,1,\"Q\r\n") << "1 行目 C 列 (問題文): 引用符";
+        QTest::newRow("number") << QByteArray("x,1,Q,C,1,K,\r\n") << "1 行目 A 列 (番号)";
+        QTest::newRow("too many fields")
+            << QByteArray("1,1,Q,C,1,K,,extra\r\n") << "1 行目 H 列: 列が多すぎます";
+        QTest::newRow("answer") << QByteArray("1,1,Q,C,5,K,\r\n") << "1 行目 E 列 (正解): 「5」";
     }
     void damagedTableChangesNothing() {
         QFETCH(QByteArray, table);

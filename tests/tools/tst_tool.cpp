@@ -140,12 +140,17 @@ private slots:
         QTest::newRow("usage") << QStringList{"frobnicate"} << QByteArray() << "usage";
         QTest::newRow("CSV option unknown")
             << QStringList{"import-csv", "--utf16", in, out} << QByteArray("1") << "usage";
-        QTest::newRow("CSV quote never closed") << QStringList{"import-csv", "--csv", in, out}
-                                                << QByteArray("番号\n\"1") << "2 行 1 列: 引用符";
+        QTest::newRow("CSV quote never closed")
+            << QStringList{"import-csv", "--csv", in, out} << QByteArray("番号\n\"1")
+            << "2 行目 A 列 (番号): 引用符";
+        QTest::newRow("CSV answer no learner can give")
+            << QStringList{"import-csv", "--csv", in, out}
+            << QByteArray("番号,問題文,正解\n1,\"a\nb\",1\n2,q,5 \n")
+            << "3 行目 C 列 (正解): 「5 」は解答できない値です";
         writeFile(file("qbytes.tsl"), QByteArray(kWorkedExample).replace(15, 1, "\xFF"));
         QTest::newRow("CP932 CSV of a text with a bad byte")
             << QStringList{"export-csv", "--cp932", file("qbytes.tsl"), out} << QByteArray()
-            << "2 行 6 列: 問題 1 の「問題文」: Shift_JIS (CP932) で表せない文字「\uFFFD」";
+            << "2 行目 C 列 (問題文): 問題 1 に Shift_JIS (CP932) で表せない文字「\uFFFD」";
         // Only regular files are quiz files: these must fail at once, not block or run away.
         mkfifo(file("qfifo.tsl").toLocal8Bit().constData(), 0600);
         QTest::newRow("check a FIFO") << QStringList{"check", file("qfifo.tsl")} << QByteArray()
@@ -210,6 +215,49 @@ private slots:
         writeFile(csv, "\"");
         QCOMPARE(tool(QStringList{"import-csv"} + options + QStringList{csv, again}).status, 1);
         QCOMPARE(readFile(again), readFile(quiz));
+    }
+
+    // One limit on the number of questions, whichever way a quiz is checked or written.
+    void questionLimit_data() {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("status");
+        QTest::newRow("as many as a run takes") << 32766 << 0;
+        QTest::newRow("one more") << 32767 << 1;
+    }
+    void questionLimit() {
+        QFETCH(int, count);
+        QFETCH(int, status);
+        const QString quiz = file("qlimit.tsl"), out = file("qout.tsl");
+        writeFile(quiz, testsupport::numberedEmptyQuiz(count));
+        writeFile(file("limit.json"), tool({"dump", quiz}).out);
+        QCOMPARE(tool({"export-csv", quiz, file("limit.csv")}).status, 0);
+        for (const QStringList &args :
+             {QStringList{"check", quiz}, QStringList{"pack", file("limit.json"), out},
+              QStringList{"import-csv", file("limit.csv"), out}}) {
+            QFile::remove(out);
+            const Run run = tool(args);
+            QVERIFY2(run.status == status, qPrintable(args[0]));
+            QVERIFY2(status == 0 || run.err.contains("32766"), run.err.constData());
+            if (args.contains(out))
+                QCOMPARE(QFile::exists(out) ? readFile(out) : QByteArray(),
+                         status == 0 ? readFile(quiz) : QByteArray());
+        }
+    }
+
+    // An answer read as what it unmistakably stands for is written so and said so.
+    void importSaysWhatItReadAnswersAs() {
+        writeFile(file("twins.csv"), "番号,問題文,正解\n1,q,１\n2,r,〇\n");
+        const Run run = tool({"import-csv", file("twins.csv"), file("qtwins.tsl")});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(QString::fromUtf8(run.err),
+                 file("twins.csv") + ": 2 行目 C 列 (正解): 「１」を「1」として読みました\n" +
+                     file("twins.csv") + ": 3 行目 C 列 (正解): 「〇」を「○」として読みました\n");
+        const QJsonArray records = QJsonDocument::fromJson(tool({"dump", file("qtwins.tsl")}).out)
+                                       .object()
+                                       .value("records")
+                                       .toArray();
+        QCOMPARE(records.at(0).toObject().value("Answer").toString(), QStringLiteral("1"));
+        QCOMPARE(records.at(1).toObject().value("Answer").toString(), QString::fromUtf8("○"));
     }
 
     void helpNamesEveryCommand() {
