@@ -178,6 +178,7 @@ ReadResult failure(const Reader &in, qint64 offset) {
     ReadResult result;
     result.errorOffset = offset;
     result.error = tr("オフセット %1: %2").arg(offset).arg(in.error());
+    result.failure = wholefile::Failure::Damaged;
     return result;
 }
 
@@ -217,7 +218,7 @@ QString notAQuiz() {
 ReadResult read(const QString &path, Mode mode) {
     ReadResult failed;
     QFile file;
-    failed.error = wholefile::openRegular(path, file, notAQuiz());
+    failed.error = wholefile::openRegular(path, file, notAQuiz(), &failed.failure);
     if (!failed.error.isEmpty())
         return failed;
     // Read, not mapped: a file that another program shortens meanwhile would fault a map.
@@ -225,6 +226,7 @@ ReadResult read(const QString &path, Mode mode) {
     ReadResult result = parse(in, mode);
     if (file.error() != QFileDevice::NoError) {
         failed.error = tr("%1 を読み取れません: %2").arg(path, file.errorString());
+        failed.failure = wholefile::Failure::Unreadable;
         return failed;
     }
     return result;
@@ -376,6 +378,7 @@ SaveResult save(const QString &path, const QByteArray &content) {
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) {
         result.error = tr("%1 はファイルではありません").arg(path);
+        result.failure = wholefile::Failure::NotAFile;
         return result;
     }
     // A file without any write permission is write-protected even for root, who could
@@ -384,6 +387,7 @@ SaveResult save(const QString &path, const QByteArray &content) {
         QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
     if (info.exists() && (!info.isWritable() || !(info.permissions() & writeBits))) {
         result.error = tr("%1 は書き込みが禁止されています").arg(path);
+        result.failure = wholefile::Failure::WriteProtected;
         return result;
     }
     QSaveFile file(path);
@@ -391,6 +395,7 @@ SaveResult save(const QString &path, const QByteArray &content) {
     if (const QString reason = writeAll(file, content); !reason.isEmpty()) {
         // The temporary file is dropped with file; the old one is untouched.
         result.error = tr("%1 に書き込めません: %2").arg(path, reason);
+        result.failure = wholefile::Failure::WriteFailed;
         return result;
     }
     result.ok = true;

@@ -23,6 +23,7 @@ struct ReadResult {
     // On failure: where reading stopped (-1 when the file could not be opened) and why.
     qint64 errorOffset = -1;
     QString error;
+    wholefile::Failure failure = wholefile::Failure::None;
     // Offsets of the first byte of each text that held bytes that are not CP932.
     QList<qint64> invalidTextOffsets;
 };
@@ -58,6 +59,7 @@ QString tooManyQuestions(qint32 count);
 struct SaveResult {
     bool ok = false;
     QString error;
+    wholefile::Failure failure = wholefile::Failure::None;
 };
 
 // Writes content as the whole file at path, crash-safe: through a temporary file in the same

@@ -8,9 +8,22 @@ class QFile;
 // Reading a file that came from anyone whole into memory.
 namespace wholefile {
 
+// What went wrong, for a caller to decide on; the message says it to the user.
+enum class Failure {
+    None,
+    Missing,    // nothing at the path
+    NotAFile,   // a folder, a FIFO, a device
+    Unreadable, // no permission, an I/O error
+    Damaged,    // read, but not what the format allows
+    TooLarge,   // more than the program takes
+    WriteProtected,
+    WriteFailed, // a full disk, a folder that cannot be written
+};
+
 struct ReadResult {
     QByteArray bytes;
     QString error; // empty on success
+    Failure failure = Failure::None;
     bool ok() const { return error.isEmpty(); }
 };
 
@@ -23,6 +36,8 @@ ReadResult read(const QString &path,
 // notRegular ("%1 は…", %1 the path) says a file is missing or no regular file. The type is
 // checked again on the file opened, and the open itself never waits: a FIFO put in the
 // file's place after the first check cannot block it.
-QString openRegular(const QString &path, QFile &file, const QString &notRegular);
+// failure, when given, receives the kind.
+QString openRegular(const QString &path, QFile &file, const QString &notRegular,
+                    Failure *failure = nullptr);
 
 } // namespace wholefile

@@ -50,6 +50,7 @@ quizfile::ReadResult readQuiz(const QString &path, runjournal::QuizIdentity &ide
     if (!file.ok()) {
         quizfile::ReadResult failed;
         failed.error = file.error;
+        failed.failure = file.failure;
         return failed;
     }
     std::future<runjournal::QuizIdentity> digest =
@@ -67,7 +68,8 @@ quizfile::ReadResult readQuiz(const QString &path, runjournal::QuizIdentity &ide
 MainWindow::QuizRead MainWindow::readQuizIntoState(const QString &path, QString &error) {
     const quizfile::ReadResult quiz = readQuiz(path, m_loadedIdentity);
     if (!quiz.ok) {
-        error = QFileInfo::exists(path) ? quiz.error : text("ファイルがありません。");
+        error = quiz.failure == wholefile::Failure::Missing ? text("ファイルがありません。")
+                                                            : quiz.error;
         return QuizRead::Unreadable;
     }
     if (quiz.records.size() > quizrun::kMaxQuestionCount) {

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 #include <iconv.h>
 
 Q_DECLARE_METATYPE(QuizField)
@@ -164,6 +166,7 @@ private slots:
         QVERIFY2(read.error.startsWith(QStringLiteral("オフセット %1: ").arg(offset)),
                  qPrintable(read.error));
         QVERIFY2(read.error.contains(reason), qPrintable(read.error));
+        QCOMPARE(read.failure, wholefile::Failure::Damaged);
     }
 
     void bytesThatAreNotCp932ReadAsReplacement_data() {
@@ -452,15 +455,17 @@ private slots:
     void failedSavesWriteNothing_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("readOnly");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("write-protected file") << "qro.tsl" << true << "書き込みが禁止";
-        QTest::newRow("missing folder") << "nofolder/qx.tsl" << false << "書き込めません";
-        QTest::newRow("a folder in the way") << "qdir.tsl" << false << "ファイルではありません";
+        QTest::addColumn<wholefile::Failure>("failure");
+        QTest::newRow("write-protected file")
+            << "qro.tsl" << true << wholefile::Failure::WriteProtected;
+        QTest::newRow("missing folder")
+            << "nofolder/qx.tsl" << false << wholefile::Failure::WriteFailed;
+        QTest::newRow("a folder in the way") << "qdir.tsl" << false << wholefile::Failure::NotAFile;
     }
     void failedSavesWriteNothing() {
         QFETCH(QString, name);
         QFETCH(bool, readOnly);
-        QFETCH(QString, reason);
+        QFETCH(wholefile::Failure, failure);
         QTemporaryDir dir;
         const QString path = dir.filePath(name);
         QDir(dir.path()).mkdir(QStringLiteral("qdir.tsl"));
@@ -470,17 +475,32 @@ private slots:
         }
         const quizfile::SaveResult saved = quizfile::save(path, kWorkedExample);
         QVERIFY(!saved.ok);
-        QVERIFY2(saved.error.contains(reason), qPrintable(saved.error));
+        QCOMPARE(saved.failure, failure);
+        QVERIFY2(saved.error.contains(path), qPrintable(saved.error));
         if (readOnly)
             QCOMPARE(readFile(path), QByteArray("old"));
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("nofolder"))));
     }
 
+    // What cannot be read says what it is, for a caller to decide on, and names the file.
+    void unreadableFileFails_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<wholefile::Failure>("failure");
+        QTest::newRow("missing") << "nofolder/qx.tsl" << wholefile::Failure::Missing;
+        QTest::newRow("a folder") << "qdir.tsl" << wholefile::Failure::NotAFile;
+        QTest::newRow("a FIFO") << "qfifo.tsl" << wholefile::Failure::NotAFile;
+    }
     void unreadableFileFails() {
-        const quizfile::ReadResult read = quizfile::read(QStringLiteral("/nonexistent/qx.tsl"));
+        QFETCH(QString, name);
+        QFETCH(wholefile::Failure, failure);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("qdir.tsl")));
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("qfifo.tsl"))), 0600), 0);
+        const quizfile::ReadResult read = quizfile::read(dir.filePath(name));
         QVERIFY(!read.ok);
         QCOMPARE(read.errorOffset, -1);
-        QVERIFY(read.error.contains(QStringLiteral("/nonexistent/qx.tsl")));
+        QCOMPARE(read.failure, failure);
+        QVERIFY(read.error.contains(dir.filePath(name)));
     }
 };
 
