@@ -10,13 +10,13 @@
 #include <QProcess>
 #include <QPushButton>
 
-using design::place;
+using design::placeTwips;
 using design::text;
 
 namespace {
 
 QLabel *blackLabel(QWidget *parent, const char *name, int left, int top, int width, int height) {
-    QLabel *label = place(new QLabel(parent), name, left, top, width, height);
+    QLabel *label = placeTwips(new QLabel(parent), name, left, top, width, height);
     label->setStyleSheet(QStringLiteral("color: black;"));
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -50,23 +50,23 @@ AboutDialog::AboutDialog(QWidget *parent)
     setWindowTitle(text("ﾊﾞｰｼﾞｮﾝ情報 Tessellar"));
     setFixedSize(twips::toPixels(5865), twips::toPixels(3630));
     okButton =
-        place(new QPushButton(QStringLiteral("&OK"), this), "okButton", 4245, 2625, 1467, 345);
+        placeTwips(new QPushButton(QStringLiteral("&OK"), this), "okButton", 4245, 2625, 1467, 345);
     okButton->setDefault(true);
-    systemInfoButton = place(new QPushButton(text("ｼｽﾃﾑ情報(&S)..."), this), "systemInfoButton",
-                             4260, 3075, 1452, 345);
+    systemInfoButton = placeTwips(new QPushButton(text("ｼｽﾃﾑ情報(&S)..."), this),
+                                  "systemInfoButton", 4260, 3075, 1452, 345);
     systemInfoButton->setAutoDefault(false);
-    iconLabel = place(new QLabel(this), "iconLabel", 240, 240, 1020, 1020);
+    iconLabel = placeTwips(new QLabel(this), "iconLabel", 240, 240, 1020, 1020);
     iconLabel->setStyleSheet(QStringLiteral("background-color: #C0C0C0;"));
     iconLabel->setAlignment(Qt::AlignCenter);
     disclaimerLabel = blackLabel(this, "disclaimerLabel", 255, 2625, 3870, 825);
-    versionLabel = place(new QLabel(this), "versionLabel", 1485, 780, 4065, 225);
+    versionLabel = placeTwips(new QLabel(this), "versionLabel", 1485, 780, 4065, 225);
     titleLabel = blackLabel(this, "titleLabel", 1485, 240, 3960, 480);
     QFont titleFont = titleLabel->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
     titleFont.setBold(true);
     titleLabel->setFont(titleFont);
     descriptionLabel = blackLabel(this, "descriptionLabel", 1350, 1125, 4095, 1170);
-    place(new EtchedLine(this), "separatorLine", 225, 2430, 5432, 45);
+    placeTwips(new EtchedLine(this), "separatorLine", 225, 2430, 5432, 45);
     setTabOrder(okButton, systemInfoButton);
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(systemInfoButton, &QPushButton::clicked, this, &AboutDialog::startSystemInfo);

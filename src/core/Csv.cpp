@@ -17,7 +17,7 @@ bool needsQuotes(QStringView field, QChar separator) {
 }
 } // namespace
 
-QString Error::place() const {
+QString Error::placeTwips() const {
     if (row <= 0)
         return {};
     QString place = QString::fromUtf8("%1 行目").arg(row);
@@ -29,7 +29,7 @@ QString Error::place() const {
 }
 
 QString Error::text() const {
-    const QString at = place();
+    const QString at = placeTwips();
     return at.isEmpty() ? message : at + QStringLiteral(": ") + message;
 }
 

@@ -71,7 +71,7 @@ void appendRows(QString &result, QStringView line, int n) {
 }
 } // namespace
 
-QString WrapReport(const QString &text, int maxWidth, int em, const Measure &measure) {
+QString wrapReport(const QString &text, int maxWidth, int em, const Measure &measure) {
     static const QString entry = QString::fromUtf8("問題:");
     const int n = em > 0 && maxWidth / em > 0 ? maxWidth / em : 1;
     QString result;

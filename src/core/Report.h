@@ -52,7 +52,7 @@ using Measure = std::function<int(const QString &line)>;
 // entry, and a line measured wider than maxWidth is cut every maxWidth / em characters
 // (em = the report font's size in twips), whatever the characters' own widths. A width
 // below one em cuts one character per row.
-QString WrapReport(const QString &text, int maxWidth, int em, const Measure &measure);
+QString wrapReport(const QString &text, int maxWidth, int em, const Measure &measure);
 
 // The text split at every CR LF (the part after the last one included, even if empty).
 QStringList lines(const QString &text);

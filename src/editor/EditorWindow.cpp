@@ -32,7 +32,7 @@
 #include <QTime>
 #include <QTimer>
 
-using design::place;
+using design::placeTwips;
 using design::text;
 
 namespace {
@@ -66,10 +66,10 @@ constexpr BoxDesign kPicture = {
 template <typename Box>
 Box *placeBox(QWidget *client, const BoxDesign &d, QLabel *&caption, const QFont &font) {
     const QString name = QLatin1String(d.name);
-    caption = place(new QLabel(text(d.caption), client),
-                    QString(name).replace(QLatin1String("Box"), QLatin1String("Caption")),
-                    d.captionLeft, d.captionTop, d.captionWidth, 255);
-    auto *box = place(new Box(client), name, d.left, d.top, d.width, d.height);
+    caption = placeTwips(new QLabel(text(d.caption), client),
+                         QString(name).replace(QLatin1String("Box"), QLatin1String("Caption")),
+                         d.captionLeft, d.captionTop, d.captionWidth, 255);
+    auto *box = placeTwips(new Box(client), name, d.left, d.top, d.width, d.height);
     box->setFont(font);
     if (d.tip)
         box->setToolTip(text(d.tip));
@@ -110,13 +110,14 @@ EditorWindow::EditorWindow(QuizState &state, QWidget *parent)
 
 void EditorWindow::createControls(QWidget *client) {
     const QFont gothic = fonts::proportionalGothic(11.25);
-    sectionBox = place(new QComboBox(client), QStringLiteral("sectionBox"), 120, 120, 3405, 300);
+    sectionBox =
+        placeTwips(new QComboBox(client), QStringLiteral("sectionBox"), 120, 120, 3405, 300);
     sectionBox->setEditable(true);
     sectionBox->setInsertPolicy(QComboBox::NoInsert); // the list is the folder's sections
     const auto button = [client](const char *name, const char *caption, const char *tip, int left,
                                  int top, int width, int height) {
-        auto *b = place(new QPushButton(text(caption), client), QLatin1String(name), left, top,
-                        width, height);
+        auto *b = placeTwips(new QPushButton(text(caption), client), QLatin1String(name), left, top,
+                             width, height);
         b->setToolTip(text(tip));
         return b;
     };
@@ -136,7 +137,8 @@ void EditorWindow::createControls(QWidget *client) {
     for (QPlainTextEdit *box : {questionBox, choicesBox})
         box->viewport()->installEventFilter(this);
     numberBox->installEventFilter(this);
-    answerList = place(new QListWidget(client), QStringLiteral("answerList"), 135, 2160, 825, 330);
+    answerList =
+        placeTwips(new QListWidget(client), QStringLiteral("answerList"), 135, 2160, 825, 330);
     answerList->addItems(quizrun::answerChoices());
     answerList->setFont(gothic);
     answerList->setToolTip(text("問題の正解の入力に使います｡"));
@@ -375,5 +377,5 @@ void EditorWindow::updatePreview() {
     question.Question = textboxes::text(questionBox);
     question.Choices = textboxes::text(choicesBox);
     question.ImageFile = textboxes::text(pictureBox);
-    m_preview->follow(question, m_state.quizFolder);
+    m_preview->showQuestion(question, m_state.quizFolder);
 }

@@ -19,7 +19,7 @@
 
 #include <algorithm>
 
-using design::place;
+using design::placeTwips;
 using design::text;
 
 namespace {

@@ -34,7 +34,7 @@ QuestionPreview::QuestionPreview(QWidget *editor)
     connect(&m_throttle, &QTimer::timeout, this, &QuestionPreview::showPending);
 }
 
-void QuestionPreview::follow(const QuizRecord &question, const QString &quizFolder) {
+void QuestionPreview::showQuestion(const QuizRecord &question, const QString &quizFolder) {
     m_pending = question;
     m_pendingFolder = quizFolder;
     if (!m_throttle.isActive())

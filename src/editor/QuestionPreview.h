@@ -16,7 +16,7 @@ public:
     explicit QuestionPreview(QWidget *editor);
 
     // Shows this question soon: while the author types, at most every kInterval.
-    void follow(const QuizRecord &question, const QString &quizFolder);
+    void showQuestion(const QuizRecord &question, const QString &quizFolder);
     // Stands beside the editor's frame, on the screen's side where there is room.
     void standBeside(const QRect &editorFrame);
 

@@ -19,7 +19,7 @@
 #include <QStorageInfo>
 #include <QTabBar>
 
-using design::place;
+using design::placeTwips;
 using design::text;
 
 namespace {
@@ -35,10 +35,10 @@ OptionsDialog::OptionsDialog(QuizState &state, QWidget *parent)
     setObjectName(QStringLiteral("OptionsDialog"));
     setWindowTitle(text("ｵﾌﾟｼｮﾝ"));
     setFixedSize(twips::toPixels(6150), twips::toPixels(5040));
-    tabBar = place(new QTabBar(this), "tabBar", 105, 120, 5895, 360);
+    tabBar = placeTwips(new QTabBar(this), "tabBar", 105, 120, 5895, 360);
     tabBar->addTab(text("問題数"));
     tabBar->addTab(text("出題ファイル"));
-    auto *frame = place(new QFrame(this), "tabFrame", 105, 460, 5895, 3905);
+    auto *frame = placeTwips(new QFrame(this), "tabFrame", 105, 460, 5895, 3905);
     frame->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
     createPages();
     accessibility::name({{tabBar, "オプションのページ"},
@@ -47,11 +47,11 @@ OptionsDialog::OptionsDialog(QuizState &state, QWidget *parent)
                          {driveBox, "ドライブ"},
                          {folderList, "フォルダの一覧"}});
     okButton =
-        place(new QPushButton(QStringLiteral("&OK"), this), "okButton", 2490, 4455, 1095, 375);
+        placeTwips(new QPushButton(QStringLiteral("&OK"), this), "okButton", 2490, 4455, 1095, 375);
     cancelButton =
-        place(new QPushButton(text("ｷｬﾝｾﾙ"), this), "cancelButton", 3720, 4455, 1095, 375);
+        placeTwips(new QPushButton(text("ｷｬﾝｾﾙ"), this), "cancelButton", 3720, 4455, 1095, 375);
     applyButton =
-        place(new QPushButton(text("適用(&A)"), this), "applyButton", 4920, 4455, 1095, 375);
+        placeTwips(new QPushButton(text("適用(&A)"), this), "applyButton", 4920, 4455, 1095, 375);
     okButton->setDefault(true);
     setTabOrder(okButton, cancelButton);
     setTabOrder(cancelButton, applyButton);
@@ -69,23 +69,23 @@ OptionsDialog::OptionsDialog(QuizState &state, QWidget *parent)
 }
 
 void OptionsDialog::createPages() {
-    countPage = place(new QWidget(this), "countPage", kPageLeft, 480, 5685, 3780);
+    countPage = placeTwips(new QWidget(this), "countPage", kPageLeft, 480, 5685, 3780);
     countFrame =
-        place(new QGroupBox(text("問題数"), countPage), "countFrame", 208, 405, 2033, 1215);
+        placeTwips(new QGroupBox(text("問題数"), countPage), "countFrame", 208, 405, 2033, 1215);
     countBox =
-        place(new QLineEdit(QStringLiteral("60"), countFrame), "countBox", 540, 540, 825, 285);
+        placeTwips(new QLineEdit(QStringLiteral("60"), countFrame), "countBox", 540, 540, 825, 285);
 
-    folderPage = place(new QWidget(this), "folderPage", kParkedLeft, 480, 5685, 3780);
+    folderPage = placeTwips(new QWidget(this), "folderPage", kParkedLeft, 480, 5685, 3780);
     folderPage->setEnabled(false);
-    folderFrame = place(new QGroupBox(text("問題用ファイルのあるフォルダ"), folderPage),
-                        "folderFrame", 270, 405, 5250, 3090);
-    folderBox = place(new QLineEdit(folderFrame), "folderBox", 270, 270, 4740, 285);
-    driveBox = place(new QComboBox(folderFrame), "driveBox", 270, 675, 2985, 300);
+    folderFrame = placeTwips(new QGroupBox(text("問題用ファイルのあるフォルダ"), folderPage),
+                             "folderFrame", 270, 405, 5250, 3090);
+    folderBox = placeTwips(new QLineEdit(folderFrame), "folderBox", 270, 270, 4740, 285);
+    driveBox = placeTwips(new QComboBox(folderFrame), "driveBox", 270, 675, 2985, 300);
     for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
         if (volume.isValid() && volume.isReady())
             driveBox->addItem(volume.rootPath());
     }
-    folderList = place(new DirList(folderFrame), "folderList", 270, 1080, 2985, 1770);
+    folderList = placeTwips(new DirList(folderFrame), "folderList", 270, 1080, 2985, 1770);
     setTabOrder(folderList, countBox);
     setTabOrder(driveBox, folderBox);
 }

@@ -20,14 +20,14 @@ inline QString text(const char *utf8) {
 
 // Names the control (its objectName) and places it at its design rectangle.
 template <typename Widget>
-Widget *place(Widget *widget, const QString &name, int left, int top, int width, int height) {
+Widget *placeTwips(Widget *widget, const QString &name, int left, int top, int width, int height) {
     widget->setObjectName(name);
     widget->setGeometry(twips::toPixels(left, top, width, height));
     return widget;
 }
 template <typename Widget>
-Widget *place(Widget *widget, const char *name, int left, int top, int width, int height) {
-    return place(widget, QString::fromLatin1(name), left, top, width, height);
+Widget *placeTwips(Widget *widget, const char *name, int left, int top, int width, int height) {
+    return placeTwips(widget, QString::fromLatin1(name), left, top, width, height);
 }
 
 // Keeps the captions of a row of controls (given left to right) whole where the fonts here

@@ -187,7 +187,7 @@ void HtmlPane::blankLoaded() {
     m_ready = true;
     m_renderer->page->setZoomFactor(m_zoomFactor); // a new document starts at its own size
     if (!m_applied) {
-        apply();
+        applyPendingBody();
         return;
     }
     m_watchdog->stop();
@@ -201,13 +201,13 @@ void HtmlPane::setBodyHtml(const QString &page) {
     ++m_generation;
     m_lostRenderers = 0;
     if (m_ready)
-        apply();
+        applyPendingBody();
     else if (!m_watchdog->isActive())
         expectAnswerWithin(kLoadTimeout);
 }
 
 void HtmlPane::setQuizFolder(const QString &folder) {
-    m_folder->set(folder);
+    m_folder->setFolder(folder);
 }
 
 void HtmlPane::setZoom(int percent) {
@@ -215,7 +215,7 @@ void HtmlPane::setZoom(int percent) {
     m_renderer->page->setZoomFactor(m_zoomFactor);
 }
 
-void HtmlPane::apply() {
+void HtmlPane::applyPendingBody() {
     const quint64 generation = m_generation;
     const Renderer *renderer = m_renderer;
     renderer->page->runJavaScript(

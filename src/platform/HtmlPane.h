@@ -49,7 +49,7 @@ private:
     void replaceStalledRenderer();
     void loadBlank();
     void blankLoaded();
-    void apply();
+    void applyPendingBody();
     void answered(quint64 generation);
     void offerLink(const QUrl &url);
     void expectAnswerWithin(int milliseconds);

@@ -11,7 +11,7 @@ constexpr Qt::CaseSensitivity kPathCase = Qt::CaseSensitive;
 #endif
 } // namespace
 
-void PictureFolder::set(const QString &folder) {
+void PictureFolder::setFolder(const QString &folder) {
     QString root = folder.isEmpty() ? QString() : QFileInfo(folder).canonicalFilePath();
     if (!root.isEmpty() && !root.endsWith(QLatin1Char('/')))
         root += QLatin1Char('/');
@@ -19,7 +19,7 @@ void PictureFolder::set(const QString &folder) {
     m_root = root;
 }
 
-bool PictureFolder::holds(const QUrl &url) const {
+bool PictureFolder::contains(const QUrl &url) const {
     if (!url.isLocalFile())
         return false;
     const QString path = QFileInfo(url.toLocalFile()).canonicalFilePath();
@@ -39,6 +39,6 @@ void PictureGate::interceptRequest(QWebEngineUrlRequestInfo &info) {
     const bool blankDocument =
         info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeMainFrame &&
         info.requestUrl().scheme() == QLatin1String("data");
-    if (!blankDocument && !m_folder->holds(info.requestUrl()))
+    if (!blankDocument && !m_folder->contains(info.requestUrl()))
         info.block(true);
 }

@@ -13,10 +13,10 @@ class PictureFolder {
 public:
     // The folder is resolved here (symbolic links, "..") so that requests are compared with
     // the real folder; an empty or missing folder allows nothing.
-    void set(const QString &folder);
+    void setFolder(const QString &folder);
     // True for a file: address of a regular file whose real path lies under the folder. Not a
     // FIFO or a device: reading one could block the loader for good.
-    bool holds(const QUrl &url) const;
+    bool contains(const QUrl &url) const;
 
 private:
     mutable QMutex m_mutex;

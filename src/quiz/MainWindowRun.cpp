@@ -36,7 +36,7 @@
 using messagebox::Answer;
 using messagebox::Buttons;
 
-using design::place;
+using design::placeTwips;
 using design::text;
 
 namespace {

@@ -37,7 +37,7 @@
 
 #include <algorithm>
 
-using design::place;
+using design::placeTwips;
 using design::text;
 
 namespace {
@@ -52,7 +52,7 @@ constexpr int kClockMargin = 120; // kept clear beside 読み込み and the wind
 
 QLabel *label(QWidget *client, const char *name, const char *text, int left, int top, int width,
               int height) {
-    return place(new QLabel(QString::fromUtf8(text), client), name, left, top, width, height);
+    return placeTwips(new QLabel(QString::fromUtf8(text), client), name, left, top, width, height);
 }
 
 void separator(QMenu *menu, const char *name) {
@@ -83,40 +83,40 @@ MainWindow::MainWindow(QuizState &state, QWidget *parent) : QMainWindow(parent),
 
 void MainWindow::createControls(QWidget *client) {
     const QFont gothic = fonts::proportionalGothic(11.25);
-    sectionBox = place(new QComboBox(client), "sectionBox", 480, 720, 3495, 345);
+    sectionBox = placeTwips(new QComboBox(client), "sectionBox", 480, 720, 3495, 345);
     sectionBox->setEditable(true);
     sectionBox->setInsertPolicy(QComboBox::NoInsert); // the list is the folder's sections
     sectionBox->setFont(gothic);
-    loadButton = place(new QPushButton(QString::fromUtf8("読み込み(&L)"), client), "loadButton",
-                       4200, 720, 1215, 375);
+    loadButton = placeTwips(new QPushButton(QString::fromUtf8("読み込み(&L)"), client),
+                            "loadButton", 4200, 720, 1215, 375);
     clockCaption = label(client, "clockCaption", "経過時間 : ", kClockCaption.x(),
                          kClockCaption.y(), kClockCaption.width(), kClockCaption.height());
     clockLabel = label(client, "clockLabel", "", kClockLabel.x(), kClockLabel.y(),
                        kClockLabel.width(), kClockLabel.height());
     questionNumberCaption = label(client, "questionNumberCaption", "問題", 270, 1320, 615, 255);
-    questionNumberBox =
-        place(new QLineEdit(QStringLiteral("1"), client), "questionNumberBox", 120, 1560, 735, 315);
+    questionNumberBox = placeTwips(new QLineEdit(QStringLiteral("1"), client), "questionNumberBox",
+                                   120, 1560, 735, 315);
     questionScrollBar =
-        place(new QScrollBar(Qt::Vertical, client), "questionScrollBar", 855, 1470, 510, 450);
+        placeTwips(new QScrollBar(Qt::Vertical, client), "questionScrollBar", 855, 1470, 510, 450);
     questionScrollBar->setRange(1, 1);
     questionCaption = label(client, "questionCaption", "問題文", 1920, 1200, 735, 255);
-    questionPane = place(new HtmlPane(client), "questionPane", 1560, 1470, 7035, 1905);
+    questionPane = placeTwips(new HtmlPane(client), "questionPane", 1560, 1470, 7035, 1905);
     answerCaption = label(client, "answerCaption", "解答", 240, 2310, 615, 255);
-    answerList = place(new QListWidget(client), "answerList", 1080, 2190, 375, 1140);
+    answerList = placeTwips(new QListWidget(client), "answerList", 1080, 2190, 375, 1140);
     answerList->addItems(quizrun::answerChoices());
     answerList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     answerList->setToolTip(QString::fromUtf8("ここをクリックすると,解答欄に入力されます。\n"
                                              "キーボードの 1～4 と 5 (○)，6 (×) でも選べます。"));
-    answerBox = place(new QLineEdit(client), "answerBox", 120, 2550, 735, 315);
+    answerBox = placeTwips(new QLineEdit(client), "answerBox", 120, 2550, 735, 315);
     okButton =
-        place(new QPushButton(QStringLiteral("&OK"), client), "okButton", 120, 3030, 735, 375);
+        placeTwips(new QPushButton(QStringLiteral("&OK"), client), "okButton", 120, 3030, 735, 375);
     choicesCaption = label(client, "choicesCaption", "選択文", 1920, 3390, 735, 255);
-    choicesPane = place(new HtmlPane(client), "choicesPane", 1560, 3615, 7035, 1950);
+    choicesPane = placeTwips(new HtmlPane(client), "choicesPane", 1560, 3615, 7035, 1950);
     ruleLabel = label(client, "ruleLabel", "", 105, 3600, 1380, 4260);
     ruleLabel->setFont(fonts::fixedGothic(12));
     ruleLabel->setWordWrap(true);
     ruleLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    pictureLabel = place(new QLabel(client), "pictureLabel", 1560, 5670, 7035, 2175);
+    pictureLabel = placeTwips(new QLabel(client), "pictureLabel", 1560, 5670, 7035, 2175);
     pictureLabel->setScaledContents(true);
     for (QWidget *box : {static_cast<QWidget *>(questionNumberBox),
                          static_cast<QWidget *>(answerBox), static_cast<QWidget *>(answerList)})
@@ -157,7 +157,7 @@ void MainWindow::createControls(QWidget *client) {
 }
 
 void MainWindow::createToolBar(QWidget *client) {
-    toolBar = place(new QToolBar(client), "toolBar", 0, 0, kClientWidth, kToolBarHeight);
+    toolBar = placeTwips(new QToolBar(client), "toolBar", 0, 0, kClientWidth, kToolBarHeight);
     toolBar->setIconSize(QSize(16, 16));
     toolBar->setMovable(false);
     accessibility::name({{toolBar, "ツール バー"}});

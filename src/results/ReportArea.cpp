@@ -51,7 +51,7 @@ int ReportArea::measure(const QString &line) const {
 QString ReportArea::wrap(int maxWidth) const {
     LineMeasure &lines = lineMeasure();
     const int dpi = logicalDpiX();
-    return report::WrapReport(m_text, maxWidth, em(), [&lines, dpi](const QString &line) {
+    return report::wrapReport(m_text, maxWidth, em(), [&lines, dpi](const QString &line) {
         return inTwips(lines.widest(line), dpi);
     });
 }

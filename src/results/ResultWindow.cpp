@@ -39,7 +39,7 @@
 
 #include <cmath>
 
-using design::place;
+using design::placeTwips;
 using design::text;
 
 namespace {
@@ -73,24 +73,24 @@ ResultWindow::ResultWindow(QuizState &state, const QString &section, QWidget *pa
     setWindowTitle(text("結果"));
     setSizeGripEnabled(true);
     for (const SummaryLabel &l : kLabels) {
-        QLabel *label = place(new QLabel(this), l.name, l.left, 135, l.width, 555);
+        QLabel *label = placeTwips(new QLabel(this), l.name, l.left, 135, l.width, 555);
         label->setFont(fonts::proportionalGothic(11.25));
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         summary.*l.label = label;
     }
-    printButton = place(new QPushButton(text("印刷(&P)"), this), QStringLiteral("printButton"),
-                        8235, 135, 825, 555);
-    retryButton = place(new QPushButton(text("間違えた問題を再挑戦(&R)"), this),
-                        QStringLiteral("retryButton"), 135, kActionsTop, 2400, kActionsHeight);
-    pdfButton = place(new QPushButton(text("PDF に保存(&F)"), this), QStringLiteral("pdfButton"),
-                      2640, kActionsTop, 1500, kActionsHeight);
+    printButton = placeTwips(new QPushButton(text("印刷(&P)"), this), QStringLiteral("printButton"),
+                             8235, 135, 825, 555);
+    retryButton = placeTwips(new QPushButton(text("間違えた問題を再挑戦(&R)"), this),
+                             QStringLiteral("retryButton"), 135, kActionsTop, 2400, kActionsHeight);
+    pdfButton = placeTwips(new QPushButton(text("PDF に保存(&F)"), this),
+                           QStringLiteral("pdfButton"), 2640, kActionsTop, 1500, kActionsHeight);
     reportArea =
-        place(new ReportArea(this), QStringLiteral("reportArea"), 135, kReportTop, 8685, 4515);
+        placeTwips(new ReportArea(this), QStringLiteral("reportArea"), 135, kReportTop, 8685, 4515);
     progressButton =
-        place(new QPushButton(text("成績の推移(&G)"), this), QStringLiteral("progressButton"), 4245,
-              kActionsTop, 1500, kActionsHeight);
-    reportScrollBar = place(new QScrollBar(Qt::Vertical, this), QStringLiteral("reportScrollBar"),
-                            8820, kReportTop, 285, 420);
+        placeTwips(new QPushButton(text("成績の推移(&G)"), this), QStringLiteral("progressButton"),
+                   4245, kActionsTop, 1500, kActionsHeight);
+    reportScrollBar = placeTwips(new QScrollBar(Qt::Vertical, this),
+                                 QStringLiteral("reportScrollBar"), 8820, kReportTop, 285, 420);
     reportScrollBar->setMinimum(0);
     reportScrollBar->setMaximum(0);
     reportScrollBar->setPageStep(720);

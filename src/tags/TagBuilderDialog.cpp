@@ -25,7 +25,7 @@
 
 #include <algorithm>
 
-using design::place;
+using design::placeTwips;
 using design::text;
 
 namespace {
@@ -66,41 +66,42 @@ TagBuilderDialog::TagBuilderDialog(QuizState &state, QWidget *editor)
 }
 
 void TagBuilderDialog::createControls() {
-    tagsFrame = place(new QGroupBox(QStringLiteral("Tags"), this), QStringLiteral("tagsFrame"), 105,
-                      0, 4470, 1935);
+    tagsFrame = placeTwips(new QGroupBox(QStringLiteral("Tags"), this), QStringLiteral("tagsFrame"),
+                           105, 0, 4470, 1935);
     for (const CheckDesign &design : kChecks) {
-        QCheckBox *box = place(new QCheckBox(QLatin1String(design.caption), tagsFrame),
-                               design.objectName, design.left, design.top, design.width, 330);
+        QCheckBox *box = placeTwips(new QCheckBox(QLatin1String(design.caption), tagsFrame),
+                                    design.objectName, design.left, design.top, design.width, 330);
         checks.*design.member = box;
         accessibility::name({{box, design.accessibleName}});
         connect(box, &QCheckBox::toggled, this, [this, box] { followCheck(box); });
     }
-    alignLeftButton = place(new QRadioButton(QStringLiteral("left"), tagsFrame),
-                            QStringLiteral("alignLeftButton"), 1545, 300, 615, 225);
-    alignCenterButton = place(new QRadioButton(QStringLiteral("center"), tagsFrame),
-                              QStringLiteral("alignCenterButton"), 2250, 300, 855, 225);
-    alignRightButton = place(new QRadioButton(QStringLiteral("right"), tagsFrame),
-                             QStringLiteral("alignRightButton"), 3210, 300, 735, 225);
+    alignLeftButton = placeTwips(new QRadioButton(QStringLiteral("left"), tagsFrame),
+                                 QStringLiteral("alignLeftButton"), 1545, 300, 615, 225);
+    alignCenterButton = placeTwips(new QRadioButton(QStringLiteral("center"), tagsFrame),
+                                   QStringLiteral("alignCenterButton"), 2250, 300, 855, 225);
+    alignRightButton = placeTwips(new QRadioButton(QStringLiteral("right"), tagsFrame),
+                                  QStringLiteral("alignRightButton"), 3210, 300, 735, 225);
     alignLeftButton->setChecked(true);
-    pictureNameBox =
-        place(new QComboBox(tagsFrame), QStringLiteral("pictureNameBox"), 1245, 1230, 3075, 300);
+    pictureNameBox = placeTwips(new QComboBox(tagsFrame), QStringLiteral("pictureNameBox"), 1245,
+                                1230, 3075, 300);
     pictureNameBox->setEditable(true);
-    urlBox = place(new QLineEdit(tagsFrame), QStringLiteral("urlBox"), 1245, 915, 3075, 270);
-    styleBox = place(new QComboBox(tagsFrame), QStringLiteral("styleBox"), 1245, 570, 1200, 300);
-    tagsBox = place(new PlainTextBox(this), QStringLiteral("tagsBox"), 105, 1995, 4425, 1065);
-    okButton = place(new QPushButton(QStringLiteral("&OK"), this), QStringLiteral("okButton"), 4725,
-                     105, 1215, 375);
-    cancelButton = place(new QPushButton(text("ｷｬﾝｾﾙ"), this), QStringLiteral("cancelButton"), 4725,
-                         585, 1215, 375);
-    lineBreakButton = place(new QPushButton(text("改行の挿入"), this),
-                            QStringLiteral("lineBreakButton"), 4725, 1065, 1215, 375);
-    listTagButton = place(new QPushButton(QStringLiteral("List Tag"), this),
-                          QStringLiteral("listTagButton"), 4725, 1545, 1215, 375);
-    folderButton = place(new QPushButton(text("画像フォルダ"), this),
-                         QStringLiteral("folderButton"), 4725, 1995, 1215, 375);
-    folderList = place(new DirList(this), QStringLiteral("folderList"), 105, 1995, 4425, 1140);
+    urlBox = placeTwips(new QLineEdit(tagsFrame), QStringLiteral("urlBox"), 1245, 915, 3075, 270);
+    styleBox =
+        placeTwips(new QComboBox(tagsFrame), QStringLiteral("styleBox"), 1245, 570, 1200, 300);
+    tagsBox = placeTwips(new PlainTextBox(this), QStringLiteral("tagsBox"), 105, 1995, 4425, 1065);
+    okButton = placeTwips(new QPushButton(QStringLiteral("&OK"), this), QStringLiteral("okButton"),
+                          4725, 105, 1215, 375);
+    cancelButton = placeTwips(new QPushButton(text("ｷｬﾝｾﾙ"), this), QStringLiteral("cancelButton"),
+                              4725, 585, 1215, 375);
+    lineBreakButton = placeTwips(new QPushButton(text("改行の挿入"), this),
+                                 QStringLiteral("lineBreakButton"), 4725, 1065, 1215, 375);
+    listTagButton = placeTwips(new QPushButton(QStringLiteral("List Tag"), this),
+                               QStringLiteral("listTagButton"), 4725, 1545, 1215, 375);
+    folderButton = placeTwips(new QPushButton(text("画像フォルダ"), this),
+                              QStringLiteral("folderButton"), 4725, 1995, 1215, 375);
+    folderList = placeTwips(new DirList(this), QStringLiteral("folderList"), 105, 1995, 4425, 1140);
     picturePreview =
-        place(new QLabel(this), QStringLiteral("picturePreview"), 4680, 2520, 1275, 540);
+        placeTwips(new QLabel(this), QStringLiteral("picturePreview"), 4680, 2520, 1275, 540);
     picturePreview->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     keepCaptionsWhole();
     accessibility::name({{tagsFrame, "タグ"},

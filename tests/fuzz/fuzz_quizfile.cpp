@@ -163,7 +163,7 @@ void checkReport(QuizState &state, Tail &tail) {
     const int em = tail.next();
     const int maxWidth = static_cast<qint8>(tail.next()) * int(tail.next()); // often 0 or tiny
     const QString wrapped =
-        report::WrapReport(outcome.text, maxWidth, em,
+        report::wrapReport(outcome.text, maxWidth, em,
                            [em](const QString &line) { return fixedPitchWidth(line, em); });
     check(withoutLineBreaks(wrapped) == withoutLineBreaks(outcome.text));
 }

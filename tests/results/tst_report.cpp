@@ -133,7 +133,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, maxWidth);
         QFETCH(QString, wrapped);
-        QCOMPARE(report::WrapReport(text, maxWidth, 225, fullWidth), wrapped);
+        QCOMPARE(report::wrapReport(text, maxWidth, 225, fullWidth), wrapped);
     }
 
     void lines_data() {
@@ -154,8 +154,8 @@ private slots:
         // Half-width text measured narrow enough stays whole; too wide, it is cut every n
         // characters even though each is only half an em.
         const auto halfWidth = [](const QString &line) { return int(line.size()) * 113; };
-        QCOMPARE(report::WrapReport("abcdefgh\r\n", 904, 225, halfWidth), QString("abcdefgh\r\n"));
-        QCOMPARE(report::WrapReport("abcdefghi\r\n", 904, 225, halfWidth),
+        QCOMPARE(report::wrapReport("abcdefgh\r\n", 904, 225, halfWidth), QString("abcdefgh\r\n"));
+        QCOMPARE(report::wrapReport("abcdefghi\r\n", 904, 225, halfWidth),
                  QString("abcd\r\nefgh\r\ni\r\n"));
     }
 };

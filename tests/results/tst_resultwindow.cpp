@@ -212,7 +212,7 @@ private slots:
             limits << shaped(line) << shaped(line) - 1;
         }
         for (int maxWidth : limits)
-            QCOMPARE(area.wrap(maxWidth), report::WrapReport(text, maxWidth, area.em(), shaped));
+            QCOMPARE(area.wrap(maxWidth), report::wrapReport(text, maxWidth, area.em(), shaped));
     }
 
     void layoutAndScrolling() {
