@@ -11,7 +11,7 @@
 #include <QPushButton>
 
 using design::placeTwips;
-using design::text;
+using design::uiText;
 
 namespace {
 
@@ -47,12 +47,12 @@ AboutDialog::AboutDialog(QWidget *parent)
       installedProgram(&sysinfo::findInstalledProgram),
       startProgram([](const QString &path) { return QProcess::startDetached(path, {}); }) {
     setObjectName(QStringLiteral("AboutDialog"));
-    setWindowTitle(text("ﾊﾞｰｼﾞｮﾝ情報 Tessellar"));
+    setWindowTitle(uiText("ﾊﾞｰｼﾞｮﾝ情報 Tessellar"));
     setFixedSize(twips::toPixels(5865), twips::toPixels(3630));
     okButton =
         placeTwips(new QPushButton(QStringLiteral("&OK"), this), "okButton", 4245, 2625, 1467, 345);
     okButton->setDefault(true);
-    systemInfoButton = placeTwips(new QPushButton(text("ｼｽﾃﾑ情報(&S)..."), this),
+    systemInfoButton = placeTwips(new QPushButton(uiText("ｼｽﾃﾑ情報(&S)..."), this),
                                   "systemInfoButton", 4260, 3075, 1452, 345);
     systemInfoButton->setAutoDefault(false);
     iconLabel = placeTwips(new QLabel(this), "iconLabel", 240, 240, 1020, 1020);
@@ -74,7 +74,7 @@ AboutDialog::AboutDialog(QWidget *parent)
 }
 
 QString AboutDialog::versionLine(int major, int minor, int revision) {
-    return text("ﾊﾞｰｼﾞｮﾝ ") + QStringLiteral("%1.%2.%3").arg(major).arg(minor).arg(revision);
+    return uiText("ﾊﾞｰｼﾞｮﾝ ") + QStringLiteral("%1.%2.%3").arg(major).arg(minor).arg(revision);
 }
 
 void AboutDialog::showTexts() {
@@ -83,10 +83,10 @@ void AboutDialog::showTexts() {
         versionLine(TESSELLAR_VERSION_MAJOR, TESSELLAR_VERSION_MINOR, TESSELLAR_VERSION_PATCH));
     titleLabel->setText(QStringLiteral("Tessellar"));
     descriptionLabel->setText(
-        text("[Ｔｅｓｓｅｌｌａｒ]は，クイズの作成および実行，結果表示をします。"));
+        uiText("[Ｔｅｓｓｅｌｌａｒ]は，クイズの作成および実行，結果表示をします。"));
     disclaimerLabel->setText(
-        text("警告:_このアプリケーションの使用によって生じたいかなる損害についても，"
-             "作者は一切の責任を負いません。"));
+        uiText("警告:_このアプリケーションの使用によって生じたいかなる損害についても，"
+               "作者は一切の責任を負いません。"));
 }
 
 void AboutDialog::startSystemInfo() {
@@ -95,6 +95,6 @@ void AboutDialog::startSystemInfo() {
         path = installedProgram();
     if (!path.isEmpty() && startProgram(path))
         return;
-    messagebox::show(this, text("現時点ではｼｽﾃﾑ情報を使用できません"),
+    messagebox::show(this, uiText("現時点ではｼｽﾃﾑ情報を使用できません"),
                      messagebox::applicationTitle());
 }

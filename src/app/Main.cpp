@@ -33,9 +33,9 @@ MainWindow *Main(QuizState &state) {
     main->show();
     settings::onWriteFailure([main = QPointer<MainWindow>(main)](const QString &file) {
         messagebox::show(main,
-                         design::text("設定を保存できませんでした（%1）。\r\n"
-                                      "ウィンドウの位置などは次回に引き継がれません。"
-                                      "ディスクの空きを確かめてください。")
+                         design::uiText("設定を保存できませんでした（%1）。\r\n"
+                                        "ウィンドウの位置などは次回に引き継がれません。"
+                                        "ディスクの空きを確かめてください。")
                              .arg(file),
                          messagebox::applicationTitle(), messagebox::Buttons::Ok,
                          messagebox::Icon::Warning);

@@ -33,7 +33,7 @@
 #include <QTimer>
 
 using design::placeTwips;
-using design::text;
+using design::uiText;
 
 namespace {
 
@@ -66,13 +66,13 @@ constexpr BoxDesign kPicture = {
 template <typename Box>
 Box *placeBox(QWidget *client, const BoxDesign &d, QLabel *&caption, const QFont &font) {
     const QString name = QLatin1String(d.name);
-    caption = placeTwips(new QLabel(text(d.caption), client),
+    caption = placeTwips(new QLabel(uiText(d.caption), client),
                          QString(name).replace(QLatin1String("Box"), QLatin1String("Caption")),
                          d.captionLeft, d.captionTop, d.captionWidth, 255);
     auto *box = placeTwips(new Box(client), name, d.left, d.top, d.width, d.height);
     box->setFont(font);
     if (d.tip)
-        box->setToolTip(text(d.tip));
+        box->setToolTip(uiText(d.tip));
     caption->raise();
     caption->resize(std::max(caption->width(), caption->sizeHint().width()), caption->height());
     accessibility::name({{box, d.caption, caption}});
@@ -116,9 +116,9 @@ void EditorWindow::createControls(QWidget *client) {
     sectionBox->setInsertPolicy(QComboBox::NoInsert); // the list is the folder's sections
     const auto button = [client](const char *name, const char *caption, const char *tip, int left,
                                  int top, int width, int height) {
-        auto *b = placeTwips(new QPushButton(text(caption), client), QLatin1String(name), left, top,
-                             width, height);
-        b->setToolTip(text(tip));
+        auto *b = placeTwips(new QPushButton(uiText(caption), client), QLatin1String(name), left,
+                             top, width, height);
+        b->setToolTip(uiText(tip));
         return b;
     };
     loadButton = button("loadButton", "読み込み(&L)", "選択したファイルを，読み込みます｡", 3720,
@@ -141,7 +141,7 @@ void EditorWindow::createControls(QWidget *client) {
         placeTwips(new QListWidget(client), QStringLiteral("answerList"), 135, 2160, 825, 330);
     answerList->addItems(quizrun::answerChoices());
     answerList->setFont(gothic);
-    answerList->setToolTip(text("問題の正解の入力に使います｡"));
+    answerList->setToolTip(uiText("問題の正解の入力に使います｡"));
     addButton = button("addButton", "追加(&A)",
                        "問題を入力したら，必ずこのボタンを押してください。", 120, 2640, 855, 420);
     saveButton = button("saveButton", "保存(&W)",

@@ -20,7 +20,7 @@
 #include <algorithm>
 
 using design::placeTwips;
-using design::text;
+using design::uiText;
 
 namespace {
 
@@ -53,8 +53,8 @@ void EditorWindow::loadSection() {
         offerRecoveredWork(section);
         return;
     }
-    if (messagebox::show(this, text("ファイルがないようです｡新規に作成しますか？"), text("確認"),
-                         messagebox::Buttons::YesNo) == messagebox::Answer::Yes &&
+    if (messagebox::show(this, uiText("ファイルがないようです｡新規に作成しますか？"),
+                         uiText("確認"), messagebox::Buttons::YesNo) == messagebox::Answer::Yes &&
         newFileFlow())
         return;
     // The table still holds the section it came from, and says so: under the name typed, a
@@ -81,8 +81,8 @@ bool EditorWindow::newFileFlow() {
         if (m_state.questionCount >= 1)
             break;
         if (messagebox::show(this,
-                             text("問題数を,1以上に設定してください。\r\n設定しなおしますか。？"),
-                             text("確認"), messagebox::Buttons::YesNo) != messagebox::Answer::Yes)
+                             uiText("問題数を,1以上に設定してください。\r\n設定しなおしますか。？"),
+                             uiText("確認"), messagebox::Buttons::YesNo) != messagebox::Answer::Yes)
             return false;
     }
     m_state.replaceQuiz(QList<QuizRecord>(m_state.questionCount));
@@ -91,7 +91,8 @@ bool EditorWindow::newFileFlow() {
     QFile file(m_state.currentQuizFile);
     if (!file.exists() && !file.open(QIODevice::WriteOnly))
         messagebox::show(
-            this, text("%1 を作成できません: %2").arg(m_state.currentQuizFile, file.errorString()),
+            this,
+            uiText("%1 を作成できません: %2").arg(m_state.currentQuizFile, file.errorString()),
             messagebox::applicationTitle());
     return true;
 }
@@ -138,15 +139,15 @@ bool EditorWindow::saveSection() {
     m_state.currentQuizFile = sections::quizFilePath(m_state.quizFolder, section);
     QString problem;
     if (section.isEmpty())
-        problem = text("問題名 (セクション) を入力してください。");
+        problem = uiText("問題名 (セクション) を入力してください。");
     else if (!QFileInfo(m_state.quizFolder).isDir())
-        problem = text("問題フォルダ %1 がありません。").arg(m_state.quizFolder);
+        problem = uiText("問題フォルダ %1 がありません。").arg(m_state.quizFolder);
     else {
         warnOfAnswersNoOneCanGive();
         problem = m_state.saveQuizFile(m_state.currentQuizFile);
     }
     if (!problem.isEmpty()) {
-        messagebox::show(this, text("保存できませんでした。\r\n") + problem,
+        messagebox::show(this, uiText("保存できませんでした。\r\n") + problem,
                          messagebox::applicationTitle());
         return false;
     }
@@ -166,8 +167,8 @@ void EditorWindow::warnOfAnswersNoOneCanGive() {
     }
     if (!numbers.isEmpty())
         messagebox::show(this,
-                         text("次の問題の正解は解答できない値です (%1 のどれかにしてください)。"
-                              "このまま保存します。\r\n問題 %2")
+                         uiText("次の問題の正解は解答できない値です (%1 のどれかにしてください)。"
+                                "このまま保存します。\r\n問題 %2")
                              .arg(quizrun::answerChoices().join(", "),
                                   messagebox::fewOf(numbers, QStringLiteral(", "))),
                          messagebox::applicationTitle());
@@ -210,8 +211,8 @@ void EditorWindow::offerRecoveredWork(const QString &section) {
     if (!work)
         return;
     recovery::drop(m_state.quizFolder, section);
-    if (messagebox::show(this, text("保存されていない編集内容が残っています。復元しますか？"),
-                         text("確認"), messagebox::Buttons::YesNo) != messagebox::Answer::Yes)
+    if (messagebox::show(this, uiText("保存されていない編集内容が残っています。復元しますか？"),
+                         uiText("確認"), messagebox::Buttons::YesNo) != messagebox::Answer::Yes)
         return;
     m_state.replaceQuiz(work->questions);
     m_state.resizeQuestions(work->questionCount);
@@ -224,7 +225,7 @@ void EditorWindow::offerRecoveredWork(const QString &section) {
 bool EditorWindow::confirmClose() {
     if (m_closingWithoutAsking || !hasUnsavedWork())
         return true;
-    switch (messagebox::show(this, text("保存しますか？"), text("確認"),
+    switch (messagebox::show(this, uiText("保存しますか？"), uiText("確認"),
                              messagebox::Buttons::YesNoCancel)) {
     case messagebox::Answer::Yes:
         return saveSection();
@@ -257,7 +258,7 @@ void EditorWindow::insertQuestion() {
 void EditorWindow::deleteQuestion() {
     const qsizetype i = recordIndex(textboxes::text(numberBox), m_state.questions.size());
     if (i < 0 || m_state.questionCount <= 1 ||
-        messagebox::show(this, text("問題 %1 を削除しますか？").arg(i + 1), text("確認"),
+        messagebox::show(this, uiText("問題 %1 を削除しますか？").arg(i + 1), uiText("確認"),
                          messagebox::Buttons::YesNo) != messagebox::Answer::Yes ||
         !m_state.removeQuestion(i))
         return;

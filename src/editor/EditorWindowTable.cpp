@@ -11,7 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
-using design::text;
+using design::uiText;
 
 namespace {
 // Export filters: UTF-8 first (spreadsheets open it whole), then CP932 for older ones.
@@ -21,15 +21,15 @@ constexpr const char *kExportFilters = "CSV UTF-8 (*.csv)|*.csv|CSV Shift_JIS (*
 
 void EditorWindow::importTable() {
     const QString path = filedialog::openFile(
-        this, text("CSV/TSV から読み込み"),
-        text("CSV/TSV ﾌｧｲﾙ (*.csv *.tsv *.txt)|*.csv;*.tsv;*.txt|すべてのﾌｧｲﾙ (*)|*"),
+        this, uiText("CSV/TSV から読み込み"),
+        uiText("CSV/TSV ﾌｧｲﾙ (*.csv *.tsv *.txt)|*.csv;*.tsv;*.txt|すべてのﾌｧｲﾙ (*)|*"),
         m_state.quizFolder);
     if (path.isEmpty())
         return;
     const quizcsv::ImportResult table = quizcsv::importFile(path, quizcsv::separatorFor(path));
     if (!table.ok()) {
         messagebox::show(this,
-                         text("読み込めませんでした。何も変更していません。\r\n%1\r\n%2")
+                         uiText("読み込めませんでした。何も変更していません。\r\n%1\r\n%2")
                              .arg(path, table.error.text()),
                          messagebox::applicationTitle());
         return;
@@ -39,7 +39,7 @@ void EditorWindow::importTable() {
     numberBox->setText(QStringLiteral("1"));
     showQuestionFromNumberBox();
     markBoxesUnmodified();
-    m_statusText->setText(text("%1 を %2 として読み込みました (%3 問)")
+    m_statusText->setText(uiText("%1 を %2 として読み込みました (%3 問)")
                               .arg(QFileInfo(path).fileName(), table.encodingName())
                               .arg(table.records.size()));
     if (table.notes.isEmpty())
@@ -48,14 +48,14 @@ void EditorWindow::importTable() {
     for (const csv::Note &note : table.notes)
         notes.append(note.text());
     messagebox::show(this,
-                     text("次の値を読み替えて読み込みました。\r\n%1")
+                     uiText("次の値を読み替えて読み込みました。\r\n%1")
                          .arg(messagebox::fewOf(notes, QStringLiteral("\r\n"))),
                      messagebox::applicationTitle());
 }
 
 void EditorWindow::exportTable() {
     int filter = 0;
-    QString path = filedialog::saveFile(this, text("CSV/TSV に書き出し"), text(kExportFilters),
+    QString path = filedialog::saveFile(this, uiText("CSV/TSV に書き出し"), uiText(kExportFilters),
                                         m_state.quizFolder, &filter);
     if (path.isEmpty())
         return;
@@ -68,12 +68,12 @@ void EditorWindow::exportTable() {
         table.ok() ? quizfile::save(path, table.bytes) : quizfile::SaveResult{};
     if (!table.ok() || !saved.ok) {
         messagebox::show(this,
-                         text("書き出せませんでした。\r\n%1\r\n%2")
+                         uiText("書き出せませんでした。\r\n%1\r\n%2")
                              .arg(path, table.ok() ? saved.error : table.error.text()),
                          messagebox::applicationTitle());
         return;
     }
-    m_statusText->setText(text("%1 に書き出しました (%2 問)")
+    m_statusText->setText(uiText("%1 に書き出しました (%2 問)")
                               .arg(QFileInfo(path).fileName())
                               .arg(m_state.questions.size()));
 }

@@ -12,7 +12,7 @@
 QuestionPreview::QuestionPreview(QWidget *editor)
     : QWidget(editor, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("questionPreview"));
-    setWindowTitle(design::text("ﾌﾟﾚﾋﾞｭｰ"));
+    setWindowTitle(design::uiText("ﾌﾟﾚﾋﾞｭｰ"));
     auto *column = new QVBoxLayout(this);
     questionPane = new HtmlPane(this);
     questionPane->setObjectName(QStringLiteral("previewQuestionPane"));
@@ -54,7 +54,7 @@ void QuestionPreview::showPending() {
         if (!name.isEmpty()) {
             questionpages::showPicture(*pictureLabel, sections::picturePath(m_pendingFolder, name));
             if (pictureLabel->pixmap().isNull())
-                pictureLabel->setText(design::text("画像 %1 を読み込めません").arg(name));
+                pictureLabel->setText(design::uiText("画像 %1 を読み込めません").arg(name));
         }
     }
     m_shown = m_pending;

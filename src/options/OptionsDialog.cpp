@@ -20,7 +20,7 @@
 #include <QTabBar>
 
 using design::placeTwips;
-using design::text;
+using design::uiText;
 
 namespace {
 constexpr int kPageLeft = 210;
@@ -33,11 +33,11 @@ OptionsDialog::OptionsDialog(QuizState &state, QWidget *parent)
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_state(state) {
     setObjectName(QStringLiteral("OptionsDialog"));
-    setWindowTitle(text("ｵﾌﾟｼｮﾝ"));
+    setWindowTitle(uiText("ｵﾌﾟｼｮﾝ"));
     setFixedSize(twips::toPixels(6150), twips::toPixels(5040));
     tabBar = placeTwips(new QTabBar(this), "tabBar", 105, 120, 5895, 360);
-    tabBar->addTab(text("問題数"));
-    tabBar->addTab(text("出題ファイル"));
+    tabBar->addTab(uiText("問題数"));
+    tabBar->addTab(uiText("出題ファイル"));
     auto *frame = placeTwips(new QFrame(this), "tabFrame", 105, 460, 5895, 3905);
     frame->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
     createPages();
@@ -49,9 +49,9 @@ OptionsDialog::OptionsDialog(QuizState &state, QWidget *parent)
     okButton =
         placeTwips(new QPushButton(QStringLiteral("&OK"), this), "okButton", 2490, 4455, 1095, 375);
     cancelButton =
-        placeTwips(new QPushButton(text("ｷｬﾝｾﾙ"), this), "cancelButton", 3720, 4455, 1095, 375);
+        placeTwips(new QPushButton(uiText("ｷｬﾝｾﾙ"), this), "cancelButton", 3720, 4455, 1095, 375);
     applyButton =
-        placeTwips(new QPushButton(text("適用(&A)"), this), "applyButton", 4920, 4455, 1095, 375);
+        placeTwips(new QPushButton(uiText("適用(&A)"), this), "applyButton", 4920, 4455, 1095, 375);
     okButton->setDefault(true);
     setTabOrder(okButton, cancelButton);
     setTabOrder(cancelButton, applyButton);
@@ -71,13 +71,13 @@ OptionsDialog::OptionsDialog(QuizState &state, QWidget *parent)
 void OptionsDialog::createPages() {
     countPage = placeTwips(new QWidget(this), "countPage", kPageLeft, 480, 5685, 3780);
     countFrame =
-        placeTwips(new QGroupBox(text("問題数"), countPage), "countFrame", 208, 405, 2033, 1215);
+        placeTwips(new QGroupBox(uiText("問題数"), countPage), "countFrame", 208, 405, 2033, 1215);
     countBox =
         placeTwips(new QLineEdit(QStringLiteral("60"), countFrame), "countBox", 540, 540, 825, 285);
 
     folderPage = placeTwips(new QWidget(this), "folderPage", kParkedLeft, 480, 5685, 3780);
     folderPage->setEnabled(false);
-    folderFrame = placeTwips(new QGroupBox(text("問題用ファイルのあるフォルダ"), folderPage),
+    folderFrame = placeTwips(new QGroupBox(uiText("問題用ファイルのあるフォルダ"), folderPage),
                              "folderFrame", 270, 405, 5250, 3090);
     folderBox = placeTwips(new QLineEdit(folderFrame), "folderBox", 270, 270, 4740, 285);
     driveBox = placeTwips(new QComboBox(folderFrame), "driveBox", 270, 675, 2985, 300);
@@ -134,13 +134,13 @@ void OptionsDialog::followFolderBox() {
 bool OptionsDialog::apply() {
     const WholeNumber count = toInt32(countBox->text());
     if (!count.ok() || count.value < 1) {
-        messagebox::show(this, text("問題数を,1以上に設定してください。"),
+        messagebox::show(this, uiText("問題数を,1以上に設定してください。"),
                          messagebox::applicationTitle());
         return false;
     }
     if (count.value > quizrun::kMaxQuestionCount) {
         messagebox::show(
-            this, text("問題数を,%1以下に設定してください。").arg(quizrun::kMaxQuestionCount),
+            this, uiText("問題数を,%1以下に設定してください。").arg(quizrun::kMaxQuestionCount),
             messagebox::applicationTitle());
         return false;
     }

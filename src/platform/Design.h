@@ -14,7 +14,7 @@
 namespace design {
 
 // The program's own texts are written in UTF-8.
-inline QString text(const char *utf8) {
+inline QString uiText(const char *utf8) {
     return QString::fromUtf8(utf8);
 }
 

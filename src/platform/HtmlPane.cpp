@@ -50,9 +50,9 @@ QString linkQuestion(const QUrl &url) {
     const QString scheme = url.scheme();
     QString question;
     if (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
-        question = design::text("次のアドレスをブラウザーで開きますか？");
+        question = design::uiText("次のアドレスをブラウザーで開きますか？");
     else if (scheme == QLatin1String("mailto"))
-        question = design::text("次のアドレスをメールソフトで開きますか？");
+        question = design::uiText("次のアドレスをメールソフトで開きますか？");
     else
         return QString();
     QString address = url.toDisplayString();
@@ -254,7 +254,7 @@ void HtmlPane::offerLink(const QUrl &url) {
     const QString question = linkQuestion(url);
     if (question.isEmpty())
         return;
-    if (messagebox::show(window(), question, design::text("確認"), messagebox::Buttons::YesNo) ==
+    if (messagebox::show(window(), question, design::uiText("確認"), messagebox::Buttons::YesNo) ==
         messagebox::Answer::Yes)
         desktop::openUrl(url);
 }

@@ -46,7 +46,7 @@ std::unique_ptr<QPdfWriter> pdfWriter(QIODevice *file) {
 
 std::unique_ptr<QProgressDialog> progressDialog(QWidget *window, const QString &doing, int steps) {
     auto progress =
-        std::make_unique<QProgressDialog>(doing, design::text("キャンセル"), 0, steps, window);
+        std::make_unique<QProgressDialog>(doing, design::uiText("キャンセル"), 0, steps, window);
     progress->setObjectName(QStringLiteral("printProgress"));
     progress->setWindowTitle(messagebox::applicationTitle());
     progress->setWindowModality(Qt::WindowModal);

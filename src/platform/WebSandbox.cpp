@@ -27,14 +27,14 @@ bool refusesToStart() {
 }
 
 QString explanation() {
-    return design::text("Tessellar が管理者 (root) として起動されました。\r\n"
-                        "問題を表示する Web エンジンは，安全のためのサンドボックスを使うため，"
-                        "root では動きません。\r\n\r\n"
-                        "一般のユーザーとして起動してください。\r\n"
-                        "root で使う必要があるときは，次のどちらかでサンドボックスを切って"
-                        "起動してください。\r\n"
-                        "    tessellar --no-sandbox\r\n"
-                        "    QTWEBENGINE_DISABLE_SANDBOX=1 tessellar");
+    return design::uiText("Tessellar が管理者 (root) として起動されました。\r\n"
+                          "問題を表示する Web エンジンは，安全のためのサンドボックスを使うため，"
+                          "root では動きません。\r\n\r\n"
+                          "一般のユーザーとして起動してください。\r\n"
+                          "root で使う必要があるときは，次のどちらかでサンドボックスを切って"
+                          "起動してください。\r\n"
+                          "    tessellar --no-sandbox\r\n"
+                          "    QTWEBENGINE_DISABLE_SANDBOX=1 tessellar");
 }
 
 } // namespace websandbox

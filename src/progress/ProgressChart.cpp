@@ -54,7 +54,7 @@ std::array<Series, 2> seriesOf(const QList<QPointF> &full, const QList<QPointF> 
 } // namespace
 
 QString progress::kindName(RunKind kind) {
-    return kind == RunKind::Retry ? design::text("再挑戦") : design::text("全問");
+    return kind == RunKind::Retry ? design::uiText("再挑戦") : design::uiText("全問");
 }
 
 QList<double> progress::percentTicks(double low, double high) {
@@ -99,7 +99,7 @@ QList<QDateTime> progress::dayTicks(const QDateTime &from, const QDateTime &to, 
 }
 
 ProgressChart::ProgressChart(QWidget *parent) : QWidget(parent) {
-    setAccessibleName(design::text("満点に対する得点の割合 (%)"));
+    setAccessibleName(design::uiText("満点に対する得点の割合 (%)"));
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
 }

@@ -23,7 +23,7 @@ using history::RunKind;
 namespace {
 QString percentText(const Entry &e) {
     const std::optional<double> percent = e.percent();
-    return percent ? QStringLiteral("%1%").arg(*percent, 0, 'f', 1) : design::text("—");
+    return percent ? QStringLiteral("%1%").arg(*percent, 0, 'f', 1) : design::uiText("—");
 }
 
 QStringList rowTexts(const Entry &e) {
@@ -43,9 +43,9 @@ QStringList rowTexts(const Entry &e) {
 ProgressWindow::ProgressWindow(const QString &section, QWidget *parent)
     : QDialog(parent), m_history(history::read()) {
     setObjectName(QStringLiteral("ProgressWindow"));
-    setWindowTitle(design::text("成績の推移"));
+    setWindowTitle(design::uiText("成績の推移"));
     setSizeGripEnabled(true);
-    auto *sectionLabel = new QLabel(design::text("問題名(&S)"), this);
+    auto *sectionLabel = new QLabel(design::uiText("問題名(&S)"), this);
     sectionBox = new QComboBox(this);
     sectionBox->setObjectName(QStringLiteral("sectionBox"));
     sectionBox->setMinimumContentsLength(16);
@@ -53,7 +53,7 @@ ProgressWindow::ProgressWindow(const QString &section, QWidget *parent)
     noticeLabel = new QLabel(this);
     noticeLabel->setObjectName(QStringLiteral("noticeLabel"));
     noticeLabel->setTextFormat(Qt::PlainText);
-    emptyLabel = new QLabel(design::text("まだ記録がありません"), this);
+    emptyLabel = new QLabel(design::uiText("まだ記録がありません"), this);
     emptyLabel->setObjectName(QStringLiteral("emptyLabel"));
     emptyLabel->setAlignment(Qt::AlignCenter);
     chart = new ProgressChart(this);
@@ -111,9 +111,10 @@ void ProgressWindow::showNotice() {
     if (!m_history.error.isEmpty())
         notes.append(m_history.error);
     if (m_history.skippedLines > 0)
-        notes.append(design::text("壊れた行 %1 行を読み飛ばしました").arg(m_history.skippedLines));
+        notes.append(
+            design::uiText("壊れた行 %1 行を読み飛ばしました").arg(m_history.skippedLines));
     if (m_history.olderLinesLeftOut)
-        notes.append(design::text("履歴が大きいため、古い記録は読み込んでいません"));
+        notes.append(design::uiText("履歴が大きいため、古い記録は読み込んでいません"));
     noticeLabel->setText(notes.join(QLatin1Char('\n')));
     noticeLabel->setVisible(!notes.isEmpty());
 }
@@ -133,11 +134,11 @@ void ProgressWindow::showSection(const QString &section) {
 }
 
 void ProgressWindow::showTable(const QList<Entry> &newestFirst) {
-    const QStringList headers{design::text("日時"),       design::text("種類"),
-                              design::text("問題数"),     design::text("総正解数"),
-                              design::text("4択問題"),    design::text("○×問題"),
-                              design::text("未回答問題"), design::text("総得点"),
-                              design::text("得点率"),     design::text("経過時間")};
+    const QStringList headers{design::uiText("日時"),       design::uiText("種類"),
+                              design::uiText("問題数"),     design::uiText("総正解数"),
+                              design::uiText("4択問題"),    design::uiText("○×問題"),
+                              design::uiText("未回答問題"), design::uiText("総得点"),
+                              design::uiText("得点率"),     design::uiText("経過時間")};
     runTable->clear();
     runTable->setColumnCount(static_cast<int>(headers.size()));
     runTable->setHorizontalHeaderLabels(headers);

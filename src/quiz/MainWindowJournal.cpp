@@ -21,7 +21,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
-using design::text;
+using design::uiText;
 
 // The run this window renders: its clock on the clock label, its end of time as a step past
 // the last question, a journal it cannot write in the status bar.
@@ -30,7 +30,7 @@ void MainWindow::createRun() {
         m_state, clockreading::secondsSinceMidnight, [this] { return questionIndexOnShow() + 1; },
         this);
     connect(m_run, &RunModel::clockChanged, this, [this](double elapsed, bool paused) {
-        showClock(quizrun::formatElapsed(elapsed) + (paused ? text(" 一時停止中") : QString()));
+        showClock(quizrun::formatElapsed(elapsed) + (paused ? uiText(" 一時停止中") : QString()));
     });
     connect(m_run, &RunModel::timeUp, this, [this] {
         questionNumberBox->setText(QString::number(m_state.questionCount + 1)); // ends the quiz
@@ -69,7 +69,7 @@ void MainWindow::offerResume() {
             : runjournal::identify(m_state.currentQuizFile);
     const std::optional<runjournal::Journal> journal =
         runjournal::find(quiz, m_state.answerTexts.size());
-    if (journal && messagebox::show(this, text("前回の続きから再開しますか？"), text("確認"),
+    if (journal && messagebox::show(this, uiText("前回の続きから再開しますか？"), uiText("確認"),
                                     messagebox::Buttons::YesNo) == messagebox::Answer::Yes) {
         m_run->resumeFrom(*journal);
         const int question = std::clamp(journal->questionOnShow, 1, int(m_state.questionCount));
@@ -83,8 +83,8 @@ void MainWindow::offerResume() {
 
 // Said once a run, in the status bar rather than a box in the middle of a timed run.
 void MainWindow::tellJournalFailure(const QString &problem) {
-    const QString told = text("途中経過を保存できません: 中断すると再開できません。"
-                              "ディスクの空きを確かめてください。（%1）")
+    const QString told = uiText("途中経過を保存できません: 中断すると再開できません。"
+                                "ディスクの空きを確かめてください。（%1）")
                              .arg(problem);
     statusPanels.text->setText(told);
     statusPanels.text->setToolTip(told); // the panel may be too narrow for all of it
@@ -102,7 +102,7 @@ void MainWindow::afterResults(const ResultWindow &results) {
     }
     m_run->retry(results.listedQuestions());
     startRun();
-    statusPanels.text->setText(text("再挑戦: %1問").arg(m_state.questionCount));
+    statusPanels.text->setText(uiText("再挑戦: %1問").arg(m_state.questionCount));
     showFirstQuestion();
 }
 
@@ -128,7 +128,7 @@ void MainWindow::setRunOver(bool over) {
     answerList->setEnabled(!over);
     if (over)
         statusPanels.text->setText(
-            text("この回は終わりました。もう一度解くには［読み込み］を押してください。"));
+            uiText("この回は終わりました。もう一度解くには［読み込み］を押してください。"));
 }
 
 bool MainWindow::isRunUnderWay() const {

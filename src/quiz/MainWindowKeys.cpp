@@ -42,7 +42,7 @@ void MainWindow::showClock(const QString &shown) {
     if (shown == clockLabel->text())
         return;
     clockLabel->setText(shown);
-    accessibility::nameFigure(clockLabel, design::text("経過時間"), shown);
+    accessibility::nameFigure(clockLabel, design::uiText("経過時間"), shown);
     fitClock();
 }
 

@@ -37,7 +37,7 @@ using messagebox::Answer;
 using messagebox::Buttons;
 
 using design::placeTwips;
-using design::text;
+using design::uiText;
 
 namespace {
 const char *const kConfirm = "確認";
@@ -68,14 +68,14 @@ quizfile::ReadResult readQuiz(const QString &path, runjournal::QuizIdentity &ide
 MainWindow::QuizRead MainWindow::readQuizIntoState(const QString &path, QString &error) {
     const quizfile::ReadResult quiz = readQuiz(path, m_loadedIdentity);
     if (!quiz.ok) {
-        error = quiz.failure == wholefile::Failure::Missing ? text("ファイルがありません。")
+        error = quiz.failure == wholefile::Failure::Missing ? uiText("ファイルがありません。")
                                                             : quiz.error;
         return QuizRead::Unreadable;
     }
     if (quiz.records.size() > quizrun::kMaxQuestionCount) {
         messagebox::show(this,
-                         text("%1 には問題が %2 問あり，読み込めません。\r\n"
-                              "読み込めるのは %3 問までです。")
+                         uiText("%1 には問題が %2 問あり，読み込めません。\r\n"
+                                "読み込めるのは %3 問までです。")
                              .arg(path)
                              .arg(quiz.records.size())
                              .arg(quizrun::kMaxQuestionCount),
@@ -106,8 +106,9 @@ void MainWindow::loadQuizSection(const QString &path) {
     case QuizRead::Unreadable:
         break;
     }
-    const Answer create = messagebox::show(
-        this, text("ファイルがないようです｡新規に作成しますか？"), text(kConfirm), Buttons::YesNo);
+    const Answer create =
+        messagebox::show(this, uiText("ファイルがないようです｡新規に作成しますか？"),
+                         uiText(kConfirm), Buttons::YesNo);
     if (create == Answer::No)
         quizLoaded = false;
     else
@@ -165,7 +166,7 @@ void MainWindow::showPlace() {
                                           m_state.answerTexts.cbegin() + m_state.questionCount,
                                           [](const QString &given) { return given.isEmpty(); });
     statusPanels.place->setText(
-        text("%1 / %2問　未解答 %3").arg(i + 1).arg(m_state.questionCount).arg(unanswered));
+        uiText("%1 / %2問　未解答 %3").arg(i + 1).arg(m_state.questionCount).arg(unanswered));
 }
 
 void MainWindow::showQuestion(int index) {
@@ -228,8 +229,8 @@ void MainWindow::endOfQuiz() {
     questionNumberBox->setText(QString::number(m_state.questionCount)); // shows the last question
     if (m_run->isOver())
         return;
-    const Answer show = messagebox::show(this, text("問題は以上です｡結果を表示しますか？"),
-                                         text(kConfirm), Buttons::YesNo);
+    const Answer show = messagebox::show(this, uiText("問題は以上です｡結果を表示しますか？"),
+                                         uiText(kConfirm), Buttons::YesNo);
     if (show == Answer::Yes) {
         m_run->finish();
         ResultWindow results(m_state, sectionBox->currentText(), this);
@@ -247,14 +248,14 @@ void MainWindow::releaseScrollBar() {
 }
 
 void MainWindow::openQuizFile() {
-    const QString path = filedialog::openFile(this, text("開く"), text("問題ﾌｧｲﾙ (*.tsl)|*.tsl"),
-                                              m_state.quizFolder);
+    const QString path = filedialog::openFile(this, uiText("開く"),
+                                              uiText("問題ﾌｧｲﾙ (*.tsl)|*.tsl"), m_state.quizFolder);
     if (path.isEmpty())
         return;
     QString error;
     const QuizRead outcome = readQuizIntoState(path, error);
     if (outcome == QuizRead::Unreadable)
-        messagebox::show(this, text("%1 を読み込めませんでした。\r\n%2").arg(path, error),
+        messagebox::show(this, uiText("%1 を読み込めませんでした。\r\n%2").arg(path, error),
                          messagebox::applicationTitle());
     if (outcome != QuizRead::Ok)
         return;
@@ -265,7 +266,7 @@ void MainWindow::openQuizFile() {
 }
 
 void MainWindow::startNewQuiz() {
-    if (messagebox::show(this, text("新しい問題を作成します。"), text("新規作成"),
+    if (messagebox::show(this, uiText("新しい問題を作成します。"), uiText("新規作成"),
                          Buttons::YesNo) == Answer::Yes) {
         pauseClock();
         showEditor(false);

@@ -38,7 +38,7 @@
 #include <algorithm>
 
 using design::placeTwips;
-using design::text;
+using design::uiText;
 
 namespace {
 // Design client area, in twips.

@@ -40,7 +40,7 @@
 #include <cmath>
 
 using design::placeTwips;
-using design::text;
+using design::uiText;
 
 namespace {
 
@@ -70,7 +70,7 @@ constexpr int kReportTop = kActionsTop + kActionsHeight + 90;
 ResultWindow::ResultWindow(QuizState &state, const QString &section, QWidget *parent)
     : QDialog(parent), m_state(state), m_section(section) {
     setObjectName(QStringLiteral("ResultWindow"));
-    setWindowTitle(text("結果"));
+    setWindowTitle(uiText("結果"));
     setSizeGripEnabled(true);
     for (const SummaryLabel &l : kLabels) {
         QLabel *label = placeTwips(new QLabel(this), l.name, l.left, 135, l.width, 555);
@@ -78,17 +78,17 @@ ResultWindow::ResultWindow(QuizState &state, const QString &section, QWidget *pa
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         summary.*l.label = label;
     }
-    printButton = placeTwips(new QPushButton(text("印刷(&P)"), this), QStringLiteral("printButton"),
-                             8235, 135, 825, 555);
-    retryButton = placeTwips(new QPushButton(text("間違えた問題を再挑戦(&R)"), this),
+    printButton = placeTwips(new QPushButton(uiText("印刷(&P)"), this),
+                             QStringLiteral("printButton"), 8235, 135, 825, 555);
+    retryButton = placeTwips(new QPushButton(uiText("間違えた問題を再挑戦(&R)"), this),
                              QStringLiteral("retryButton"), 135, kActionsTop, 2400, kActionsHeight);
-    pdfButton = placeTwips(new QPushButton(text("PDF に保存(&F)"), this),
+    pdfButton = placeTwips(new QPushButton(uiText("PDF に保存(&F)"), this),
                            QStringLiteral("pdfButton"), 2640, kActionsTop, 1500, kActionsHeight);
     reportArea =
         placeTwips(new ReportArea(this), QStringLiteral("reportArea"), 135, kReportTop, 8685, 4515);
     progressButton =
-        placeTwips(new QPushButton(text("成績の推移(&G)"), this), QStringLiteral("progressButton"),
-                   4245, kActionsTop, 1500, kActionsHeight);
+        placeTwips(new QPushButton(uiText("成績の推移(&G)"), this),
+                   QStringLiteral("progressButton"), 4245, kActionsTop, 1500, kActionsHeight);
     reportScrollBar = placeTwips(new QScrollBar(Qt::Vertical, this),
                                  QStringLiteral("reportScrollBar"), 8820, kReportTop, 285, 420);
     reportScrollBar->setMinimum(0);
@@ -144,8 +144,8 @@ void ResultWindow::zoomReport(double points) {
 void ResultWindow::showOutcome() {
     const report::Outcome outcome = report::evaluate(m_state, m_section);
     reportText = outcome.text;
-    m_heading = text("%1　%2　得点 %3 / %4")
-                    .arg(m_section.isEmpty() ? text("結果") : m_section,
+    m_heading = uiText("%1　%2　得点 %3 / %4")
+                    .arg(m_section.isEmpty() ? uiText("結果") : m_section,
                          QDateTime::currentDateTime().toString(QStringLiteral("yyyy/MM/dd H:mm")))
                     .arg(outcome.counts.score())
                     .arg(outcome.counts.maxScore());
@@ -161,8 +161,8 @@ void ResultWindow::showOutcome() {
     for (const SummaryLabel &l : kLabels) {
         QLabel *label = summary.*l.label;
         const QString figure = QString::number(figures.value(label));
-        label->setText(text(l.title) + QStringLiteral("\r\n") + figure);
-        accessibility::nameFigure(label, text(l.title), figure);
+        label->setText(uiText(l.title) + QStringLiteral("\r\n") + figure);
+        accessibility::nameFigure(label, uiText(l.title), figure);
     }
     showReport();
 }
@@ -287,18 +287,18 @@ ResultWindow::Printed ResultWindow::printReport(QPagedPaintDevice &device, const
 void ResultWindow::printReportOrPdf() {
     std::unique_ptr<QPrinter> printer = printing::defaultPrinter();
     if (printer) {
-        const Printed printed = printReport(*printer, text("印刷しています…"));
+        const Printed printed = printReport(*printer, uiText("印刷しています…"));
         if (printed != Printed::Failed && printer->printerState() != QPrinter::Error)
             return;
     }
-    saveAsPdf(printer ? text("印刷できませんでした。") : text("プリンタが見つかりません。"));
+    saveAsPdf(printer ? uiText("印刷できませんでした。") : uiText("プリンタが見つかりません。"));
 }
 
 // When printing is not possible the same pages can go to a PDF file. The file is written
 // under a temporary name and takes the chosen name only when complete: a cancelled or failed
 // save leaves whatever was there.
 void ResultWindow::saveAsPdf(const QString &problem) {
-    if (messagebox::show(this, problem + text("\r\n代わりに PDF ファイルとして保存しますか？"),
+    if (messagebox::show(this, problem + uiText("\r\n代わりに PDF ファイルとして保存しますか？"),
                          messagebox::applicationTitle(),
                          messagebox::Buttons::YesNo) == messagebox::Answer::Yes)
         saveReportAsPdf();
@@ -308,11 +308,11 @@ void ResultWindow::saveAsPdf(const QString &problem) {
 // folder of the last one saved, else in the documents folder.
 void ResultWindow::saveReportAsPdf() {
     const QString proposed = pdfFolder() + QLatin1Char('/') +
-                             (m_section.isEmpty() ? text("結果") : m_section) + QLatin1Char('_') +
+                             (m_section.isEmpty() ? uiText("結果") : m_section) + QLatin1Char('_') +
                              QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) +
                              QStringLiteral(".pdf");
-    QString path = filedialog::saveFile(this, text("PDF ファイルとして保存"),
-                                        text("PDF ファイル (*.pdf)|*.pdf"), proposed);
+    QString path = filedialog::saveFile(this, uiText("PDF ファイルとして保存"),
+                                        uiText("PDF ファイル (*.pdf)|*.pdf"), proposed);
     if (path.isEmpty())
         return;
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
@@ -320,14 +320,14 @@ void ResultWindow::saveReportAsPdf() {
     QSaveFile file(path);
     Printed printed = Printed::Failed;
     if (file.open(QIODevice::WriteOnly))
-        printed = printReport(*printing::pdfWriter(&file), text("PDF ファイルに保存しています…"));
+        printed = printReport(*printing::pdfWriter(&file), uiText("PDF ファイルに保存しています…"));
     if (printed == Printed::Cancelled)
         return;
     if (printed == Printed::Done && file.commit()) {
         settings::writeString(kPdfFolderKey, QFileInfo(path).absolutePath());
         return;
     }
-    messagebox::show(this, text("%1 に保存できませんでした。").arg(path),
+    messagebox::show(this, uiText("%1 に保存できませんでした。").arg(path),
                      messagebox::applicationTitle());
 }
 
@@ -349,7 +349,8 @@ void ResultWindow::previewReport() {
         printer->setPageSize(QPageSize(QPageSize::A4));
     }
     QPrintPreviewDialog preview(printer.get(), this);
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter *pages) { printReport(*pages, text("印刷ﾌﾟﾚﾋﾞｭｰを作成しています…")); });
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *pages) {
+        printReport(*pages, uiText("印刷ﾌﾟﾚﾋﾞｭｰを作成しています…"));
+    });
     preview.exec();
 }

@@ -26,7 +26,7 @@
 #include <algorithm>
 
 using design::placeTwips;
-using design::text;
+using design::uiText;
 
 namespace {
 
@@ -91,13 +91,13 @@ void TagBuilderDialog::createControls() {
     tagsBox = placeTwips(new PlainTextBox(this), QStringLiteral("tagsBox"), 105, 1995, 4425, 1065);
     okButton = placeTwips(new QPushButton(QStringLiteral("&OK"), this), QStringLiteral("okButton"),
                           4725, 105, 1215, 375);
-    cancelButton = placeTwips(new QPushButton(text("ｷｬﾝｾﾙ"), this), QStringLiteral("cancelButton"),
-                              4725, 585, 1215, 375);
-    lineBreakButton = placeTwips(new QPushButton(text("改行の挿入"), this),
+    cancelButton = placeTwips(new QPushButton(uiText("ｷｬﾝｾﾙ"), this),
+                              QStringLiteral("cancelButton"), 4725, 585, 1215, 375);
+    lineBreakButton = placeTwips(new QPushButton(uiText("改行の挿入"), this),
                                  QStringLiteral("lineBreakButton"), 4725, 1065, 1215, 375);
     listTagButton = placeTwips(new QPushButton(QStringLiteral("List Tag"), this),
                                QStringLiteral("listTagButton"), 4725, 1545, 1215, 375);
-    folderButton = placeTwips(new QPushButton(text("画像フォルダ"), this),
+    folderButton = placeTwips(new QPushButton(uiText("画像フォルダ"), this),
                               QStringLiteral("folderButton"), 4725, 1995, 1215, 375);
     folderList = placeTwips(new DirList(this), QStringLiteral("folderList"), 105, 1995, 4425, 1140);
     picturePreview =
@@ -236,7 +236,7 @@ bool TagBuilderDialog::checkedRule(QCheckBox *box) {
     } else if (box == checks.font) {
         const int style = styleBox->currentIndex();
         if (style < 0) {
-            messagebox::show(this, text("スタイルを選んでください"),
+            messagebox::show(this, uiText("スタイルを選んでください"),
                              messagebox::applicationTitle());
             return false;
         }
@@ -245,7 +245,8 @@ bool TagBuilderDialog::checkedRule(QCheckBox *box) {
         tags.StyleClose = QLatin1String(close[style]);
     } else if (box == checks.link) {
         if (urlBox->text().isEmpty()) {
-            messagebox::show(this, text("URLを入力してください。"), messagebox::applicationTitle());
+            messagebox::show(this, uiText("URLを入力してください。"),
+                             messagebox::applicationTitle());
             box->setChecked(false);
             return false;
         }
@@ -253,7 +254,7 @@ bool TagBuilderDialog::checkedRule(QCheckBox *box) {
         tags.LinkClose = QStringLiteral("</a>");
     } else if (box == checks.image) {
         if (pictureNameBox->currentText().isEmpty()) {
-            messagebox::show(this, text("画像のファイル名を入力してください。"),
+            messagebox::show(this, uiText("画像のファイル名を入力してください。"),
                              messagebox::applicationTitle());
             box->setChecked(false);
             return false;
@@ -327,7 +328,7 @@ void TagBuilderDialog::showSelectedText(const QString &text) {
 
 void TagBuilderDialog::toggleFolderList() {
     folderList->setVisible(!folderList->isVisible());
-    folderButton->setText(folderList->isVisible() ? text("ﾌｫﾙﾀﾞを変更") : text("画像フォルダ"));
+    folderButton->setText(folderList->isVisible() ? uiText("ﾌｫﾙﾀﾞを変更") : uiText("画像フォルダ"));
 }
 
 void TagBuilderDialog::showChosenPicture() {
