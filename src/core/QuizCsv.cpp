@@ -11,7 +11,7 @@ constexpr const char *kEnglishNames[kColumnCount] = {
     "Number", "ReportNumber", "Question", "Choices", "Answer", "KeyPoint", "ImageFile"};
 
 QStringList rowOf(const QuizRecord &record) {
-    QStringList fields{QString::number(record.Number), QString::number(record.ReportNumber)};
+    QStringList fields{QString::number(record.number), QString::number(record.reportNumber)};
     for (QuizField field : kQuizFields)
         fields.append(fieldText(record, field));
     return fields;

@@ -217,14 +217,14 @@ csv::Error Importer::readRecord(const csv::Row &row, int position, QuizRecord &r
         const int column = m_columns[field.column];
         csv::Error error = column < kTextColumnsFrom ? readNumber(field, numbers[column])
                            : textField(column) == QuizField::Answer
-                               ? readAnswer(field, record.Answer)
+                               ? readAnswer(field, record.answer)
                                : readText(field, fieldText(record, textField(column)));
         if (!error.isNull())
             return error;
     }
-    record.Number = numbers[0].value_or(numbers[1].value_or(position));
-    record.ReportNumber = numbers[1].value_or(numbers[0].value_or(position));
-    return checkNumberIsNew(record.Number);
+    record.number = numbers[0].value_or(numbers[1].value_or(position));
+    record.reportNumber = numbers[1].value_or(numbers[0].value_or(position));
+    return checkNumberIsNew(record.number);
 }
 
 // Two questions of one number: the author numbered one of them wrong, or copied a row.

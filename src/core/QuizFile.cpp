@@ -146,8 +146,8 @@ bool readRecord(Reader &in, Cp932Codec &codec, int question, QuizRecord *record,
         !readNumber(in, question, "ReportNumber", reportNumber))
         return false;
     if (record) {
-        record->Number = number;
-        record->ReportNumber = reportNumber;
+        record->number = number;
+        record->reportNumber = reportNumber;
     }
     for (QuizField field : kQuizFields) {
         if (!readText(in, codec, question, field, record, invalid))
@@ -311,8 +311,8 @@ EncodeResult encode(qint32 count, const QList<QuizRecord> &table) {
     const QuizRecord empty;
     for (qint32 i = 0; i < count; ++i) {
         const QuizRecord &record = i < table.size() ? table[i] : empty;
-        appendInt32(out, record.Number);
-        appendInt32(out, record.ReportNumber);
+        appendInt32(out, record.number);
+        appendInt32(out, record.reportNumber);
         for (QuizField field : kQuizFields) {
             const QString problem = appendText(out, codec, record, field);
             if (problem.isEmpty())

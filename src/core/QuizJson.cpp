@@ -40,8 +40,8 @@ void appendString(QByteArray &out, const QString &text) {
 }
 
 void appendRecord(QByteArray &out, const QuizRecord &record) {
-    out += "{\"Number\": " + QByteArray::number(record.Number);
-    out += ", \"ReportNumber\": " + QByteArray::number(record.ReportNumber);
+    out += "{\"Number\": " + QByteArray::number(record.number);
+    out += ", \"ReportNumber\": " + QByteArray::number(record.reportNumber);
     for (QuizField field : kQuizFields) {
         out += ", \"" + fieldName(field).toLatin1() + "\": ";
         appendString(out, fieldText(record, field));
@@ -68,8 +68,8 @@ bool readRecord(const QJsonValue &item, QuizRecord &record, QString &error) {
         return false;
     }
     const QJsonObject object = item.toObject();
-    if (!readNumber(object, "Number", record.Number, error) ||
-        !readNumber(object, "ReportNumber", record.ReportNumber, error))
+    if (!readNumber(object, "Number", record.number, error) ||
+        !readNumber(object, "ReportNumber", record.reportNumber, error))
         return false;
     for (QuizField field : kQuizFields) {
         const QJsonValue text = object.value(fieldName(field));

@@ -4,17 +4,17 @@ namespace {
 template <typename Record> auto &textOf(Record &record, QuizField field) {
     switch (field) {
     case QuizField::Question:
-        return record.Question;
+        return record.question;
     case QuizField::Choices:
-        return record.Choices;
+        return record.choices;
     case QuizField::Answer:
-        return record.Answer;
+        return record.answer;
     case QuizField::KeyPoint:
-        return record.KeyPoint;
+        return record.keyPoint;
     case QuizField::ImageFile:
         break;
     }
-    return record.ImageFile;
+    return record.imageFile;
 }
 } // namespace
 
@@ -35,7 +35,7 @@ const QByteArray *keptBytes(const QuizRecord &record, QuizField field) {
 }
 
 bool operator==(const QuizRecord &a, const QuizRecord &b) {
-    if (a.Number != b.Number || a.ReportNumber != b.ReportNumber)
+    if (a.number != b.number || a.reportNumber != b.reportNumber)
         return false;
     for (QuizField field : kQuizFields) {
         if (fieldText(a, field) != fieldText(b, field))

@@ -22,13 +22,13 @@ struct KeptBytes {
 
 // One question of a quiz, in the order its fields are stored in a quiz file.
 struct QuizRecord {
-    qint32 Number = 0;
-    qint32 ReportNumber = 0;
-    QString Question;
-    QString Choices;
-    QString Answer;
-    QString KeyPoint;
-    QString ImageFile;
+    qint32 number = 0;
+    qint32 reportNumber = 0;
+    QString question;
+    QString choices;
+    QString answer;
+    QString keyPoint;
+    QString imageFile;
     QList<KeptBytes> kept;
 
     // Equal when both would be written as the same bytes: kept bytes that no longer belong

@@ -74,7 +74,7 @@ void QuizState::shiftNumbersFrom(qsizetype index, qint32 by) {
     constexpr qint64 lowest = std::numeric_limits<qint32>::min();
     constexpr qint64 highest = std::numeric_limits<qint32>::max();
     for (qsizetype i = index; i < questions.size(); ++i) {
-        for (qint32 *number : {&questions[i].Number, &questions[i].ReportNumber}) {
+        for (qint32 *number : {&questions[i].number, &questions[i].reportNumber}) {
             if (*number != 0)
                 *number = qint32(std::clamp(qint64(*number) + by, lowest, highest));
         }

@@ -47,13 +47,13 @@ Outcome evaluate(const QuizState &state, const QString &section) {
                                           state.answerMarks.size(), state.answerTexts.size()});
     for (qsizetype i = 0; i < available; ++i) {
         const QuizRecord &question = state.questions[i];
-        const Kind kind = classify(question.Answer);
+        const Kind kind = classify(question.answer);
         if (kind == Kind::Ignored || !count(kind, state.answerMarks[i], outcome.counts))
             continue;
-        outcome.text += QString::fromUtf8("問題: ") + QString::number(question.ReportNumber) +
-                        QString::fromUtf8("    正解: ") + question.Answer +
+        outcome.text += QString::fromUtf8("問題: ") + QString::number(question.reportNumber) +
+                        QString::fromUtf8("    正解: ") + question.answer +
                         QString::fromUtf8("    回答: ") + state.answerTexts[i] + kCrLf +
-                        question.KeyPoint + kCrLf;
+                        question.keyPoint + kCrLf;
         outcome.listed.append(i);
     }
     return outcome;

@@ -374,8 +374,8 @@ void EditorWindow::updatePreview() {
     if (!m_preview || !m_preview->isVisible())
         return;
     QuizRecord question;
-    question.Question = textboxes::text(questionBox);
-    question.Choices = textboxes::text(choicesBox);
-    question.ImageFile = textboxes::text(pictureBox);
+    question.question = textboxes::text(questionBox);
+    question.choices = textboxes::text(choicesBox);
+    question.imageFile = textboxes::text(pictureBox);
     m_preview->showQuestion(question, m_state.quizFolder);
 }

@@ -121,7 +121,7 @@ void EditorWindow::addQuestion() {
         m_unsavedQuestions = true;
         markBoxesUnmodified();
         QuizRecord &record = m_state.questions[i];
-        record.Number = record.ReportNumber = static_cast<qint32>(whole.value);
+        record.number = record.reportNumber = static_cast<qint32>(whole.value);
         for (int box = 1; box <= 5; ++box)
             fieldText(record, kQuizFields[box - 1]) = textboxes::text(boxes()[box]);
     }
@@ -162,7 +162,7 @@ void EditorWindow::warnOfAnswersNoOneCanGive() {
     QStringList numbers;
     const qsizetype count = std::min<qsizetype>(m_state.questionCount, m_state.questions.size());
     for (qsizetype i = 0; i < count; ++i) {
-        if (quizrun::cannotBeGiven(m_state.questions[i].Answer))
+        if (quizrun::cannotBeGiven(m_state.questions[i].answer))
             numbers.append(QString::number(i + 1));
     }
     if (!numbers.isEmpty())

@@ -43,13 +43,13 @@ void QuestionPreview::showQuestion(const QuizRecord &question, const QString &qu
 
 void QuestionPreview::showPending() {
     const bool samePages = m_shownOnce && m_pendingFolder == m_shownFolder &&
-                           m_pending.Question == m_shown.Question &&
-                           m_pending.Choices == m_shown.Choices;
+                           m_pending.question == m_shown.question &&
+                           m_pending.choices == m_shown.choices;
     if (!samePages)
         questionpages::showPages(*questionPane, *choicesPane, m_pending, m_pendingFolder);
-    if (!m_shownOnce || m_pending.ImageFile != m_shown.ImageFile ||
+    if (!m_shownOnce || m_pending.imageFile != m_shown.imageFile ||
         m_pendingFolder != m_shownFolder) {
-        const QString &name = m_pending.ImageFile;
+        const QString &name = m_pending.imageFile;
         pictureLabel->clear();
         if (!name.isEmpty()) {
             questionpages::showPicture(*pictureLabel, sections::picturePath(m_pendingFolder, name));

@@ -16,8 +16,8 @@ void showPages(HtmlPane &questionPane, HtmlPane &choicesPane, const QuizRecord &
     };
     for (HtmlPane *pane : {&questionPane, &choicesPane})
         pane->setQuizFolder(quizFolder);
-    questionPane.setBodyHtml(page(question.Question));
-    choicesPane.setBodyHtml(page(question.Choices));
+    questionPane.setBodyHtml(page(question.question));
+    choicesPane.setBodyHtml(page(question.choices));
 }
 
 void showPicture(QLabel &label, const QString &path) {

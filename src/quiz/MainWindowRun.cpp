@@ -173,10 +173,10 @@ void MainWindow::showQuestion(int index) {
     const QuizRecord &question = m_state.questions[index];
     questionpages::showPages(*questionPane, *choicesPane, question, m_state.quizFolder);
     // A question without a picture of its own shows the last one named.
-    if (!question.ImageFile.isEmpty())
-        m_state.currentImageFile = sections::picturePath(m_state.quizFolder, question.ImageFile);
+    if (!question.imageFile.isEmpty())
+        m_state.currentImageFile = sections::picturePath(m_state.quizFolder, question.imageFile);
     questionpages::showPicture(*pictureLabel, m_state.currentImageFile);
-    ruleLabel->setText(quizrun::ruleText(question.Answer));
+    ruleLabel->setText(quizrun::ruleText(question.answer));
 }
 
 void MainWindow::recordAnswer() {

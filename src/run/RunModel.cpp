@@ -37,7 +37,7 @@ void RunModel::resumeFrom(const runjournal::Journal &journal) {
         const QString given = m_state.answerTexts.value(i);
         m_state.answerMarks[i] = given.isEmpty() || i >= m_state.questions.size()
                                      ? quizrun::kUnanswered
-                                     : quizrun::markFor(given, m_state.questions[i].Answer);
+                                     : quizrun::markFor(given, m_state.questions[i].answer);
     }
     m_state.quizNowSeconds = m_clock();
     m_state.quizStartSeconds = m_state.quizNowSeconds - journal.elapsedSeconds;
@@ -104,7 +104,7 @@ bool RunModel::recordAnswer(qsizetype index, const QString &given) {
     m_state.answerTexts[index] = given;
     m_state.answerMarks[index] = given.isEmpty()
                                      ? quizrun::kUnanswered
-                                     : quizrun::markFor(given, m_state.questions[index].Answer);
+                                     : quizrun::markFor(given, m_state.questions[index].answer);
     return true;
 }
 

@@ -343,10 +343,10 @@ private:
 QString writeQuiz(const QString &folder, int count) {
     QList<QuizRecord> quiz(count);
     for (int i = 0; i < count; ++i) {
-        quiz[i].Number = quiz[i].ReportNumber = i + 1;
-        quiz[i].Question = benchquiz::question(i + 1);
-        quiz[i].Choices = benchquiz::choices(i + 1);
-        quiz[i].Answer = benchquiz::answer();
+        quiz[i].number = quiz[i].reportNumber = i + 1;
+        quiz[i].question = benchquiz::question(i + 1);
+        quiz[i].choices = benchquiz::choices(i + 1);
+        quiz[i].answer = benchquiz::answer();
     }
     const QString path = sections::quizFilePath(folder, QStringLiteral("bench"));
     QFile file(path);

@@ -34,13 +34,13 @@ QList<QuizRecord> makeQuiz() {
     QList<QuizRecord> quiz(kQuestions);
     for (int i = 0; i < kQuestions; ++i) {
         QuizRecord &r = quiz[i];
-        r.Number = r.ReportNumber = i + 1;
-        r.Question = QStringLiteral("<P>問%1 ").arg(i + 1) + sentence.repeated(7) +
+        r.number = r.reportNumber = i + 1;
+        r.question = QStringLiteral("<P>問%1 ").arg(i + 1) + sentence.repeated(7) +
                      QStringLiteral("</P><img src=\"file:///PathName\\img\\q%1.gif\">").arg(i);
-        r.Choices = QString::fromUtf8("<OL><LI>信濃川<LI>利根川<LI>石狩川<LI>北上川</OL>");
-        r.Answer = i % 3 ? QStringLiteral("2") : QString::fromUtf8("○");
-        r.KeyPoint = sentence.repeated(2) + QString::fromUtf8("①～④のうち②が正解｡ｶﾀｶﾅ");
-        r.ImageFile = QStringLiteral("img\\q%1.gif").arg(i);
+        r.choices = QString::fromUtf8("<OL><LI>信濃川<LI>利根川<LI>石狩川<LI>北上川</OL>");
+        r.answer = i % 3 ? QStringLiteral("2") : QString::fromUtf8("○");
+        r.keyPoint = sentence.repeated(2) + QString::fromUtf8("①～④のうち②が正解｡ｶﾀｶﾅ");
+        r.imageFile = QStringLiteral("img\\q%1.gif").arg(i);
     }
     return quiz;
 }

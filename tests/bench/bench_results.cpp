@@ -68,9 +68,9 @@ void fill(QuizState &state, int listed) {
     state.resizeQuestions(listed);
     for (int i = 0; i < listed; ++i) {
         QuizRecord &q = state.questions[i];
-        q.Number = q.ReportNumber = i + 1;
-        q.Answer = i % 3 ? QString::fromUtf8("○") : QStringLiteral("3");
-        q.KeyPoint = keyPoint(i);
+        q.number = q.reportNumber = i + 1;
+        q.answer = i % 3 ? QString::fromUtf8("○") : QStringLiteral("3");
+        q.keyPoint = keyPoint(i);
         state.answerMarks[i] = 2;
         state.answerTexts[i] = i % 3 ? QString::fromUtf8("×") : QStringLiteral("1");
     }

@@ -18,8 +18,8 @@ const QString kWindowsQuiz = QStringLiteral(TESSELLAR_TEST_DATA "/windows-quiz/Q
 Table tableOf(const QList<QuizRecord> &records) {
     Table table;
     for (const QuizRecord &r : records)
-        table.append({QString::number(r.Number), QString::number(r.ReportNumber), r.Question,
-                      r.Choices, r.Answer, r.KeyPoint, r.ImageFile});
+        table.append({QString::number(r.number), QString::number(r.reportNumber), r.question,
+                      r.choices, r.answer, r.keyPoint, r.imageFile});
     return table;
 }
 
@@ -275,7 +275,7 @@ private slots:
         for (const csv::Note &note : result.notes)
             told.append(note.text());
         QCOMPARE(told.join(QString()), said);
-        QCOMPARE(result.records.value(0).Answer, answer);
+        QCOMPARE(result.records.value(0).answer, answer);
     }
 
     void exportWritesTheHeaderAndOneRowPerQuestion_data() {
@@ -303,7 +303,7 @@ private slots:
         QCOMPARE(quizcsv::exportBytes({worked}, separator, encoding).bytes, bytes);
         // CP932 cannot hold what a text box can: the question and column are named.
         QuizRecord emoji = worked;
-        emoji.KeyPoint = QString::fromUtf8("x\r\n😀");
+        emoji.keyPoint = QString::fromUtf8("x\r\n😀");
         const csv::Error error =
             quizcsv::exportBytes({worked, emoji}, separator, csv::Encoding::Cp932).error;
         QVERIFY2(error.text().startsWith(

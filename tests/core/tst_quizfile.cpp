@@ -23,9 +23,9 @@ const QByteArray kWorkedExample =
 
 QuizRecord workedRecord() {
     QuizRecord r;
-    r.Number = r.ReportNumber = 1;
-    r.Question = QStringLiteral("abc");
-    r.Answer = QString::fromUtf8("○");
+    r.number = r.reportNumber = 1;
+    r.question = QStringLiteral("abc");
+    r.answer = QString::fromUtf8("○");
     return r;
 }
 
@@ -34,10 +34,10 @@ QuizRecord workedRecord() {
 // and bytes 69, KeyPoint 71, ImageFile 73; 75 bytes in all.
 QByteArray twoQuestions() {
     QuizRecord first;
-    first.Number = first.ReportNumber = 1;
-    first.Question = QStringLiteral("abcdefghijklmnopqrstuvwxyz0123");
+    first.number = first.reportNumber = 1;
+    first.question = QStringLiteral("abcdefghijklmnopqrstuvwxyz0123");
     QuizRecord second = workedRecord();
-    second.Number = second.ReportNumber = 2;
+    second.number = second.reportNumber = 2;
     return quizfile::encode(2, {first, second}).bytes;
 }
 
@@ -116,13 +116,13 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QByteArray, bytes);
         QuizRecord record;
-        record.KeyPoint = text;
+        record.keyPoint = text;
         const QByteArray file = quizfile::encode(1, {record}).bytes;
         // count, two numbers, three empty texts, then the key point's length and bytes
         const int at = 4 + 8 + 3 * 2;
         QCOMPARE(qFromLittleEndian<quint16>(file.constData() + at), quint16(bytes.size()));
         QCOMPARE(file.mid(at + 2, bytes.size()), bytes);
-        QCOMPARE(quizfile::parse(file).records.value(0).KeyPoint, text);
+        QCOMPARE(quizfile::parse(file).records.value(0).keyPoint, text);
     }
 
     void trailingBytesAreIgnored() {
@@ -195,9 +195,9 @@ private slots:
         qToLittleEndian<quint16>(text.size(), file.data() + 12);
         const quizfile::ReadResult read = quizfile::parse(file);
         QVERIFY2(read.ok, qPrintable(read.error));
-        QCOMPARE(read.records[0].Question, expected);
+        QCOMPARE(read.records[0].question, expected);
         QCOMPARE(read.invalidTextOffsets, QList<qint64>{14 + badAt});
-        QCOMPARE(read.records[0].Answer, QString::fromUtf8("○")); // decoding goes on afterwards
+        QCOMPARE(read.records[0].answer, QString::fromUtf8("○")); // decoding goes on afterwards
     }
 
     // Decodes every code as glibc does, and writes back every character both read alike as
@@ -284,7 +284,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QByteArray, bytes);
         QuizRecord record;
-        record.Answer = QStringLiteral("a") + typed;
+        record.answer = QStringLiteral("a") + typed;
         const quizfile::EncodeResult encoded = quizfile::encode(1, {record});
         QVERIFY2(encoded.ok(), qPrintable(encoded.error));
         QCOMPARE(encoded.bytes.mid(4 + 8 + 2 * 2),
@@ -308,22 +308,22 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("qbad.tsl"));
         writeFile(path, file);
         QList<QuizRecord> records = quizfile::read(path).records;
-        QVERIFY(records.value(0).KeyPoint.contains(QChar(0xFFFD)));
+        QVERIFY(records.value(0).keyPoint.contains(QChar(0xFFFD)));
         const quizfile::EncodeResult unchanged = quizfile::encode(1, records);
         QVERIFY2(unchanged.ok(), qPrintable(unchanged.error));
         QVERIFY(quizfile::save(path, unchanged.bytes).ok);
         QCOMPARE(readFile(path), file);
 
-        records[0].KeyPoint = QString::fromUtf8("直した");
+        records[0].keyPoint = QString::fromUtf8("直した");
         QVERIFY(quizfile::save(path, quizfile::encode(1, records).bytes).ok);
-        QCOMPARE(quizfile::read(path).records.value(0).KeyPoint, QString::fromUtf8("直した"));
+        QCOMPARE(quizfile::read(path).records.value(0).keyPoint, QString::fromUtf8("直した"));
         QCOMPARE(readFile(path).mid(at), QByteArray("\x06\0\x92\xBC\x82\xB5\x82\xBD\0\0", 10));
     }
 
     void everyUnwritableCharacterIsNamed() {
         QList<QuizRecord> table(3, workedRecord());
-        table[1].KeyPoint = QString::fromUtf8("a😀b한😀");
-        table[2].ImageFile = QString::fromUtf8("é.gif");
+        table[1].keyPoint = QString::fromUtf8("a😀b한😀");
+        table[2].imageFile = QString::fromUtf8("é.gif");
         const quizfile::EncodeResult encoded = quizfile::encode(3, table);
         QCOMPARE(encoded.error,
                  QString::fromUtf8(
@@ -387,10 +387,10 @@ private slots:
 
     void longestTextIsWritten() {
         QuizRecord record;
-        record.Question = QString(65535, QLatin1Char('a'));
+        record.question = QString(65535, QLatin1Char('a'));
         const quizfile::EncodeResult encoded = quizfile::encode(1, {record});
         QVERIFY(encoded.ok());
-        QCOMPARE(quizfile::parse(encoded.bytes).records.value(0).Question.size(), 65535);
+        QCOMPARE(quizfile::parse(encoded.bytes).records.value(0).question.size(), 65535);
     }
 
     // A file is read a block at a time: a file of several blocks, whole, cut or damaged at
@@ -399,11 +399,11 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QList<QuizRecord> table(6);
         for (int i = 0; i < 5; ++i) {
-            table[i].Question =
+            table[i].question =
                 QString(20000 + 977 * i, QLatin1Char('a')) + QString::fromUtf8("問");
-            table[i].Answer = QString::fromUtf8("○");
+            table[i].answer = QString::fromUtf8("○");
         }
-        table[5].KeyPoint = QString(65535, QLatin1Char('k'));
+        table[5].keyPoint = QString(65535, QLatin1Char('k'));
         const QByteArray file = quizfile::encode(6, table).bytes;
         QTest::newRow("whole, with trailing bytes") << file + "tail";
         for (int at : {65535, 65536, 65537, 131072, 131073, int(file.size()) - 1}) {

@@ -9,9 +9,9 @@
 namespace {
 QuizRecord question(int number, const char *answer) {
     QuizRecord r;
-    r.Number = r.ReportNumber = number;
-    r.Question = QStringLiteral("問 %1").arg(number);
-    r.Answer = QString::fromUtf8(answer);
+    r.number = r.reportNumber = number;
+    r.question = QStringLiteral("問 %1").arg(number);
+    r.answer = QString::fromUtf8(answer);
     return r;
 }
 
@@ -131,12 +131,12 @@ private slots:
         QCOMPARE(state.questionCount, numbers.size());
         verifySizes(state, numbers.size());
         for (qsizetype i = 0; i < numbers.size(); ++i) {
-            QCOMPARE(state.questions[i].Number, numbers[i]);
-            QCOMPARE(state.questions[i].ReportNumber, numbers[i]);
+            QCOMPARE(state.questions[i].number, numbers[i]);
+            QCOMPARE(state.questions[i].reportNumber, numbers[i]);
         }
         // Each answer stays with its question.
         const qsizetype last = numbers.size() - 1;
-        QCOMPARE(state.answerTexts[last], state.questions[last].Number ? QStringLiteral("c") : "");
+        QCOMPARE(state.answerTexts[last], state.questions[last].number ? QStringLiteral("c") : "");
     }
 
     void removeKeepsTheLastQuestionAndInsertTheLimit() {
@@ -162,14 +162,14 @@ private slots:
         QTemporaryDir dir;
         QuizState state;
         QVERIFY(state.loadQuizFile(writeQuiz(dir, QStringLiteral("qs.tsl"), 4)).ok);
-        state.questions[1].Question = QStringLiteral("<img src=\"file:///PathName\\a.gif\">");
+        state.questions[1].question = QStringLiteral("<img src=\"file:///PathName\\a.gif\">");
         const QString path = dir.filePath(QStringLiteral("qout.tsl"));
         QCOMPARE(state.saveQuizFile(path), QString());
         QuizState reread;
         QVERIFY(reread.loadQuizFile(path).ok);
         QCOMPARE(reread.questions, state.questions);
 
-        state.questions[3].KeyPoint = QString::fromUtf8("🎌");
+        state.questions[3].keyPoint = QString::fromUtf8("🎌");
         const QByteArray saved = testsupport::readFile(path);
         const QString error = state.saveQuizFile(path);
         QVERIFY2(error.contains(QString::fromUtf8("問題 4 の「ポイント」")), qPrintable(error));

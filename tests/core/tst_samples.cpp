@@ -55,8 +55,8 @@ private slots:
         QCOMPARE(read.trailingBytes, 0);
         QCOMPARE(quizfile::encode(read.records.size(), read.records).bytes, readFile(committed));
         for (int i = 0; i < read.records.size(); ++i) {
-            QCOMPARE(read.records[i].Number, i + 1);
-            QVERIFY(!read.records[i].KeyPoint.isEmpty());
+            QCOMPARE(read.records[i].number, i + 1);
+            QVERIFY(!read.records[i].keyPoint.isEmpty());
         }
     }
 
@@ -65,13 +65,13 @@ private slots:
         QSet<QString> answers;
         bool ruby = false, table = false, pictureInMarkup = false;
         for (const QuizRecord &r : all) {
-            answers.insert(r.Answer);
-            ruby |= r.Question.contains(QStringLiteral("<ruby>"));
-            table |= r.Question.contains(QStringLiteral("<TABLE"), Qt::CaseInsensitive);
-            pictureInMarkup |= r.Question.contains(QStringLiteral("file:///PathName\\"));
-            if (!r.ImageFile.isEmpty())
-                QVERIFY2(!QImage(sections::picturePath(kSamples, r.ImageFile)).isNull(),
-                         qPrintable(r.ImageFile));
+            answers.insert(r.answer);
+            ruby |= r.question.contains(QStringLiteral("<ruby>"));
+            table |= r.question.contains(QStringLiteral("<TABLE"), Qt::CaseInsensitive);
+            pictureInMarkup |= r.question.contains(QStringLiteral("file:///PathName\\"));
+            if (!r.imageFile.isEmpty())
+                QVERIFY2(!QImage(sections::picturePath(kSamples, r.imageFile)).isNull(),
+                         qPrintable(r.imageFile));
         }
         QVERIFY(ruby && table && pictureInMarkup);
         for (const char *answer : {"○", "×", "1", "2", "3"})
@@ -81,7 +81,7 @@ private slots:
     void everyPictureInTheMarkupExists() {
         const QRegularExpression picture(QStringLiteral("file:///PathName\\\\([^\"]+)\""));
         for (const QuizRecord &r : allSampleRecords()) {
-            for (const QString &text : {r.Question, r.Choices}) {
+            for (const QString &text : {r.question, r.choices}) {
                 auto it = picture.globalMatch(text);
                 while (it.hasNext()) {
                     const QString name = it.next().captured(1);

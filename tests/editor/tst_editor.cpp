@@ -122,7 +122,7 @@ private slots:
             renderedBody(preview->questionPane).contains(QString::fromUtf8("富士山<b>3776</b>")),
             15000);
         QVERIFY(!preview->pictureLabel->pixmap().isNull());
-        QVERIFY(f->state.questions.value(0).Question.isEmpty()); // nothing added
+        QVERIFY(f->state.questions.value(0).question.isEmpty()); // nothing added
         m->viewPreviewAction->trigger();
         QVERIFY(preview->isHidden());
         QCOMPARE(settings::readNumber(QStringLiteral("EditorPreview"), 1), 0);
@@ -153,7 +153,7 @@ private slots:
         filedialog::script({f->folder() + QLatin1Char('/') + written});
         m->fileImportTableAction->trigger();
         QCOMPARE(f->state.questionCount, 60);
-        QCOMPARE(box(m, 1), f->state.questions[0].Question);
+        QCOMPARE(box(m, 1), f->state.questions[0].question);
         QVERIFY(m->findChild<QLabel *>(QStringLiteral("statusText"))->text().contains("UTF-8"));
         m->saveButton->click();
         QCOMPARE(readAll(quiz), original);
@@ -223,12 +223,12 @@ private slots:
         setBox(m, 5, QStringLiteral("img\\a.gif"));
         m->addButton->click();
         const QuizRecord &stored = f->state.questions[number.toInt() - 1];
-        QCOMPARE(stored.Number, number.toInt());
-        QCOMPARE(stored.ReportNumber, number.toInt());
-        QCOMPARE(stored.Question, QString::fromUtf8("新しい問題"));
-        QCOMPARE(stored.Choices, QStringLiteral("<OL><LI>a\r\n<LI>b</OL>"));
-        QCOMPARE(stored.KeyPoint, QString::fromUtf8("説明\r\n二行目"));
-        QCOMPARE(stored.ImageFile, QStringLiteral("img\\a.gif"));
+        QCOMPARE(stored.number, number.toInt());
+        QCOMPARE(stored.reportNumber, number.toInt());
+        QCOMPARE(stored.question, QString::fromUtf8("新しい問題"));
+        QCOMPARE(stored.choices, QStringLiteral("<OL><LI>a\r\n<LI>b</OL>"));
+        QCOMPARE(stored.keyPoint, QString::fromUtf8("説明\r\n二行目"));
+        QCOMPARE(stored.imageFile, QStringLiteral("img\\a.gif"));
         QCOMPARE(box(m, 0), after);
         QCOMPARE(box(m, 1), shownQuestion);
         QCOMPARE(m->focusWidget(), m->numberBox);
@@ -265,10 +265,10 @@ private slots:
         setBox(m, 1, QStringLiteral("typed"));
         static_cast<QPlainTextEdit *>(m->questionBox)->moveCursor(QTextCursor::End);
         QTest::keyClick(m->questionBox, Qt::Key_Return);
-        QCOMPARE(f->state.questions[0].Question, QString::fromUtf8("<P>問題 1</P>"));
+        QCOMPARE(f->state.questions[0].question, QString::fromUtf8("<P>問題 1</P>"));
         QCOMPARE(box(m, 1), QStringLiteral("typed\r\n")); // Enter alone is a line break
         QTest::keyClick(m->questionBox, Qt::Key_Return, Qt::ControlModifier);
-        QCOMPARE(f->state.questions[0].Question, QStringLiteral("typed\r\n"));
+        QCOMPARE(f->state.questions[0].question, QStringLiteral("typed\r\n"));
         QCOMPARE(box(m, 0), QStringLiteral("2"));
         m->answerBox->setFocus();
         QTest::keyClick(m->answerBox, Qt::Key_Comma, Qt::ControlModifier | Qt::KeypadModifier);
@@ -285,7 +285,7 @@ private slots:
         commitText(m->questionBox, QString::fromUtf8("富士山は，日本一高い山です。～①ｶﾀｶﾅ"));
         QCOMPARE(box(m, 1), QString::fromUtf8("富士山は，日本一高い山です。～①ｶﾀｶﾅ"));
         m->addButton->click();
-        QCOMPARE(f->state.questions[0].Question,
+        QCOMPARE(f->state.questions[0].question,
                  QString::fromUtf8("富士山は，日本一高い山です。～①ｶﾀｶﾅ"));
     }
 
@@ -326,7 +326,7 @@ private slots:
         m->sectionBox->setEditText(QStringLiteral("sixty"));
         QTest::keyClick(m->sectionBox->lineEdit(), Qt::Key_Return);
         QCOMPARE(f->state.currentQuizFile, f->folder() + QStringLiteral("/qsixty.tsl"));
-        QCOMPARE(box(m, 1), f->state.questions[0].Question);
+        QCOMPARE(box(m, 1), f->state.questions[0].question);
     }
 
     // 編集: a question deleted or inserted where the author is, the rest renumbered; undo and
@@ -344,7 +344,7 @@ private slots:
         trigger("editDeleteAction");
         QCOMPARE(messagebox::takeShown().value(0).text,
                  QString::fromUtf8("問題 2 を削除しますか？"));
-        QCOMPARE(box(m, 1), before[2].Question);
+        QCOMPARE(box(m, 1), before[2].question);
         trigger("editInsertAction");
         QCOMPARE(box(m, 1), QString());
         m->questionBox->setFocus();
@@ -357,9 +357,9 @@ private slots:
         m->saveButton->click();
         const QList<QuizRecord> saved = quizfile::read(f->folder() + "/qsixty.tsl").records;
         QCOMPARE(saved.size(), 60);
-        QCOMPARE(saved[1].Question, QString::fromUtf8("新しい問題"));
-        QCOMPARE(saved[2].Question, before[2].Question);
-        QCOMPARE(saved[2].Number, 3);
+        QCOMPARE(saved[1].question, QString::fromUtf8("新しい問題"));
+        QCOMPARE(saved[2].question, before[2].question);
+        QCOMPARE(saved[2].number, 3);
     }
 
     void newFileFlowCreatesAnEmptyFile() {
@@ -425,7 +425,7 @@ private slots:
         QVERIFY(messagebox::takeShown().isEmpty());
         QCOMPARE(QDir(f->folder()).entryList({"*.tsl", "*.TSL"}, QDir::Files),
                  (QStringList{"QKANA.TSL", "qsixty.tsl"}));
-        QVERIFY(quizfile::read(f->folder() + "/QKANA.TSL").records[0].Question.startsWith("new "));
+        QVERIFY(quizfile::read(f->folder() + "/QKANA.TSL").records[0].question.startsWith("new "));
     }
 
     void saveBeforeAnyLoadWritesEmptyRecords() {
@@ -460,7 +460,7 @@ private slots:
         testsupport::writeFile(readOnly, "old");
         QFile::setPermissions(readOnly, QFileDevice::ReadOwner);
         if (section == QLatin1String("emoji"))
-            f->state.questions[1].KeyPoint = QString::fromUtf8("🎌");
+            f->state.questions[1].keyPoint = QString::fromUtf8("🎌");
         if (section == QLatin1String("gone"))
             f->state.quizFolder = f->folder() + QStringLiteral("/gone");
         std::optional<testsupport::FullDisk> disk;
@@ -603,11 +603,11 @@ private slots:
         loadSection(QStringLiteral("sixty"));
         QCOMPARE(messagebox::takeShown().size(), 1);
         const QString added = QString::fromUtf8("書きかけの問題<P>問題 1</P>");
-        QCOMPARE(f->state.questions[0].Question, added);
+        QCOMPARE(f->state.questions[0].question, added);
         QCOMPARE(box(m, 0), QStringLiteral("2"));
         QCOMPARE(box(m, 1), QString::fromUtf8("二問目<P>問題 2</P>"));
         m->saveButton->click();
-        QCOMPARE(quizfile::read(f->folder() + "/qsixty.tsl").records[0].Question, added);
+        QCOMPARE(quizfile::read(f->folder() + "/qsixty.tsl").records[0].question, added);
 
         loadSection(QStringLiteral("sixty")); // offered once only
         QVERIFY(messagebox::takeShown().isEmpty());

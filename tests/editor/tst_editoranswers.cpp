@@ -39,28 +39,28 @@ private slots:
         QVERIFY2(shown[0].text.endsWith(
                      QString::fromUtf8("\r\n1 行目 E 列 (正解): 「１」を「1」として読みました")),
                  qPrintable(shown[0].text));
-        QCOMPARE(f->state.questions[0].Answer, QStringLiteral("1"));
+        QCOMPARE(f->state.questions[0].answer, QStringLiteral("1"));
     }
 
     void saveWarnsOfAnswersNoOneCanGive() {
         QList<QuizRecord> quiz;
         for (int n = 1; n <= 14; ++n)
             quiz.append(numberedQuestion(n));
-        quiz[0].Answer = QString(); // not written yet: no warning
+        quiz[0].answer = QString(); // not written yet: no warning
         for (int n : {2, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14})
-            quiz[n - 1].Answer = QStringLiteral("1 ");
+            quiz[n - 1].answer = QStringLiteral("1 ");
         f->writeQuiz(QStringLiteral("odd"), quiz);
         openEditor();
         m->sectionBox->setEditText(QStringLiteral("odd"));
         m->loadButton->click();
-        f->state.questions[2].Answer = QStringLiteral("5");
+        f->state.questions[2].answer = QStringLiteral("5");
         m->saveButton->click();
         const QList<messagebox::Shown> shown = messagebox::takeShown();
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown[0].text.endsWith(
                      QString::fromUtf8("問題 2, 3, 5, 6, 7, 8, 9, 10, 11, 12, ほか 2 件")),
                  qPrintable(shown[0].text));
-        QCOMPARE(quizfile::read(f->folder() + "/qodd.tsl").records[2].Answer,
+        QCOMPARE(quizfile::read(f->folder() + "/qodd.tsl").records[2].answer,
                  QStringLiteral("5")); // saved all the same
     }
 };

@@ -95,8 +95,8 @@ private slots:
         m->addButton->click();
         m->saveButton->click();
         QVERIFY(messagebox::takeShown().size() == 1); // only the missing-file question
-        QCOMPARE(f->state.questions[0].Question, markup);
-        QCOMPARE(f->state.questions[1].Choices, QString::fromUtf8("<OL><LI>大阪<LI>東京\r\n</OL>"));
+        QCOMPARE(f->state.questions[0].question, markup);
+        QCOMPARE(f->state.questions[1].choices, QString::fromUtf8("<OL><LI>大阪<LI>東京\r\n</OL>"));
         m->closeButton->click();
 
         // The learner takes it.

@@ -62,11 +62,11 @@ QuizState answeredState() {
     QuizState state;
     state.prepareStart(QStringLiteral("/quizzes"));
     QuizRecord record;
-    record.Number = record.ReportNumber = 7;
-    record.Question = QStringLiteral("q");
-    record.Choices = QStringLiteral("c");
-    record.Answer = QStringLiteral("1");
-    record.KeyPoint = QStringLiteral("k");
+    record.number = record.reportNumber = 7;
+    record.question = QStringLiteral("q");
+    record.choices = QStringLiteral("c");
+    record.answer = QStringLiteral("1");
+    record.keyPoint = QStringLiteral("k");
     state.replaceQuiz({record});
     state.answerMarks[0] = quizrun::kCorrect;
     state.answerTexts[0] = QStringLiteral("1");
@@ -104,7 +104,7 @@ void checkPages(const QuizRecord &question) {
     static const QString folder = QStringLiteral("/quizzes/PathName");
     static const QString word = QStringLiteral("PathName");
     static const qsizetype wrapper = MakeHtmlPage(QString(), folder).size();
-    for (const QString *fragment : {&question.Question, &question.Choices}) {
+    for (const QString *fragment : {&question.question, &question.choices}) {
         const QString page = MakeHtmlPage(*fragment, folder);
         const qsizetype words = fragment->count(word, Qt::CaseInsensitive);
         check(page.size() == fragment->size() + words * (folder.size() - word.size()) + wrapper);
@@ -112,7 +112,7 @@ void checkPages(const QuizRecord &question) {
 }
 
 void checkNumbers(const QuizRecord &question) {
-    for (const qint32 n : {question.Number, question.ReportNumber}) {
+    for (const qint32 n : {question.number, question.reportNumber}) {
         const QString text = QString::number(n);
         double decimal = 0;
         check(parseDecimal(text, decimal) && decimal == n);
@@ -122,12 +122,12 @@ void checkNumbers(const QuizRecord &question) {
     }
     // An answer is free text: every parser must take it, and the narrower ranges agree.
     double decimal = 0;
-    const bool parsed = parseDecimal(question.Answer, decimal);
-    const WholeNumber widest = toWholeNumber(question.Answer, std::numeric_limits<qint64>::min(),
+    const bool parsed = parseDecimal(question.answer, decimal);
+    const WholeNumber widest = toWholeNumber(question.answer, std::numeric_limits<qint64>::min(),
                                              std::numeric_limits<qint64>::max());
     check(parsed == (widest.error != errors::kTypeMismatch));
-    const WholeNumber int32 = toInt32(question.Answer);
-    const WholeNumber int16 = toInt16(question.Answer);
+    const WholeNumber int32 = toInt32(question.answer);
+    const WholeNumber int16 = toInt16(question.answer);
     check(!int32.ok() || (widest.ok() && widest.value == int32.value));
     check(!int16.ok() || (int32.ok() && int32.value == int16.value));
 }
@@ -151,7 +151,7 @@ void checkReport(QuizState &state, Tail &tail) {
         const quint8 b = tail.next();
         const qsizetype pick = b % (offered.size() + 2); // an offered answer, the correct one, none
         state.answerTexts[i] = pick < offered.size()    ? offered[pick]
-                               : pick == offered.size() ? state.questions[i].Answer
+                               : pick == offered.size() ? state.questions[i].answer
                                                         : QString();
         state.answerMarks[i] = (b >> 4) % 4; // unanswered, correct, wrong, and a stray value
     }

@@ -42,11 +42,11 @@ MainWindowFixture::~MainWindowFixture() {
 
 QuizRecord numberedQuestion(int number) {
     QuizRecord r;
-    r.Number = r.ReportNumber = number;
-    r.Question = QStringLiteral("<P>問題 %1</P>").arg(number);
-    r.Choices = QStringLiteral("<OL><LI>a<LI>b<LI>c<LI>d</OL>");
-    r.Answer = number % 2 ? QString::fromUtf8("○") : QStringLiteral("2");
-    r.KeyPoint = QStringLiteral("point %1").arg(number);
+    r.number = r.reportNumber = number;
+    r.question = QStringLiteral("<P>問題 %1</P>").arg(number);
+    r.choices = QStringLiteral("<OL><LI>a<LI>b<LI>c<LI>d</OL>");
+    r.answer = number % 2 ? QString::fromUtf8("○") : QStringLiteral("2");
+    r.keyPoint = QStringLiteral("point %1").arg(number);
     return r;
 }
 

@@ -36,8 +36,8 @@ bool settled(HtmlPane *pane) {
 
 QuizRecord question(int number, const QString &markup) {
     QuizRecord record = numberedQuestion(number);
-    record.Question += markup + kSettled;
-    record.Choices = QString::fromUtf8("<P>選択肢 %1</P>").arg(number) + markup + kSettled;
+    record.question += markup + kSettled;
+    record.choices = QString::fromUtf8("<P>選択肢 %1</P>").arg(number) + markup + kSettled;
     return record;
 }
 

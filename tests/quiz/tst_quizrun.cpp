@@ -102,7 +102,7 @@ private slots:
         QVERIFY2(
             body.contains(QUrl::fromLocalFile(f->state.quizFolder + "/img/torii.gif").toString()),
             qPrintable(body));
-        QCOMPARE(f->state.questions[4].Question.contains(QStringLiteral("PathName")), true);
+        QCOMPARE(f->state.questions[4].question.contains(QStringLiteral("PathName")), true);
         form->questionNumberBox->setText(QStringLiteral("4"));
         QVERIFY(panesApplied(form));
         QVERIFY(renderedBody(form->questionPane).contains(QStringLiteral("<rt>")));
@@ -268,7 +268,7 @@ private slots:
         QList<QuizRecord> quiz;
         for (const char *name : {"pipe.gif", "../../../../../../dev/zero", "."}) {
             quiz.append(numberedQuestion(quiz.size() + 1));
-            quiz.last().ImageFile = QString::fromLatin1(name);
+            quiz.last().imageFile = QString::fromLatin1(name);
         }
         testsupport::writeFile(f->folder() + "/qodd.tsl", quizfile::encode(3, quiz).bytes);
         f->start();
@@ -413,8 +413,8 @@ private slots:
 
     void pictureThatCannotBeLoadedKeepsThePrevious() {
         QList<QuizRecord> quiz{numberedQuestion(1), numberedQuestion(2), numberedQuestion(3)};
-        quiz[0].ImageFile = QStringLiteral("img\\p.png");
-        quiz[1].ImageFile = QStringLiteral("missing.gif");
+        quiz[0].imageFile = QStringLiteral("img\\p.png");
+        quiz[1].imageFile = QStringLiteral("missing.gif");
         QDir(f->folder()).mkdir(QStringLiteral("img"));
         QImage picture(8, 8, QImage::Format_RGB32);
         picture.fill(Qt::red);

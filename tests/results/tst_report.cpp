@@ -19,9 +19,9 @@ QuizState run(std::initializer_list<Row> rows) {
     int i = 0;
     for (const Row &row : rows) {
         QuizRecord &q = state.questions[i];
-        q.Number = q.ReportNumber = i + 1;
-        q.Answer = QString::fromUtf8(row.answer);
-        q.KeyPoint = QStringLiteral("kp%1").arg(i + 1);
+        q.number = q.reportNumber = i + 1;
+        q.answer = QString::fromUtf8(row.answer);
+        q.keyPoint = QStringLiteral("kp%1").arg(i + 1);
         state.answerMarks[i] = row.mark;
         state.answerTexts[i] = QString::fromUtf8(row.given);
         ++i;
@@ -94,8 +94,8 @@ private slots:
 
     void reportTextExactly() {
         QuizState state = run({{"○", 1, "○"}, {"3", 2, "1"}, {"×", 0, ""}});
-        state.questions[1].ReportNumber = 12;
-        state.questions[1].KeyPoint = QStringLiteral("line a\r\nline b");
+        state.questions[1].reportNumber = 12;
+        state.questions[1].keyPoint = QStringLiteral("line a\r\nline b");
         QCOMPARE(report::evaluate(state, QString::fromUtf8("日本の地理")).text,
                  QString::fromUtf8("問題名:  日本の地理\r\n"
                                    "問題: 12    正解: 3    回答: 1\r\n"

@@ -35,8 +35,8 @@ void wrongRun(QuizState &state, int count, const QString &keyPoint = QStringLite
     state.resizeQuestions(count);
     for (int i = 0; i < count; ++i) {
         state.questions[i] = numberedQuestion(i + 1);
-        state.questions[i].Answer = QString::fromUtf8("○");
-        state.questions[i].KeyPoint = keyPoint;
+        state.questions[i].answer = QString::fromUtf8("○");
+        state.questions[i].keyPoint = keyPoint;
         state.answerMarks[i] = 2;
         state.answerTexts[i] = QString::fromUtf8("×");
     }

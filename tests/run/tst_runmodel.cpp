@@ -29,10 +29,10 @@ private slots:
     void init() {
         m_now = 23 * 3600;
         QList<QuizRecord> quiz(3);
-        quiz[0].Answer = QString::fromUtf8("○");
-        quiz[1].Answer = quiz[2].Answer = QStringLiteral("2");
+        quiz[0].answer = QString::fromUtf8("○");
+        quiz[1].answer = quiz[2].answer = QStringLiteral("2");
         for (int i = 0; i < 3; ++i)
-            quiz[i].Question = QStringLiteral("q%1").arg(i + 1);
+            quiz[i].question = QStringLiteral("q%1").arg(i + 1);
         m_state.replaceQuiz(quiz);
         m_state.currentQuizFile = m_dir.filePath(QStringLiteral("qthree.tsl"));
         testsupport::writeFile(m_state.currentQuizFile, "three");
