@@ -17,7 +17,7 @@ bool needsQuotes(QStringView field, QChar separator) {
 }
 } // namespace
 
-QString Error::placeTwips() const {
+QString Error::place() const {
     if (row <= 0)
         return {};
     QString place = QString::fromUtf8("%1 行目").arg(row);
@@ -29,7 +29,7 @@ QString Error::placeTwips() const {
 }
 
 QString Error::text() const {
-    const QString at = placeTwips();
+    const QString at = place();
     return at.isEmpty() ? message : at + QStringLiteral(": ") + message;
 }
 

@@ -22,7 +22,7 @@ struct Error {
     QString message; // empty when there is no error
     bool isNull() const { return message.isEmpty(); }
     // "3 行目 E 列 (正解)", "3 行目 E 列", "3 行目", or empty for the whole table.
-    QString placeTwips() const;
+    QString place() const;
     // The place, ": " and the message; the message alone for the whole table.
     QString text() const;
 };

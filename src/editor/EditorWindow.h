@@ -68,6 +68,8 @@ public:
 signals:
     // The author closed the editor (the questions saved or let go): a paused run goes on.
     void closed();
+    // Questions were inserted or deleted: the numbers of those after them moved.
+    void questionsRenumbered();
 
 public slots:
     void loadSection();

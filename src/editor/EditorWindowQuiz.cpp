@@ -8,6 +8,7 @@
 #include "QuizState.h"
 #include "Recovery.h"
 #include "Sections.h"
+#include "SessionEnd.h"
 #include "TextBoxes.h"
 
 #include <QComboBox>
@@ -210,9 +211,13 @@ void EditorWindow::offerRecoveredWork(const QString &section) {
     const std::optional<recovery::Work> work = recovery::find(m_state.quizFolder, section);
     if (!work)
         return;
+    const messagebox::Answer restore =
+        messagebox::show(this, uiText("保存されていない編集内容が残っています。復元しますか？"),
+                         uiText("確認"), messagebox::Buttons::YesNo);
+    if (sessionend::ending())
+        return; // a box dismissed by a logout is no answer: the copy waits for the next start
     recovery::drop(m_state.quizFolder, section);
-    if (messagebox::show(this, uiText("保存されていない編集内容が残っています。復元しますか？"),
-                         uiText("確認"), messagebox::Buttons::YesNo) != messagebox::Answer::Yes)
+    if (restore != messagebox::Answer::Yes)
         return;
     m_state.replaceQuiz(work->questions);
     m_state.resizeQuestions(work->questionCount);
@@ -225,8 +230,13 @@ void EditorWindow::offerRecoveredWork(const QString &section) {
 bool EditorWindow::confirmClose() {
     if (m_closingWithoutAsking || !hasUnsavedWork())
         return true;
-    switch (messagebox::show(this, uiText("保存しますか？"), uiText("確認"),
-                             messagebox::Buttons::YesNoCancel)) {
+    const messagebox::Answer save = messagebox::show(this, uiText("保存しますか？"), uiText("確認"),
+                                                     messagebox::Buttons::YesNoCancel);
+    if (sessionend::ending()) { // the box was dismissed by a logout: keep the work, and go
+        keepRecoveryCopy();
+        return true;
+    }
+    switch (save) {
     case messagebox::Answer::Yes:
         return saveSection();
     case messagebox::Answer::No:
@@ -253,6 +263,7 @@ void EditorWindow::insertQuestion() {
         return;
     m_unsavedQuestions = true;
     showQuestionFromNumberBox(); // the same number: the new, empty question
+    emit questionsRenumbered();
 }
 
 void EditorWindow::deleteQuestion() {
@@ -266,6 +277,7 @@ void EditorWindow::deleteQuestion() {
     textboxes::setText(numberBox,
                        QString::number(std::min<qsizetype>(i + 1, m_state.questionCount)));
     showQuestionFromNumberBox();
+    emit questionsRenumbered();
 }
 
 void EditorWindow::openOptionsFromMenu() {

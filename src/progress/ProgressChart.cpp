@@ -79,7 +79,7 @@ QList<double> progress::percentTicks(double low, double high) {
 
 QList<QDateTime> progress::dayTicks(const QDateTime &from, const QDateTime &to, int maxTicks) {
     QDate first = from.date();
-    if (QDateTime(first, QTime(0, 0)) < from)
+    if (first.startOfDay() < from) // a day's start, also where summer time skips midnight
         first = first.addDays(1);
     const qint64 days = first.daysTo(to.date()) + 1;
     if (days <= 0 || maxTicks < 1)
@@ -94,7 +94,7 @@ QList<QDateTime> progress::dayTicks(const QDateTime &from, const QDateTime &to, 
         step *= 2; // 28, 56, ... days
     QList<QDateTime> ticks;
     for (qint64 day = 0; day < days; day += step)
-        ticks.append(QDateTime(first.addDays(day), QTime(0, 0)));
+        ticks.append(first.addDays(day).startOfDay());
     return ticks;
 }
 

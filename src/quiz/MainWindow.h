@@ -142,6 +142,7 @@ private:
     void showFirstQuestion();
     void setRunOver(bool over);
     void returnFromEditor();
+    void followRenumberedQuiz();
     void showPlace();
     void previewLastReport();
 

@@ -2,6 +2,7 @@
 // retrying the questions a run missed, and the report of the last run.
 #include "Clock.h"
 #include "Design.h"
+#include "EditorWindow.h"
 #include "MainWindow.h"
 #include "MessageBox.h"
 #include "Numbers.h"
@@ -78,7 +79,8 @@ void MainWindow::offerResume() {
     } else if (!sessionend::ending()) { // a box dismissed by a logout is no answer
         runjournal::drop(quiz.path);
     }
-    m_run->journalTo(quiz);
+    if (!sessionend::ending()) // the journal kept stays as it is for the next start
+        m_run->journalTo(quiz);
 }
 
 // Said once a run, in the status bar rather than a box in the middle of a timed run.
@@ -96,6 +98,13 @@ void MainWindow::afterResults(const ResultWindow &results) {
     m_lastRunSection = sectionBox->currentText();
     filePrintPreviewAction->setEnabled(true);
     if (!results.retryRequested()) {
+        endRetry();
+        setRunOver(true);
+        return;
+    }
+    // The editor works on the whole quiz: it is closed first (its work saved or let go), or
+    // there is no retry.
+    if (editorOpen() && !m_editor->close()) {
         endRetry();
         setRunOver(true);
         return;

@@ -12,6 +12,7 @@
 #include "QuizRun.h"
 #include "QuizState.h"
 #include "RunModel.h"
+#include "Sections.h"
 
 #include <QAction>
 #include <QApplication>
@@ -71,7 +72,12 @@ bool MainWindow::handleKey(QKeyEvent *event) {
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false; // menu shortcuts and editing keys
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && sectionBox->isAncestorOf(QApplication::focusWidget())) {
+    // Enter on the section of the run under way steps, as everywhere else: only another
+    // section is loaded, so a learner's Enter never starts the run again by accident.
+    const bool otherSection =
+        !isRunUnderWay() || sections::quizFilePath(m_state.quizFolder, sectionBox->currentText()) !=
+                                m_state.currentQuizFile;
+    if (enter && otherSection && sectionBox->isAncestorOf(QApplication::focusWidget())) {
         loadButton->click(); // a section typed or picked is loaded as the button would
         if (quizLoaded)
             answerBox->setFocus(); // digits typed next are answers, not part of the name

@@ -289,9 +289,22 @@ EditorWindow *MainWindow::editor() {
     if (!m_editor) {
         m_editor = new EditorWindow(m_state, this);
         connect(m_editor, &EditorWindow::closed, this, &MainWindow::returnFromEditor);
+        connect(m_editor, &EditorWindow::questionsRenumbered, this,
+                &MainWindow::followRenumberedQuiz);
         m_editor->statusBar()->setVisible(viewStatusBarAction->isChecked());
     }
     return m_editor;
+}
+
+// The editor inserted or deleted questions in the shared table (the answers moved with them):
+// the window shows its question again, within the quiz, without recording the answer box.
+void MainWindow::followRenumberedQuiz() {
+    const QSignalBlocker quiet(questionScrollBar);
+    questionScrollBar->setMaximum(m_state.questionCount + 1);
+    const int shown =
+        std::clamp(questionIndexOnShow() + 1, 1, std::max(1, int(m_state.questionCount)));
+    questionNumberBox->setText(QString::number(shown));
+    showQuestionFromNumberBox();
 }
 
 // The run paused for the editor goes on, and the learner is back in this window.

@@ -361,6 +361,10 @@ void MainWindow::endSession() {
     if (m_editor)
         m_editor->closeForSessionEnd();
     close();
+    // A window that was closing already when the request came (its box just dismissed)
+    // refuses the close until that close has unwound: try again shortly.
+    if (isVisible())
+        QTimer::singleShot(200, this, &MainWindow::endSession);
 }
 
 bool MainWindow::confirmUnload() {

@@ -99,7 +99,9 @@ bool RunModel::endRetry() {
 }
 
 bool RunModel::recordAnswer(qsizetype index, const QString &given) {
-    if (isOver())
+    if (isOver() || index < 0 || index >= m_state.answerTexts.size() ||
+        index >= m_state.answerMarks.size() ||
+        (!given.isEmpty() && index >= m_state.questions.size()))
         return false;
     m_state.answerTexts[index] = given;
     m_state.answerMarks[index] = given.isEmpty()
@@ -147,9 +149,9 @@ void RunModel::writeJournal() {
                    quizrun::kTimeLimitSeconds);
     // A journal that cannot be written costs only the resuming: the run goes on.
     const QString problem = runjournal::write(journal);
-    if (problem.isEmpty()) {
-        m_lastJournaled = journal;
-    } else if (!m_journalFailureTold) {
+    // A failure is tried again with the next change or a second later, not at every tick.
+    m_lastJournaled = journal;
+    if (!problem.isEmpty() && !m_journalFailureTold) {
         m_journalFailureTold = true;
         emit journalFailed(problem);
     }
@@ -157,7 +159,7 @@ void RunModel::writeJournal() {
 
 void RunModel::endJournal() {
     if (m_journaling)
-        runjournal::drop(m_state.currentQuizFile);
+        runjournal::drop(m_journalIdentity.path); // the current file may name another by now
     m_journaling = false;
     m_journalTimer.stop();
 }

@@ -6,6 +6,7 @@
 #include "MessageBox.h"
 #include "OptionsDialog.h"
 #include "QuestionPreview.h"
+#include "SessionEnd.h"
 #include "Settings.h"
 #include "TextBoxes.h"
 #include "Twips.h"
@@ -21,6 +22,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <QtTest>
@@ -320,6 +322,22 @@ private slots:
         QVERIFY(!QFile::exists(f->folder() + QString::fromUtf8("/q新しい.tsl")));
     }
 
+    // A question deleted in the editor during a run: the main window shows its question again
+    // under its new number, with its own answer, and the end stays one past the last.
+    void mainWindowFollowsADeletion() {
+        openEditor();
+        f->load(QStringLiteral("sixty"));
+        f->state.answerTexts[5] = QStringLiteral("2"); // question 6's answer
+        f->form->questionScrollBar->setValue(5);
+        setBox(m, 0, QStringLiteral("2"));
+        m->showQuestionFromNumberBox();
+        messagebox::script({Answer::Yes});
+        m->findChild<QAction *>(QStringLiteral("editDeleteAction"))->trigger();
+        QCOMPARE(f->form->questionNumberBox->text(), QStringLiteral("5"));
+        QCOMPARE(f->form->answerBox->text(), QStringLiteral("2"));
+        QCOMPARE(f->form->questionScrollBar->maximum(), 60);
+    }
+
     void enterInTheSectionBoxLoads() {
         openEditor();
         m->sectionBox->setFocus();
@@ -597,8 +615,19 @@ private slots:
                  twips::fromPixels(placed.x()));
         QVERIFY(messagebox::takeShown().isEmpty());
 
-        f->state = QuizState();
-        openEditor();
+        // The next start ends too while it offers the work back: that is no answer.
+        for (const bool endedAgain : {true, false}) {
+            f->state = QuizState(); // the next start of the program
+            sessionend::forgetRequestForTesting();
+            openEditor();
+            if (endedAgain) {
+                messagebox::stopScripting();
+                const QPointer<MainWindow> ended = f->form;
+                QTimer::singleShot(0, [] { ::raise(SIGTERM); });
+                loadSection(QStringLiteral("sixty"));
+                TRY_VERIFY(!ended);
+            }
+        }
         messagebox::script({Answer::Yes});
         loadSection(QStringLiteral("sixty"));
         QCOMPARE(messagebox::takeShown().size(), 1);

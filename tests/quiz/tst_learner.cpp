@@ -254,6 +254,10 @@ private slots:
         QCOMPARE(f->form->questionNumberBox->text(), QStringLiteral("1"));
         QCOMPARE(f->form->sectionBox->count(), 1); // nothing added to the list
         QCOMPARE(QApplication::focusWidget(), f->form->answerBox);
+        // On the section of the run under way, Enter steps as everywhere else.
+        f->form->sectionBox->setFocus();
+        QTest::keyClick(f->form->sectionBox->lineEdit(), Qt::Key_Return);
+        QCOMPARE(f->form->questionNumberBox->text(), QStringLiteral("2"));
     }
 
     // A journal that cannot be written is told once a run, in the status bar.
