@@ -158,6 +158,7 @@ private:
     QuizState &m_state;
     bool m_loaded = false;
     bool m_askingEnd = false;
+    bool m_waitingForModalEditor = false;
     QString m_lastRunSection; // as its results named it
     // The outer rectangle the window opens at, applied again once the frame is known.
     QRect m_placement;

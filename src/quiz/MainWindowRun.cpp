@@ -332,5 +332,6 @@ void MainWindow::showEditor(bool modal) {
     QEventLoop closed;
     connect(window, &QObject::destroyed, &closed, &QEventLoop::quit);
     window->show();
+    const QScopedValueRollback waiting(m_waitingForModalEditor, true);
     closed.exec();
 }

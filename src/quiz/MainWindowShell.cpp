@@ -360,10 +360,13 @@ void MainWindow::endSession() {
     m_run->writeJournal(); // the run resumes where it was, to the second
     if (m_editor)
         m_editor->closeForSessionEnd();
-    close();
+    // Closed inside the modal editor's loop, this window would be deleted before that loop
+    // returns into it: it closes once the loop has unwound.
+    if (!m_waitingForModalEditor)
+        close();
     // A window that was closing already when the request came (its box just dismissed)
     // refuses the close until that close has unwound: try again shortly.
-    if (isVisible())
+    if (isVisible() || m_waitingForModalEditor)
         QTimer::singleShot(200, this, &MainWindow::endSession);
 }
 

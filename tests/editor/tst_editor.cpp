@@ -642,6 +642,17 @@ private slots:
         QVERIFY(messagebox::takeShown().isEmpty());
     }
 
+    // Ended from outside while the editor opened for a missing section waits modally: the main
+    // window outlives that wait and then closes.
+    void sessionEndDuringTheModalEditor() {
+        f->start();
+        const QPointer<MainWindow> running = f->form;
+        messagebox::script({Answer::Yes}); // make the missing section
+        QTimer::singleShot(0, [] { ::raise(SIGTERM); });
+        f->load(QStringLiteral("missing"));
+        TRY_VERIFY(!running);
+    }
+
     void optionsMenuClampsTheNumberBox() {
         openEditor();
         loadSection(QStringLiteral("sixty"));
