@@ -17,14 +17,6 @@ class AboutDialog : public QDialog {
 public:
     explicit AboutDialog(QWidget *parent = nullptr);
 
-    QPushButton *okButton = nullptr;
-    QPushButton *systemInfoButton = nullptr;
-    QLabel *iconLabel = nullptr;
-    QLabel *disclaimerLabel = nullptr;
-    QLabel *versionLabel = nullptr;
-    QLabel *titleLabel = nullptr;
-    QLabel *descriptionLabel = nullptr;
-
     // Where the tool is looked up, and how files are tested and programs started; the
     // registry is empty on desktops without one. Replaceable for tests.
     std::unique_ptr<Registry> registry;
@@ -39,5 +31,14 @@ public slots:
     void startSystemInfo();
 
 private:
+    // The controls, each named (objectName) as here.
+    QPushButton *okButton = nullptr;
+    QPushButton *systemInfoButton = nullptr;
+    QLabel *iconLabel = nullptr;
+    QLabel *disclaimerLabel = nullptr;
+    QLabel *versionLabel = nullptr;
+    QLabel *titleLabel = nullptr;
+    QLabel *descriptionLabel = nullptr;
+
     void showTexts();
 };

@@ -22,30 +22,6 @@ class EditorWindow : public QMainWindow {
 public:
     explicit EditorWindow(QuizState &state, QWidget *parent = nullptr);
 
-    QComboBox *sectionBox = nullptr;
-    QPushButton *loadButton = nullptr;
-    QPushButton *addButton = nullptr;
-    QPushButton *saveButton = nullptr;
-    QPushButton *closeButton = nullptr;
-    QLineEdit *numberBox = nullptr;
-    QPlainTextEdit *questionBox = nullptr;
-    QPlainTextEdit *choicesBox = nullptr;
-    QLineEdit *answerBox = nullptr;
-    QPlainTextEdit *keyPointBox = nullptr;
-    QLineEdit *pictureBox = nullptr;
-    QLabel *numberCaption = nullptr;
-    QLabel *questionCaption = nullptr;
-    QLabel *choicesCaption = nullptr;
-    QLabel *answerCaption = nullptr;
-    QLabel *keyPointCaption = nullptr;
-    QLabel *pictureCaption = nullptr;
-    QListWidget *answerList = nullptr;
-    QAction *fileImportTableAction = nullptr;
-    QAction *fileExportTableAction = nullptr;
-    QAction *settingsOptionsAction = nullptr;
-    QAction *viewTagBuilderAction = nullptr;
-    QAction *viewPreviewAction = nullptr;
-
     // The number box, then the boxes of a question's fields in the order of kQuizFields.
     QList<QWidget *> boxes() const;
 
@@ -103,6 +79,31 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The controls, each named (objectName) as here.
+    QComboBox *sectionBox = nullptr;
+    QPushButton *loadButton = nullptr;
+    QPushButton *addButton = nullptr;
+    QPushButton *saveButton = nullptr;
+    QPushButton *closeButton = nullptr;
+    QLineEdit *numberBox = nullptr;
+    QPlainTextEdit *questionBox = nullptr;
+    QPlainTextEdit *choicesBox = nullptr;
+    QLineEdit *answerBox = nullptr;
+    QPlainTextEdit *keyPointBox = nullptr;
+    QLineEdit *pictureBox = nullptr;
+    QLabel *numberCaption = nullptr;
+    QLabel *questionCaption = nullptr;
+    QLabel *choicesCaption = nullptr;
+    QLabel *answerCaption = nullptr;
+    QLabel *keyPointCaption = nullptr;
+    QLabel *pictureCaption = nullptr;
+    QListWidget *answerList = nullptr;
+    QAction *fileImportTableAction = nullptr;
+    QAction *fileExportTableAction = nullptr;
+    QAction *settingsOptionsAction = nullptr;
+    QAction *viewTagBuilderAction = nullptr;
+    QAction *viewPreviewAction = nullptr;
+
     void createControls(QWidget *client);
     void createMenus();
     void createEditMenu();

@@ -20,10 +20,6 @@ public:
     // Stands beside the editor's frame, on the screen's side where there is room.
     void standBeside(const QRect &editorFrame);
 
-    HtmlPane *questionPane = nullptr;
-    HtmlPane *choicesPane = nullptr;
-    QLabel *pictureLabel = nullptr;
-
     static constexpr int kInterval = 150; // milliseconds
 
 signals:
@@ -33,6 +29,11 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The controls, each named (objectName) as here.
+    HtmlPane *questionPane = nullptr;
+    HtmlPane *choicesPane = nullptr;
+    QLabel *pictureLabel = nullptr;
+
     void showPending();
 
     QTimer m_throttle;

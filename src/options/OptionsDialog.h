@@ -17,6 +17,16 @@ class OptionsDialog : public QDialog {
 public:
     explicit OptionsDialog(QuizState &state, QWidget *parent = nullptr);
 
+public slots:
+    void showChosenPage();
+    void showChosenDrive();
+    void takeChosenFolder();
+    void followFolderBox();
+    void applyAndClose();
+    void applyOptions();
+
+private:
+    // The controls, each named (objectName) as here.
     QTabBar *tabBar = nullptr;
     QWidget *countPage = nullptr;
     QWidget *folderPage = nullptr;
@@ -30,15 +40,6 @@ public:
     QPushButton *cancelButton = nullptr;
     QPushButton *applyButton = nullptr;
 
-public slots:
-    void showChosenPage();
-    void showChosenDrive();
-    void takeChosenFolder();
-    void followFolderBox();
-    void applyAndClose();
-    void applyOptions();
-
-private:
     void createPages();
     void showStoredOptions();
     bool handleKey(QKeyEvent *event);

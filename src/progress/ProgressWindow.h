@@ -18,12 +18,6 @@ public:
     // Reads the history; section is the one chosen first, when given.
     explicit ProgressWindow(const QString &section, QWidget *parent = nullptr);
 
-    QComboBox *sectionBox = nullptr;
-    QLabel *noticeLabel = nullptr; // damaged lines skipped, a file that cannot be read
-    QLabel *emptyLabel = nullptr;  // shown instead of the chart when the section has no runs
-    ProgressChart *chart = nullptr;
-    QTableWidget *runTable = nullptr;
-
 public slots:
     void showSection(const QString &section);
 
@@ -31,6 +25,13 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The controls, each named (objectName) as here.
+    QComboBox *sectionBox = nullptr;
+    QLabel *noticeLabel = nullptr; // damaged lines skipped, a file that cannot be read
+    QLabel *emptyLabel = nullptr;  // shown instead of the chart when the section has no runs
+    ProgressChart *chart = nullptr;
+    QTableWidget *runTable = nullptr;
+
     void fillSectionBox(const QString &section);
     void showNotice();
     void showTable(const QList<history::Entry> &newestFirst);

@@ -29,6 +29,44 @@ public:
     explicit MainWindow(QuizState &state, QWidget *parent = nullptr);
     void setVisible(bool visible) override; // the window's load runs before its first show
 
+    // True after a section was loaded, unless the user declined to create a missing quiz file.
+    bool isQuizLoaded() const { return quizLoaded; }
+
+    // The quiz editor, created on first use (hidden until shown) and gone once closed.
+    EditorWindow *editor();
+    // The program is ended from outside (a logout, a signal): unsaved editor work is kept
+    // for the next load instead of asked about, and everything closes.
+    void endSession();
+    // A run has started and has not yet shown its results.
+    bool isRunUnderWay() const;
+    // True until the window stands where its placement says, in the window manager's frame.
+    bool isPlacing() const { return !m_placed; }
+
+public slots:
+    void loadSection();
+    void recordAnswer();
+    void showQuestionFromNumberBox();
+    void pickAnswerFromList();
+    void showQuestionFromScrollBar();
+    void tick();
+    void runToolBarButton(const QString &key);
+    void startNewQuiz();
+    void openQuizFile();
+    void closeQuiz();
+    void showOrHideToolBar();
+    void showOrHideStatusBar();
+    void showOptions();
+    void openEditor();
+    void showHelpContents();
+    void showAbout();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // The controls, each named (objectName) as here.
     QToolBar *toolBar = nullptr;
     QComboBox *sectionBox = nullptr;
     QPushButton *loadButton = nullptr;
@@ -70,40 +108,6 @@ public:
     // True after loadQuizSection unless the user declined to create a missing quiz file.
     bool quizLoaded = false;
 
-    // The quiz editor, created on first use (hidden until shown) and gone once closed.
-    EditorWindow *editor();
-    // The program is ended from outside (a logout, a signal): unsaved editor work is kept
-    // for the next load instead of asked about, and everything closes.
-    void endSession();
-    // A run has started and has not yet shown its results.
-    bool isRunUnderWay() const;
-    // True until the window stands where its placement says, in the window manager's frame.
-    bool isPlacing() const { return !m_placed; }
-
-public slots:
-    void loadSection();
-    void recordAnswer();
-    void showQuestionFromNumberBox();
-    void pickAnswerFromList();
-    void showQuestionFromScrollBar();
-    void tick();
-    void runToolBarButton(const QString &key);
-    void startNewQuiz();
-    void openQuizFile();
-    void closeQuiz();
-    void showOrHideToolBar();
-    void showOrHideStatusBar();
-    void showOptions();
-    void openEditor();
-    void showHelpContents();
-    void showAbout();
-
-protected:
-    void resizeEvent(QResizeEvent *event) override;
-    void changeEvent(QEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-
-private:
     // Building the window (MainWindowShell.cpp).
     void createControls(QWidget *client);
     void createToolBar(QWidget *client);

@@ -127,7 +127,7 @@ void ResultWindow::addCopyKeys() {
     connect(copy, &QAction::triggered, this, [this] {
         if (reportArea->allSelected())
             QGuiApplication::clipboard()->setText(
-                QString(reportText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+                QString(m_reportText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     });
     addActions({selectAll, copy});
 }
@@ -143,7 +143,7 @@ void ResultWindow::zoomReport(double points) {
 
 void ResultWindow::showOutcome() {
     const report::Outcome outcome = report::evaluate(m_state, m_section);
-    reportText = outcome.text;
+    m_reportText = outcome.text;
     m_heading = uiText("%1　%2　得点 %3 / %4")
                     .arg(m_section.isEmpty() ? uiText("結果") : m_section,
                          QDateTime::currentDateTime().toString(QStringLiteral("yyyy/MM/dd H:mm")))
@@ -171,7 +171,7 @@ void ResultWindow::showOutcome() {
 void ResultWindow::showReport() {
     reportScrollBar->setSingleStep(
         static_cast<int>(std::nearbyint(reportArea->font().pointSizeF() * 20)));
-    reportArea->setReportText(reportText);
+    reportArea->setReportText(m_reportText);
 }
 
 // The wheel over the report and the paging keys scroll it as the scroll bar does.
@@ -234,7 +234,7 @@ void ResultWindow::scrollReport(int value) {
 }
 
 void ResultWindow::closeEvent(QCloseEvent *event) {
-    reportText.clear();
+    m_reportText.clear();
     QDialog::closeEvent(event);
 }
 
@@ -251,7 +251,7 @@ ResultWindow::Printed ResultWindow::printReport(QPagedPaintDevice &device, const
     const ReportArea *measuring = reportArea;
     ReportArea unzoomed;
     if (unzoomed.font() != reportArea->font()) {
-        unzoomed.setReportText(reportText);
+        unzoomed.setReportText(m_reportText);
         measuring = &unzoomed;
     }
     const QFontMetrics metrics = painter.fontMetrics();

@@ -29,16 +29,9 @@ public:
         QLabel *unanswered = nullptr;
         QLabel *score = nullptr;
     };
-    SummaryLabels summary;
-    QPushButton *printButton = nullptr;
-    QPushButton *retryButton = nullptr;
-    QPushButton *pdfButton = nullptr;
-    QPushButton *progressButton = nullptr;
-    ReportArea *reportArea = nullptr;
-    QScrollBar *reportScrollBar = nullptr;
 
     // The unwrapped report, built at load.
-    QString reportText;
+    const QString &reportText() const { return m_reportText; }
     // The run's line in the score history, added when the window is first shown.
     progress::RunRecord runRecord;
 
@@ -62,6 +55,15 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The controls, each named (objectName) as here.
+    SummaryLabels summary;
+    QPushButton *printButton = nullptr;
+    QPushButton *retryButton = nullptr;
+    QPushButton *pdfButton = nullptr;
+    QPushButton *progressButton = nullptr;
+    ReportArea *reportArea = nullptr;
+    QScrollBar *reportScrollBar = nullptr;
+
     void addCopyKeys();
     void zoomReport(double points);
     void showOutcome();
@@ -77,5 +79,6 @@ private:
     bool m_retryRequested = false;
     QList<qsizetype> m_listed;
     QString m_section;
+    QString m_reportText;
     QString m_heading; // the first line on paper
 };

@@ -40,23 +40,6 @@ public:
         }
     };
 
-    QGroupBox *tagsFrame = nullptr;
-    TagChecks checks;
-    QRadioButton *alignLeftButton = nullptr;
-    QRadioButton *alignCenterButton = nullptr;
-    QRadioButton *alignRightButton = nullptr;
-    QComboBox *styleBox = nullptr;
-    QLineEdit *urlBox = nullptr;
-    QComboBox *pictureNameBox = nullptr;
-    QPlainTextEdit *tagsBox = nullptr;
-    QPushButton *okButton = nullptr;
-    QPushButton *cancelButton = nullptr;
-    QPushButton *lineBreakButton = nullptr;
-    QPushButton *listTagButton = nullptr;
-    QPushButton *folderButton = nullptr;
-    DirList *folderList = nullptr;
-    QLabel *picturePreview = nullptr;
-
     tagtext::Tags tags;
     // The text the tags enclose: what the tags box held when the author came to the builder.
     QString innerText;
@@ -84,6 +67,24 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The controls, each named (objectName) as here; the check boxes by their tag + "Check".
+    QGroupBox *tagsFrame = nullptr;
+    TagChecks checks;
+    QRadioButton *alignLeftButton = nullptr;
+    QRadioButton *alignCenterButton = nullptr;
+    QRadioButton *alignRightButton = nullptr;
+    QComboBox *styleBox = nullptr;
+    QLineEdit *urlBox = nullptr;
+    QComboBox *pictureNameBox = nullptr;
+    QPlainTextEdit *tagsBox = nullptr;
+    QPushButton *okButton = nullptr;
+    QPushButton *cancelButton = nullptr;
+    QPushButton *lineBreakButton = nullptr;
+    QPushButton *listTagButton = nullptr;
+    QPushButton *folderButton = nullptr;
+    DirList *folderList = nullptr;
+    QLabel *picturePreview = nullptr;
+
     void createControls();
     void keepCaptionsWhole();
     void fillLists();

@@ -1,4 +1,5 @@
 #include "AboutDialog.h"
+#include "Controls.h"
 #include "MainWindow.h"
 #include "MainWindowFixture.h"
 #include "MessageBox.h"
@@ -10,6 +11,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
+
+using testsupport::control;
 
 namespace {
 const QString kMsinfo = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
@@ -32,16 +35,21 @@ private slots:
     void texts() {
         AboutDialog about;
         QCOMPARE(about.windowTitle(), QString::fromUtf8("ﾊﾞｰｼﾞｮﾝ情報 Tessellar"));
-        QCOMPARE(about.versionLabel->text(), QString::fromUtf8("ﾊﾞｰｼﾞｮﾝ 1.2.2"));
+        QCOMPARE(control<QLabel>(&about, "versionLabel")->text(),
+                 QString::fromUtf8("ﾊﾞｰｼﾞｮﾝ 1.2.2"));
         QCOMPARE(AboutDialog::versionLine(1, 2, 10), QString::fromUtf8("ﾊﾞｰｼﾞｮﾝ 1.2.10"));
-        QCOMPARE(about.titleLabel->text(), QStringLiteral("Tessellar"));
-        QCOMPARE(about.descriptionLabel->text(),
+        QCOMPARE(control<QLabel>(&about, "titleLabel")->text(), QStringLiteral("Tessellar"));
+        QCOMPARE(control<QLabel>(&about, "descriptionLabel")->text(),
                  QString::fromUtf8(
                      "[Ｔｅｓｓｅｌｌａｒ]は，クイズの作成および実行，結果表示をします。"));
-        QVERIFY(about.disclaimerLabel->text().startsWith(QString::fromUtf8("警告:_")));
-        QVERIFY(about.disclaimerLabel->text().contains(QString::fromUtf8("責任")));
-        QVERIFY(!about.iconLabel->pixmap().isNull());
-        QCOMPARE(about.systemInfoButton->text(), QString::fromUtf8("ｼｽﾃﾑ情報(&S)..."));
+        QVERIFY(control<QLabel>(&about, "disclaimerLabel")
+                    ->text()
+                    .startsWith(QString::fromUtf8("警告:_")));
+        QVERIFY(
+            control<QLabel>(&about, "disclaimerLabel")->text().contains(QString::fromUtf8("責任")));
+        QVERIFY(!control<QLabel>(&about, "iconLabel")->pixmap().isNull());
+        QCOMPARE(control<QPushButton>(&about, "systemInfoButton")->text(),
+                 QString::fromUtf8("ｼｽﾃﾑ情報(&S)..."));
     }
 
     void getKeyValue_data() {
@@ -129,7 +137,7 @@ private slots:
             starts.append(path);
             return true;
         };
-        QTest::mouseClick(about.systemInfoButton, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(&about, "systemInfoButton"), Qt::LeftButton);
         QCOMPARE(starts, started.isEmpty() ? QStringList() : QStringList{started});
         const QList<messagebox::Shown> shown = messagebox::takeShown();
         QCOMPARE(shown.size(), started.isEmpty() ? 1 : 0);
@@ -164,7 +172,7 @@ private slots:
             if (about)
                 QTest::keyClick(about, Qt::Key(key));
         });
-        form->helpAboutAction->trigger();
+        control<QAction>(form, "helpAboutAction")->trigger();
         QVERIFY(wasOpen);
         QVERIFY(!QApplication::activeModalWidget());
     }

@@ -2,6 +2,7 @@
 // window: named controls, a Tab chain that reaches them, a report that reads through Qt's
 // text interface, and a zoom that is kept.
 #include "AboutDialog.h"
+#include "Controls.h"
 #include "Design.h"
 #include "EditorWindow.h"
 #include "HtmlPane.h"
@@ -30,6 +31,8 @@
 #include <QToolBar>
 #include <QWebEngineView>
 #include <QtTest>
+
+using testsupport::control;
 
 namespace {
 enum class Window { Main, Results, Editor, OptionsCount, OptionsFolder, TagBuilder, About };
@@ -115,13 +118,15 @@ class TestAccess : public QObject {
             return form;
         case Window::Results:
             wrongRun(f->state, 40);
-            return new ResultWindow(f->state, form->sectionBox->currentText(), form);
+            return new ResultWindow(f->state, control<QComboBox>(form, "sectionBox")->currentText(),
+                                    form);
         case Window::Editor:
             return form->editor();
         case Window::OptionsCount:
         case Window::OptionsFolder: {
             auto *options = new OptionsDialog(f->state, form);
-            options->tabBar->setCurrentIndex(window == Window::OptionsFolder ? 1 : 0);
+            control<QTabBar>(options, "tabBar")
+                ->setCurrentIndex(window == Window::OptionsFolder ? 1 : 0);
             return options;
         }
         case Window::TagBuilder:
@@ -182,21 +187,24 @@ private slots:
     void figuresReadWithTheirTitles() {
         ResultWindow *results = showResults();
         // 20 true/false questions answered wrongly, 1 point off each.
-        QCOMPARE(results->summary.score->accessibleName(), QString::fromUtf8("総得点 -20"));
-        QCOMPARE(results->summary.unanswered->accessibleName(), QString::fromUtf8("未回答問題 0"));
+        QCOMPARE(control<QLabel>(results, "scoreLabel")->accessibleName(),
+                 QString::fromUtf8("総得点 -20"));
+        QCOMPARE(control<QLabel>(results, "unansweredLabel")->accessibleName(),
+                 QString::fromUtf8("未回答問題 0"));
         MainWindow *form = f->form;
         results->close();
         f->writeQuiz(QStringLiteral("a"), 3);
         f->load(QStringLiteral("a"));
         f->now += 65;
-        TRY_COMPARE(form->clockLabel->accessibleName(), QString::fromUtf8("経過時間 00:01:05"));
+        TRY_COMPARE(control<QLabel>(form, "clockLabel")->accessibleName(),
+                    QString::fromUtf8("経過時間 00:01:05"));
     }
 
     // A screen reader reads the report as shown, line by line from the first line shown, and
     // Ctrl+A, Ctrl+C hand the unwrapped report to another program.
     void reportReadsThroughTheTextInterface() {
         ResultWindow *results = showResults();
-        ReportArea *area = results->reportArea;
+        ReportArea *area = control<ReportArea>(results, "reportArea");
         QAccessibleInterface *report = QAccessible::queryAccessibleInterface(area);
         QAccessibleTextInterface *text = report->textInterface();
         QVERIFY(text);
@@ -211,7 +219,7 @@ private slots:
             text->textAtOffset(text->cursorPosition(), QAccessible::LineBoundary, &start, &end),
             QString::fromUtf8("問題名:  \n"));
         const int lineTwips = twips::fromPixels(QFontMetrics(area->font()).lineSpacing());
-        results->reportScrollBar->setValue(5 * lineTwips + 1);
+        control<QScrollBar>(results, "reportScrollBar")->setValue(5 * lineTwips + 1);
         QCOMPARE(
             text->textAtOffset(text->cursorPosition(), QAccessible::LineBoundary, &start, &end),
             report::lines(area->wrappedReport()).at(5) + QLatin1Char('\n'));
@@ -225,7 +233,7 @@ private slots:
         QCOMPARE(std::pair(start, end), std::pair(0, text->characterCount()));
         QTest::keyClick(results, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(),
-                 QString(results->reportText).replace(QStringLiteral("\r\n"), "\n"));
+                 QString(results->reportText()).replace(QStringLiteral("\r\n"), "\n"));
     }
 
     // The level steps through the presets within 50 % to 300 %, by key or by wheel, is kept
@@ -253,23 +261,27 @@ private slots:
             if (key == 0) {
                 QWheelEvent notch(QPointF(5, 5), QPointF(), QPoint(), QPoint(0, 120), Qt::NoButton,
                                   Qt::ControlModifier, Qt::NoScrollPhase, false);
-                QApplication::sendEvent(form->questionPane->focusProxy(), &notch);
+                QApplication::sendEvent(control<HtmlPane>(form, "questionPane")->focusProxy(),
+                                        &notch);
             } else {
-                QTest::keyClick(form->answerBox, Qt::Key(key), Qt::ControlModifier);
+                QTest::keyClick(control<QLineEdit>(form, "answerBox"), Qt::Key(key),
+                                Qt::ControlModifier);
             }
         }
         QCOMPARE(settings::readNumber(QStringLiteral("Zoom"), 0), percent);
-        QCOMPARE(form->answerList->currentRow(), -1); // Ctrl+0 picks no answer
-        form->answerBox->setFocus();
-        QTest::keyClick(form->answerBox, Qt::Key_3);
-        QCOMPARE(form->answerBox->text(), QStringLiteral("3"));
+        QCOMPARE(control<QListWidget>(form, "answerList")->currentRow(),
+                 -1); // Ctrl+0 picks no answer
+        control<QLineEdit>(form, "answerBox")->setFocus();
+        QTest::keyClick(control<QLineEdit>(form, "answerBox"), Qt::Key_3);
+        QCOMPARE(control<QLineEdit>(form, "answerBox")->text(), QStringLiteral("3"));
 
         form->close(); // the next start shows the same size in both panes
         form = f->start();
         f->writeQuiz(QStringLiteral("a"), 2);
         f->load(QStringLiteral("a"));
         QVERIFY(panesApplied(form));
-        for (HtmlPane *pane : {form->questionPane, form->choicesPane})
+        for (HtmlPane *pane :
+             {control<HtmlPane>(form, "questionPane"), control<HtmlPane>(form, "choicesPane")})
             TRY_COMPARE(
                 qRound(100 *
                        paneprobe::evaluate(pane, QStringLiteral("devicePixelRatio")).toDouble()),
@@ -279,16 +291,20 @@ private slots:
     void reportAndEditorFollowTheZoom() {
         settings::writeNumber(QStringLiteral("Zoom"), 200);
         ResultWindow *results = showResults();
-        QCOMPARE(results->reportArea->font().pointSizeF(), 22.5);
-        QCOMPARE(results->summary.score->font().pointSizeF(), 11.25);
+        QCOMPARE(control<ReportArea>(results, "reportArea")->font().pointSizeF(), 22.5);
+        QCOMPARE(control<QLabel>(results, "scoreLabel")->font().pointSizeF(), 11.25);
         QTest::keyClick(results, Qt::Key_Minus, Qt::ControlModifier);
-        QCOMPARE(results->reportArea->font().pointSizeF(), 1.75 * 11.25);
-        QCOMPARE(results->reportScrollBar->singleStep(), qRound(1.75 * 11.25 * 20));
+        QCOMPARE(control<ReportArea>(results, "reportArea")->font().pointSizeF(), 1.75 * 11.25);
+        QCOMPARE(control<QScrollBar>(results, "reportScrollBar")->singleStep(),
+                 qRound(1.75 * 11.25 * 20));
         results->close();
 
         auto *editor = static_cast<EditorWindow *>(activate(f->form->editor()));
-        QTest::keyClick(editor->questionBox, Qt::Key_Minus, Qt::ControlModifier);
-        for (QPlainTextEdit *box : {editor->questionBox, editor->choicesBox, editor->keyPointBox})
+        QTest::keyClick(control<QPlainTextEdit>(editor, "questionBox"), Qt::Key_Minus,
+                        Qt::ControlModifier);
+        for (QPlainTextEdit *box : {control<QPlainTextEdit>(editor, "questionBox"),
+                                    control<QPlainTextEdit>(editor, "choicesBox"),
+                                    control<QPlainTextEdit>(editor, "keyPointBox")})
             QCOMPARE(box->font().pointSizeF(), 1.5 * 11.25);
         QCOMPARE(settings::readNumber(QStringLiteral("Zoom"), 0), 150);
     }

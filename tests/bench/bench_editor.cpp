@@ -2,6 +2,7 @@
 // characters into the question box, each 40 ms after the last was taken (a fast typist), and
 // each keystroke's delay is how late the event loop came to it plus the time the box took. Run it
 // on a display with a window manager (scripts/on-display.sh): the preview renders for real.
+#include "Controls.h"
 #include "EditorWindow.h"
 #include "MessageBox.h"
 #include "QuestionPreview.h"
@@ -21,6 +22,8 @@
 #include <cstdio>
 #include <functional>
 #include <vector>
+
+using testsupport::control;
 
 namespace {
 constexpr int kKeys = 300;
@@ -55,15 +58,15 @@ void run(bool preview, const QString &folder) {
     state.quizFolder = folder;
     EditorWindow editor(state);
     editor.setAttribute(Qt::WA_DeleteOnClose, false);
-    if (editor.viewPreviewAction->isChecked() != preview)
-        editor.viewPreviewAction->trigger();
+    if (control<QAction>(&editor, "viewPreviewAction")->isChecked() != preview)
+        control<QAction>(&editor, "viewPreviewAction")->trigger();
     editor.show();
     if (!QTest::qWaitForWindowExposed(&editor))
         std::puts("the editor was not exposed");
     QTest::qWait(2500); // framed, and the preview's renderer started
     editor.activateWindow();
-    editor.questionBox->setFocus();
-    const std::vector<double> d = typeInto(editor.questionBox);
+    control<QPlainTextEdit>(&editor, "questionBox")->setFocus();
+    const std::vector<double> d = typeInto(control<QPlainTextEdit>(&editor, "questionBox"));
     std::printf("preview %-3s keystroke to box: median %6.2f ms, 95%% %6.2f ms, max %6.2f ms\n",
                 preview ? "on" : "off", d[d.size() / 2], d[d.size() * 95 / 100], d.back());
     std::fflush(stdout);

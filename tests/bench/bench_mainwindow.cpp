@@ -16,6 +16,7 @@
 // both choose by default; --program-env tries a change on the program alone. Both repeatable.
 // --starts sets how many starts of each the start-up takes (51): more narrow the ratio's spread.
 #include "BenchQuiz.h"
+#include "Controls.h"
 #include "HtmlPane.h"
 #include "Main.h"
 #include "MainWindow.h"
@@ -46,6 +47,8 @@
 #include <optional>
 #include <random>
 #include <vector>
+
+using testsupport::control;
 
 namespace {
 constexpr int kSmallQuiz = 1000;
@@ -641,12 +644,13 @@ int idleChild(const QString &variant) {
         // Hidden a second after both have shown their blank page (and reported it).
         auto *poll = new QTimer(form);
         QObject::connect(poll, &QTimer::timeout, form, [form, poll] {
-            if (!form->questionPane->isReady() || !form->choicesPane->isReady())
+            if (!control<HtmlPane>(form, "questionPane")->isReady() ||
+                !control<HtmlPane>(form, "choicesPane")->isReady())
                 return;
             poll->stop();
             QTimer::singleShot(1000, form, [form] {
-                form->questionPane->hide();
-                form->choicesPane->hide();
+                control<HtmlPane>(form, "questionPane")->hide();
+                control<HtmlPane>(form, "choicesPane")->hide();
             });
         });
         poll->start(100);

@@ -5,6 +5,7 @@
 //    the frame has gone to the X server);
 //  - saving the 30,000-question report as PDF.
 // Run it on a display with a window manager: bash scripts/on-display.sh build/bench/bench_results
+#include "Controls.h"
 #include "FileDialog.h"
 #include "MessageBox.h"
 #include "Printer.h"
@@ -25,6 +26,8 @@
 #include <functional>
 #include <iterator>
 #include <vector>
+
+using testsupport::control;
 
 namespace {
 // Notes when the watched window is on screen with its report drawn: its report area has been
@@ -109,16 +112,16 @@ void print(const char *what, int listed, Figures f) {
 // The wrap a new window does first, for the report area at its design width.
 Figures firstWrap(const QuizState &state, int runs) {
     ResultWindow results(const_cast<QuizState &>(state), QString());
-    ReportArea *area = results.reportArea;
+    ReportArea *area = control<ReportArea>(&results, "reportArea");
     return timed(runs, [&] {
-        area->setReportText(results.reportText); // forgets every measured line
+        area->setReportText(results.reportText()); // forgets every measured line
         area->wrappedReport();
     });
 }
 
 void openAndPaint(ProbeApplication &app, QuizState &state) {
     ResultWindow results(state, QString());
-    app.area = results.reportArea;
+    app.area = control<ReportArea>(&results, "reportArea");
     app.areaPainted = app.painted = false;
     results.show();
     app.watched = results.windowHandle();
@@ -134,7 +137,7 @@ void saveAsPdf(QuizState &state, const QString &path) {
     filedialog::script({path});
     const Figures f = timed(1, [&] { results.printReportOrPdf(); });
     std::printf("%6lld listed:        %8.2f ms (CPU %8.2f ms)  save as PDF, %lld bytes\n",
-                static_cast<long long>(results.reportText.count(QString::fromUtf8("問題: "))),
+                static_cast<long long>(results.reportText().count(QString::fromUtf8("問題: "))),
                 f.median, f.medianCpu, static_cast<long long>(QFileInfo(path).size()));
 }
 } // namespace

@@ -1,6 +1,8 @@
+#include "Controls.h"
 #include "Design.h"
 #include "EditorWindow.h"
 #include "FileDialog.h"
+#include "HtmlPane.h"
 #include "MainWindow.h"
 #include "MainWindowFixture.h"
 #include "MessageBox.h"
@@ -30,6 +32,8 @@
 #include <csignal>
 #include <optional>
 
+using testsupport::control;
+
 using messagebox::Answer;
 
 namespace {
@@ -57,12 +61,12 @@ void answerOptions(const QString &count, bool ok) {
     QTimer::singleShot(0, [count, ok] {
         auto *options = qobject_cast<OptionsDialog *>(QApplication::activeModalWidget());
         QVERIFY(options);
-        QVERIFY(options->countBox->isEnabled());
-        options->countBox->setText(count);
+        QVERIFY(control<QLineEdit>(options, "countBox")->isEnabled());
+        control<QLineEdit>(options, "countBox")->setText(count);
         if (ok)
-            options->okButton->click();
+            control<QPushButton>(options, "okButton")->click();
         if (options->isVisible())
-            options->cancelButton->click();
+            control<QPushButton>(options, "cancelButton")->click();
     });
 }
 } // namespace
@@ -74,7 +78,7 @@ class TestEditor : public QObject {
 
     void openEditor() {
         f->start();
-        f->form->toolsOptionsAction->trigger();
+        control<QAction>(f->form, "toolsOptionsAction")->trigger();
         m = f->form->editor();
         QVERIFY(m->isVisible());
         m->activateWindow();
@@ -83,8 +87,8 @@ class TestEditor : public QObject {
         QVERIFY(testsupport::waitUntil([this] { return !m->isSizing(); }));
     }
     void loadSection(const QString &section) {
-        m->sectionBox->setEditText(section);
-        m->loadButton->click();
+        control<QComboBox>(m, "sectionBox")->setEditText(section);
+        control<QPushButton>(m, "loadButton")->click();
     }
 
 private slots:
@@ -97,18 +101,18 @@ private slots:
     void opensWithTheSectionsAndStopsTheClock() {
         f->start();
         f->load(QStringLiteral("sixty"));
-        QVERIFY(f->form->clockTimer->isActive());
-        f->form->toolsOptionsAction->trigger();
+        QVERIFY(control<QTimer>(f->form, "clockTimer")->isActive());
+        control<QAction>(f->form, "toolsOptionsAction")->trigger();
         m = f->form->editor();
-        QVERIFY(!f->form->clockTimer->isActive());
+        QVERIFY(!control<QTimer>(f->form, "clockTimer")->isActive());
         QCOMPARE(m->windowTitle(), QStringLiteral("Making Quiz"));
-        QCOMPARE(m->sectionBox->count(), 1);
-        QCOMPARE(m->sectionBox->currentText(), QString());
+        QCOMPARE(control<QComboBox>(m, "sectionBox")->count(), 1);
+        QCOMPARE(control<QComboBox>(m, "sectionBox")->currentText(), QString());
         QCOMPARE(box(m, 0), QStringLiteral("1"));
-        QCOMPARE(m->answerList->count(), 6);
+        QCOMPARE(control<QListWidget>(m, "answerList")->count(), 6);
         // Closing restarts the clock of the run under way and hands the focus back.
-        m->closeButton->click();
-        QVERIFY(f->form->clockTimer->isActive());
+        control<QPushButton>(m, "closeButton")->click();
+        QVERIFY(control<QTimer>(f->form, "clockTimer")->isActive());
     }
 
     // The preview follows the boxes as the author types, before 追加, and can be hidden.
@@ -117,15 +121,16 @@ private slots:
         openEditor();
         QuestionPreview *preview = m->preview();
         TRY_VERIFY(preview && preview->isVisible());
-        m->questionBox->setFocus();
-        commitText(m->questionBox, QString::fromUtf8("富士山<b>3776</b>"));
-        m->pictureBox->setText(QStringLiteral("P.PNG"));
-        TRY_VERIFY_WITHIN(
-            renderedBody(preview->questionPane).contains(QString::fromUtf8("富士山<b>3776</b>")),
-            15000);
-        QVERIFY(!preview->pictureLabel->pixmap().isNull());
+        control<QPlainTextEdit>(m, "questionBox")->setFocus();
+        commitText(control<QPlainTextEdit>(m, "questionBox"),
+                   QString::fromUtf8("富士山<b>3776</b>"));
+        control<QLineEdit>(m, "pictureBox")->setText(QStringLiteral("P.PNG"));
+        TRY_VERIFY_WITHIN(renderedBody(control<HtmlPane>(preview, "previewQuestionPane"))
+                              .contains(QString::fromUtf8("富士山<b>3776</b>")),
+                          15000);
+        QVERIFY(!control<QLabel>(preview, "previewPictureLabel")->pixmap().isNull());
         QVERIFY(f->state.questions.value(0).question.isEmpty()); // nothing added
-        m->viewPreviewAction->trigger();
+        control<QAction>(m, "viewPreviewAction")->trigger();
         QVERIFY(preview->isHidden());
         QCOMPARE(settings::readNumber(QStringLiteral("EditorPreview"), 1), 0);
     }
@@ -149,15 +154,15 @@ private slots:
         openEditor();
         loadSection(QStringLiteral("sixty"));
         filedialog::script({f->folder() + QLatin1Char('/') + chosen});
-        m->fileExportTableAction->trigger();
-        m->questionBox->setPlainText(QStringLiteral("typed over"));
+        control<QAction>(m, "fileExportTableAction")->trigger();
+        control<QPlainTextEdit>(m, "questionBox")->setPlainText(QStringLiteral("typed over"));
         f->state.replaceQuiz({QuizRecord()});
         filedialog::script({f->folder() + QLatin1Char('/') + written});
-        m->fileImportTableAction->trigger();
+        control<QAction>(m, "fileImportTableAction")->trigger();
         QCOMPARE(f->state.questionCount, 60);
         QCOMPARE(box(m, 1), f->state.questions[0].question);
         QVERIFY(m->findChild<QLabel *>(QStringLiteral("statusText"))->text().contains("UTF-8"));
-        m->saveButton->click();
+        control<QPushButton>(m, "saveButton")->click();
         QCOMPARE(readAll(quiz), original);
     }
 
@@ -184,7 +189,7 @@ private slots:
         const QList<QuizRecord> before = f->state.questions;
         messagebox::takeShown();
         filedialog::script({path});
-        m->fileImportTableAction->trigger();
+        control<QAction>(m, "fileImportTableAction")->trigger();
         const QList<messagebox::Shown> shown = messagebox::takeShown();
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown[0].text.contains(where), qPrintable(shown[0].text));
@@ -199,7 +204,7 @@ private slots:
         QCOMPARE(box(m, 0), QStringLiteral("1"));
         QCOMPARE(box(m, 1), QString::fromUtf8("<P>問題 1</P>"));
         QCOMPARE(box(m, 3), QString::fromUtf8("○"));
-        QCOMPARE(m->focusWidget(), m->numberBox);
+        QCOMPARE(m->focusWidget(), control<QLineEdit>(m, "numberBox"));
     }
 
     void addStoresAndMovesOn_data() {
@@ -223,7 +228,7 @@ private slots:
         setBox(m, 3, QStringLiteral("3"));
         setBox(m, 4, QString::fromUtf8("説明\r\n二行目"));
         setBox(m, 5, QStringLiteral("img\\a.gif"));
-        m->addButton->click();
+        control<QPushButton>(m, "addButton")->click();
         const QuizRecord &stored = f->state.questions[number.toInt() - 1];
         QCOMPARE(stored.number, number.toInt());
         QCOMPARE(stored.reportNumber, number.toInt());
@@ -233,13 +238,13 @@ private slots:
         QCOMPARE(stored.imageFile, QStringLiteral("img\\a.gif"));
         QCOMPARE(box(m, 0), after);
         QCOMPARE(box(m, 1), shownQuestion);
-        QCOMPARE(m->focusWidget(), m->numberBox);
+        QCOMPARE(m->focusWidget(), control<QLineEdit>(m, "numberBox"));
     }
 
     void addWithoutATableStoresNothing() {
         openEditor(); // nothing loaded: the table has no entries
         setBox(m, 1, QStringLiteral("x"));
-        m->addButton->click();
+        control<QPushButton>(m, "addButton")->click();
         QVERIFY(f->state.questions.isEmpty());
         QCOMPARE(box(m, 0), QStringLiteral("2"));
     }
@@ -248,14 +253,14 @@ private slots:
         openEditor();
         loadSection(QStringLiteral("sixty"));
         setBox(m, 1, QStringLiteral("kept"));
-        m->numberBox->setFocus();
+        control<QLineEdit>(m, "numberBox")->setFocus();
         setBox(m, 0, QStringLiteral("100"));
-        leave(m->numberBox);
+        leave(control<QLineEdit>(m, "numberBox"));
         QCOMPARE(box(m, 0), QStringLiteral("60"));
         QCOMPARE(box(m, 1), QStringLiteral("kept"));
-        m->numberBox->setFocus();
+        control<QLineEdit>(m, "numberBox")->setFocus();
         setBox(m, 0, QStringLiteral("7"));
-        leave(m->numberBox);
+        leave(control<QLineEdit>(m, "numberBox"));
         QCOMPARE(box(m, 1), QString::fromUtf8("<P>問題 7</P>"));
     }
 
@@ -263,38 +268,45 @@ private slots:
         openEditor();
         loadSection(QStringLiteral("sixty"));
         QVERIFY(QTest::qWaitForWindowActive(m));
-        m->questionBox->setFocus();
+        control<QPlainTextEdit>(m, "questionBox")->setFocus();
         setBox(m, 1, QStringLiteral("typed"));
-        static_cast<QPlainTextEdit *>(m->questionBox)->moveCursor(QTextCursor::End);
-        QTest::keyClick(m->questionBox, Qt::Key_Return);
+        static_cast<QPlainTextEdit *>(control<QPlainTextEdit>(m, "questionBox"))
+            ->moveCursor(QTextCursor::End);
+        QTest::keyClick(control<QPlainTextEdit>(m, "questionBox"), Qt::Key_Return);
         QCOMPARE(f->state.questions[0].question, QString::fromUtf8("<P>問題 1</P>"));
         QCOMPARE(box(m, 1), QStringLiteral("typed\r\n")); // Enter alone is a line break
-        QTest::keyClick(m->questionBox, Qt::Key_Return, Qt::ControlModifier);
+        QTest::keyClick(control<QPlainTextEdit>(m, "questionBox"), Qt::Key_Return,
+                        Qt::ControlModifier);
         QCOMPARE(f->state.questions[0].question, QStringLiteral("typed\r\n"));
         QCOMPARE(box(m, 0), QStringLiteral("2"));
-        m->answerBox->setFocus();
-        QTest::keyClick(m->answerBox, Qt::Key_Comma, Qt::ControlModifier | Qt::KeypadModifier);
+        control<QLineEdit>(m, "answerBox")->setFocus();
+        QTest::keyClick(control<QLineEdit>(m, "answerBox"), Qt::Key_Comma,
+                        Qt::ControlModifier | Qt::KeypadModifier);
         QCOMPARE(box(m, 0), QStringLiteral("3")); // Ctrl + keypad separator adds too
-        QTest::keyClick(m->answerBox, Qt::Key_Return, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyClick(control<QLineEdit>(m, "answerBox"), Qt::Key_Return,
+                        Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(box(m, 0), QStringLiteral("3"));
     }
 
     void japaneseInputIsKeptExactly() {
         openEditor();
         loadSection(QStringLiteral("sixty"));
-        m->questionBox->setFocus();
+        control<QPlainTextEdit>(m, "questionBox")->setFocus();
         setBox(m, 1, QString());
-        commitText(m->questionBox, QString::fromUtf8("富士山は，日本一高い山です。～①ｶﾀｶﾅ"));
+        commitText(control<QPlainTextEdit>(m, "questionBox"),
+                   QString::fromUtf8("富士山は，日本一高い山です。～①ｶﾀｶﾅ"));
         QCOMPARE(box(m, 1), QString::fromUtf8("富士山は，日本一高い山です。～①ｶﾀｶﾅ"));
-        m->addButton->click();
+        control<QPushButton>(m, "addButton")->click();
         QCOMPARE(f->state.questions[0].question,
                  QString::fromUtf8("富士山は，日本一高い山です。～①ｶﾀｶﾅ"));
     }
 
     void answerListFillsTheAnswerBox() {
         openEditor();
-        QTest::mouseClick(m->answerList->viewport(), Qt::LeftButton, {},
-                          m->answerList->visualItemRect(m->answerList->item(5)).center());
+        QTest::mouseClick(control<QListWidget>(m, "answerList")->viewport(), Qt::LeftButton, {},
+                          control<QListWidget>(m, "answerList")
+                              ->visualItemRect(control<QListWidget>(m, "answerList")->item(5))
+                              .center());
         QCOMPARE(box(m, 3), QString::fromUtf8("×"));
     }
 
@@ -317,7 +329,7 @@ private slots:
         loadSection(section);
         QCOMPARE(messagebox::takeShown().value(0).text, kMissing);
         QCOMPARE(f->state.currentQuizFile, sixty);
-        QCOMPARE(m->sectionBox->currentText(), QStringLiteral("sixty"));
+        QCOMPARE(control<QComboBox>(m, "sectionBox")->currentText(), QStringLiteral("sixty"));
         QCOMPARE(f->state.questions, before);
         QVERIFY(!QFile::exists(f->folder() + QString::fromUtf8("/q新しい.tsl")));
     }
@@ -328,21 +340,21 @@ private slots:
         openEditor();
         f->load(QStringLiteral("sixty"));
         f->state.answerTexts[5] = QStringLiteral("2"); // question 6's answer
-        f->form->questionScrollBar->setValue(5);
+        control<QScrollBar>(f->form, "questionScrollBar")->setValue(5);
         setBox(m, 0, QStringLiteral("2"));
         m->showQuestionFromNumberBox();
         messagebox::script({Answer::Yes});
         m->findChild<QAction *>(QStringLiteral("editDeleteAction"))->trigger();
-        QCOMPARE(f->form->questionNumberBox->text(), QStringLiteral("5"));
-        QCOMPARE(f->form->answerBox->text(), QStringLiteral("2"));
-        QCOMPARE(f->form->questionScrollBar->maximum(), 60);
+        QCOMPARE(control<QLineEdit>(f->form, "questionNumberBox")->text(), QStringLiteral("5"));
+        QCOMPARE(control<QLineEdit>(f->form, "answerBox")->text(), QStringLiteral("2"));
+        QCOMPARE(control<QScrollBar>(f->form, "questionScrollBar")->maximum(), 60);
     }
 
     void enterInTheSectionBoxLoads() {
         openEditor();
-        m->sectionBox->setFocus();
-        m->sectionBox->setEditText(QStringLiteral("sixty"));
-        QTest::keyClick(m->sectionBox->lineEdit(), Qt::Key_Return);
+        control<QComboBox>(m, "sectionBox")->setFocus();
+        control<QComboBox>(m, "sectionBox")->setEditText(QStringLiteral("sixty"));
+        QTest::keyClick(control<QComboBox>(m, "sectionBox")->lineEdit(), Qt::Key_Return);
         QCOMPARE(f->state.currentQuizFile, f->folder() + QStringLiteral("/qsixty.tsl"));
         QCOMPARE(box(m, 1), f->state.questions[0].question);
     }
@@ -356,7 +368,7 @@ private slots:
         const auto trigger = [this](const char *item) {
             m->findChild<QAction *>(QLatin1String(item))->trigger();
         };
-        textboxes::setText(m->numberBox, QStringLiteral("2"));
+        textboxes::setText(control<QLineEdit>(m, "numberBox"), QStringLiteral("2"));
         m->showQuestionFromNumberBox();
         messagebox::script({Answer::Yes});
         trigger("editDeleteAction");
@@ -365,14 +377,14 @@ private slots:
         QCOMPARE(box(m, 1), before[2].question);
         trigger("editInsertAction");
         QCOMPARE(box(m, 1), QString());
-        m->questionBox->setFocus();
-        commitText(m->questionBox, QString::fromUtf8("新しい問題"));
+        control<QPlainTextEdit>(m, "questionBox")->setFocus();
+        commitText(control<QPlainTextEdit>(m, "questionBox"), QString::fromUtf8("新しい問題"));
         trigger("editUndoAction");
         QCOMPARE(box(m, 1), QString());
         trigger("editRedoAction");
         QCOMPARE(box(m, 1), QString::fromUtf8("新しい問題"));
-        m->addButton->click();
-        m->saveButton->click();
+        control<QPushButton>(m, "addButton")->click();
+        control<QPushButton>(m, "saveButton")->click();
         const QList<QuizRecord> saved = quizfile::read(f->folder() + "/qsixty.tsl").records;
         QCOMPARE(saved.size(), 60);
         QCOMPARE(saved[1].question, QString::fromUtf8("新しい問題"));
@@ -390,7 +402,8 @@ private slots:
         QCOMPARE(f->state.questionCount, 30);
         QCOMPARE(f->state.questions, QList<QuizRecord>(30));
         QCOMPARE(f->state.answerMarks.size(), 30);
-        QCOMPARE(textboxes::text(m->questionBox), QString()); // nothing of sixty's question 1
+        QCOMPARE(textboxes::text(control<QPlainTextEdit>(m, "questionBox")),
+                 QString()); // nothing of sixty's question 1
         const QString path = f->folder() + QString::fromUtf8("/q新しい.tsl");
         QVERIFY(QFile::exists(path));
         QCOMPARE(QFileInfo(path).size(), 0);
@@ -417,10 +430,10 @@ private slots:
     void savesTheTableTheMainWindowLoaded() {
         f->start();
         f->load(QStringLiteral("sixty"));
-        f->form->toolsOptionsAction->trigger();
+        control<QAction>(f->form, "toolsOptionsAction")->trigger();
         m = f->form->editor();
-        m->sectionBox->setEditText(QString::fromUtf8("写し"));
-        m->saveButton->click();
+        control<QComboBox>(m, "sectionBox")->setEditText(QString::fromUtf8("写し"));
+        control<QPushButton>(m, "saveButton")->click();
         QVERIFY(messagebox::takeShown().isEmpty()); // success shows nothing
         const QString copy = f->folder() + QString::fromUtf8("/q写し.tsl");
         QCOMPARE(f->state.currentQuizFile, copy);
@@ -436,10 +449,10 @@ private slots:
         loadSection(QStringLiteral("KANA"));
         QVERIFY(messagebox::takeShown().isEmpty());
         QCOMPARE(f->state.questionCount, 3);
-        m->questionBox->setFocus();
-        commitText(m->questionBox, QStringLiteral("new "));
-        m->addButton->click();
-        m->saveButton->click();
+        control<QPlainTextEdit>(m, "questionBox")->setFocus();
+        commitText(control<QPlainTextEdit>(m, "questionBox"), QStringLiteral("new "));
+        control<QPushButton>(m, "addButton")->click();
+        control<QPushButton>(m, "saveButton")->click();
         QVERIFY(messagebox::takeShown().isEmpty());
         QCOMPARE(QDir(f->folder()).entryList({"*.tsl", "*.TSL"}, QDir::Files),
                  (QStringList{"QKANA.TSL", "qsixty.tsl"}));
@@ -448,8 +461,8 @@ private slots:
 
     void saveBeforeAnyLoadWritesEmptyRecords() {
         openEditor(); // the count is 60 and the table empty
-        m->sectionBox->setEditText(QStringLiteral("blank"));
-        m->saveButton->click();
+        control<QComboBox>(m, "sectionBox")->setEditText(QStringLiteral("blank"));
+        control<QPushButton>(m, "saveButton")->click();
         const quizfile::ReadResult read =
             quizfile::read(f->folder() + QStringLiteral("/qblank.tsl"));
         QVERIFY(read.ok);
@@ -492,8 +505,8 @@ private slots:
         section.replace(QStringLiteral("\\t"), QStringLiteral("\t"));
         const QuizState before = f->state;
         const QStringList filesBefore = QDir(f->folder()).entryList(QDir::Files);
-        m->sectionBox->setEditText(section);
-        m->saveButton->click();
+        control<QComboBox>(m, "sectionBox")->setEditText(section);
+        control<QPushButton>(m, "saveButton")->click();
         const QList<messagebox::Shown> shown = messagebox::takeShown();
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown[0].text.contains(problem), qPrintable(shown[0].text));
@@ -542,15 +555,16 @@ private slots:
         QTest::keyClick(m->boxes()[from], Qt::Key_Tab);
         QCOMPARE(box(m, from), QString());
         QCOMPARE(QApplication::focusWidget(),
-                 to < 0 ? static_cast<QWidget *>(m->addButton) : m->boxes()[to]);
+                 to < 0 ? static_cast<QWidget *>(control<QPushButton>(m, "addButton"))
+                        : m->boxes()[to]);
         m->boxes()[from]->setFocus();
         QTest::keyClick(m->boxes()[from], Qt::Key_Tab, Qt::ControlModifier);
         QCOMPARE(box(m, from), QStringLiteral("\t"));
-        m->answerList->setFocus();
+        control<QListWidget>(m, "answerList")->setFocus();
         for (int i = 0; i < 5; ++i) // from 1 (current on focus) down to ×
-            QTest::keyClick(m->answerList, Qt::Key_Down);
-        QTest::keyClick(m->answerList, Qt::Key_Up);
-        QCOMPARE(box(m, 3), m->answerList->currentItem()->text());
+            QTest::keyClick(control<QListWidget>(m, "answerList"), Qt::Key_Down);
+        QTest::keyClick(control<QListWidget>(m, "answerList"), Qt::Key_Up);
+        QCOMPARE(box(m, 3), control<QListWidget>(m, "answerList")->currentItem()->text());
         QCOMPARE(box(m, 3), QString::fromUtf8("○"));
     }
 
@@ -580,11 +594,11 @@ private slots:
         loadSection(QStringLiteral("sixty"));
         const QByteArray before = testsupport::readFile(f->folder() + "/qsixty.tsl");
         if (work != QLatin1String("none")) {
-            m->questionBox->setFocus();
-            commitText(m->questionBox, QString::fromUtf8("書きかけ"));
+            control<QPlainTextEdit>(m, "questionBox")->setFocus();
+            commitText(control<QPlainTextEdit>(m, "questionBox"), QString::fromUtf8("書きかけ"));
         }
         if (work == QLatin1String("added"))
-            m->addButton->click();
+            control<QPushButton>(m, "addButton")->click();
         messagebox::script(answers);
         QWidget *closing = work == QLatin1String("main") ? static_cast<QWidget *>(f->form) : m;
         QCOMPARE(closing->close(), closed);
@@ -602,10 +616,10 @@ private slots:
     void sessionEndKeepsUnsavedWork() {
         openEditor();
         loadSection(QStringLiteral("sixty"));
-        m->questionBox->setFocus();
-        commitText(m->questionBox, QString::fromUtf8("書きかけの問題"));
-        m->addButton->click();
-        commitText(m->questionBox, QString::fromUtf8("二問目"));
+        control<QPlainTextEdit>(m, "questionBox")->setFocus();
+        commitText(control<QPlainTextEdit>(m, "questionBox"), QString::fromUtf8("書きかけの問題"));
+        control<QPushButton>(m, "addButton")->click();
+        commitText(control<QPlainTextEdit>(m, "questionBox"), QString::fromUtf8("二問目"));
         f->form->move(f->form->pos() + QPoint(30, 20));
         const QRect placed = design::outerGeometry(f->form);
         const QPointer<MainWindow> running = f->form;
@@ -635,7 +649,7 @@ private slots:
         QCOMPARE(f->state.questions[0].question, added);
         QCOMPARE(box(m, 0), QStringLiteral("2"));
         QCOMPARE(box(m, 1), QString::fromUtf8("二問目<P>問題 2</P>"));
-        m->saveButton->click();
+        control<QPushButton>(m, "saveButton")->click();
         QCOMPARE(quizfile::read(f->folder() + "/qsixty.tsl").records[0].question, added);
 
         loadSection(QStringLiteral("sixty")); // offered once only
@@ -658,7 +672,7 @@ private slots:
         loadSection(QStringLiteral("sixty"));
         setBox(m, 0, QStringLiteral("50"));
         answerOptions(QStringLiteral("20"), true);
-        m->settingsOptionsAction->trigger();
+        control<QAction>(m, "settingsOptionsAction")->trigger();
         QCOMPARE(f->state.questionCount, 20);
         QCOMPARE(box(m, 0), QStringLiteral("20"));
     }
@@ -669,24 +683,27 @@ private slots:
         m->resize(QSize(100, 100));
         TRY_COMPARE(design::outerGeometry(m).size(),
                     QSize(twips::toPixels(5235), twips::toPixels(6255)));
-        QCOMPARE(m->questionBox->width(), twips::toPixels(3975));
+        QCOMPARE(control<QPlainTextEdit>(m, "questionBox")->width(), twips::toPixels(3975));
         m->resize(QSize(twips::toPixels(7000), twips::toPixels(9550)) - frame);
         const int h = twips::toPixels(2000); // (9550 - 3550) / 3
-        TRY_COMPARE(m->questionBox->size(), QSize(twips::toPixels(5740), h));
-        QCOMPARE(m->choicesBox->y(), twips::toPixels(3305));
-        QCOMPARE(m->keyPointBox->y(), twips::toPixels(5650));
-        QCOMPARE(m->pictureBox->y(), twips::toPixels(7995));
-        QCOMPARE(m->pictureCaption->y(), twips::toPixels(7995) - twips::toPixels(240));
-        QCOMPARE(m->pictureBox->width(), twips::toPixels(4545));
+        TRY_COMPARE(control<QPlainTextEdit>(m, "questionBox")->size(),
+                    QSize(twips::toPixels(5740), h));
+        QCOMPARE(control<QPlainTextEdit>(m, "choicesBox")->y(), twips::toPixels(3305));
+        QCOMPARE(control<QPlainTextEdit>(m, "keyPointBox")->y(), twips::toPixels(5650));
+        QCOMPARE(control<QLineEdit>(m, "pictureBox")->y(), twips::toPixels(7995));
+        QCOMPARE(control<QLabel>(m, "pictureCaption")->y(),
+                 twips::toPixels(7995) - twips::toPixels(240));
+        QCOMPARE(control<QLineEdit>(m, "pictureBox")->width(), twips::toPixels(4545));
     }
 
     void statusBarFollowsTheMainWindow() {
         f->start();
-        f->form->viewStatusBarAction->trigger(); // hides both; the editor is loaded hidden for it
+        control<QAction>(f->form, "viewStatusBarAction")
+            ->trigger(); // hides both; the editor is loaded hidden for it
         m = f->form->editor();
         QVERIFY(!m->isVisible());
         QVERIFY(m->statusBar()->isHidden());
-        f->form->viewStatusBarAction->trigger();
+        control<QAction>(f->form, "viewStatusBarAction")->trigger();
         QVERIFY(!m->statusBar()->isHidden());
     }
 };

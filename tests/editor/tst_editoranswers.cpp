@@ -1,5 +1,6 @@
 // The editor and answers no learner can give: a table's twins of an answer are read as it and
 // the author is told so; a save warns of such answers and goes on.
+#include "Controls.h"
 #include "EditorWindow.h"
 #include "FileDialog.h"
 #include "MainWindow.h"
@@ -12,6 +13,8 @@
 #include <QPushButton>
 #include <QtTest>
 
+using testsupport::control;
+
 class TestEditorAnswers : public QObject {
     Q_OBJECT
     std::unique_ptr<MainWindowFixture> f;
@@ -19,7 +22,7 @@ class TestEditorAnswers : public QObject {
 
     void openEditor() {
         f->start();
-        f->form->toolsOptionsAction->trigger();
+        control<QAction>(f->form, "toolsOptionsAction")->trigger();
         m = f->form->editor();
         messagebox::takeShown();
     }
@@ -33,7 +36,7 @@ private slots:
         testsupport::writeFile(table, "1,1,q,c,\xEF\xBC\x91\r\n2,2,q,c,1\r\n");
         openEditor();
         filedialog::script({table});
-        m->fileImportTableAction->trigger();
+        control<QAction>(m, "fileImportTableAction")->trigger();
         const QList<messagebox::Shown> shown = messagebox::takeShown();
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown[0].text.endsWith(
@@ -51,10 +54,10 @@ private slots:
             quiz[n - 1].answer = QStringLiteral("1 ");
         f->writeQuiz(QStringLiteral("odd"), quiz);
         openEditor();
-        m->sectionBox->setEditText(QStringLiteral("odd"));
-        m->loadButton->click();
+        control<QComboBox>(m, "sectionBox")->setEditText(QStringLiteral("odd"));
+        control<QPushButton>(m, "loadButton")->click();
         f->state.questions[2].answer = QStringLiteral("5");
-        m->saveButton->click();
+        control<QPushButton>(m, "saveButton")->click();
         const QList<messagebox::Shown> shown = messagebox::takeShown();
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown[0].text.endsWith(

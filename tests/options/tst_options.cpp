@@ -1,3 +1,4 @@
+#include "Controls.h"
 #include "DirList.h"
 #include "MainWindow.h"
 #include "MainWindowFixture.h"
@@ -15,6 +16,8 @@
 #include <QTabBar>
 #include <QTimer>
 #include <QtTest>
+
+using testsupport::control;
 
 namespace {
 const QString kRefused = QString::fromUtf8("問題数を,1以上に設定してください。");
@@ -59,10 +62,11 @@ private slots:
         f->state.optionsOpener = QuizState::Opener(opener);
         f->state.questionCount = 25;
         OptionsDialog options(f->state);
-        QCOMPARE(options.countBox->isEnabled(), enabled);
-        QCOMPARE(options.countBox->text(), QStringLiteral("25"));
-        QCOMPARE(options.folderBox->text(), f->folder());
-        QCOMPARE(options.folderList->path(), QDir(f->folder()).canonicalPath());
+        QCOMPARE(control<QLineEdit>(&options, "countBox")->isEnabled(), enabled);
+        QCOMPARE(control<QLineEdit>(&options, "countBox")->text(), QStringLiteral("25"));
+        QCOMPARE(control<QLineEdit>(&options, "folderBox")->text(), f->folder());
+        QCOMPARE(control<DirList>(&options, "folderList")->path(),
+                 QDir(f->folder()).canonicalPath());
         QCOMPARE(options.windowTitle(), QString::fromUtf8("ｵﾌﾟｼｮﾝ"));
     }
 
@@ -72,10 +76,10 @@ private slots:
         QTimer::singleShot(0, [&] {
             auto *options = qobject_cast<OptionsDialog *>(QApplication::activeModalWidget());
             QVERIFY(options);
-            disabled = !options->countBox->isEnabled();
-            options->okButton->click();
+            disabled = !control<QLineEdit>(options, "countBox")->isEnabled();
+            control<QPushButton>(options, "okButton")->click();
         });
-        form->viewOptionsAction->trigger();
+        control<QAction>(form, "viewOptionsAction")->trigger();
         QCOMPARE(f->state.optionsOpener, QuizState::Opener::MainWindow);
         QVERIFY(disabled);
         // OK at start-up sized every array to the 60 questions.
@@ -89,24 +93,24 @@ private slots:
         f->state.optionsOpener = QuizState::Opener::Editor;
         OptionsDialog options(f->state);
         options.show();
-        options.countBox->setText(QStringLiteral("70"));
-        options.applyButton->click();
+        control<QLineEdit>(&options, "countBox")->setText(QStringLiteral("70"));
+        control<QPushButton>(&options, "applyButton")->click();
         QVERIFY(options.isVisible());
         QCOMPARE(f->state.questionCount, 70);
         QCOMPARE(f->state.questions[59], numberedQuestion(60));
         QCOMPARE(f->state.questions[69], QuizRecord());
         QCOMPARE(f->state.answerTexts[59], QStringLiteral("59"));
         QCOMPARE(f->state.answerMarks[69], 0);
-        options.countBox->setText(QStringLiteral("40"));
-        options.applyButton->click();
+        control<QLineEdit>(&options, "countBox")->setText(QStringLiteral("40"));
+        control<QPushButton>(&options, "applyButton")->click();
         QCOMPARE(f->state.questionCount, 40);
         QCOMPARE(f->state.questions.size(), 40);
         QCOMPARE(f->state.answerMarks.size(), 40);
         QCOMPARE(f->state.answerTexts.size(), 40);
         QCOMPARE(f->state.questions[39], numberedQuestion(40));
         QCOMPARE(f->state.answerMarks[39], 2);
-        options.countBox->setText(QStringLiteral("45.5")); // halves to even
-        options.okButton->click();
+        control<QLineEdit>(&options, "countBox")->setText(QStringLiteral("45.5")); // halves to even
+        control<QPushButton>(&options, "okButton")->click();
         QCOMPARE(f->state.questionCount, 46);
         QVERIFY(!options.isVisible());
     }
@@ -116,11 +120,11 @@ private slots:
         f->state.optionsOpener = QuizState::Opener::Editor;
         OptionsDialog options(f->state);
         options.show();
-        options.countBox->setText(QStringLiteral("12"));
-        options.folderBox->setText(other.path());
-        options.applyButton->click();
-        options.countBox->setText(QStringLiteral("99"));
-        options.cancelButton->click();
+        control<QLineEdit>(&options, "countBox")->setText(QStringLiteral("12"));
+        control<QLineEdit>(&options, "folderBox")->setText(other.path());
+        control<QPushButton>(&options, "applyButton")->click();
+        control<QLineEdit>(&options, "countBox")->setText(QStringLiteral("99"));
+        control<QPushButton>(&options, "cancelButton")->click();
         QCOMPARE(f->state.questionCount, 12);
         QCOMPARE(f->state.quizFolder, QDir(other.path()).canonicalPath());
         QCOMPARE(settings::readString(QStringLiteral("QPath"), QString()), f->state.quizFolder);
@@ -143,9 +147,10 @@ private slots:
         f->state.optionsOpener = QuizState::Opener::Editor;
         OptionsDialog options(f->state);
         options.show();
-        options.countBox->setText(count);
-        options.folderBox->setText(other.path());
-        for (QPushButton *button : {options.applyButton, options.okButton}) {
+        control<QLineEdit>(&options, "countBox")->setText(count);
+        control<QLineEdit>(&options, "folderBox")->setText(other.path());
+        for (QPushButton *button : {control<QPushButton>(&options, "applyButton"),
+                                    control<QPushButton>(&options, "okButton")}) {
             button->click();
             const QList<messagebox::Shown> shown = messagebox::takeShown();
             QCOMPARE(shown.size(), 1);
@@ -161,18 +166,19 @@ private slots:
         OptionsDialog options(f->state);
         options.show();
         QVERIFY(QTest::qWaitForWindowActive(&options));
-        QCOMPARE(options.tabBar->currentIndex(), 0);
-        QCOMPARE(options.folderPage->x(), twips::toPixels(-20000));
+        QCOMPARE(control<QTabBar>(&options, "tabBar")->currentIndex(), 0);
+        QCOMPARE(control<QWidget>(&options, "folderPage")->x(), twips::toPixels(-20000));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
-        QCOMPARE(options.tabBar->currentIndex(), 1);
-        QCOMPARE(options.folderPage->x(), twips::toPixels(210));
-        QVERIFY(options.folderPage->isEnabled() && !options.countPage->isEnabled());
+        QCOMPARE(control<QTabBar>(&options, "tabBar")->currentIndex(), 1);
+        QCOMPARE(control<QWidget>(&options, "folderPage")->x(), twips::toPixels(210));
+        QVERIFY(control<QWidget>(&options, "folderPage")->isEnabled() &&
+                !control<QWidget>(&options, "countPage")->isEnabled());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
-        QCOMPARE(options.tabBar->currentIndex(), 0); // wrapped to the first
+        QCOMPARE(control<QTabBar>(&options, "tabBar")->currentIndex(), 0); // wrapped to the first
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab,
                         Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(options.tabBar->currentIndex(), 1); // wrapped to the last
-        QCOMPARE(options.countPage->x(), twips::toPixels(-20000));
+        QCOMPARE(control<QTabBar>(&options, "tabBar")->currentIndex(), 1); // wrapped to the last
+        QCOMPARE(control<QWidget>(&options, "countPage")->x(), twips::toPixels(-20000));
     }
 
     void typingAPathMovesTheFolderList() {
@@ -181,25 +187,33 @@ private slots:
         const QString canonical = QDir(root.path()).canonicalPath();
         OptionsDialog options(f->state);
         options.show();
-        options.tabBar->setCurrentIndex(1); // the folder page, as a user would
-        options.folderBox->clear();
-        const QString before = options.folderList->path();
-        options.folderBox->setFocus();
-        QTest::keyClicks(options.folderBox, canonical + QStringLiteral("/a"));
-        QCOMPARE(options.folderList->path(), canonical); // "…/a" names no folder
-        QCOMPARE(options.folderBox->text(), canonical + QStringLiteral("/a"));
-        QTest::keyClicks(options.folderBox, QStringLiteral("b"));
-        QCOMPARE(options.folderList->path(), canonical + QStringLiteral("/ab"));
-        QTest::keyClicks(options.folderBox, QStringLiteral("/zz"));
-        QCOMPARE(options.folderList->path(), canonical + QStringLiteral("/ab"));
-        QVERIFY(before != options.folderList->path());
+        control<QTabBar>(&options, "tabBar")
+            ->setCurrentIndex(1); // the folder page, as a user would
+        control<QLineEdit>(&options, "folderBox")->clear();
+        const QString before = control<DirList>(&options, "folderList")->path();
+        control<QLineEdit>(&options, "folderBox")->setFocus();
+        QTest::keyClicks(control<QLineEdit>(&options, "folderBox"),
+                         canonical + QStringLiteral("/a"));
+        QCOMPARE(control<DirList>(&options, "folderList")->path(),
+                 canonical); // "…/a" names no folder
+        QCOMPARE(control<QLineEdit>(&options, "folderBox")->text(),
+                 canonical + QStringLiteral("/a"));
+        QTest::keyClicks(control<QLineEdit>(&options, "folderBox"), QStringLiteral("b"));
+        QCOMPARE(control<DirList>(&options, "folderList")->path(),
+                 canonical + QStringLiteral("/ab"));
+        QTest::keyClicks(control<QLineEdit>(&options, "folderBox"), QStringLiteral("/zz"));
+        QCOMPARE(control<DirList>(&options, "folderList")->path(),
+                 canonical + QStringLiteral("/ab"));
+        QVERIFY(before != control<DirList>(&options, "folderList")->path());
         // The list shows the path from the root down, then the sub-folders.
         const QList<QListWidgetItem *> cd =
-            options.folderList->findItems(QStringLiteral("cd"), Qt::MatchEndsWith);
+            control<DirList>(&options, "folderList")
+                ->findItems(QStringLiteral("cd"), Qt::MatchEndsWith);
         QCOMPARE(cd.size(), 1);
-        emit options.folderList->itemActivated(cd[0]);
-        QCOMPARE(options.folderBox->text(), canonical + QStringLiteral("/ab/cd"));
-        QCOMPARE(options.folderList->item(0)->text(), QStringLiteral("/"));
+        emit control<DirList>(&options, "folderList")->itemActivated(cd[0]);
+        QCOMPARE(control<QLineEdit>(&options, "folderBox")->text(),
+                 canonical + QStringLiteral("/ab/cd"));
+        QCOMPARE(control<DirList>(&options, "folderList")->item(0)->text(), QStringLiteral("/"));
     }
 
     void onlyAnotherDriveMovesTheFolderList_data() {
@@ -212,17 +226,19 @@ private slots:
         OptionsDialog options(f->state);
         options.show();
         QVERIFY(QTest::qWaitForWindowActive(&options));
-        options.tabBar->setCurrentIndex(1);
-        const int chosen = options.driveBox->currentIndex();
-        if (!sameDrive && options.driveBox->count() < 2)
+        control<QTabBar>(&options, "tabBar")->setCurrentIndex(1);
+        const int chosen = control<QComboBox>(&options, "driveBox")->currentIndex();
+        if (!sameDrive && control<QComboBox>(&options, "driveBox")->count() < 2)
             QSKIP("one drive only");
-        const int picked = sameDrive ? chosen : (chosen + 1) % options.driveBox->count();
-        pick(options.driveBox, picked);
-        const QString expected = sameDrive
-                                     ? QDir(f->folder()).canonicalPath()
-                                     : QDir(options.driveBox->itemText(picked)).canonicalPath();
-        QCOMPARE(options.folderList->path(), expected);
-        QCOMPARE(options.folderBox->text(), expected);
+        const int picked =
+            sameDrive ? chosen : (chosen + 1) % control<QComboBox>(&options, "driveBox")->count();
+        pick(control<QComboBox>(&options, "driveBox"), picked);
+        const QString expected =
+            sameDrive
+                ? QDir(f->folder()).canonicalPath()
+                : QDir(control<QComboBox>(&options, "driveBox")->itemText(picked)).canonicalPath();
+        QCOMPARE(control<DirList>(&options, "folderList")->path(), expected);
+        QCOMPARE(control<QLineEdit>(&options, "folderBox")->text(), expected);
     }
 
     // A Japanese input method types full-width digits: they are the number they show.
@@ -231,10 +247,10 @@ private slots:
         OptionsDialog options(f->state);
         options.show();
         QVERIFY(QTest::qWaitForWindowActive(&options));
-        options.countBox->setFocus();
-        options.countBox->selectAll();
-        commitText(options.countBox, QString::fromUtf8("１２"));
-        options.okButton->click();
+        control<QLineEdit>(&options, "countBox")->setFocus();
+        control<QLineEdit>(&options, "countBox")->selectAll();
+        commitText(control<QLineEdit>(&options, "countBox"), QString::fromUtf8("１２"));
+        control<QPushButton>(&options, "okButton")->click();
         QCOMPARE(messagebox::takeShown().size(), 0);
         QCOMPARE(f->state.questionCount, 12);
     }
@@ -242,8 +258,8 @@ private slots:
     void okStoresTheFolderListsPath() {
         QTemporaryDir other;
         OptionsDialog options(f->state);
-        options.folderBox->setText(other.path() + QStringLiteral("/"));
-        options.okButton->click();
+        control<QLineEdit>(&options, "folderBox")->setText(other.path() + QStringLiteral("/"));
+        control<QPushButton>(&options, "okButton")->click();
         const QString canonical = QDir(other.path()).canonicalPath();
         QCOMPARE(f->state.quizFolder, canonical);
         QCOMPARE(settings::readString(QStringLiteral("QPath"), QString()), canonical);

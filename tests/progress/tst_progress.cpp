@@ -1,3 +1,4 @@
+#include "Controls.h"
 #include "History.h"
 #include "MainWindow.h"
 #include "MainWindowFixture.h"
@@ -15,6 +16,8 @@
 #include <QtTest>
 
 #include <functional>
+
+using testsupport::control;
 
 using history::Entry;
 using history::RunKind;
@@ -79,19 +82,21 @@ private slots:
         f->writeQuiz(QStringLiteral("four"), 4); // ○, 2, ○, 2
         MainWindow *form = f->start();
         f->load(QStringLiteral("four"));
-        form->clockTimer->stop();
+        control<QTimer>(form, "clockTimer")->stop();
         f->state.answerMarks = {1, 1, 2, 0};
         f->state.quizNowSeconds = f->state.quizStartSeconds + 125.6;
         bool seen = false;
         inspectNextProgressWindow([&](ProgressWindow *w) {
-            seen = w->emptyLabel->text() == QString::fromUtf8("まだ記録がありません") &&
-                   w->emptyLabel->isVisible() && !w->chart->isVisible() &&
-                   w->sectionBox->currentText() == "four";
+            seen = control<QLabel>(w, "emptyLabel")->text() ==
+                       QString::fromUtf8("まだ記録がありません") &&
+                   control<QLabel>(w, "emptyLabel")->isVisible() &&
+                   !control<ProgressChart>(w, "chart")->isVisible() &&
+                   control<QComboBox>(w, "sectionBox")->currentText() == "four";
         });
         form->findChild<QAction *>(QStringLiteral("toolsProgressAction"))->trigger();
         QVERIFY(seen);
 
-        ResultWindow results(f->state, form->sectionBox->currentText(), form);
+        ResultWindow results(f->state, control<QComboBox>(form, "sectionBox")->currentText(), form);
         results.show();
         QVERIFY(QTest::qWaitForWindowExposed(&results));
         results.hide();
@@ -108,14 +113,15 @@ private slots:
 
         seen = false;
         inspectNextProgressWindow([&](ProgressWindow *w) {
-            seen = w->sectionBox->currentText() == "four" && w->chart->isVisible() &&
-                   column(w->runTable, 8) == QStringList{"33.3%"};
+            seen = control<QComboBox>(w, "sectionBox")->currentText() == "four" &&
+                   control<ProgressChart>(w, "chart")->isVisible() &&
+                   column(control<QTableWidget>(w, "runTable"), 8) == QStringList{"33.3%"};
         });
         QTest::mouseClick(results.findChild<QPushButton *>(QStringLiteral("progressButton")),
                           Qt::LeftButton);
         QVERIFY(seen);
 
-        ResultWindow retry(f->state, form->sectionBox->currentText(), form);
+        ResultWindow retry(f->state, control<QComboBox>(form, "sectionBox")->currentText(), form);
         retry.runRecord.kind = RunKind::Retry;
         retry.show();
         QCOMPARE(history::read().entries.last().kind, RunKind::Retry);
@@ -176,20 +182,25 @@ private slots:
         ProgressWindow w(QStringLiteral("a"));
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QCOMPARE(items(w.sectionBox), (QStringList{"a", "b"}));
-        QCOMPARE(w.sectionBox->currentText(), QStringLiteral("a"));
-        QCOMPARE(w.noticeLabel->text(), QString::fromUtf8("壊れた行 2 行を読み飛ばしました"));
-        QVERIFY(!w.emptyLabel->isVisible());
-        QCOMPARE(column(w.runTable, 0),
+        QCOMPARE(items(control<QComboBox>(&w, "sectionBox")), (QStringList{"a", "b"}));
+        QCOMPARE(control<QComboBox>(&w, "sectionBox")->currentText(), QStringLiteral("a"));
+        QCOMPARE(control<QLabel>(&w, "noticeLabel")->text(),
+                 QString::fromUtf8("壊れた行 2 行を読み飛ばしました"));
+        QVERIFY(!control<QLabel>(&w, "emptyLabel")->isVisible());
+        QCOMPARE(column(control<QTableWidget>(&w, "runTable"), 0),
                  (QStringList{"2024/06/03 20:00", "2024/06/02 20:00", "2024/06/01 20:00"}));
-        QCOMPARE(column(w.runTable, 1), (QStringList{"再挑戦", "全問", "全問"}));
-        QCOMPARE(column(w.runTable, 8), (QStringList{"75.0%", "75.0%", "50.0%"}));
+        QCOMPARE(column(control<QTableWidget>(&w, "runTable"), 1),
+                 (QStringList{"再挑戦", "全問", "全問"}));
+        QCOMPARE(column(control<QTableWidget>(&w, "runTable"), 8),
+                 (QStringList{"75.0%", "75.0%", "50.0%"}));
         const auto x = [](int day) { return qreal(evening(day).toMSecsSinceEpoch()); };
-        QCOMPARE(w.chart->points(RunKind::Full), (QList<QPointF>{{x(1), 50}, {x(2), 75}}));
-        QCOMPARE(w.chart->points(RunKind::Retry), (QList<QPointF>{{x(3), 75}}));
+        QCOMPARE(control<ProgressChart>(&w, "chart")->points(RunKind::Full),
+                 (QList<QPointF>{{x(1), 50}, {x(2), 75}}));
+        QCOMPARE(control<ProgressChart>(&w, "chart")->points(RunKind::Retry),
+                 (QList<QPointF>{{x(3), 75}}));
         // Drawn where they fall: the first full run lower than the second and left of it, the
         // retry a day later. The legend's markers sit above, between the runs' days.
-        const QImage image = w.chart->grab().toImage();
+        const QImage image = control<ProgressChart>(&w, "chart")->grab().toImage();
         const QList<QPoint> full = pixelsOf(image, QColor(32, 159, 223));
         const QList<QPoint> retry = pixelsOf(image, QColor(153, 202, 83));
         QVERIFY(!full.isEmpty() && !retry.isEmpty());
@@ -199,8 +210,9 @@ private slots:
         QVERIFY(std::max_element(full.begin(), full.end(), byY)->x() < rightmostFull.x() - 20);
         QVERIFY(std::max_element(retry.begin(), retry.end(), byX)->x() > rightmostFull.x() + 20);
 
-        w.sectionBox->setCurrentText(QStringLiteral("b"));
-        QCOMPARE(column(w.runTable, 8), QStringList{"—"}); // nothing to score
+        control<QComboBox>(&w, "sectionBox")->setCurrentText(QStringLiteral("b"));
+        QCOMPARE(column(control<QTableWidget>(&w, "runTable"), 8),
+                 QStringList{"—"}); // nothing to score
     }
 };
 

@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "Controls.h"
 
 #include "Clock.h"
 #include "Desktop.h"
@@ -50,6 +51,8 @@ QuizRecord numberedQuestion(int number) {
     return r;
 }
 
+using testsupport::control;
+
 QString MainWindowFixture::writeQuiz(const QString &section, int count) {
     QList<QuizRecord> quiz;
     for (int i = 1; i <= count; ++i)
@@ -74,13 +77,16 @@ MainWindow *MainWindowFixture::start() {
 }
 
 void MainWindowFixture::load(const QString &section) {
-    form->sectionBox->setCurrentText(section);
-    QTest::mouseClick(form->loadButton, Qt::LeftButton);
+    control<QComboBox>(form, "sectionBox")->setCurrentText(section);
+    QTest::mouseClick(control<QPushButton>(form, "loadButton"), Qt::LeftButton);
 }
 
 bool panesApplied(MainWindow *form) {
     return testsupport::waitUntil(
-        [form] { return form->choicesPane->isApplied() && form->questionPane->isApplied(); },
+        [form] {
+            return control<HtmlPane>(form, "choicesPane")->isApplied() &&
+                   control<HtmlPane>(form, "questionPane")->isApplied();
+        },
         15000);
 }
 
@@ -110,10 +116,9 @@ void closeNextModalWindow() {
 }
 
 QStringList summaryTexts(const ResultWindow *results) {
-    const ResultWindow::SummaryLabels &s = results->summary;
     QStringList texts;
-    for (const QLabel *label : {s.totalCorrect, s.fourChoiceCorrect, s.trueFalseCorrect,
-                                s.unanswered, s.score, s.questionCount})
-        texts.append(label->text());
+    for (const char *name : {"totalCorrectLabel", "fourChoiceCorrectLabel", "trueFalseCorrectLabel",
+                             "unansweredLabel", "scoreLabel", "questionCountLabel"})
+        texts.append(control<QLabel>(results, name)->text());
     return texts;
 }

@@ -1,3 +1,4 @@
+#include "Controls.h"
 #include "HtmlPane.h"
 #include "MainWindow.h"
 #include "MainWindowFixture.h"
@@ -13,6 +14,8 @@
 #include <QtTest>
 
 #include <sys/stat.h>
+
+using testsupport::control;
 
 using paneprobe::evaluate;
 
@@ -157,24 +160,29 @@ private slots:
         MainWindow *form = f->form;
         QVERIFY(panesApplied(form));
         if (click)
-            QVERIFY(paneprobe::clickElement(form->questionPane, QStringLiteral("hostile")));
-        QVERIFY(settled(form->questionPane) && settled(form->choicesPane));
+            QVERIFY(paneprobe::clickElement(control<HtmlPane>(form, "questionPane"),
+                                            QStringLiteral("hostile")));
+        QVERIFY(settled(control<HtmlPane>(form, "questionPane")) &&
+                settled(control<HtmlPane>(form, "choicesPane")));
         // Nor could anything act later: the page's own scripts do not run at all.
-        QVERIFY(!pageRunsScripts(form->questionPane) && !pageRunsScripts(form->choicesPane));
-        QString problem = problemOf(form->questionPane, QString::fromUtf8("問題 1"));
+        QVERIFY(!pageRunsScripts(control<HtmlPane>(form, "questionPane")) &&
+                !pageRunsScripts(control<HtmlPane>(form, "choicesPane")));
+        QString problem =
+            problemOf(control<HtmlPane>(form, "questionPane"), QString::fromUtf8("問題 1"));
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
-        problem = problemOf(form->choicesPane, QString::fromUtf8("選択肢 1"));
+        problem = problemOf(control<HtmlPane>(form, "choicesPane"), QString::fromUtf8("選択肢 1"));
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
         QCOMPARE(dialogs, 0);
         QCOMPARE(connections, 0);
         QVERIFY(messagebox::takeShown().isEmpty());
 
-        form->questionNumberBox->setText(QStringLiteral("2"));
+        control<QLineEdit>(form, "questionNumberBox")->setText(QStringLiteral("2"));
         QVERIFY(panesApplied(form));
-        QVERIFY(settled(form->questionPane) && settled(form->choicesPane));
-        problem = problemOf(form->questionPane, QString::fromUtf8("問題 2"));
+        QVERIFY(settled(control<HtmlPane>(form, "questionPane")) &&
+                settled(control<HtmlPane>(form, "choicesPane")));
+        problem = problemOf(control<HtmlPane>(form, "questionPane"), QString::fromUtf8("問題 2"));
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
-        problem = problemOf(form->choicesPane, QString::fromUtf8("選択肢 2"));
+        problem = problemOf(control<HtmlPane>(form, "choicesPane"), QString::fromUtf8("選択肢 2"));
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
     }
 
@@ -197,7 +205,7 @@ private slots:
         showQuestionOne(QStringLiteral("<img id=\"picture\" src=\"%1\">").arg(source));
         QVERIFY(panesApplied(f->form));
         const auto picture = [this](const char *property) {
-            return evaluate(f->form->questionPane,
+            return evaluate(control<HtmlPane>(f->form, "questionPane"),
                             QStringLiteral("document.getElementById('picture').") + property);
         };
         TRY_VERIFY(picture("complete").toBool());

@@ -1,3 +1,4 @@
+#include "Controls.h"
 #include "EditorWindow.h"
 #include "History.h"
 #include "MainWindow.h"
@@ -25,6 +26,8 @@
 #include <csignal>
 #include <unistd.h>
 
+using testsupport::control;
+
 using messagebox::Answer;
 
 namespace {
@@ -33,8 +36,9 @@ const char *const kChildState = "TESSELLAR_JOURNAL_CHILD_STATE";
 
 // Answers the question on show and moves to the next one, as the OK key and an arrow do.
 void answerAndStep(MainWindow *form, const QString &answer) {
-    form->answerBox->setText(answer);
-    form->questionScrollBar->setValue(form->questionScrollBar->value() + 1);
+    control<QLineEdit>(form, "answerBox")->setText(answer);
+    control<QScrollBar>(form, "questionScrollBar")
+        ->setValue(control<QScrollBar>(form, "questionScrollBar")->value() + 1);
 }
 } // namespace
 
@@ -53,7 +57,8 @@ class TestLearner : public QObject {
             else
                 results->close();
         });
-        f->form->questionNumberBox->setText(QString::number(f->state.questionCount + 1));
+        control<QLineEdit>(f->form, "questionNumberBox")
+            ->setText(QString::number(f->state.questionCount + 1));
     }
 
 private slots:
@@ -117,12 +122,12 @@ private slots:
                  (QStringList{QString::fromUtf8("○"), QStringLiteral("1"), QString()}));
         QCOMPARE(f->state.answerMarks.mid(0, 3),
                  (QList<qint32>{quizrun::kCorrect, quizrun::kWrong, quizrun::kUnanswered}));
-        QCOMPARE(f->form->questionNumberBox->text(), QStringLiteral("3"));
-        QCOMPARE(f->form->clockLabel->text(), QStringLiteral("00:10:00"));
+        QCOMPARE(control<QLineEdit>(f->form, "questionNumberBox")->text(), QStringLiteral("3"));
+        QCOMPARE(control<QLabel>(f->form, "clockLabel")->text(), QStringLiteral("00:10:00"));
         // The clock goes on from there; the results end the journal.
         f->now += 60;
         f->form->tick();
-        QCOMPARE(f->form->clockLabel->text(), QStringLiteral("00:11:00"));
+        QCOMPARE(control<QLabel>(f->form, "clockLabel")->text(), QStringLiteral("00:11:00"));
         finishRun(nullptr);
         QVERIFY(!runjournal::find(runjournal::identify(f->state.currentQuizFile), 10));
     }
@@ -141,24 +146,26 @@ private slots:
         // Asked at the end twice (stepping past the last question, then the finish), no error.
         QCOMPARE(messagebox::takeShown().size(), 2);
         QCOMPARE(f->state.questionCount, 2);
-        QCOMPARE(f->form->statusPanels.text->text(), QString::fromUtf8("再挑戦: 2問"));
-        QCOMPARE(f->form->clockLabel->text(), QStringLiteral("00:00:00"));
+        QCOMPARE(control<QLabel>(f->form, "statusTextPanel")->text(),
+                 QString::fromUtf8("再挑戦: 2問"));
+        QCOMPARE(control<QLabel>(f->form, "clockLabel")->text(), QStringLiteral("00:00:00"));
         answerAndStep(f->form, QStringLiteral("3"));
         QString report;
         messagebox::script({Answer::Yes});
         QTimer::singleShot(0, [&report] {
             auto *results = qobject_cast<ResultWindow *>(QApplication::activeModalWidget());
-            report = results->reportText;
+            report = results->reportText();
             results->close();
         });
-        f->form->questionNumberBox->setText(QStringLiteral("3"));
+        control<QLineEdit>(f->form, "questionNumberBox")->setText(QStringLiteral("3"));
         QVERIFY(report.contains(QString::fromUtf8("問題: 4    正解: 2    回答: 3")));
         QVERIFY(report.contains(QString::fromUtf8("問題: 7    正解: ○    回答: ")));
         QCOMPARE(f->state.questionCount, 10); // the whole quiz is back
-        f->form->toolsOptionsAction->trigger();
-        QCOMPARE(f->form->clockLabel->accessibleName(), QString::fromUtf8("経過時間")); // no run
-        f->form->editor()->sectionBox->setEditText(QStringLiteral("ten"));
-        f->form->editor()->saveButton->click();
+        control<QAction>(f->form, "toolsOptionsAction")->trigger();
+        QCOMPARE(control<QLabel>(f->form, "clockLabel")->accessibleName(),
+                 QString::fromUtf8("経過時間")); // no run
+        control<QComboBox>(f->form->editor(), "sectionBox")->setEditText(QStringLiteral("ten"));
+        control<QPushButton>(f->form->editor(), "saveButton")->click();
         QCOMPARE(testsupport::readFile(f->folder() + "/qten.tsl"), quizBytes);
     }
 
@@ -172,19 +179,19 @@ private slots:
         finishRun(nullptr); // the learner reads the report and closes it
         QCOMPARE(history::read().entries.size(), 1);
         messagebox::takeShown();
-        f->form->questionNumberBox->setText(QStringLiteral("1"));
-        QVERIFY(f->form->answerBox->isReadOnly());
-        commitText(f->form->answerBox, QStringLiteral("x"));
+        control<QLineEdit>(f->form, "questionNumberBox")->setText(QStringLiteral("1"));
+        QVERIFY(control<QLineEdit>(f->form, "answerBox")->isReadOnly());
+        commitText(control<QLineEdit>(f->form, "answerBox"), QStringLiteral("x"));
         QTest::keyClick(f->form, Qt::Key_Return);
         QCOMPARE(f->state.answerTexts.first(), QString::fromUtf8("○"));
-        f->form->questionNumberBox->setText(QStringLiteral("11"));
+        control<QLineEdit>(f->form, "questionNumberBox")->setText(QStringLiteral("11"));
         QCOMPARE(messagebox::takeShown().size(), 0);
-        QCOMPARE(f->form->questionNumberBox->text(), QStringLiteral("10"));
+        QCOMPARE(control<QLineEdit>(f->form, "questionNumberBox")->text(), QStringLiteral("10"));
         QCOMPARE(history::read().entries.size(), 1);
-        QVERIFY(!f->form->clockTimer->isActive());
+        QVERIFY(!control<QTimer>(f->form, "clockTimer")->isActive());
         f->load(QStringLiteral("ten")); // a new run
-        QVERIFY(!f->form->answerBox->isReadOnly());
-        QVERIFY(f->form->clockTimer->isActive());
+        QVERIFY(!control<QLineEdit>(f->form, "answerBox")->isReadOnly());
+        QVERIFY(control<QTimer>(f->form, "clockTimer")->isActive());
     }
 
     // The journal written with an answer names the question stepped to; a resume marks the
@@ -236,7 +243,7 @@ private slots:
         if (offerToResume)
             f->load(QStringLiteral("ten"));
         else
-            f->form->questionNumberBox->setText(QStringLiteral("11"));
+            control<QLineEdit>(f->form, "questionNumberBox")->setText(QStringLiteral("11"));
         TRY_VERIFY(!running);
         const std::optional<runjournal::Journal> journal =
             runjournal::find(runjournal::identify(f->state.currentQuizFile), 10);
@@ -247,17 +254,18 @@ private slots:
     // Enter in the section box loads the section, as the button does, and does not step.
     void enterInTheSectionBoxLoads() {
         f->start();
-        f->form->sectionBox->setFocus();
-        f->form->sectionBox->setEditText(QStringLiteral("ten"));
-        QTest::keyClick(f->form->sectionBox->lineEdit(), Qt::Key_Return);
+        control<QComboBox>(f->form, "sectionBox")->setFocus();
+        control<QComboBox>(f->form, "sectionBox")->setEditText(QStringLiteral("ten"));
+        QTest::keyClick(control<QComboBox>(f->form, "sectionBox")->lineEdit(), Qt::Key_Return);
         QCOMPARE(f->state.questionCount, 10);
-        QCOMPARE(f->form->questionNumberBox->text(), QStringLiteral("1"));
-        QCOMPARE(f->form->sectionBox->count(), 1); // nothing added to the list
-        QCOMPARE(QApplication::focusWidget(), f->form->answerBox);
+        QCOMPARE(control<QLineEdit>(f->form, "questionNumberBox")->text(), QStringLiteral("1"));
+        QCOMPARE(control<QComboBox>(f->form, "sectionBox")->count(),
+                 1); // nothing added to the list
+        QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(f->form, "answerBox"));
         // On the section of the run under way, Enter steps as everywhere else.
-        f->form->sectionBox->setFocus();
-        QTest::keyClick(f->form->sectionBox->lineEdit(), Qt::Key_Return);
-        QCOMPARE(f->form->questionNumberBox->text(), QStringLiteral("2"));
+        control<QComboBox>(f->form, "sectionBox")->setFocus();
+        QTest::keyClick(control<QComboBox>(f->form, "sectionBox")->lineEdit(), Qt::Key_Return);
+        QCOMPARE(control<QLineEdit>(f->form, "questionNumberBox")->text(), QStringLiteral("2"));
     }
 
     // A journal that cannot be written is told once a run, in the status bar.
@@ -269,7 +277,7 @@ private slots:
         qputenv("XDG_STATE_HOME", notAFolder.toUtf8());
         f->start();
         f->load(QStringLiteral("ten"));
-        QLabel *status = f->form->statusPanels.text;
+        QLabel *status = control<QLabel>(f->form, "statusTextPanel");
         answerAndStep(f->form, QString::fromUtf8("○"));
         QVERIFY2(status->text().startsWith(QString::fromUtf8("途中経過を保存できません")),
                  qPrintable(status->text()));
@@ -283,16 +291,20 @@ private slots:
     void placeAndUnansweredAreShown() {
         f->start();
         f->load(QStringLiteral("ten"));
-        QCOMPARE(f->form->statusPanels.place->text(), QString::fromUtf8("1 / 10問　未解答 10"));
+        QCOMPARE(control<QLabel>(f->form, "statusPlacePanel")->text(),
+                 QString::fromUtf8("1 / 10問　未解答 10"));
         answerAndStep(f->form, QString::fromUtf8("○"));
-        QListWidget *list = f->form->answerList; // "2" for question 2, not yet stepped past
+        QListWidget *list =
+            control<QListWidget>(f->form, "answerList"); // "2" for question 2, not yet stepped past
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualItemRect(list->item(1)).center());
-        QCOMPARE(f->form->statusPanels.place->text(), QString::fromUtf8("2 / 10問　未解答 8"));
+        QCOMPARE(control<QLabel>(f->form, "statusPlacePanel")->text(),
+                 QString::fromUtf8("2 / 10問　未解答 8"));
         messagebox::script({Answer::No});
-        f->form->questionNumberBox->setText(QStringLiteral("11"));
+        control<QLineEdit>(f->form, "questionNumberBox")->setText(QStringLiteral("11"));
         QCOMPARE(messagebox::takeShown().size(), 1);
-        QCOMPARE(f->form->statusPanels.place->text(), QString::fromUtf8("10 / 10問　未解答 8"));
+        QCOMPARE(control<QLabel>(f->form, "statusPlacePanel")->text(),
+                 QString::fromUtf8("10 / 10問　未解答 8"));
     }
 
     void pausedClockSaysSo() {
@@ -301,15 +313,17 @@ private slots:
         f->now += 754;
         f->form->tick();
         QTest::keyClick(f->form, Qt::Key_Pause);
-        QCOMPARE(f->form->clockLabel->text(), QString::fromUtf8("00:12:34 一時停止中"));
-        QCOMPARE(f->form->clockLabel->accessibleName(),
+        QCOMPARE(control<QLabel>(f->form, "clockLabel")->text(),
+                 QString::fromUtf8("00:12:34 一時停止中"));
+        QCOMPARE(control<QLabel>(f->form, "clockLabel")->accessibleName(),
                  QString::fromUtf8("経過時間 00:12:34 一時停止中"));
-        const QRect clock = f->form->clockLabel->geometry(); // whole, inside the window
-        QVERIFY(clock.width() >= f->form->clockLabel->sizeHint().width());
+        const QRect clock =
+            control<QLabel>(f->form, "clockLabel")->geometry(); // whole, inside the window
+        QVERIFY(clock.width() >= control<QLabel>(f->form, "clockLabel")->sizeHint().width());
         QVERIFY(clock.right() < f->form->centralWidget()->width());
-        QVERIFY(f->form->clockCaption->geometry().right() < clock.left());
+        QVERIFY(control<QLabel>(f->form, "clockCaption")->geometry().right() < clock.left());
         QTest::keyClick(f->form, Qt::Key_Pause);
-        TRY_COMPARE(f->form->clockLabel->text(), QStringLiteral("00:12:34"));
+        TRY_COMPARE(control<QLabel>(f->form, "clockLabel")->text(), QStringLiteral("00:12:34"));
     }
 };
 

@@ -1,4 +1,5 @@
 #include "AboutDialog.h"
+#include "Controls.h"
 #include "Design.h"
 #include "Desktop.h"
 #include "EditorWindow.h"
@@ -33,6 +34,8 @@
 #include <QToolBar>
 #include <QWindow>
 #include <QtTest>
+
+using testsupport::control;
 
 using messagebox::Answer;
 
@@ -80,23 +83,35 @@ private slots:
                                  "okButton",          "ruleLabel",         "pictureLabel",
                                  "statusBar",         "clockTimer"})
             QVERIFY2(form->findChild<QObject *>(QLatin1String(name)), name);
-        QVERIFY(form->answerList->toolTip().startsWith(
-            QString::fromUtf8("ここをクリックすると,解答欄に入力されます。\n")));
-        QVERIFY(form->answerList->toolTip().contains(QString::fromUtf8("5 (○)，6 (×)")));
+        QVERIFY(
+            control<QListWidget>(form, "answerList")
+                ->toolTip()
+                .startsWith(QString::fromUtf8("ここをクリックすると,解答欄に入力されます。\n")));
+        QVERIFY(control<QListWidget>(form, "answerList")
+                    ->toolTip()
+                    .contains(QString::fromUtf8("5 (○)，6 (×)")));
         // Every answer readable without scrolling, the list where it always was.
-        QCOMPARE(form->answerList->pos(), twips::toPixels(1080, 2190, 0, 0).topLeft());
-        QVERIFY(!form->answerList->geometry().intersects(form->ruleLabel->geometry()));
-        for (int row = 0; row < form->answerList->count(); ++row)
-            QVERIFY(form->answerList->viewport()->rect().contains(
-                form->answerList->visualItemRect(form->answerList->item(row))));
-        QCOMPARE(form->clockTimer->interval(), 250);
-        QVERIFY(!form->clockTimer->isActive());
-        QCOMPARE(form->questionNumberBox->text(), QStringLiteral("1"));
-        QCOMPARE(form->statusPanels.text->text(), QString::fromUtf8("ｽﾃｰﾀｽ"));
-        QCOMPARE(form->statusPanels.date->text(),
+        QCOMPARE(control<QListWidget>(form, "answerList")->pos(),
+                 twips::toPixels(1080, 2190, 0, 0).topLeft());
+        QVERIFY(!control<QListWidget>(form, "answerList")
+                     ->geometry()
+                     .intersects(control<QLabel>(form, "ruleLabel")->geometry()));
+        for (int row = 0; row < control<QListWidget>(form, "answerList")->count(); ++row)
+            QVERIFY(control<QListWidget>(form, "answerList")
+                        ->viewport()
+                        ->rect()
+                        .contains(control<QListWidget>(form, "answerList")
+                                      ->visualItemRect(
+                                          control<QListWidget>(form, "answerList")->item(row))));
+        QCOMPARE(control<QTimer>(form, "clockTimer")->interval(), 250);
+        QVERIFY(!control<QTimer>(form, "clockTimer")->isActive());
+        QCOMPARE(control<QLineEdit>(form, "questionNumberBox")->text(), QStringLiteral("1"));
+        QCOMPARE(control<QLabel>(form, "statusTextPanel")->text(), QString::fromUtf8("ｽﾃｰﾀｽ"));
+        QCOMPARE(control<QLabel>(form, "statusDatePanel")->text(),
                  QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")));
         QCOMPARE(f->state.quizStartSeconds, f->now);
-        QCOMPARE(form->loadButton->geometry(), twips::toPixels(4200, 720, 1215, 375));
+        QCOMPARE(control<QPushButton>(form, "loadButton")->geometry(),
+                 twips::toPixels(4200, 720, 1215, 375));
     }
 
     void disabledMenuItemsArePresent() {
@@ -109,8 +124,10 @@ private slots:
             auto *item = form->findChild<QAction *>(QLatin1String(name));
             QVERIFY2(item && !item->isEnabled(), name);
         }
-        QCOMPARE(form->fileNewAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
-        QCOMPARE(form->toolsOptionsAction->text(), QString::fromUtf8("問題作成(&O)"));
+        QCOMPARE(control<QAction>(form, "fileNewAction")->shortcut(),
+                 QKeySequence(Qt::CTRL | Qt::Key_N));
+        QCOMPARE(control<QAction>(form, "toolsOptionsAction")->text(),
+                 QString::fromUtf8("問題作成(&O)"));
     }
 
     void layout_data() {
@@ -134,20 +151,21 @@ private slots:
         // The window manager answers a resize in its own time.
         TRY_COMPARE(form->frameGeometry().size(),
                     QSize(px(std::max(width, 8850)), px(std::max(height, 8925))));
-        TRY_COMPARE(form->questionPane->size(), QSize(px(7100), px(paneHeight)));
-        QCOMPARE(form->choicesPane->geometry(),
+        TRY_COMPARE(control<HtmlPane>(form, "questionPane")->size(),
+                    QSize(px(7100), px(paneHeight)));
+        QCOMPARE(control<HtmlPane>(form, "choicesPane")->geometry(),
                  QRect(px(1560), px(choicesTop), px(7100), px(paneHeight)));
-        QCOMPARE(form->choicesCaption->y(), px(choicesTop - 215));
-        QCOMPARE(form->pictureLabel->geometry(),
+        QCOMPARE(control<QLabel>(form, "choicesCaption")->y(), px(choicesTop - 215));
+        QCOMPARE(control<QLabel>(form, "pictureLabel")->geometry(),
                  QRect(px(1560), px(pictureTop), px(7100), px(paneHeight)));
     }
 
     void maximizedWindowIsNotLaidOut() {
         MainWindow *form = f->start();
-        const QSize panes = form->questionPane->size();
+        const QSize panes = control<HtmlPane>(form, "questionPane")->size();
         form->showMaximized();
         QCoreApplication::processEvents();
-        QCOMPARE(form->questionPane->size(), panes);
+        QCOMPARE(control<HtmlPane>(form, "questionPane")->size(), panes);
     }
 
     void placementIsSavedOnlyInTheNormalState() {
@@ -218,32 +236,33 @@ private slots:
 
     void viewToggles() {
         MainWindow *form = f->start();
-        QVERIFY(form->toolBar->isVisible());
-        QVERIFY(!form->viewToolbarAction->isChecked());
-        form->viewToolbarAction->trigger(); // only the check mark
-        QVERIFY(form->viewToolbarAction->isChecked());
-        QVERIFY(form->toolBar->isVisible());
-        form->viewToolbarAction->trigger();
-        QVERIFY(!form->toolBar->isVisible());
-        form->viewToolbarAction->trigger();
-        QVERIFY(form->toolBar->isVisible());
+        QVERIFY(control<QToolBar>(form, "toolBar")->isVisible());
+        QVERIFY(!control<QAction>(form, "viewToolbarAction")->isChecked());
+        control<QAction>(form, "viewToolbarAction")->trigger(); // only the check mark
+        QVERIFY(control<QAction>(form, "viewToolbarAction")->isChecked());
+        QVERIFY(control<QToolBar>(form, "toolBar")->isVisible());
+        control<QAction>(form, "viewToolbarAction")->trigger();
+        QVERIFY(!control<QToolBar>(form, "toolBar")->isVisible());
+        control<QAction>(form, "viewToolbarAction")->trigger();
+        QVERIFY(control<QToolBar>(form, "toolBar")->isVisible());
 
-        QVERIFY(form->viewStatusBarAction->isChecked());
-        form->viewStatusBarAction->trigger();
+        QVERIFY(control<QAction>(form, "viewStatusBarAction")->isChecked());
+        control<QAction>(form, "viewStatusBarAction")->trigger();
         QVERIFY(!form->statusBar()->isVisible());
-        form->viewStatusBarAction->trigger();
+        control<QAction>(form, "viewStatusBarAction")->trigger();
         QVERIFY(form->statusBar()->isVisible());
     }
 
     void toolbarButtons() {
         f->writeQuiz(QStringLiteral("three"), 3);
         MainWindow *form = f->start();
-        form->sectionBox->setCurrentText(QStringLiteral("three"));
+        control<QComboBox>(form, "sectionBox")->setCurrentText(QStringLiteral("three"));
         for (const char *key : {"上書き保存", "印刷", "unknown"})
             form->runToolBarButton(QString::fromUtf8(key));
         QVERIFY(messagebox::takeShown().isEmpty());
         QCOMPARE(f->state.questionCount, 60);
-        for (QAction *button : form->toolBar->actions()) // each shows a picture, not only a text
+        for (QAction *button :
+             control<QToolBar>(form, "toolBar")->actions()) // each shows a picture, not only a text
             QVERIFY2(button->isSeparator() || !button->icon().pixmap(16).isNull(),
                      qPrintable(button->objectName()));
         auto *load = form->findChild<QAction *>(QString::fromUtf8("toolBarButton_ｺﾏﾝﾄﾞ ﾎﾞﾀﾝ"));
@@ -251,12 +270,13 @@ private slots:
         QCOMPARE(load->toolTip(), QString::fromUtf8("ファイルの読み込み"));
         load->trigger();
         QCOMPARE(f->state.questionCount, 3);
-        QVERIFY(!form->clockTimer->isActive()); // the toolbar loads but starts no run
+        QVERIFY(!control<QTimer>(form, "clockTimer")
+                     ->isActive()); // the toolbar loads but starts no run
         messagebox::script({Answer::Yes});
-        form->clockTimer->start();
+        control<QTimer>(form, "clockTimer")->start();
         form->findChild<QAction *>(QString::fromUtf8("toolBarButton_新規作成"))->trigger();
         QCOMPARE(messagebox::takeShown().value(0).title, QString::fromUtf8("新規作成"));
-        QVERIFY(!form->clockTimer->isActive());
+        QVERIFY(!control<QTimer>(form, "clockTimer")->isActive());
     }
 
     // A desktop with an icon theme keeps its own icons on the toolbar; icons the theme lacks
@@ -298,32 +318,33 @@ private slots:
         f->writeQuiz(QStringLiteral("hundred"), 100);
         MainWindow *form = f->start();
         f->load(QStringLiteral("hundred"));
-        QCOMPARE(form->clockLabel->text(), QStringLiteral("00:00:00"));
+        QCOMPARE(control<QLabel>(form, "clockLabel")->text(), QStringLiteral("00:00:00"));
         f->now += 61.7;
         form->tick();
-        QCOMPARE(form->clockLabel->text(), QStringLiteral("00:01:01"));
+        QCOMPARE(control<QLabel>(form, "clockLabel")->text(), QStringLiteral("00:01:01"));
         QVERIFY(messagebox::takeShown().isEmpty());
         messagebox::script({Answer::No});
         f->now = 8 * 3600 + 2.5 * 3600;
         form->tick();
-        QCOMPARE(form->clockLabel->text(), QStringLiteral("02:30:00"));
-        QVERIFY(!form->clockTimer->isActive());
+        QCOMPARE(control<QLabel>(form, "clockLabel")->text(), QStringLiteral("02:30:00"));
+        QVERIFY(!control<QTimer>(form, "clockTimer")->isActive());
         QCOMPARE(messagebox::takeShown().value(0).text, kEndPrompt);
-        QCOMPARE(form->questionNumberBox->text(), QStringLiteral("100"));
-        QVERIFY(!form->clockTimer->isActive()); // stopped whatever the answer
+        QCOMPARE(control<QLineEdit>(form, "questionNumberBox")->text(), QStringLiteral("100"));
+        QVERIFY(!control<QTimer>(form, "clockTimer")->isActive()); // stopped whatever the answer
     }
 
     void pauseTwiceShowsTheFullTime() {
         f->writeQuiz(QStringLiteral("three"), 3);
         MainWindow *form = f->start();
         f->load(QStringLiteral("three"));
-        form->answerBox->setFocus();
-        QTest::keyClick(form->answerBox, Qt::Key_Pause);
-        QVERIFY(!form->clockTimer->isActive());
+        control<QLineEdit>(form, "answerBox")->setFocus();
+        QTest::keyClick(control<QLineEdit>(form, "answerBox"), Qt::Key_Pause);
+        QVERIFY(!control<QTimer>(form, "clockTimer")->isActive());
         f->now += 600;
-        QTest::keyClick(form->answerBox, Qt::Key_Pause);
-        QVERIFY(form->clockTimer->isActive());
-        TRY_COMPARE(form->clockLabel->text(), QStringLiteral("00:10:00")); // a real tick
+        QTest::keyClick(control<QLineEdit>(form, "answerBox"), Qt::Key_Pause);
+        QVERIFY(control<QTimer>(form, "clockTimer")->isActive());
+        TRY_COMPARE(control<QLabel>(form, "clockLabel")->text(),
+                    QStringLiteral("00:10:00")); // a real tick
     }
 
     void runAcrossMidnightKeepsCounting() {
@@ -333,20 +354,20 @@ private slots:
         f->load(QStringLiteral("three"));
         f->now = 45;
         form->tick();
-        QCOMPARE(form->clockLabel->text(), QStringLiteral("00:01:15"));
-        QVERIFY(form->clockTimer->isActive());
+        QCOMPARE(control<QLabel>(form, "clockLabel")->text(), QStringLiteral("00:01:15"));
+        QVERIFY(control<QTimer>(form, "clockTimer")->isActive());
     }
 
     void navigationKeys() {
         f->writeQuiz(QStringLiteral("five"), 5);
         MainWindow *form = f->start();
         f->load(QStringLiteral("five"));
-        form->answerBox->setFocus();
-        form->answerBox->setText(QString::fromUtf8("○"));
-        form->answerBox->setCursorPosition(1);
+        control<QLineEdit>(form, "answerBox")->setFocus();
+        control<QLineEdit>(form, "answerBox")->setText(QString::fromUtf8("○"));
+        control<QLineEdit>(form, "answerBox")->setCursorPosition(1);
         const auto key = [form](Qt::Key k) {
             QTest::keyClick(QApplication::focusWidget(), k);
-            return form->questionNumberBox->text().toInt();
+            return control<QLineEdit>(form, "questionNumberBox")->text().toInt();
         };
         QCOMPARE(key(Qt::Key_Down), 2);
         QCOMPARE(f->state.answerMarks[0], 1); // question 1 recorded on the way out
@@ -358,13 +379,14 @@ private slots:
         QCOMPARE(key(Qt::Key_PageUp), 2);
         QCOMPARE(key(Qt::Key_End), 5);
         QCOMPARE(key(Qt::Key_Home), 1);
-        QCOMPARE(key(Qt::Key_Up), 1);                   // nothing above the first
-        QCOMPARE(form->answerBox->cursorPosition(), 1); // no key moved the text cursor
+        QCOMPARE(key(Qt::Key_Up), 1); // nothing above the first
+        QCOMPARE(control<QLineEdit>(form, "answerBox")->cursorPosition(),
+                 1); // no key moved the text cursor
         messagebox::script({Answer::No});
         key(Qt::Key_End);
         QCOMPARE(key(Qt::Key_Down), 5); // past the last: the prompt, then back on 5
         QCOMPARE(messagebox::takeShown().value(0).text, kEndPrompt);
-        QCOMPARE(form->questionScrollBar->value(), 5);
+        QCOMPARE(control<QScrollBar>(form, "questionScrollBar")->value(), 5);
         messagebox::script({Answer::No});
         QCOMPARE(key(Qt::Key_Enter), 5); // at the end already: asks again
         QCOMPARE(messagebox::takeShown().size(), 1);
@@ -388,15 +410,16 @@ private slots:
         f->writeQuiz(QStringLiteral("three"), 3);
         MainWindow *form = f->start();
         f->load(QStringLiteral("three"));
-        form->answerBox->setText(QStringLiteral("keep"));
-        form->answerList->setCurrentRow(2);
-        form->okButton->setFocus();
-        QTest::keyClick(form->okButton, Qt::Key(key), keypad ? Qt::KeypadModifier : Qt::NoModifier);
-        QCOMPARE(form->answerBox->text(), answer);
+        control<QLineEdit>(form, "answerBox")->setText(QStringLiteral("keep"));
+        control<QListWidget>(form, "answerList")->setCurrentRow(2);
+        control<QPushButton>(form, "okButton")->setFocus();
+        QTest::keyClick(control<QPushButton>(form, "okButton"), Qt::Key(key),
+                        keypad ? Qt::KeypadModifier : Qt::NoModifier);
+        QCOMPARE(control<QLineEdit>(form, "answerBox")->text(), answer);
         if (answer != "keep")
             QCOMPARE(f->state.answerTexts[0], answer);
         if (key == Qt::Key_0)
-            QCOMPARE(form->answerList->currentRow(), -1);
+            QCOMPARE(control<QListWidget>(form, "answerList")->currentRow(), -1);
         QCOMPARE(f->state.answerMarks[0], 0);
     }
 
@@ -404,13 +427,15 @@ private slots:
         f->writeQuiz(QStringLiteral("sixty"), 60);
         MainWindow *form = f->start();
         f->load(QStringLiteral("sixty"));
-        form->questionNumberBox->setFocus();
-        form->questionNumberBox->end(false);
-        QTest::keyClick(form->questionNumberBox, Qt::Key_2);
-        QCOMPARE(f->state.answerTexts[0], QStringLiteral("2"));          // picked for question 1
-        QCOMPARE(form->questionNumberBox->text(), QStringLiteral("12")); // and typed: question 12
+        control<QLineEdit>(form, "questionNumberBox")->setFocus();
+        control<QLineEdit>(form, "questionNumberBox")->end(false);
+        QTest::keyClick(control<QLineEdit>(form, "questionNumberBox"), Qt::Key_2);
+        QCOMPARE(f->state.answerTexts[0], QStringLiteral("2")); // picked for question 1
+        QCOMPARE(control<QLineEdit>(form, "questionNumberBox")->text(),
+                 QStringLiteral("12")); // and typed: question 12
         QVERIFY(panesApplied(form));
-        QVERIFY(renderedBody(form->questionPane).contains(QString::fromUtf8("問題 12")));
+        QVERIFY(renderedBody(control<HtmlPane>(form, "questionPane"))
+                    .contains(QString::fromUtf8("問題 12")));
     }
 
     // Keys typed as the window system delivers them: to the open menu first, and to the quiz
@@ -425,22 +450,24 @@ private slots:
         TRY_VERIFY(QApplication::activePopupWidget());
         QTest::keyClick(window, Qt::Key_Right);
         QTest::keyClick(window, Qt::Key_5);
-        QCOMPARE(form->questionNumberBox->text(), QStringLiteral("1"));
-        QCOMPARE(form->answerBox->text(), QString());
+        QCOMPARE(control<QLineEdit>(form, "questionNumberBox")->text(), QStringLiteral("1"));
+        QCOMPARE(control<QLineEdit>(form, "answerBox")->text(), QString());
         QTest::keyClick(window, Qt::Key_Escape);
         QTest::keyClick(window, Qt::Key_Escape);
         TRY_VERIFY(!QApplication::activePopupWidget());
 
-        form->answerBox->setFocus();
+        control<QLineEdit>(form, "answerBox")->setFocus();
         QTest::keyClick(window, Qt::Key_A);
-        QCOMPARE(form->answerBox->text(), QStringLiteral("a"));
-        QWidget *page = form->questionPane->focusProxy() ? form->questionPane->focusProxy()
-                                                         : form->questionPane;
+        QCOMPARE(control<QLineEdit>(form, "answerBox")->text(), QStringLiteral("a"));
+        QWidget *page = control<HtmlPane>(form, "questionPane")->focusProxy()
+                            ? control<HtmlPane>(form, "questionPane")->focusProxy()
+                            : control<HtmlPane>(form, "questionPane");
         QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(20, 20));
-        TRY_VERIFY(!form->questionPane->isAncestorOf(QApplication::focusWidget()));
+        TRY_VERIFY(
+            !control<HtmlPane>(form, "questionPane")->isAncestorOf(QApplication::focusWidget()));
         QTest::keyClick(window, Qt::Key_Down);
         QTest::keyClick(window, Qt::Key_Down);
-        QCOMPARE(form->questionNumberBox->text(), QStringLiteral("3"));
+        QCOMPARE(control<QLineEdit>(form, "questionNumberBox")->text(), QStringLiteral("3"));
     }
 
     // The scroll bar's down arrow held on the last question asks once, not again and again.
@@ -448,37 +475,44 @@ private slots:
         f->writeQuiz(QStringLiteral("five"), 5);
         MainWindow *form = f->start();
         f->load(QStringLiteral("five"));
-        form->questionNumberBox->setText(QStringLiteral("5"));
+        control<QLineEdit>(form, "questionNumberBox")->setText(QStringLiteral("5"));
         QStyleOptionSlider option;
-        option.initFrom(form->questionScrollBar);
+        option.initFrom(control<QScrollBar>(form, "questionScrollBar"));
         option.orientation = Qt::Vertical;
-        option.minimum = form->questionScrollBar->minimum();
-        option.maximum = form->questionScrollBar->maximum();
-        option.sliderPosition = option.sliderValue = form->questionScrollBar->value();
+        option.minimum = control<QScrollBar>(form, "questionScrollBar")->minimum();
+        option.maximum = control<QScrollBar>(form, "questionScrollBar")->maximum();
+        option.sliderPosition = option.sliderValue =
+            control<QScrollBar>(form, "questionScrollBar")->value();
         const QPoint arrow =
-            form->questionScrollBar->style()
+            control<QScrollBar>(form, "questionScrollBar")
+                ->style()
                 ->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarAddLine,
-                                 form->questionScrollBar)
+                                 control<QScrollBar>(form, "questionScrollBar"))
                 .center();
         messagebox::script({Answer::No, Answer::No, Answer::No});
-        QTest::mousePress(form->questionScrollBar, Qt::LeftButton, {}, arrow);
+        QTest::mousePress(control<QScrollBar>(form, "questionScrollBar"), Qt::LeftButton, {},
+                          arrow);
         // Asking let go of the arrow: no repeat of the step is on its way.
-        QCOMPARE(repeatActionOf(form->questionScrollBar), QAbstractSlider::SliderNoAction);
-        QTest::mouseRelease(form->questionScrollBar, Qt::LeftButton, {}, arrow);
+        QCOMPARE(repeatActionOf(control<QScrollBar>(form, "questionScrollBar")),
+                 QAbstractSlider::SliderNoAction);
+        QTest::mouseRelease(control<QScrollBar>(form, "questionScrollBar"), Qt::LeftButton, {},
+                            arrow);
         QCOMPARE(messagebox::takeShown().size(), 1);
-        QCOMPARE(form->questionNumberBox->text(), QStringLiteral("5"));
+        QCOMPARE(control<QLineEdit>(form, "questionNumberBox")->text(), QStringLiteral("5"));
     }
 
     void paneFocusReturnsToTheWindow() {
         MainWindow *form = f->start();
         QVERIFY(QTest::qWaitForWindowActive(form));
-        form->questionPane->setFocus();
-        TRY_VERIFY(!form->questionPane->hasFocus() &&
-                   !form->questionPane->isAncestorOf(QApplication::focusWidget()));
-        form->choicesPane->setFocus();
-        TRY_VERIFY(!form->choicesPane->isAncestorOf(QApplication::focusWidget()));
+        control<HtmlPane>(form, "questionPane")->setFocus();
+        TRY_VERIFY(
+            !control<HtmlPane>(form, "questionPane")->hasFocus() &&
+            !control<HtmlPane>(form, "questionPane")->isAncestorOf(QApplication::focusWidget()));
+        control<HtmlPane>(form, "choicesPane")->setFocus();
+        TRY_VERIFY(
+            !control<HtmlPane>(form, "choicesPane")->isAncestorOf(QApplication::focusWidget()));
         QTest::keyClick(form, Qt::Key_5);
-        QCOMPARE(form->answerBox->text(), QString::fromUtf8("○"));
+        QCOMPARE(control<QLineEdit>(form, "answerBox")->text(), QString::fromUtf8("○"));
     }
 
     // Without a launcher that opens the help, the program shows it in a window of its own.
@@ -513,7 +547,7 @@ private slots:
         QUrl opened;
         desktop::setUrlOpener([&](const QUrl &url) { opened = url; });
         MainWindow *form = f->start();
-        form->helpContentsAction->trigger();
+        control<QAction>(form, "helpContentsAction")->trigger();
         QVERIFY(opened.isLocalFile());
         QFile page(opened.toLocalFile());
         QVERIFY(page.open(QIODevice::ReadOnly));
@@ -537,10 +571,10 @@ private slots:
         std::unique_ptr<QWidget> dialog;
         QWidget *shown = nullptr;
         if (window == QLatin1String("editor") || window == QLatin1String("tag builder")) {
-            form->toolsOptionsAction->trigger();
+            control<QAction>(form, "toolsOptionsAction")->trigger();
             shown = form->editor();
             if (window == QLatin1String("tag builder")) {
-                form->editor()->viewTagBuilderAction->trigger();
+                control<QAction>(form->editor(), "viewTagBuilderAction")->trigger();
                 shown = form->editor()->tagBuilder();
             }
         } else {
@@ -565,7 +599,7 @@ private slots:
         other->setAttribute(Qt::WA_DeleteOnClose);
         other->show();
         QPointer<QWidget> watch(other);
-        form->fileExitAction->trigger();
+        control<QAction>(form, "fileExitAction")->trigger();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(watch.isNull());
     }

@@ -1,3 +1,4 @@
+#include "Controls.h"
 #include "EditorWindow.h"
 #include "FileDialog.h"
 #include "HtmlPane.h"
@@ -21,6 +22,8 @@
 #include <QtTest>
 
 #include <sys/stat.h>
+
+using testsupport::control;
 
 using messagebox::Answer;
 
@@ -56,77 +59,83 @@ private slots:
         f->start();
         MainWindow *form = f->form;
         f->load(QString::fromUtf8("日本の地理"));
-        QVERIFY(form->quizLoaded);
+        QVERIFY(form->isQuizLoaded());
         QCOMPARE(f->state.questionCount, 10);
-        QVERIFY(form->clockTimer->isActive());
-        QCOMPARE(form->clockLabel->text(), QStringLiteral("00:00:00"));
-        QVERIFY(form->statusPanels.text->text().endsWith(QString::fromUtf8("q日本の地理.tsl")));
+        QVERIFY(control<QTimer>(form, "clockTimer")->isActive());
+        QCOMPARE(control<QLabel>(form, "clockLabel")->text(), QStringLiteral("00:00:00"));
+        QVERIFY(control<QLabel>(form, "statusTextPanel")
+                    ->text()
+                    .endsWith(QString::fromUtf8("q日本の地理.tsl")));
         QVERIFY(panesApplied(form));
-        QVERIFY(renderedBody(form->questionPane).contains(QString::fromUtf8("富士山")));
-        QVERIFY(!form->pictureLabel->pixmap().isNull());
-        QCOMPARE(form->ruleLabel->text(), kTrueFalseRule);
+        QVERIFY(renderedBody(control<HtmlPane>(form, "questionPane"))
+                    .contains(QString::fromUtf8("富士山")));
+        QVERIFY(!control<QLabel>(form, "pictureLabel")->pixmap().isNull());
+        QCOMPARE(control<QLabel>(form, "ruleLabel")->text(), kTrueFalseRule);
 
         // 1: typed "○" through the input method; 2: picked from the list; 3: digit key.
-        form->answerBox->setFocus();
-        commitText(form->answerBox, QString::fromUtf8("○"));
+        control<QLineEdit>(form, "answerBox")->setFocus();
+        commitText(control<QLineEdit>(form, "answerBox"), QString::fromUtf8("○"));
         press(form, Qt::Key_Down);
-        QCOMPARE(form->questionNumberBox->text(), QStringLiteral("2"));
-        QCOMPARE(form->ruleLabel->text(), kFourChoiceRule);
-        QTest::mouseClick(form->answerList->viewport(), Qt::LeftButton, {},
-                          form->answerList->visualItemRect(form->answerList->item(1)).center());
-        QCOMPARE(form->answerBox->text(), QStringLiteral("2"));
+        QCOMPARE(control<QLineEdit>(form, "questionNumberBox")->text(), QStringLiteral("2"));
+        QCOMPARE(control<QLabel>(form, "ruleLabel")->text(), kFourChoiceRule);
+        QTest::mouseClick(control<QListWidget>(form, "answerList")->viewport(), Qt::LeftButton, {},
+                          control<QListWidget>(form, "answerList")
+                              ->visualItemRect(control<QListWidget>(form, "answerList")->item(1))
+                              .center());
+        QCOMPARE(control<QLineEdit>(form, "answerBox")->text(), QStringLiteral("2"));
         QCOMPARE(f->state.answerMarks[1], 0); // picked, not yet recorded
-        QTest::mouseClick(form->okButton, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(form, "okButton"), Qt::LeftButton);
         QCOMPARE(f->state.answerMarks[1], 1);
         press(form, Qt::Key_Down);
-        form->answerBox->setFocus();
+        control<QLineEdit>(form, "answerBox")->setFocus();
         press(form, Qt::Key_4); // wrong: the table's answer is 1
-        QCOMPARE(form->answerBox->text(), QStringLiteral("4"));
+        QCOMPARE(control<QLineEdit>(form, "answerBox")->text(), QStringLiteral("4"));
         press(form, Qt::Key_Down);
         // 4: "×" by the keypad 6 with the focus on a button, then Up and back.
-        form->okButton->setFocus();
+        control<QPushButton>(form, "okButton")->setFocus();
         press(form, Qt::Key_6, Qt::KeypadModifier);
-        QCOMPARE(form->answerBox->text(), QString::fromUtf8("×"));
+        QCOMPARE(control<QLineEdit>(form, "answerBox")->text(), QString::fromUtf8("×"));
         press(form, Qt::Key_Up);
-        QCOMPARE(form->questionNumberBox->text(), QStringLiteral("3"));
-        QCOMPARE(form->answerBox->text(), QStringLiteral("4"));
+        QCOMPARE(control<QLineEdit>(form, "questionNumberBox")->text(), QStringLiteral("3"));
+        QCOMPARE(control<QLineEdit>(form, "answerBox")->text(), QStringLiteral("4"));
 
         QCOMPARE(f->state.answerMarks.mid(0, 4), (QList<qint32>{1, 1, 2, 2}));
         QCOMPARE(f->state.answerTexts.mid(0, 4),
                  (QStringList{QString::fromUtf8("○"), "2", "4", QString::fromUtf8("×")}));
 
         // Picture in the mark-up and ruby reach the renderer with the folder filled in.
-        form->questionNumberBox->setText(QStringLiteral("5"));
+        control<QLineEdit>(form, "questionNumberBox")->setText(QStringLiteral("5"));
         QVERIFY(panesApplied(form));
-        const QString body = renderedBody(form->questionPane);
+        const QString body = renderedBody(control<HtmlPane>(form, "questionPane"));
         QVERIFY2(
             body.contains(QUrl::fromLocalFile(f->state.quizFolder + "/img/torii.gif").toString()),
             qPrintable(body));
         QCOMPARE(f->state.questions[4].question.contains(QStringLiteral("PathName")), true);
-        form->questionNumberBox->setText(QStringLiteral("4"));
+        control<QLineEdit>(form, "questionNumberBox")->setText(QStringLiteral("4"));
         QVERIFY(panesApplied(form));
-        QVERIFY(renderedBody(form->questionPane).contains(QStringLiteral("<rt>")));
+        QVERIFY(
+            renderedBody(control<HtmlPane>(form, "questionPane")).contains(QStringLiteral("<rt>")));
     }
 
     void scrollBarRunsOnePastTheLastQuestion() {
         f->writeQuiz(QStringLiteral("sixty"), 60);
         f->start();
         MainWindow *form = f->form;
-        QCOMPARE(form->questionScrollBar->maximum(), 1);
+        QCOMPARE(control<QScrollBar>(form, "questionScrollBar")->maximum(), 1);
         f->load(QStringLiteral("sixty"));
-        QCOMPARE(form->questionScrollBar->minimum(), 1);
-        QCOMPARE(form->questionScrollBar->maximum(), 61);
+        QCOMPARE(control<QScrollBar>(form, "questionScrollBar")->minimum(), 1);
+        QCOMPARE(control<QScrollBar>(form, "questionScrollBar")->maximum(), 61);
         for (int value = 2; value <= 60; ++value) {
-            form->questionScrollBar->setValue(value);
-            QCOMPARE(form->questionNumberBox->text(), QString::number(value));
+            control<QScrollBar>(form, "questionScrollBar")->setValue(value);
+            QCOMPARE(control<QLineEdit>(form, "questionNumberBox")->text(), QString::number(value));
         }
         QVERIFY(messagebox::takeShown().isEmpty());
         messagebox::script({Answer::No});
-        form->questionScrollBar->setValue(61);
+        control<QScrollBar>(form, "questionScrollBar")->setValue(61);
         QCOMPARE(texts(messagebox::takeShown()), QStringList{kEndPrompt});
-        QCOMPARE(form->questionNumberBox->text(), QStringLiteral("60"));
-        QCOMPARE(form->questionScrollBar->value(), 60);
-        QVERIFY(form->clockTimer->isActive()); // No keeps the clock running
+        QCOMPARE(control<QLineEdit>(form, "questionNumberBox")->text(), QStringLiteral("60"));
+        QCOMPARE(control<QScrollBar>(form, "questionScrollBar")->value(), 60);
+        QVERIFY(control<QTimer>(form, "clockTimer")->isActive()); // No keeps the clock running
     }
 
     void yesAtTheEndStopsTheClock() {
@@ -135,10 +144,10 @@ private slots:
         f->load(QStringLiteral("three"));
         messagebox::script({Answer::Yes});
         closeNextModalWindow(); // the results window
-        f->form->questionNumberBox->setText(QStringLiteral("4"));
+        control<QLineEdit>(f->form, "questionNumberBox")->setText(QStringLiteral("4"));
         QCOMPARE(texts(messagebox::takeShown()), QStringList{kEndPrompt});
-        QVERIFY(!f->form->clockTimer->isActive());
-        QCOMPARE(f->form->questionNumberBox->text(), QStringLiteral("3"));
+        QVERIFY(!control<QTimer>(f->form, "clockTimer")->isActive());
+        QCOMPARE(control<QLineEdit>(f->form, "questionNumberBox")->text(), QStringLiteral("3"));
     }
 
     void typedQuestionNumbers_data() {
@@ -164,14 +173,14 @@ private slots:
         f->start();
         f->load(QStringLiteral("sixty"));
         MainWindow *form = f->form;
-        form->questionNumberBox->setText(QStringLiteral("7"));
+        control<QLineEdit>(form, "questionNumberBox")->setText(QStringLiteral("7"));
         QVERIFY(panesApplied(form));
         messagebox::takeShown();
-        form->questionNumberBox->setText(typed);
-        QCOMPARE(form->questionNumberBox->text(), shown);
+        control<QLineEdit>(form, "questionNumberBox")->setText(typed);
+        QCOMPARE(control<QLineEdit>(form, "questionNumberBox")->text(), shown);
         QCOMPARE(texts(messagebox::takeShown()).contains(kEndPrompt), endPrompt);
         QVERIFY(panesApplied(form));
-        const QString body = renderedBody(form->questionPane);
+        const QString body = renderedBody(control<HtmlPane>(form, "questionPane"));
         const char *expected = endPrompt ? "問題 60" : typed == "2.5" ? "問題 2<" : "問題 7";
         QVERIFY2(body.contains(QString::fromUtf8(expected)), qPrintable(body));
     }
@@ -181,13 +190,14 @@ private slots:
         f->start();
         f->load(QStringLiteral("five"));
         MainWindow *form = f->form;
-        form->answerBox->setText(QString::fromUtf8("○"));
-        form->answerList->setCurrentRow(1); // picks "2" for question 1 without recording it
+        control<QLineEdit>(form, "answerBox")->setText(QString::fromUtf8("○"));
+        control<QListWidget>(form, "answerList")
+            ->setCurrentRow(1); // picks "2" for question 1 without recording it
         form->pickAnswerFromList();
         QCOMPARE(f->state.answerMarks[0], 0);
-        form->questionNumberBox->setText(
-            QStringLiteral("3")); // typed: no scroll step records question 1
-        form->questionNumberBox->setText(QStringLiteral("1"));
+        control<QLineEdit>(form, "questionNumberBox")
+            ->setText(QStringLiteral("3")); // typed: no scroll step records question 1
+        control<QLineEdit>(form, "questionNumberBox")->setText(QStringLiteral("1"));
         // Showing question 1 moved the scroll bar, which recorded its stored answer "2".
         QCOMPARE(f->state.answerTexts[0], QStringLiteral("2"));
         QCOMPARE(f->state.answerMarks[0], 2);
@@ -207,8 +217,8 @@ private slots:
         f->writeQuiz(QStringLiteral("two"), 2);
         f->start();
         f->load(QStringLiteral("two"));
-        f->form->questionNumberBox->setText(QStringLiteral("2"));
-        f->form->answerBox->setText(given);
+        control<QLineEdit>(f->form, "questionNumberBox")->setText(QStringLiteral("2"));
+        control<QLineEdit>(f->form, "answerBox")->setText(given);
         f->form->recordAnswer();
         QCOMPARE(f->state.answerMarks[1], mark);
         QCOMPARE(f->state.answerTexts[1], given);
@@ -230,10 +240,10 @@ private slots:
         f->start();
         f->load(QStringLiteral("two"));
         const QList<qint32> marks = f->state.answerMarks;
-        f->form->questionNumberBox->setText(number);
-        f->form->answerBox->setText(QStringLiteral("1"));
+        control<QLineEdit>(f->form, "questionNumberBox")->setText(number);
+        control<QLineEdit>(f->form, "answerBox")->setText(QStringLiteral("1"));
         messagebox::takeShown();
-        QTest::mouseClick(f->form->okButton, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(f->form, "okButton"), Qt::LeftButton);
         const QList<messagebox::Shown> shown = messagebox::takeShown();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].text, message);
@@ -245,18 +255,18 @@ private slots:
         f->writeQuiz(QStringLiteral("three"), 3);
         f->start();
         f->load(QStringLiteral("three"));
-        f->form->answerBox->setText(QStringLiteral("2"));
+        control<QLineEdit>(f->form, "answerBox")->setText(QStringLiteral("2"));
         f->form->recordAnswer();
         const QuizState before = f->state;
-        f->form->clockTimer->stop();
+        control<QTimer>(f->form, "clockTimer")->stop();
         messagebox::script({Answer::No});
         f->load(QStringLiteral("nosuch"));
         const QList<messagebox::Shown> shown = messagebox::takeShown();
         QCOMPARE(texts(shown), QStringList{kMissingPrompt});
         QCOMPARE(shown[0].title, QString::fromUtf8("確認"));
         QCOMPARE(shown[0].buttons, messagebox::Buttons::YesNo);
-        QVERIFY(!f->form->quizLoaded);
-        QVERIFY(!f->form->clockTimer->isActive());
+        QVERIFY(!f->form->isQuizLoaded());
+        QVERIFY(!control<QTimer>(f->form, "clockTimer")->isActive());
         QCOMPARE(f->state.questions, before.questions);
         QCOMPARE(f->state.answerTexts, before.answerTexts);
     }
@@ -274,8 +284,8 @@ private slots:
         f->start();
         f->load(QStringLiteral("odd"));
         for (int question = 1; question <= 3; ++question) {
-            f->form->questionNumberBox->setText(QString::number(question));
-            QVERIFY(f->form->pictureLabel->pixmap().isNull());
+            control<QLineEdit>(f->form, "questionNumberBox")->setText(QString::number(question));
+            QVERIFY(control<QLabel>(f->form, "pictureLabel")->pixmap().isNull());
         }
         QVERIFY(panesApplied(f->form));
     }
@@ -294,15 +304,16 @@ private slots:
         }
         settings::writeString(QStringLiteral("QPath"), folder);
         f->start();
-        QCOMPARE(f->form->sectionBox->findText(QStringLiteral("KANA")), 0);
+        QCOMPARE(control<QComboBox>(f->form, "sectionBox")->findText(QStringLiteral("KANA")), 0);
         f->load(QStringLiteral("KANA"));
         QVERIFY(messagebox::takeShown().isEmpty());
-        QVERIFY(f->form->quizLoaded);
+        QVERIFY(f->form->isQuizLoaded());
         for (int question = 1; question <= 2; ++question) {
-            f->form->questionNumberBox->setText(QString::number(question));
-            QVERIFY(!f->form->pictureLabel->pixmap().isNull());
+            control<QLineEdit>(f->form, "questionNumberBox")->setText(QString::number(question));
+            QVERIFY(!control<QLabel>(f->form, "pictureLabel")->pixmap().isNull());
             QVERIFY(panesApplied(f->form));
-            for (HtmlPane *pane : {f->form->choicesPane, f->form->questionPane})
+            for (HtmlPane *pane : {control<HtmlPane>(f->form, "choicesPane"),
+                                   control<HtmlPane>(f->form, "questionPane")})
                 TRY_COMPARE(
                     paneprobe::evaluate(pane, QStringLiteral("Array.from(document.images).filter("
                                                              "i => i.complete && i.naturalWidth > "
@@ -310,10 +321,10 @@ private slots:
                         .toInt(),
                     paneprobe::evaluate(pane, QStringLiteral("document.images.length")).toInt());
         }
-        QCOMPARE(
-            paneprobe::evaluate(f->form->questionPane, QStringLiteral("document.images.length"))
-                .toInt(),
-            1);
+        QCOMPARE(paneprobe::evaluate(control<HtmlPane>(f->form, "questionPane"),
+                                     QStringLiteral("document.images.length"))
+                     .toInt(),
+                 1);
     }
 
     void damagedFileLeavesTheQuizUnchanged() {
@@ -347,10 +358,10 @@ private slots:
         const QStringList shown = texts(messagebox::takeShown());
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown[0].contains(QStringLiteral("32766")), qPrintable(shown[0]));
-        QVERIFY(!f->form->quizLoaded);
+        QVERIFY(!f->form->isQuizLoaded());
         QCOMPARE(f->state.questionCount, 60);
-        QCOMPARE(f->form->questionScrollBar->maximum(), 1);
-        QVERIFY(!f->form->clockTimer->isActive());
+        QCOMPARE(control<QScrollBar>(f->form, "questionScrollBar")->maximum(), 1);
+        QVERIFY(!control<QTimer>(f->form, "clockTimer")->isActive());
     }
 
     void fileOpen() {
@@ -359,35 +370,36 @@ private slots:
         f->start();
         f->load(QStringLiteral("three"));
         MainWindow *form = f->form;
-        form->answerBox->setText(QStringLiteral("2"));
+        control<QLineEdit>(form, "answerBox")->setText(QStringLiteral("2"));
         form->recordAnswer();
         const QuizState before = f->state;
 
         filedialog::script({QString()}); // cancelled
-        form->fileOpenAction->trigger();
+        control<QAction>(form, "fileOpenAction")->trigger();
         QCOMPARE(f->state.answerTexts, before.answerTexts);
         QVERIFY(messagebox::takeShown().isEmpty());
 
         const QString broken = f->folder() + QStringLiteral("/qbroken.tsl");
         testsupport::writeFile(broken, QByteArray(4, '\0'));
         filedialog::script({broken});
-        form->fileOpenAction->trigger();
+        control<QAction>(form, "fileOpenAction")->trigger();
         const QStringList shown = texts(messagebox::takeShown());
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown[0].contains(broken) && shown[0].contains(QString::fromUtf8("問題数 0")),
                  qPrintable(shown[0]));
         QCOMPARE(f->state.questions, before.questions);
         QCOMPARE(f->state.answerTexts, before.answerTexts);
-        QCOMPARE(form->statusPanels.text->text(), three);
+        QCOMPARE(control<QLabel>(form, "statusTextPanel")->text(), three);
 
         filedialog::script({five});
-        form->fileOpenAction->trigger();
+        control<QAction>(form, "fileOpenAction")->trigger();
         QCOMPARE(f->state.questionCount, 5);
-        QCOMPARE(form->statusPanels.text->text(), five);
+        QCOMPARE(control<QLabel>(form, "statusTextPanel")->text(), five);
         QCOMPARE(f->state.currentQuizFile, three);
-        QCOMPARE(form->questionScrollBar->maximum(), 4); // the run's range is left alone
-        QCOMPARE(form->questionNumberBox->text(), QStringLiteral("1"));
-        QCOMPARE(QApplication::focusWidget(), form->questionNumberBox);
+        QCOMPARE(control<QScrollBar>(form, "questionScrollBar")->maximum(),
+                 4); // the run's range is left alone
+        QCOMPARE(control<QLineEdit>(form, "questionNumberBox")->text(), QStringLiteral("1"));
+        QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(form, "questionNumberBox"));
     }
 
     void closeThenLoadStartsANormalRun() {
@@ -395,20 +407,21 @@ private slots:
         f->start();
         MainWindow *form = f->form;
         f->load(QStringLiteral("three"));
-        form->questionNumberBox->setText(QStringLiteral("2"));
-        form->fileCloseAction->trigger();
+        control<QLineEdit>(form, "questionNumberBox")->setText(QStringLiteral("2"));
+        control<QAction>(form, "fileCloseAction")->trigger();
         QCOMPARE(f->state.questionCount, 3);
         QCOMPARE(f->state.questions.size(), 1);
-        QCOMPARE(form->questionScrollBar->maximum(), 1);
-        QCOMPARE(form->questionScrollBar->value(), 1);
-        QCOMPARE(form->questionNumberBox->text(), QStringLiteral("1"));
+        QCOMPARE(control<QScrollBar>(form, "questionScrollBar")->maximum(), 1);
+        QCOMPARE(control<QScrollBar>(form, "questionScrollBar")->value(), 1);
+        QCOMPARE(control<QLineEdit>(form, "questionNumberBox")->text(), QStringLiteral("1"));
         QVERIFY(panesApplied(form));
-        QCOMPARE(renderedBody(form->questionPane), QString());
+        QCOMPARE(renderedBody(control<HtmlPane>(form, "questionPane")), QString());
         f->load(QStringLiteral("three"));
         QCOMPARE(f->state.questions.size(), 3);
-        QCOMPARE(form->questionScrollBar->maximum(), 4);
+        QCOMPARE(control<QScrollBar>(form, "questionScrollBar")->maximum(), 4);
         QVERIFY(panesApplied(form));
-        QVERIFY(renderedBody(form->questionPane).contains(QString::fromUtf8("問題 1")));
+        QVERIFY(renderedBody(control<HtmlPane>(form, "questionPane"))
+                    .contains(QString::fromUtf8("問題 1")));
     }
 
     void pictureThatCannotBeLoadedKeepsThePrevious() {
@@ -425,11 +438,12 @@ private slots:
         f->load(QStringLiteral("pics"));
         MainWindow *form = f->form;
         QCOMPARE(f->state.currentImageFile, f->folder() + QStringLiteral("/img/p.png"));
-        QVERIFY(!form->pictureLabel->pixmap().isNull());
-        form->questionNumberBox->setText(QStringLiteral("2"));
-        QVERIFY(!form->pictureLabel->pixmap().isNull()); // kept
-        form->questionNumberBox->setText(QStringLiteral("3"));
-        QVERIFY(form->pictureLabel->pixmap().isNull()); // no picture named: cleared
+        QVERIFY(!control<QLabel>(form, "pictureLabel")->pixmap().isNull());
+        control<QLineEdit>(form, "questionNumberBox")->setText(QStringLiteral("2"));
+        QVERIFY(!control<QLabel>(form, "pictureLabel")->pixmap().isNull()); // kept
+        control<QLineEdit>(form, "questionNumberBox")->setText(QStringLiteral("3"));
+        QVERIFY(
+            control<QLabel>(form, "pictureLabel")->pixmap().isNull()); // no picture named: cleared
         QVERIFY(f->state.currentImageFile.isEmpty());
     }
 };

@@ -1,3 +1,4 @@
+#include "Controls.h"
 #include "Main.h"
 #include "MainWindow.h"
 #include "QuizState.h"
@@ -12,6 +13,8 @@
 #include <QtTest>
 
 #include <memory>
+
+using testsupport::control;
 
 namespace {
 QStringList items(const QComboBox *box) {
@@ -58,13 +61,13 @@ private slots:
         QuizState state;
         MainWindow *main = Main(state);
         QCOMPARE(state.quizFolder, dir.path());
-        QCOMPARE(items(main->sectionBox), (QStringList{"a", "b"}));
+        QCOMPARE(items(control<QComboBox>(main, "sectionBox")), (QStringList{"a", "b"}));
     }
 
     void missingFolderListsNothing() {
         settings::writeString(QStringLiteral("QPath"), QStringLiteral("/nonexistent/folder"));
         QuizState state;
-        QCOMPARE(Main(state)->sectionBox->count(), 0);
+        QCOMPARE(control<QComboBox>(Main(state), "sectionBox")->count(), 0);
     }
 
     // As root the web engine ends the program unless its sandbox is off; the program says so.

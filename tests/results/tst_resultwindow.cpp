@@ -1,3 +1,4 @@
+#include "Controls.h"
 #include "Cp932.h"
 #include "Design.h"
 #include "FileDialog.h"
@@ -22,6 +23,8 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QtTest>
+
+using testsupport::control;
 
 using messagebox::Answer;
 
@@ -136,9 +139,9 @@ private slots:
         const QStringList answers{QString::fromUtf8("○"), QStringLiteral("3"),
                                   QString::fromUtf8("×"), ""};
         for (int i = 0; i < 4; ++i) {
-            form->answerBox->setText(answers[i]);
+            control<QLineEdit>(form, "answerBox")->setText(answers[i]);
             if (i < 3)
-                QTest::keyClick(form->okButton, Qt::Key_Down);
+                QTest::keyClick(control<QPushButton>(form, "okButton"), Qt::Key_Down);
         }
         QStringList labels;
         QString reportText;
@@ -149,14 +152,15 @@ private slots:
             QVERIFY(results);
             QCOMPARE(results->windowTitle(), QString::fromUtf8("結果"));
             labels = summaryTexts(results);
-            reportText = results->reportText;
+            reportText = results->reportText();
             stateUnchanged = f->state.answerMarks.mid(0, 3) == before.answerMarks.mid(0, 3) &&
                              f->state.answerMarks[3] == 0;
             results->close();
         });
         messagebox::script({Answer::Yes});
-        QTest::keyClick(form->okButton, Qt::Key_Down); // past the last question
-        QCOMPARE(form->questionNumberBox->text(),
+        QTest::keyClick(control<QPushButton>(form, "okButton"),
+                        Qt::Key_Down); // past the last question
+        QCOMPARE(control<QLineEdit>(form, "questionNumberBox")->text(),
                  QStringLiteral("4")); // the Down from 4 ended the quiz
         QVERIFY(!labels.isEmpty());
         QCOMPARE(labels, (QStringList{"総正解数は\r\n1", "4択問題\r\n0", "○×問題\r\n1",
@@ -166,8 +170,8 @@ private slots:
                                                "問題: 3    正解: ○    回答: ×\r\npoint 3\r\n"
                                                "問題: 4    正解: 2    回答: \r\npoint 4\r\n"));
         QVERIFY(stateUnchanged);
-        QVERIFY(!form->clockTimer->isActive());
-        QCOMPARE(form->questionNumberBox->text(), QStringLiteral("4"));
+        QVERIFY(!control<QTimer>(form, "clockTimer")->isActive());
+        QCOMPARE(control<QLineEdit>(form, "questionNumberBox")->text(), QStringLiteral("4"));
     }
 
     // The report's lines measured from cached advances are exactly as wide as shaped, so the
@@ -221,21 +225,25 @@ private slots:
         results.show();
         QVERIFY(QTest::qWaitForWindowExposed(&results));
         design::resizeOuter(&results, 9300, 6000);
-        TRY_COMPARE(results.reportArea->geometry(),
+        TRY_COMPARE(control<ReportArea>(&results, "reportArea")->geometry(),
                     QRect(px(135), px(1230), px(9300 - 635), px(6000 - 1400 - 285)));
-        QCOMPARE(results.reportScrollBar->geometry(),
-                 QRect(px(135) + px(8665) + px(10), px(1230), results.reportScrollBar->width(),
-                       px(4315)));
-        QCOMPARE(results.reportScrollBar->singleStep(), 225);
-        QCOMPARE(results.reportScrollBar->pageStep(), 720);
+        QCOMPARE(control<QScrollBar>(&results, "reportScrollBar")->geometry(),
+                 QRect(px(135) + px(8665) + px(10), px(1230),
+                       control<QScrollBar>(&results, "reportScrollBar")->width(), px(4315)));
+        QCOMPARE(control<QScrollBar>(&results, "reportScrollBar")->singleStep(), 225);
+        QCOMPARE(control<QScrollBar>(&results, "reportScrollBar")->pageStep(), 720);
         const int overflow =
-            results.reportArea->textHeight() - twips::fromPixels(results.reportArea->height());
+            control<ReportArea>(&results, "reportArea")->textHeight() -
+            twips::fromPixels(control<ReportArea>(&results, "reportArea")->height());
         QVERIFY(overflow > 0);
-        QCOMPARE(results.reportScrollBar->maximum(), overflow);
-        results.reportScrollBar->setValue(900);
-        QCOMPARE(results.reportArea->origin(), 900);
+        QCOMPARE(control<QScrollBar>(&results, "reportScrollBar")->maximum(), overflow);
+        control<QScrollBar>(&results, "reportScrollBar")->setValue(900);
+        QCOMPARE(control<ReportArea>(&results, "reportArea")->origin(), 900);
         // 31 lines of text a question group: the wrapped report has a blank line before each.
-        QCOMPARE(results.reportArea->wrappedReport().count(QStringLiteral("\r\n")), 1 + 30 * 3);
+        QCOMPARE(control<ReportArea>(&results, "reportArea")
+                     ->wrappedReport()
+                     .count(QStringLiteral("\r\n")),
+                 1 + 30 * 3);
     }
 
     void shortReportDoesNotScroll() {
@@ -243,9 +251,9 @@ private slots:
         ResultWindow results(f->state, QString());
         results.show();
         QVERIFY(QTest::qWaitForWindowExposed(&results));
-        QCOMPARE(results.reportScrollBar->maximum(), 0);
-        results.reportScrollBar->setValue(500);
-        QCOMPARE(results.reportArea->origin(), 0);
+        QCOMPARE(control<QScrollBar>(&results, "reportScrollBar")->maximum(), 0);
+        control<QScrollBar>(&results, "reportScrollBar")->setValue(500);
+        QCOMPARE(control<ReportArea>(&results, "reportArea")->origin(), 0);
     }
 
     void narrowWindowWrapsEveryCharacter() {
@@ -255,8 +263,11 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&results));
         results.setMinimumSize(1, 1);
         design::resizeOuter(&results, 700, 3000); // the area is 65 twips wide: below one em
-        QVERIFY(results.reportArea->wrappedReport().contains(QString::fromUtf8("な\r\nが\r\nい")));
-        results.reportScrollBar->setValue(results.reportScrollBar->maximum());
+        QVERIFY(control<ReportArea>(&results, "reportArea")
+                    ->wrappedReport()
+                    .contains(QString::fromUtf8("な\r\nが\r\nい")));
+        control<QScrollBar>(&results, "reportScrollBar")
+            ->setValue(control<QScrollBar>(&results, "reportScrollBar")->maximum());
         QVERIFY(results.isVisible());
     }
 
@@ -267,20 +278,23 @@ private slots:
         QVERIFY(messagebox::takeShown().isEmpty());
         results.show();
         QVERIFY(QTest::qWaitForWindowExposed(&results));
-        QScrollBar *bar = results.reportScrollBar;
+        QScrollBar *bar = control<QScrollBar>(&results, "reportScrollBar");
         const int overflow =
-            results.reportArea->textHeight() - twips::fromPixels(results.reportArea->height());
+            control<ReportArea>(&results, "reportArea")->textHeight() -
+            twips::fromPixels(control<ReportArea>(&results, "reportArea")->height());
         QVERIFY(overflow > 32767);
         QCOMPARE(bar->maximum(), overflow);
-        QWheelEvent wheel(QPointF(10, 10), results.reportArea->mapToGlobal(QPointF(10, 10)), {},
-                          QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QCoreApplication::sendEvent(results.reportArea, &wheel);
+        QWheelEvent wheel(QPointF(10, 10),
+                          control<ReportArea>(&results, "reportArea")->mapToGlobal(QPointF(10, 10)),
+                          {}, QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                          false);
+        QCoreApplication::sendEvent(control<ReportArea>(&results, "reportArea"), &wheel);
         QVERIFY(bar->value() > 0);
         const int afterWheel = bar->value();
         QTest::keyClick(&results, Qt::Key_PageDown);
         QCOMPARE(bar->value(), afterWheel + bar->pageStep());
         QTest::keyClick(&results, Qt::Key_End);
-        QCOMPARE(results.reportArea->origin(), overflow);
+        QCOMPARE(control<ReportArea>(&results, "reportArea")->origin(), overflow);
         QTest::keyClick(&results, Qt::Key_PageUp);
         QCOMPARE(bar->value(), overflow - bar->pageStep());
         QTest::keyClick(&results, Qt::Key_Home);
@@ -297,7 +311,7 @@ private slots:
         const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
         messagebox::script({Answer::Yes});
         filedialog::script({pdf});
-        QTest::mouseClick(results.printButton, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(&results, "printButton"), Qt::LeftButton);
         const QList<messagebox::Shown> shown = messagebox::takeShown();
         QCOMPARE(shown.size(), 1);
         QVERIFY(shown[0].text.contains(QString::fromUtf8("プリンタが見つかりません")));

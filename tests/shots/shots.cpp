@@ -1,6 +1,7 @@
 // Starts Tessellar on the sample quizzes, takes a short quiz run as a user would and saves
 // screenshots of the main window along the way: tessellar-shots OUTPUT_FOLDER
 // Run it under a display (scripts/screenshots.sh uses Xvfb).
+#include "Controls.h"
 #include "Design.h"
 #include "EditorWindow.h"
 #include "FileDialog.h"
@@ -35,6 +36,8 @@
 
 #include <cstdio>
 
+using testsupport::control;
+
 namespace {
 void settle(int ms) {
     const QDeadlineTimer deadline(ms);
@@ -46,7 +49,8 @@ void settle(int ms) {
 
 bool panesReady(MainWindow *form) {
     const QDeadlineTimer deadline(20000);
-    while (!(form->choicesPane->isApplied() && form->questionPane->isApplied())) {
+    while (!(control<HtmlPane>(form, "choicesPane")->isApplied() &&
+             control<HtmlPane>(form, "questionPane")->isApplied())) {
         if (deadline.hasExpired())
             return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
@@ -78,7 +82,7 @@ void grabModal(const QString &folder, const char *name, bool &ok) {
 }
 
 void showQuestion(MainWindow *form, int number) {
-    form->questionScrollBar->setValue(number);
+    control<QScrollBar>(form, "questionScrollBar")->setValue(number);
     panesReady(form);
 }
 } // namespace
@@ -93,13 +97,14 @@ int main(int argc, char *argv[]) {
     panesReady(form);
     bool ok = shot(form, folder, "01-start.png");
 
-    form->sectionBox->setCurrentText(QString::fromUtf8("日本の地理"));
-    form->loadButton->click();
+    control<QComboBox>(form, "sectionBox")->setCurrentText(QString::fromUtf8("日本の地理"));
+    control<QPushButton>(form, "loadButton")->click();
     ok &= panesReady(form) && shot(form, folder, "02-question-with-picture.png");
 
-    form->answerBox->setText(QString::fromUtf8("○")); // question 1, answered by typing
+    control<QLineEdit>(form, "answerBox")
+        ->setText(QString::fromUtf8("○")); // question 1, answered by typing
     showQuestion(form, 2);
-    form->answerBox->setText(QStringLiteral("2")); // question 2
+    control<QLineEdit>(form, "answerBox")->setText(QStringLiteral("2")); // question 2
     showQuestion(form, 3);
     ok &= shot(form, folder, "03-table.png");
     showQuestion(form, 4);
@@ -108,9 +113,9 @@ int main(int argc, char *argv[]) {
     ok &= shot(form, folder, "05-picture-in-markup.png");
 
     // Several misses, then past the last question: the results window.
-    form->answerBox->setText(QStringLiteral("3"));
+    control<QLineEdit>(form, "answerBox")->setText(QStringLiteral("3"));
     showQuestion(form, 7);
-    form->answerBox->setText(QString::fromUtf8("○"));
+    control<QLineEdit>(form, "answerBox")->setText(QString::fromUtf8("○"));
     showQuestion(form, 10);
     messagebox::script({messagebox::Answer::Yes});
     QTimer::singleShot(0, [&] {
@@ -125,9 +130,9 @@ int main(int argc, char *argv[]) {
         messagebox::script({messagebox::Answer::Yes});
         filedialog::script({folder + QStringLiteral("/08-report.pdf")});
         qobject_cast<ResultWindow *>(results)->printReportOrPdf();
-        qobject_cast<ResultWindow *>(results)->retryButton->click();
+        control<QPushButton>(results, "retryButton")->click();
     });
-    form->questionScrollBar->setValue(11);
+    control<QScrollBar>(form, "questionScrollBar")->setValue(11);
     messagebox::stopScripting();
     ok &= panesReady(form) && shot(form, folder, "08-retry-run.png");
 
@@ -136,25 +141,25 @@ int main(int argc, char *argv[]) {
         auto *options = qobject_cast<OptionsDialog *>(QApplication::activeModalWidget());
         settle(300);
         ok &= options && shot(options, folder, "09-options-count.png");
-        options->tabBar->setCurrentIndex(1);
+        control<QTabBar>(options, "tabBar")->setCurrentIndex(1);
         settle(300);
         ok &= shot(options, folder, "10-options-folder.png");
         options->reject();
     });
-    form->viewOptionsAction->trigger();
+    control<QAction>(form, "viewOptionsAction")->trigger();
     QTimer::singleShot(0, [&] {
         QWidget *about = QApplication::activeModalWidget();
         settle(300);
         ok &= about && shot(about, folder, "11-about.png");
         about->close();
     });
-    form->helpAboutAction->trigger();
+    control<QAction>(form, "helpAboutAction")->trigger();
 
     // The editor on the sample's question 1, and the tag builder with a composition.
-    form->toolsOptionsAction->trigger();
+    control<QAction>(form, "toolsOptionsAction")->trigger();
     EditorWindow *editor = form->editor();
-    editor->sectionBox->setEditText(QString::fromUtf8("日本の地理"));
-    editor->loadButton->click();
+    control<QComboBox>(editor, "sectionBox")->setEditText(QString::fromUtf8("日本の地理"));
+    control<QPushButton>(editor, "loadButton")->click();
     settle(300);
     ok &= shot(editor, folder, "12-editor.png");
     settle(1500); // the preview's renderer starts
@@ -167,35 +172,35 @@ int main(int argc, char *argv[]) {
     broken.close();
     filedialog::script({table});
     grabModal(folder, "12-editor-import-error.png", ok);
-    editor->fileImportTableAction->trigger();
+    control<QAction>(editor, "fileImportTableAction")->trigger();
     filedialog::stopScripting();
-    editor->viewTagBuilderAction->trigger();
+    control<QAction>(editor, "viewTagBuilderAction")->trigger();
     TagBuilderDialog *tags = editor->tagBuilder();
     tags->move(editor->frameGeometry().right() + 10, editor->y());
     design::keepOnScreen(tags); // beside the editor as far as the screen allows
     tags->innerText = QString::fromUtf8("日本一高い山");
-    tags->checks.align->click();
-    tags->styleBox->setCurrentIndex(0);
-    tags->checks.font->click();
-    tags->pictureNameBox->setCurrentIndex(0);
-    tags->checks.image->click();
+    control<QCheckBox>(tags, "alignCheck")->click();
+    control<QComboBox>(tags, "styleBox")->setCurrentIndex(0);
+    control<QCheckBox>(tags, "fontCheck")->click();
+    control<QComboBox>(tags, "pictureNameBox")->setCurrentIndex(0);
+    control<QCheckBox>(tags, "imageCheck")->click();
     settle(300);
     ok &= shot(tags, folder, "13-tag-builder.png");
     editor->close();
     showQuestion(form, 1);
     ok &= shot(form, folder, "14-main-question-1.png");
     // A run left half-way offers to go on where it stopped.
-    form->loadButton->click();
-    form->answerBox->setText(QString::fromUtf8("○"));
+    control<QPushButton>(form, "loadButton")->click();
+    control<QLineEdit>(form, "answerBox")->setText(QString::fromUtf8("○"));
     showQuestion(form, 2);
     settle(1500); // the journal is written
     grabModal(folder, "15-resume-prompt.png", ok);
-    form->loadButton->click();
+    control<QPushButton>(form, "loadButton")->click();
 
     // Larger text: three notches of Ctrl+wheel put both panes at 150 %.
     QWheelEvent notches(QPointF(5, 5), QPointF(), QPoint(), QPoint(0, 3 * 120), Qt::NoButton,
                         Qt::ControlModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(form->questionPane, &notches);
+    QApplication::sendEvent(control<HtmlPane>(form, "questionPane"), &notches);
     settle(700);
     ok &= shot(form, folder, "16-main-larger-text.png");
 

@@ -1,3 +1,4 @@
+#include "Controls.h"
 #include "DirList.h"
 #include "EditorWindow.h"
 #include "MainWindow.h"
@@ -20,6 +21,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
+
+using testsupport::control;
 
 namespace {
 const QString kInner = QStringLiteral("Q");
@@ -74,18 +77,18 @@ class TestTags : public QObject {
     TagBuilderDialog *d = nullptr;
 
     void click(QCheckBox *box) { box->click(); }
-    QString composed() const { return d->tagsBox->toPlainText(); }
+    QString composed() const { return control<QPlainTextEdit>(d, "tagsBox")->toPlainText(); }
 
     // The author enters the folder list, moves it to folder and leaves it again.
     bool browseTo(const QString &folder) {
-        if (!d->folderList->isVisible())
-            d->folderButton->click();
+        if (!control<DirList>(d, "folderList")->isVisible())
+            control<QPushButton>(d, "folderButton")->click();
         if (!bringForward(d))
             return false;
-        d->folderList->setFocus();
-        const bool moved = d->folderList->setPath(folder);
-        d->urlBox->setFocus();
-        return moved && !d->folderList->hasFocus();
+        control<DirList>(d, "folderList")->setFocus();
+        const bool moved = control<DirList>(d, "folderList")->setPath(folder);
+        control<QLineEdit>(d, "urlBox")->setFocus();
+        return moved && !control<DirList>(d, "folderList")->hasFocus();
     }
 
     // A modal box of the builder's own, shown for real (scripted boxes show nothing): up
@@ -116,14 +119,14 @@ private slots:
         writeGif(f->folder() + QStringLiteral("/img/c.gif"));
         writeGif(f->folder() + QStringLiteral("/img/sub/d.gif"));
         f->start();
-        f->form->toolsOptionsAction->trigger();
+        control<QAction>(f->form, "toolsOptionsAction")->trigger();
         m = f->form->editor();
-        m->viewTagBuilderAction->trigger();
+        control<QAction>(m, "viewTagBuilderAction")->trigger();
         d = m->tagBuilder();
         QVERIFY(becomesActive(d));
         QVERIFY(activateUnrelatedWindow());
         QVERIFY(bringForward(d));
-        d->tagsBox->setPlainText(kInner);
+        control<QPlainTextEdit>(d, "tagsBox")->setPlainText(kInner);
         d->innerText = kInner;
     }
     void cleanup() { f.reset(); }
@@ -131,60 +134,62 @@ private slots:
     void loadState() {
         QCOMPARE(d->windowTitle(), QStringLiteral("HTML Tags"));
         QVERIFY(d->isVisible());
-        QCOMPARE(d->styleBox->count(), 3);
-        QCOMPARE(d->styleBox->currentIndex(), -1);
-        QCOMPARE(d->pictureNameBox->count(), 2); // GIF names matched whatever their case
-        QCOMPARE(d->pictureNameBox->itemText(0), QStringLiteral("a.gif"));
-        QCOMPARE(d->pictureNameBox->itemText(1), QStringLiteral("b.GIF"));
-        QVERIFY(d->folderList->isHidden());
-        QVERIFY(d->alignLeftButton->isChecked());
+        QCOMPARE(control<QComboBox>(d, "styleBox")->count(), 3);
+        QCOMPARE(control<QComboBox>(d, "styleBox")->currentIndex(), -1);
+        QCOMPARE(control<QComboBox>(d, "pictureNameBox")->count(),
+                 2); // GIF names matched whatever their case
+        QCOMPARE(control<QComboBox>(d, "pictureNameBox")->itemText(0), QStringLiteral("a.gif"));
+        QCOMPARE(control<QComboBox>(d, "pictureNameBox")->itemText(1), QStringLiteral("b.GIF"));
+        QVERIFY(control<DirList>(d, "folderList")->isHidden());
+        QVERIFY(control<QRadioButton>(d, "alignLeftButton")->isChecked());
     }
 
     void composesInTheDocumentedOrder() {
-        click(d->checks.p);
-        d->styleBox->setCurrentIndex(0);
-        click(d->checks.font);
-        click(d->checks.table);
-        d->urlBox->setText(QStringLiteral("x"));
-        click(d->checks.link);
-        d->pictureNameBox->setEditText(QStringLiteral("y.gif"));
-        click(d->checks.image);
+        click(control<QCheckBox>(d, "pCheck"));
+        control<QComboBox>(d, "styleBox")->setCurrentIndex(0);
+        click(control<QCheckBox>(d, "fontCheck"));
+        click(control<QCheckBox>(d, "tableCheck"));
+        control<QLineEdit>(d, "urlBox")->setText(QStringLiteral("x"));
+        click(control<QCheckBox>(d, "linkCheck"));
+        control<QComboBox>(d, "pictureNameBox")->setEditText(QStringLiteral("y.gif"));
+        click(control<QCheckBox>(d, "imageCheck"));
         QCOMPARE(composed(),
                  QStringLiteral("<p><b><table><a href=\"x\"><img src=\"file:///PathName\\y.gif\">"
                                 "Q</a></table></b></p>"));
     }
 
     void alignChecksP() {
-        click(d->checks.align);
-        QVERIFY(d->checks.p->isChecked());
+        click(control<QCheckBox>(d, "alignCheck"));
+        QVERIFY(control<QCheckBox>(d, "pCheck")->isChecked());
         QCOMPARE(composed(), QStringLiteral("<p align=Left>Q</p>"));
-        d->alignRightButton->setChecked(true);
+        control<QRadioButton>(d, "alignRightButton")->setChecked(true);
         QCOMPARE(composed(), QStringLiteral("<p align=Left>Q</p>")); // nothing until re-checked
-        click(d->checks.align);
+        click(control<QCheckBox>(d, "alignCheck"));
         QCOMPARE(composed(), QStringLiteral("<p>Q</p>"));
-        click(d->checks.align);
+        click(control<QCheckBox>(d, "alignCheck"));
         QCOMPARE(composed(), QStringLiteral("<p align=right>Q</p>"));
-        click(d->checks.p); // unchecking P unchecks align
-        QVERIFY(!d->checks.align->isChecked());
+        click(control<QCheckBox>(d, "pCheck")); // unchecking P unchecks align
+        QVERIFY(!control<QCheckBox>(d, "alignCheck")->isChecked());
         QCOMPARE(composed(), kInner);
     }
 
     void tableFamily() {
-        click(d->checks.tbody);
-        QVERIFY(d->checks.table->isChecked());
+        click(control<QCheckBox>(d, "tbodyCheck"));
+        QVERIFY(control<QCheckBox>(d, "tableCheck")->isChecked());
         QCOMPARE(composed(), QStringLiteral("<table><tbody>Q</tbody></table>"));
-        click(d->checks.td);
-        QVERIFY(!d->checks.table->isChecked() && !d->checks.tbody->isChecked());
+        click(control<QCheckBox>(d, "tdCheck"));
+        QVERIFY(!control<QCheckBox>(d, "tableCheck")->isChecked() &&
+                !control<QCheckBox>(d, "tbodyCheck")->isChecked());
         QCOMPARE(composed(), QStringLiteral("<td>Q</td>"));
-        click(d->checks.table); // table does not uncheck TD, but fills the pair
-        QVERIFY(d->checks.td->isChecked());
+        click(control<QCheckBox>(d, "tableCheck")); // table does not uncheck TD, but fills the pair
+        QVERIFY(control<QCheckBox>(d, "tdCheck")->isChecked());
         QCOMPARE(composed(), QStringLiteral("<table>Q</table>"));
-        click(d->checks.td);
+        click(control<QCheckBox>(d, "tdCheck"));
         QCOMPARE(composed(), kInner);
-        click(d->checks.tr);
+        click(control<QCheckBox>(d, "trCheck"));
         QCOMPARE(composed(), QStringLiteral("<tr>Q</tr>"));
-        click(d->checks.th);
-        QVERIFY(!d->checks.tr->isChecked());
+        click(control<QCheckBox>(d, "thCheck"));
+        QVERIFY(!control<QCheckBox>(d, "trCheck")->isChecked());
         QCOMPARE(composed(), QStringLiteral("<th>Q</th>"));
     }
 
@@ -205,9 +210,9 @@ private slots:
         auto *box = d->findChild<QCheckBox *>(check);
         QFETCH(QString, message);
         QFETCH(bool, staysChecked);
-        click(d->checks.p);
-        d->pictureNameBox->setEditText(QString());
-        d->tagsBox->setPlainText(QStringLiteral("typed"));
+        click(control<QCheckBox>(d, "pCheck"));
+        control<QComboBox>(d, "pictureNameBox")->setEditText(QString());
+        control<QPlainTextEdit>(d, "tagsBox")->setPlainText(QStringLiteral("typed"));
         messagebox::takeShown();
         click(box);
         const QList<messagebox::Shown> shown = messagebox::takeShown();
@@ -224,21 +229,21 @@ private slots:
     }
 
     void cancelUnchecksEverything() {
-        click(d->checks.align);
-        click(d->checks.tbody);
-        d->styleBox->setCurrentIndex(1);
-        click(d->checks.font);
+        click(control<QCheckBox>(d, "alignCheck"));
+        click(control<QCheckBox>(d, "tbodyCheck"));
+        control<QComboBox>(d, "styleBox")->setCurrentIndex(1);
+        click(control<QCheckBox>(d, "fontCheck"));
         QCOMPARE(composed(),
                  QStringLiteral("<p align=Left><i><table><tbody>Q</tbody></table></i></p>"));
-        d->cancelButton->click();
-        for (QCheckBox *box : d->checks.all())
+        control<QPushButton>(d, "cancelButton")->click();
+        for (QCheckBox *box : d->findChildren<QCheckBox *>())
             QVERIFY(!box->isChecked());
         QCOMPARE(composed(), kInner);
         QVERIFY(d->isVisible());
     }
 
     void okReplacesTheEditorsSelection() {
-        auto *question = static_cast<QPlainTextEdit *>(m->questionBox);
+        auto *question = static_cast<QPlainTextEdit *>(control<QPlainTextEdit>(m, "questionBox"));
         textboxes::setText(question, QStringLiteral("abc def"));
         QTextCursor cursor = question->textCursor();
         cursor.setPosition(4);
@@ -249,60 +254,62 @@ private slots:
         QTest::mouseRelease(question->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
         QCOMPARE(composed(), QStringLiteral("def"));
         d->innerText = composed();
-        click(d->checks.p);
-        d->okButton->click();
+        click(control<QCheckBox>(d, "pCheck"));
+        control<QPushButton>(d, "okButton")->click();
         QCOMPARE(textboxes::text(question), QStringLiteral("abc <p>def</p>"));
     }
 
     void okWithAControlWithoutText() {
-        click(d->checks.p);
-        m->addButton->setFocus();
+        click(control<QCheckBox>(d, "pCheck"));
+        control<QPushButton>(m, "addButton")->setFocus();
         const QList<QuizRecord> before = f->state.questions;
-        d->okButton->click();
-        QCOMPARE(m->focusWidget(), m->addButton);
+        control<QPushButton>(d, "okButton")->click();
+        QCOMPARE(m->focusWidget(), control<QPushButton>(m, "addButton"));
         for (QWidget *box : m->boxes())
             QVERIFY(!textboxes::text(box).contains(QStringLiteral("<p>")));
     }
 
     void lineBreakOnlyInTheTwoMarkupBoxes() {
-        textboxes::setText(m->numberBox, QStringLiteral("1"));
-        m->numberBox->setFocus();
-        d->lineBreakButton->click();
-        QCOMPARE(textboxes::text(m->numberBox), QStringLiteral("1"));
-        auto *choices = static_cast<QPlainTextEdit *>(m->choicesBox);
+        textboxes::setText(control<QLineEdit>(m, "numberBox"), QStringLiteral("1"));
+        control<QLineEdit>(m, "numberBox")->setFocus();
+        control<QPushButton>(d, "lineBreakButton")->click();
+        QCOMPARE(textboxes::text(control<QLineEdit>(m, "numberBox")), QStringLiteral("1"));
+        auto *choices = static_cast<QPlainTextEdit *>(control<QPlainTextEdit>(m, "choicesBox"));
         textboxes::setText(choices, QStringLiteral("ab"));
         choices->moveCursor(QTextCursor::End);
         choices->setFocus();
-        d->lineBreakButton->click();
+        control<QPushButton>(d, "lineBreakButton")->click();
         QCOMPARE(textboxes::text(choices), QStringLiteral("ab<br>\r\n"));
     }
 
     void listTag() {
-        auto *choices = static_cast<QPlainTextEdit *>(m->choicesBox);
+        auto *choices = static_cast<QPlainTextEdit *>(control<QPlainTextEdit>(m, "choicesBox"));
         textboxes::setText(choices, QString());
-        m->questionBox->setFocus();
-        d->listTagButton->click();
+        control<QPlainTextEdit>(m, "questionBox")->setFocus();
+        control<QPushButton>(d, "listTagButton")->click();
         QCOMPARE(textboxes::text(choices), QStringLiteral("<OL><LI>\r\n</OL>"));
         QCOMPARE(choices->textCursor().position(), 8);
         QCOMPARE(m->focusWidget(), choices);
         commitText(choices, QString::fromUtf8("東京"));
-        d->listTagButton->click(); // not empty: "<LI>" at the caret
+        control<QPushButton>(d, "listTagButton")->click(); // not empty: "<LI>" at the caret
         QCOMPARE(textboxes::text(choices), QString::fromUtf8("<OL><LI>東京<LI>\r\n</OL>"));
     }
 
     void pictureFolders() {
-        d->folderButton->click();
-        QVERIFY(d->folderList->isVisible());
-        QCOMPARE(d->folderButton->text(), QString::fromUtf8("ﾌｫﾙﾀﾞを変更"));
+        control<QPushButton>(d, "folderButton")->click();
+        QVERIFY(control<DirList>(d, "folderList")->isVisible());
+        QCOMPARE(control<QPushButton>(d, "folderButton")->text(), QString::fromUtf8("ﾌｫﾙﾀﾞを変更"));
         QVERIFY(browseTo(f->folder() + QStringLiteral("/img")));
-        QCOMPARE(entries(d->pictureNameBox), QStringList{QStringLiteral("img\\c.gif")});
-        d->pictureNameBox->setCurrentIndex(0);
-        click(d->checks.image);
+        QCOMPARE(entries(control<QComboBox>(d, "pictureNameBox")),
+                 QStringList{QStringLiteral("img\\c.gif")});
+        control<QComboBox>(d, "pictureNameBox")->setCurrentIndex(0);
+        click(control<QCheckBox>(d, "imageCheck"));
         QCOMPARE(composed(), QStringLiteral("<img src=\"file:///PathName\\img\\c.gif\">Q"));
         d->showChosenPicture();
-        QVERIFY(!d->picturePreview->pixmap().isNull()); // the preview
-        d->folderButton->click();
-        QCOMPARE(d->folderButton->text(), QString::fromUtf8("画像フォルダ"));
+        QVERIFY(!control<QLabel>(d, "picturePreview")->pixmap().isNull()); // the preview
+        control<QPushButton>(d, "folderButton")->click();
+        QCOMPARE(control<QPushButton>(d, "folderButton")->text(),
+                 QString::fromUtf8("画像フォルダ"));
     }
 
     // Passing through the folder list keeps the picture the author chose: it names a file
@@ -322,12 +329,13 @@ private slots:
         QFETCH(QString, folder);
         QFETCH(QStringList, listed);
         QVERIFY(browseTo(f->folder()));
-        d->pictureNameBox->setCurrentIndex(d->pictureNameBox->findText(chosen));
-        d->pictureNameBox->setEditText(chosen);
+        control<QComboBox>(d, "pictureNameBox")
+            ->setCurrentIndex(control<QComboBox>(d, "pictureNameBox")->findText(chosen));
+        control<QComboBox>(d, "pictureNameBox")->setEditText(chosen);
         QVERIFY(browseTo(f->folder() + folder));
-        QCOMPARE(entries(d->pictureNameBox), listed);
-        QCOMPARE(d->pictureNameBox->currentText(), chosen);
-        QCOMPARE(d->pictureNameBox->currentIndex(), listed.indexOf(chosen));
+        QCOMPARE(entries(control<QComboBox>(d, "pictureNameBox")), listed);
+        QCOMPARE(control<QComboBox>(d, "pictureNameBox")->currentText(), chosen);
+        QCOMPARE(control<QComboBox>(d, "pictureNameBox")->currentIndex(), listed.indexOf(chosen));
     }
 
     void pictureEntries_data() {
@@ -356,22 +364,23 @@ private slots:
         QFETCH(bool, viaEditor);
         QFETCH(QString, cancelled);
         QVERIFY(bringForward(m));
-        d->tagsBox->setPlainText(kFuji); // as the editor hands over a selection
+        control<QPlainTextEdit>(d, "tagsBox")
+            ->setPlainText(kFuji); // as the editor hands over a selection
         QVERIFY(bringForward(d));
-        click(d->checks.p);
-        click(d->checks.link); // no URL: a message, and the box unchecks itself
+        click(control<QCheckBox>(d, "pCheck"));
+        click(control<QCheckBox>(d, "linkCheck")); // no URL: a message, and the box unchecks itself
         QCOMPARE(messagebox::takeShown().size(), 1);
         if (viaEditor)
             QVERIFY(bringForward(m) && bringForward(d));
         else
             QVERIFY(showOwnModalBox());
-        d->cancelButton->click();
+        control<QPushButton>(d, "cancelButton")->click();
         QCOMPARE(composed(), cancelled);
     }
 
     // Only the close box closes the builder: Enter and Esc press no button.
     void enterAndEscapeDoNothing_data() {
-        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("target");
         QTest::addColumn<int>("key");
         QTest::newRow("Esc in the URL box") << "urlBox" << int(Qt::Key_Escape);
         QTest::newRow("Esc on a check box") << "pCheck" << int(Qt::Key_Escape);
@@ -381,20 +390,21 @@ private slots:
         QTest::newRow("Enter on Cancel") << "cancelButton" << int(Qt::Key_Enter);
     }
     void enterAndEscapeDoNothing() {
-        QFETCH(QString, control);
+        QFETCH(QString, target);
         QFETCH(int, key);
         const QPointer<TagBuilderDialog> dialog(d);
-        textboxes::setText(m->questionBox, QStringLiteral("abc")); // what OK would replace
-        m->questionBox->setFocus();
-        click(d->checks.p);
+        textboxes::setText(control<QPlainTextEdit>(m, "questionBox"),
+                           QStringLiteral("abc")); // what OK would replace
+        control<QPlainTextEdit>(m, "questionBox")->setFocus();
+        click(control<QCheckBox>(d, "pCheck"));
         QVERIFY(bringForward(d));
-        QWidget *target = d->findChild<QWidget *>(control);
-        target->setFocus();
-        QTest::keyClick(target, Qt::Key(key));
+        QWidget *focused = d->findChild<QWidget *>(target);
+        focused->setFocus();
+        QTest::keyClick(focused, Qt::Key(key));
         QVERIFY(dialog && dialog->isVisible());
-        QVERIFY(d->checks.p->isChecked());
+        QVERIFY(control<QCheckBox>(d, "pCheck")->isChecked());
         QCOMPARE(composed(), QStringLiteral("<p>Q</p>"));
-        QCOMPARE(textboxes::text(m->questionBox), QStringLiteral("abc"));
+        QCOMPARE(textboxes::text(control<QPlainTextEdit>(m, "questionBox")), QStringLiteral("abc"));
         d->close(); // the close box does close it
         TRY_VERIFY(!dialog);
     }
@@ -403,10 +413,12 @@ private slots:
     // controls beside it.
     void captionsWhole() {
         const QList<QWidget *> controls =
-            d->tagsFrame->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
-        for (QAbstractButton *caption : d->tagsFrame->findChildren<QAbstractButton *>()) {
+            control<QGroupBox>(d, "tagsFrame")->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+        for (QAbstractButton *caption :
+             control<QGroupBox>(d, "tagsFrame")->findChildren<QAbstractButton *>()) {
             QVERIFY2(caption->width() >= caption->sizeHint().width(), qPrintable(caption->text()));
-            QVERIFY(caption->geometry().right() <= d->tagsFrame->contentsRect().right());
+            QVERIFY(caption->geometry().right() <=
+                    control<QGroupBox>(d, "tagsFrame")->contentsRect().right());
             for (QWidget *other : controls) {
                 QVERIFY2(other == caption || !other->geometry().intersects(caption->geometry()),
                          qPrintable(caption->text() + QLatin1Char('/') + other->objectName()));
