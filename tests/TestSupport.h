@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QList>
 #include <QString>
 #include <QTemporaryDir>
@@ -23,6 +24,23 @@ public:
 
 private:
     QTemporaryDir m_dir;
+};
+
+// A folder of the environment (XDG_DATA_HOME, ...) pointed at a file for as long as the object
+// lives: nothing can be written under it, as on a home whose folder was replaced by a file.
+class UnwritableFolder {
+public:
+    UnwritableFolder(const char *variable, const QString &file)
+        : m_variable(variable), m_saved(qgetenv(variable)) {
+        qputenv(variable, QFile::encodeName(file));
+    }
+    ~UnwritableFolder() { qputenv(m_variable, m_saved); }
+    UnwritableFolder(const UnwritableFolder &) = delete;
+    UnwritableFolder &operator=(const UnwritableFolder &) = delete;
+
+private:
+    const char *m_variable;
+    QByteArray m_saved;
 };
 
 // A small file system that is full: a 64 KB tmpfs mounted on a temporary folder (which

@@ -3,6 +3,7 @@
 #include "SessionEnd.h"
 
 #include <QMessageBox>
+#include <QTimer>
 
 #include <optional>
 
@@ -82,6 +83,10 @@ Answer show(QWidget *parent, const QString &text, const QString &title, Buttons 
     default:
         return escapeAnswer(buttons);
     }
+}
+
+void showOnceUp(QWidget *window, const QString &text, const QString &title) {
+    QTimer::singleShot(0, window, [window, text, title] { show(window, text, title); });
 }
 
 void script(const QList<Answer> &answers) {

@@ -20,6 +20,10 @@ QString applicationTitle();
 Answer show(QWidget *parent, const QString &text, const QString &title,
             Buttons buttons = Buttons::Ok, Icon icon = Icon::None);
 
+// An Ok box over window once the window is up and its event loop runs: a box must not run
+// inside the window's show.
+void showOnceUp(QWidget *window, const QString &text, const QString &title);
+
 // The first few items joined by separator, then how many more there are: a box cannot show
 // thousands.
 QString fewOf(const QStringList &items, const QString &separator);

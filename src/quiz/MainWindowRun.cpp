@@ -232,10 +232,12 @@ void MainWindow::endOfQuiz() {
     const Answer show = messagebox::show(this, uiText("問題は以上です｡結果を表示しますか？"),
                                          uiText(kConfirm), Buttons::YesNo);
     if (show == Answer::Yes) {
-        m_run->finish();
+        const QString historyProblem = m_run->finish();
         ResultWindow results(m_state, sectionBox->currentText(), this);
-        if (m_run->isRetry())
-            results.runRecord.kind = history::RunKind::Retry;
+        if (!historyProblem.isEmpty())
+            messagebox::showOnceUp(
+                &results, uiText("成績の記録を保存できませんでした。\r\n") + historyProblem,
+                messagebox::applicationTitle());
         results.exec();
         afterResults(results);
     }

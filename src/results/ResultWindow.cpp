@@ -202,7 +202,6 @@ void ResultWindow::keyPressEvent(QKeyEvent *event) {
 
 void ResultWindow::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);
-    runRecord.appendOnce(this, m_state);
     layOut();
 }
 

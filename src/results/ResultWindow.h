@@ -1,7 +1,5 @@
 #pragma once
 
-#include "RunRecord.h"
-
 #include <QDialog>
 
 class QuizState;
@@ -32,9 +30,6 @@ public:
 
     // The unwrapped report, built at load.
     const QString &reportText() const { return m_reportText; }
-    // The run's line in the score history, added when the window is first shown.
-    progress::RunRecord runRecord;
-
     // The learner asked to answer again the questions the report lists.
     bool retryRequested() const { return m_retryRequested; }
     // The questions the report lists, by index into the run's questions.

@@ -2,8 +2,11 @@
 
 #include "QuizRun.h"
 #include "QuizState.h"
+#include "Report.h"
+#include "Sections.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 RunModel::RunModel(QuizState &state, std::function<double()> clock,
@@ -44,10 +47,29 @@ void RunModel::resumeFrom(const runjournal::Journal &journal) {
     emit clockChanged(elapsedSeconds(), false);
 }
 
-void RunModel::finish() {
+QString RunModel::finish() {
     m_clockTimer->stop();
     endJournal();
-    m_over = true;
+    if (std::exchange(m_over, true) || m_state.currentQuizFile.isEmpty())
+        return {};
+    return history::append(historyEntry(QDateTime::currentDateTime()));
+}
+
+history::Entry RunModel::historyEntry(const QDateTime &when) const {
+    history::Entry e;
+    e.when = when.addMSecs(-when.time().msec());
+    e.section = sections::sectionOfFile(m_state.currentQuizFile);
+    e.kind = isRetry() ? history::RunKind::Retry : history::RunKind::Full;
+    const report::Counts c = report::evaluate(m_state, e.section).counts;
+    e.questions = m_state.questionCount;
+    e.correct = c.totalCorrect();
+    e.fourChoiceCorrect = c.fourChoiceCorrect;
+    e.trueFalseCorrect = c.trueFalseCorrect;
+    e.unanswered = c.unanswered();
+    e.score = c.score();
+    e.maxScore = c.maxScore();
+    e.elapsedSeconds = static_cast<qint32>(std::floor(elapsedSeconds()));
+    return e;
 }
 
 void RunModel::abandon() {

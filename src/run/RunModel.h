@@ -1,5 +1,6 @@
 #pragma once
 
+#include "History.h"
 #include "QuizRecord.h"
 #include "RunJournal.h"
 
@@ -29,8 +30,13 @@ public:
     // Where an interrupted run stood: its answers, marked again against the quiz (the
     // journal's own marks are not trusted), and its time.
     void resumeFrom(const runjournal::Journal &journal);
-    // The results are shown: nothing more is answered, and the journal is dropped.
-    void finish();
+    // The results are shown: nothing more is answered, the journal is dropped, and the run's
+    // line is added to the history once (none without a quiz file). Returns why that line could
+    // not be written, or an empty text.
+    QString finish();
+    // The run's history line as of when: the figures the results show, the section of the quiz
+    // file and the time on the run's clock.
+    history::Entry historyEntry(const QDateTime &when) const;
     // No run any more (a retry given up for the whole quiz): the clock stops and is not shown.
     void abandon();
     // Started, its clock shown, and not yet at its results.

@@ -194,6 +194,21 @@ private slots:
         QVERIFY(control<QTimer>(f->form, "clockTimer")->isActive());
     }
 
+    // A history that cannot be written is said over the results; the run ends all the same.
+    void unwritableHistoryIsSaid() {
+        const testsupport::UnwritableFolder noData("XDG_DATA_HOME", f->folder() + "/qten.tsl");
+        f->start();
+        f->load(QStringLiteral("ten"));
+        finishRun(nullptr);
+        QStringList said;
+        QTRY_VERIFY([&] {
+            for (const messagebox::Shown &box : messagebox::takeShown())
+                said << box.text;
+            return !said.filter(QString::fromUtf8("成績の記録を保存できませんでした。")).isEmpty();
+        }());
+        QVERIFY(control<QLineEdit>(f->form, "answerBox")->isReadOnly());
+    }
+
     // The journal written with an answer names the question stepped to; a resume marks the
     // answers against the quiz, whatever marks the journal holds, and refuses numbers out of
     // range in it.
@@ -270,11 +285,7 @@ private slots:
 
     // A journal that cannot be written is told once a run, in the status bar.
     void unwritableJournalIsToldOnce() {
-        const QByteArray state = qgetenv("XDG_STATE_HOME");
-        const auto restore = qScopeGuard([state] { qputenv("XDG_STATE_HOME", state); });
-        const QString notAFolder = f->folder() + QStringLiteral("/not-a-folder");
-        testsupport::writeFile(notAFolder, "x");
-        qputenv("XDG_STATE_HOME", notAFolder.toUtf8());
+        const testsupport::UnwritableFolder noState("XDG_STATE_HOME", f->folder() + "/qten.tsl");
         f->start();
         f->load(QStringLiteral("ten"));
         QLabel *status = control<QLabel>(f->form, "statusTextPanel");

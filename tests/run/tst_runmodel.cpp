@@ -1,3 +1,4 @@
+#include "History.h"
 #include "QuizRun.h"
 #include "QuizState.h"
 #include "RunJournal.h"
@@ -27,6 +28,7 @@ class TestRunModel : public QObject {
 
 private slots:
     void init() {
+        QFile::remove(history::filePath());
         m_now = 23 * 3600;
         QList<QuizRecord> quiz(3);
         quiz[0].answer = QString::fromUtf8("○");
@@ -117,12 +119,44 @@ private slots:
         QVERIFY(!m_run->endRetry());
     }
 
+    // Its results add the run's one line to the history, of the retry's kind for a retry; a
+    // history that cannot be written is said, and the run ends all the same.
+    void finishingAddsOneHistoryLine() {
+        answer(0, "○");
+        answer(1, "1");
+        m_now += 125.6;
+        m_run->tick();
+        QVERIFY(m_run->finish().isEmpty());
+        QVERIFY(m_run->finish().isEmpty());
+        QList<history::Entry> lines = history::read().entries;
+        QCOMPARE(lines.size(), 1);
+        const history::Entry &e = lines[0];
+        QCOMPARE(e.section, QStringLiteral("three"));
+        QCOMPARE(e.kind, history::RunKind::Full);
+        QCOMPARE((QList<int>{e.questions, e.correct, e.fourChoiceCorrect, e.trueFalseCorrect,
+                             e.unanswered, e.score, e.maxScore, e.elapsedSeconds}),
+                 (QList<int>{3, 1, 0, 1, 1, 1, 5, 125}));
+        QVERIFY(qAbs(e.when.secsTo(QDateTime::currentDateTime())) < 60);
+
+        m_run->retry({1, 2});
+        m_run->start(false);
+        answer(1, "2");
+        QVERIFY(m_run->finish().isEmpty());
+        lines = history::read().entries;
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[1].kind, history::RunKind::Retry);
+        QCOMPARE((QList<int>{lines[1].questions, lines[1].correct}), (QList<int>{2, 1}));
+
+        const testsupport::UnwritableFolder noData("XDG_DATA_HOME", m_state.currentQuizFile);
+        m_run->start(false);
+        QVERIFY(!m_run->finish().isEmpty());
+        QVERIFY(m_run->isOver());
+    }
+
     // A journal that cannot be written is said once a run.
     void journalFailureIsToldOnceARun() {
         QSignalSpy failed(m_run.get(), &RunModel::journalFailed);
-        const QByteArray state = qgetenv("XDG_STATE_HOME");
-        const auto restore = qScopeGuard([state] { qputenv("XDG_STATE_HOME", state); });
-        qputenv("XDG_STATE_HOME", m_state.currentQuizFile.toUtf8()); // a file, not a folder
+        const testsupport::UnwritableFolder noState("XDG_STATE_HOME", m_state.currentQuizFile);
         answer(0, "○");
         answer(1, "1");
         QCOMPARE(failed.size(), 1);
