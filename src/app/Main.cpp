@@ -1,10 +1,12 @@
 #include "Main.h"
 
+#include "Clock.h"
 #include "Design.h"
 #include "Icons.h"
 #include "MainWindow.h"
 #include "MessageBox.h"
 #include "QuizState.h"
+#include "RunModel.h"
 #include "Sections.h"
 #include "SessionEnd.h"
 #include "Settings.h"
@@ -22,11 +24,26 @@ void translateQtTexts() {
         QApplication::installTranslator(qtJapanese);
 }
 
+namespace {
+// The run and the window that renders it: the window forwards the learner's input to the run
+// and shows what the run says; the run's clock goes on when the learner is back from the editor.
+void connectRunAndMainWindow(RunModel *run, MainWindow *main) {
+    run->setParent(main); // the run lives as long as the window that renders it
+    run->setQuestionOnShow([main] { return main->questionNumberOnShow(); });
+    QObject::connect(run, &RunModel::clockChanged, main, &MainWindow::showElapsed);
+    QObject::connect(run, &RunModel::timeUp, main, &MainWindow::endAtTimeLimit);
+    QObject::connect(run, &RunModel::journalFailed, main, &MainWindow::tellJournalFailure);
+    QObject::connect(main, &MainWindow::editorClosed, run, &RunModel::goOn);
+}
+} // namespace
+
 MainWindow *Main(QuizState &state) {
     QApplication::setWindowIcon(icons::windowIcon());
     state.prepareStart(
         settings::readString(QStringLiteral("QPath"), sections::defaultQuizFolder()));
-    auto *main = new MainWindow(state);
+    auto *run = new RunModel(state, clockreading::secondsSinceMidnight);
+    auto *main = new MainWindow(state, *run);
+    connectRunAndMainWindow(run, main);
     main->setAttribute(Qt::WA_DeleteOnClose);
     state.questionCount = QuizState::kStartQuestionCount;
     state.currentImageFile.clear();

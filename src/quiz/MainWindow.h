@@ -26,7 +26,8 @@ class EditorWindow;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit MainWindow(QuizState &state, QWidget *parent = nullptr);
+    // Renders run, which the application object wires to this window's slots and signals.
+    MainWindow(QuizState &state, RunModel &run, QWidget *parent = nullptr);
     void setVisible(bool visible) override; // the window's load runs before its first show
 
     // True after a section was loaded, unless the user declined to create a missing quiz file.
@@ -41,6 +42,12 @@ public:
     bool isRunUnderWay() const;
     // True until the window stands where its placement says, in the window manager's frame.
     bool isPlacing() const { return !m_placed; }
+    // The number (from 1) of the question on show; 0 or less when the box holds none.
+    int questionNumberOnShow() const { return questionIndexOnShow() + 1; }
+
+signals:
+    // The editor opened from here was closed: the learner is back.
+    void editorClosed();
 
 public slots:
     void loadSection();
@@ -59,6 +66,10 @@ public slots:
     void openEditor();
     void showHelpContents();
     void showAbout();
+    // What the run says: its clock, its end of time, a journal it cannot write.
+    void showElapsed(double elapsedSeconds, bool paused);
+    void endAtTimeLimit();
+    void tellJournalFailure(const QString &problem);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -136,11 +147,9 @@ private:
     int questionIndexOnShow() const;
 
     // The run it renders; resuming, retrying, the last report (MainWindowJournal.cpp).
-    void createRun();
     void startRun();
     void pauseClock();
     void offerResume();
-    void tellJournalFailure(const QString &problem);
     void afterResults(const ResultWindow &results);
     void endRetry();
     void showFirstQuestion();
@@ -169,7 +178,7 @@ private:
     QRect m_placementTwips; // as read from the settings
     bool m_placed = false;
     QPointer<EditorWindow> m_editor;
-    RunModel *m_run = nullptr;                 // the run on show: answers, clock, journal
+    RunModel *m_run;                           // the run on show: answers, clock, journal
     runjournal::QuizIdentity m_loadedIdentity; // of the bytes the quiz was loaded from
     // The last run that reached the results, for the print preview.
     std::optional<QuizState> m_lastRun;

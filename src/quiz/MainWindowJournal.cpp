@@ -1,6 +1,5 @@
 // The main window's runs beyond the first: resuming an interrupted run from its journal,
 // retrying the questions a run missed, and the report of the last run.
-#include "Clock.h"
 #include "Design.h"
 #include "EditorWindow.h"
 #include "MainWindow.h"
@@ -24,19 +23,14 @@
 
 using design::uiText;
 
-// The run this window renders: its clock on the clock label, its end of time as a step past
-// the last question, a journal it cannot write in the status bar.
-void MainWindow::createRun() {
-    m_run = new RunModel(
-        m_state, clockreading::secondsSinceMidnight, [this] { return questionIndexOnShow() + 1; },
-        this);
-    connect(m_run, &RunModel::clockChanged, this, [this](double elapsed, bool paused) {
-        showClock(quizrun::formatElapsed(elapsed) + (paused ? uiText(" 一時停止中") : QString()));
-    });
-    connect(m_run, &RunModel::timeUp, this, [this] {
-        questionNumberBox->setText(QString::number(m_state.questionCount + 1)); // ends the quiz
-    });
-    connect(m_run, &RunModel::journalFailed, this, &MainWindow::tellJournalFailure);
+void MainWindow::showElapsed(double elapsedSeconds, bool paused) {
+    showClock(quizrun::formatElapsed(elapsedSeconds) +
+              (paused ? uiText(" 一時停止中") : QString()));
+}
+
+// The end of time is a step past the last question.
+void MainWindow::endAtTimeLimit() {
+    questionNumberBox->setText(QString::number(m_state.questionCount + 1));
 }
 
 void MainWindow::tick() {

@@ -309,9 +309,9 @@ void MainWindow::followRenumberedQuiz() {
     showQuestionFromNumberBox();
 }
 
-// The run paused for the editor goes on, and the learner is back in this window.
+// The learner is back in this window (and the run paused for the editor goes on).
 void MainWindow::returnFromEditor() {
-    m_run->goOn();
+    emit editorClosed();
     activateWindow();
     setFocus();
 }

@@ -60,13 +60,13 @@ void separator(QMenu *menu, const char *name) {
 }
 } // namespace
 
-MainWindow::MainWindow(QuizState &state, QWidget *parent) : QMainWindow(parent), m_state(state) {
+MainWindow::MainWindow(QuizState &state, RunModel &run, QWidget *parent)
+    : QMainWindow(parent), m_state(state), m_run(&run) {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Tessellar"));
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
-    createRun();
     createControls(client);
     createToolBar(client);
     createMenus();

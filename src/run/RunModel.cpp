@@ -9,16 +9,19 @@
 #include <cmath>
 #include <utility>
 
-RunModel::RunModel(QuizState &state, std::function<double()> clock,
-                   std::function<int()> questionOnShow, QObject *parent)
+RunModel::RunModel(QuizState &state, std::function<double()> clock, QObject *parent)
     : QObject(parent), m_state(state), m_clock(std::move(clock)),
-      m_questionOnShow(std::move(questionOnShow)), m_clockTimer(new QTimer(this)) {
+      m_questionOnShow([] { return 1; }), m_clockTimer(new QTimer(this)) {
     m_clockTimer->setObjectName(QStringLiteral("clockTimer"));
     m_clockTimer->setInterval(250);
     connect(m_clockTimer, &QTimer::timeout, this, &RunModel::tick);
     m_journalTimer.setSingleShot(true);
     m_journalTimer.setInterval(1000);
     connect(&m_journalTimer, &QTimer::timeout, this, &RunModel::writeJournal);
+}
+
+void RunModel::setQuestionOnShow(std::function<int()> questionOnShow) {
+    m_questionOnShow = std::move(questionOnShow);
 }
 
 void RunModel::start(bool paused) {

@@ -19,10 +19,10 @@ class QuizState;
 class RunModel : public QObject {
     Q_OBJECT
 public:
-    // clock: seconds since midnight; questionOnShow: the number (from 1) on show, for the
-    // journal.
-    RunModel(QuizState &state, std::function<double()> clock, std::function<int()> questionOnShow,
-             QObject *parent = nullptr);
+    // clock: seconds since midnight.
+    RunModel(QuizState &state, std::function<double()> clock, QObject *parent = nullptr);
+    // Where the journal reads the number (from 1) of the question on show; 1 until set.
+    void setQuestionOnShow(std::function<int()> questionOnShow);
 
     // A run of the questions now in the state: every answer cleared, the clock from zero,
     // running unless paused (the learner is in the editor).

@@ -38,8 +38,8 @@ private slots:
         m_state.replaceQuiz(quiz);
         m_state.currentQuizFile = m_dir.filePath(QStringLiteral("qthree.tsl"));
         testsupport::writeFile(m_state.currentQuizFile, "three");
-        m_run = std::make_unique<RunModel>(
-            m_state, [this] { return m_now; }, [this] { return m_onShow; });
+        m_run = std::make_unique<RunModel>(m_state, [this] { return m_now; });
+        m_run->setQuestionOnShow([this] { return m_onShow; });
         m_run->start(false);
         m_run->journalTo(runjournal::identify(m_state.currentQuizFile));
     }
