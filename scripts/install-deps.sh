@@ -8,6 +8,7 @@ packages=(
     libfontconfig-dev libssl-dev
     fonts-noto-cjk fonts-ipafont-gothic
     xvfb xauth openbox x11-utils poppler-utils
+    dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0 xdotool
     clang libclang-rt-14-dev
 )
 missing=()

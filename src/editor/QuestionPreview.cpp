@@ -1,5 +1,6 @@
 #include "QuestionPreview.h"
 
+#include "Accessibility.h"
 #include "Design.h"
 #include "HtmlPane.h"
 #include "QuestionPages.h"
@@ -20,6 +21,8 @@ QuestionPreview::QuestionPreview(QWidget *editor)
     choicesPane->setObjectName(QStringLiteral("previewChoicesPane"));
     pictureLabel = new QLabel(this);
     pictureLabel->setObjectName(QStringLiteral("previewPictureLabel"));
+    accessibility::name(
+        {{questionPane, "問題文"}, {choicesPane, "選択文"}, {pictureLabel, "問題の画像"}});
     pictureLabel->setScaledContents(true);
     pictureLabel->setMinimumSize(1, 1);
     pictureLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);

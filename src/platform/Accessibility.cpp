@@ -34,8 +34,16 @@ void name(std::initializer_list<Name> names) {
     }
 }
 
+// Qt tells a screen reader of every name or description set, changed or not.
 void nameFigure(QWidget *figure, const QString &title, const QString &value) {
-    figure->setAccessibleName(value.isEmpty() ? title : title + QLatin1Char(' ') + value);
+    const QString name = value.isEmpty() ? title : title + QLatin1Char(' ') + value;
+    if (figure->accessibleName() != name)
+        figure->setAccessibleName(name);
+}
+
+void describe(QWidget *control, const QString &description) {
+    if (control->accessibleDescription() != description)
+        control->setAccessibleDescription(description);
 }
 
 void chainTabs(std::initializer_list<QWidget *> order) {

@@ -23,6 +23,10 @@ void name(std::initializer_list<Name> names);
 // while it has no value.
 void nameFigure(QWidget *figure, const QString &title, const QString &value);
 
+// What a screen reader says after the control's name; it is said at once while the control
+// has the focus, so it is set only when it changes.
+void describe(QWidget *control, const QString &description);
+
 // Tab visits the controls in this order.
 void chainTabs(std::initializer_list<QWidget *> order);
 

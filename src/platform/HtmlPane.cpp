@@ -168,8 +168,11 @@ void HtmlPane::expectAnswerWithin(int milliseconds) {
 
 void HtmlPane::loadBlank() {
     m_ready = false;
-    m_renderer->page->setHtml(QStringLiteral("<html><body></body></html>"),
-                              QUrl(QStringLiteral("file:///")));
+    // The document is named as the pane is, so a screen reader says which pane it is in.
+    m_renderer->page->setHtml(
+        QStringLiteral("<html><head><title>%1</title></head><body></body></html>")
+            .arg(accessibleName().toHtmlEscaped()),
+        QUrl(QStringLiteral("file:///")));
     if (!m_applied)
         expectAnswerWithin(kLoadTimeout);
 }
@@ -238,6 +241,12 @@ void HtmlPane::answered(quint64 generation) {
     m_watchdog->stop();
     m_applied = true;
     emit contentApplied();
+}
+
+void HtmlPane::scrollPage(int direction) {
+    m_renderer->page->runJavaScript(
+        QStringLiteral("window.scrollBy(0, %1 * window.innerHeight * 0.9);").arg(direction),
+        QWebEngineScript::ApplicationWorld);
 }
 
 void HtmlPane::readBodyHtml(const std::function<void(const QString &)> &done) {

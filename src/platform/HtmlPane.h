@@ -29,6 +29,9 @@ public:
     void setQuizFolder(const QString &folder);
     // Shows every page at this size, in percent; a new renderer keeps it.
     void setZoom(int percent);
+    // Scrolls the page by most of a screenful, down (+1) or up (-1): a zoomed page is read
+    // from the keyboard while the keys a window steps with stay its own.
+    void scrollPage(int direction);
 
     // True once the blank page has loaded.
     bool isReady() const { return m_ready; }

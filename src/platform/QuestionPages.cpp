@@ -6,8 +6,43 @@
 #include "QuizRecord.h"
 
 #include <QLabel>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextList>
 
 namespace questionpages {
+namespace {
+// A document that loads nothing a page names: quiz mark-up may name any file or address.
+class TextOnlyDocument : public QTextDocument {
+protected:
+    QVariant loadResource(int, const QUrl &) override { return {}; }
+};
+} // namespace
+
+QString plainText(const QString &html) {
+    TextOnlyDocument document;
+    document.setHtml(html);
+    QStringList lines;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QString text =
+            block.text().remove(QChar::ObjectReplacementCharacter).simplified(); // pictures
+        if (text.isEmpty())
+            continue;
+        const QTextList *list = block.textList();
+        lines.append(list ? list->itemText(block) + QLatin1Char(' ') + text : text);
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString spokenText(const QuizRecord &question, int number, int count) {
+    QString spoken = QString::fromUtf8("問題 %1 / %2。").arg(number).arg(count);
+    for (const QString &html : {question.question, question.choices}) {
+        const QString text = plainText(html);
+        if (!text.isEmpty())
+            spoken += QLatin1Char('\n') + text;
+    }
+    return spoken;
+}
 
 void showPages(HtmlPane &questionPane, HtmlPane &choicesPane, const QuizRecord &question,
                const QString &quizFolder) {

@@ -13,6 +13,13 @@ namespace questionpages {
 void showPages(HtmlPane &questionPane, HtmlPane &choicesPane, const QuizRecord &question,
                const QString &quizFolder);
 
+// The question as a screen reader says it, in plain text: "問題 3 / 10。" then the question
+// text and the choices, each on a line of its own, the items of a numbered list with their
+// numbers ("1. 富士山").
+QString spokenText(const QuizRecord &question, int number, int count);
+// The text of an HTML fragment as plain text, list items numbered; nothing is loaded.
+QString plainText(const QString &html);
+
 // Shows the picture at path; an empty path clears it, and a picture that cannot be loaded
 // keeps the one on show.
 void showPicture(QLabel &label, const QString &path);

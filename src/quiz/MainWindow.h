@@ -167,12 +167,16 @@ private:
     void nextQuestion();
     void setScrollValue(int value);
     void giveFocusBack();
+    void showPickInList(int row);
+    void createListeningKeys();
+    void describeBoxes(const QString &said);
 
     QuizState &m_state;
     bool m_loaded = false;
     bool m_askingEnd = false;
     bool m_waitingForModalEditor = false;
     QString m_lastRunSection; // as its results named it
+    QString m_spokenQuestion; // the question on show as a screen reader says it
     // The outer rectangle the window opens at, applied again once the frame is known.
     QRect m_placement;
     QRect m_placementTwips; // as read from the settings

@@ -22,7 +22,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -38,13 +40,53 @@ void MainWindow::showQuestionFromScrollBar() {
     m_run->keepJournal();
 }
 
-// What the clock shows is also what a screen reader reads out for it.
+// A screen reader reads the clock to the minute ("経過時間 00:12"): a name that changed each
+// second would be read each second by a reader that follows it. Ctrl+T says it to the second.
 void MainWindow::showClock(const QString &shown) {
     if (shown == clockLabel->text())
         return;
     clockLabel->setText(shown);
-    accessibility::nameFigure(clockLabel, design::uiText("経過時間"), shown);
+    static const QRegularExpression seconds(QStringLiteral("(\\d+:\\d+):\\d+"));
+    accessibility::nameFigure(clockLabel, design::uiText("経過時間"),
+                              QString(shown).replace(seconds, QStringLiteral("\\1")));
     fitClock();
+}
+
+// Keys for a learner who listens or zooms: Ctrl+T says the time on the clock; Ctrl+Down and
+// Ctrl+Up scroll the question pane, with Shift the choices pane.
+void MainWindow::createListeningKeys() {
+    const auto key = [this](QKeyCombination combination, auto act) {
+        connect(new QShortcut(QKeySequence(combination), this), &QShortcut::activated, this, act);
+    };
+    key(Qt::CTRL | Qt::Key_T,
+        [this] { describeBoxes(design::uiText("経過時間 ") + clockLabel->text()); });
+    key(Qt::CTRL | Qt::Key_Down, [this] { questionPane->scrollPage(+1); });
+    key(Qt::CTRL | Qt::Key_Up, [this] { questionPane->scrollPage(-1); });
+    key(Qt::CTRL | Qt::SHIFT | Qt::Key_Down, [this] { choicesPane->scrollPage(+1); });
+    key(Qt::CTRL | Qt::SHIFT | Qt::Key_Up, [this] { choicesPane->scrollPage(-1); });
+    // Said where the learner is; the question is back for the next visit.
+    connect(qApp, &QApplication::focusChanged, this, [this] { describeBoxes(m_spokenQuestion); });
+}
+
+// What a screen reader says after the name of the box the learner answers or steps in: the
+// question on show, read once when a step shows it (it is said where the focus is).
+void MainWindow::describeBoxes(const QString &said) {
+    for (QLineEdit *box : {answerBox, questionNumberBox})
+        accessibility::describe(box, said);
+}
+
+// The list shows a digit typed elsewhere as its current entry without taking the focus, so a
+// screen reader is not told the focus moved there: the learner is still typing in the box.
+void MainWindow::showPickInList(int row) {
+    if (answerList->hasFocus()) {
+        answerList->setCurrentRow(row);
+        return;
+    }
+    {
+        const QSignalBlocker quiet(answerList->selectionModel());
+        answerList->setCurrentRow(row);
+    }
+    answerList->viewport()->update();
 }
 
 // A value outside the scroll bar's range is not set (the bar would clamp it).
@@ -125,7 +167,7 @@ bool MainWindow::handleKey(QKeyEvent *event) {
             const QSignalBlocker quiet(answerList);
             answerList->setCurrentRow(-1);
         } else {
-            answerList->setCurrentRow(row);
+            showPickInList(row);
             pickAnswer(row);
         }
         // In the answer box the pick is the answer: typing the digit too would spoil it.

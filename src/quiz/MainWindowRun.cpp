@@ -177,6 +177,9 @@ void MainWindow::showQuestion(int index) {
         m_state.currentImageFile = sections::picturePath(m_state.quizFolder, question.imageFile);
     questionpages::showPicture(*pictureLabel, m_state.currentImageFile);
     ruleLabel->setText(quizrun::ruleText(question.answer));
+    // Read once when a step shows it, where the learner is, and again on coming back there.
+    m_spokenQuestion = questionpages::spokenText(question, index + 1, m_state.questionCount);
+    describeBoxes(m_spokenQuestion);
 }
 
 void MainWindow::recordAnswer() {
@@ -279,6 +282,8 @@ void MainWindow::closeQuiz() {
     m_run->endJournal();
     m_run->forgetRetry();
     m_state.closeQuiz();
+    m_spokenQuestion.clear();
+    describeBoxes(m_spokenQuestion);
     statusPanels.place->hide();
     questionNumberBox->setText(QStringLiteral("1"));
     questionPane->navigateBlank();

@@ -75,6 +75,7 @@ MainWindow::MainWindow(QuizState &state, RunModel &run, QWidget *parent)
     layout()->setSizeConstraint(QLayout::SetNoConstraint);
     resize(twips::toPixels(kClientWidth), twips::toPixels(kClientHeight));
     new KeyPreview(this, [this](QKeyEvent *event) { return handleKey(event); });
+    createListeningKeys();
     new ZoomKeys(this, [this](int percent) {
         questionPane->setZoom(percent);
         choicesPane->setZoom(percent);

@@ -162,7 +162,10 @@ void ResultWindow::showOutcome() {
         QLabel *label = summary.*l.label;
         const QString figure = QString::number(figures.value(label));
         label->setText(uiText(l.title) + QStringLiteral("\r\n") + figure);
-        accessibility::nameFigure(label, uiText(l.title), figure);
+        // Heard, the score also says what it is out of, as the heading shows it.
+        const QString heard =
+            label == summary.score ? uiText("%1 / 満点 %2").arg(figure).arg(c.maxScore()) : figure;
+        accessibility::nameFigure(label, uiText(l.title), heard);
     }
     showReport();
 }
