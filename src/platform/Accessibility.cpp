@@ -19,6 +19,14 @@ QList<QWidget *> parts(QWidget *control) {
         return {area->verticalScrollBar(), area->horizontalScrollBar()};
     return {};
 }
+// Qt gives a combo box its value as name and reads its label from the label tied to it. A
+// combo box the form shows without a label of its own gets one that is never shown.
+void labelUnseen(QWidget *control, const QString &name) {
+    auto *label = new QLabel(name, control->parentWidget());
+    label->setObjectName(control->objectName() + QStringLiteral("UnseenLabel"));
+    label->setBuddy(control);
+    label->hide();
+}
 } // namespace
 
 void name(std::initializer_list<Name> names) {
@@ -31,6 +39,8 @@ void name(std::initializer_list<Name> names) {
         }
         if (n.caption)
             n.caption->setBuddy(n.control);
+        else if (qobject_cast<QComboBox *>(n.control))
+            labelUnseen(n.control, name);
     }
 }
 

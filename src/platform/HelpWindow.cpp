@@ -1,27 +1,53 @@
 #include "HelpWindow.h"
 
+#include <QGuiApplication>
+#include <QKeySequence>
 #include <QPointer>
+#include <QScreen>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
+#include <QVBoxLayout>
 
 namespace helpwindow {
+namespace {
+// A window of its own (a screen reader meets a window, then the text it reads), closed with
+// Esc or Ctrl+W as other secondary windows, and within the screen it opens on.
+QWidget *createWindow() {
+    auto *window = new QWidget(nullptr, Qt::Window);
+    window->setObjectName(QStringLiteral("helpWindow"));
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowTitle(QString::fromUtf8("Tessellar ヘルプ"));
+    auto *text = new QTextBrowser(window);
+    text->setObjectName(QStringLiteral("helpText"));
+    text->setAccessibleName(QString::fromUtf8("ヘルプ"));
+    text->setOpenLinks(true); // pages of the help itself
+    text->setOpenExternalLinks(false);
+    auto *column = new QVBoxLayout(window);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(text);
+    for (const QKeySequence &close :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
+        QObject::connect(new QShortcut(close, window), &QShortcut::activated, window,
+                         &QWidget::close);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    // Room for the window manager's frame, which is not known before the window is shown.
+    window->resize(std::min(720, screen.width() - 40), std::min(640, screen.height() - 80));
+    return window;
+}
+} // namespace
 
 QTextBrowser *show(const QString &path) {
-    static QPointer<QTextBrowser> window;
-    if (!window) {
-        window = new QTextBrowser;
-        window->setObjectName(QStringLiteral("helpWindow"));
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        window->setWindowTitle(QString::fromUtf8("Tessellar ヘルプ"));
-        window->setOpenLinks(true); // pages of the help itself
-        window->setOpenExternalLinks(false);
-        window->resize(720, 640);
-    }
-    window->setSource(QUrl::fromLocalFile(path));
+    static QPointer<QWidget> window;
+    if (!window)
+        window = createWindow();
+    auto *text = window->findChild<QTextBrowser *>();
+    text->setSource(QUrl::fromLocalFile(path));
     window->show();
     window->raise();
     window->activateWindow();
-    return window;
+    text->setFocus();
+    return text;
 }
 
 } // namespace helpwindow

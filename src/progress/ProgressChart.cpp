@@ -48,8 +48,10 @@ struct Series {
 std::array<Series, 2> seriesOf(const QList<QPointF> &full, const QList<QPointF> &retry,
                                const QFont &font) {
     const double radius = std::max(3.5, QFontMetricsF(font).height() / 4.5);
-    return {Series{progress::kindName(RunKind::Full), QColor(32, 159, 223), false, full, radius},
-            Series{progress::kindName(RunKind::Retry), QColor(153, 202, 83), true, retry, radius}};
+    return {Series{progress::kindName(RunKind::Full), QColor(progress::kFullRunColour), false, full,
+                   radius},
+            Series{progress::kindName(RunKind::Retry), QColor(progress::kRetryRunColour), true,
+                   retry, radius}};
 }
 } // namespace
 

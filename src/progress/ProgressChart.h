@@ -13,6 +13,11 @@ namespace progress {
 // "全問" or "再挑戦", as the chart's legend and the table name the kinds of run.
 QString kindName(history::RunKind kind);
 
+// The series' colours: a blue and a vermilion that readers with any colour vision tell apart,
+// each above 3:1 against the white of the chart.
+inline constexpr QRgb kFullRunColour = qRgb(0, 114, 178);
+inline constexpr QRgb kRetryRunColour = qRgb(213, 94, 0);
+
 // Round values from low or below to high or above, four steps at most (0, 25, 50, 75, 100;
 // -50, 0, 50, 100), as a spreadsheet's chart would mark its axis.
 QList<double> percentTicks(double low, double high);

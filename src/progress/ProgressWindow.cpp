@@ -62,6 +62,8 @@ ProgressWindow::ProgressWindow(const QString &section, QWidget *parent)
     runTable->setObjectName(QStringLiteral("runTable"));
     runTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     runTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    runTable->setTabKeyNavigation(false); // Tab leaves the table; the arrows walk it
+    runTable->setAccessibleName(design::uiText("成績の一覧"));
     runTable->verticalHeader()->hide();
     runTable->viewport()->installEventFilter(this); // its width shared among the columns
     auto *runs = new QSplitter(Qt::Vertical, this);

@@ -45,6 +45,9 @@ private slots:
         QVERIFY(control<QLabel>(&about, "disclaimerLabel")
                     ->text()
                     .startsWith(QString::fromUtf8("警告:_")));
+        QVERIFY(control<QLabel>(&about, "disclaimerLabel")
+                    ->accessibleName()
+                    .startsWith(QString::fromUtf8("警告: この"))); // heard without the sign
         QVERIFY(
             control<QLabel>(&about, "disclaimerLabel")->text().contains(QString::fromUtf8("責任")));
         QVERIFY(!control<QLabel>(&about, "iconLabel")->pixmap().isNull());

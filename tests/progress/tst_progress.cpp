@@ -187,8 +187,8 @@ private slots:
         // Drawn where they fall: the first full run lower than the second and left of it, the
         // retry a day later. The legend's markers sit above, between the runs' days.
         const QImage image = control<ProgressChart>(&w, "chart")->grab().toImage();
-        const QList<QPoint> full = pixelsOf(image, QColor(32, 159, 223));
-        const QList<QPoint> retry = pixelsOf(image, QColor(153, 202, 83));
+        const QList<QPoint> full = pixelsOf(image, QColor(progress::kFullRunColour));
+        const QList<QPoint> retry = pixelsOf(image, QColor(progress::kRetryRunColour));
         QVERIFY(!full.isEmpty() && !retry.isEmpty());
         const auto byX = [](QPoint a, QPoint b) { return a.x() < b.x(); };
         const auto byY = [](QPoint a, QPoint b) { return a.y() < b.y(); };

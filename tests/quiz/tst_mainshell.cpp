@@ -538,9 +538,11 @@ private slots:
         TRY_VERIFY((window = QApplication::activeWindow()) &&
                    window->objectName() == QLatin1String("helpWindow"));
         qputenv("PATH", path);
-        QVERIFY(qobject_cast<QTextBrowser *>(window)->toPlainText().contains(
-            QString::fromUtf8("キー操作")));
-        window->close();
+        QVERIFY(control<QTextBrowser>(window, "helpText")
+                    ->toPlainText()
+                    .contains(QString::fromUtf8("キー操作")));
+        QTest::keyClick(window, Qt::Key_Escape);
+        QTRY_VERIFY(!window->isVisible());
     }
 
     void helpOpensTheJapaneseHelp() {
