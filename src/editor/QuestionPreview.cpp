@@ -6,6 +6,7 @@
 #include "QuestionPages.h"
 #include "Sections.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -75,6 +76,14 @@ void QuestionPreview::standBeside(const QRect &editorFrame) {
     if (room.isValid() && wanted.left() < room.left())
         wanted.moveLeft(room.left());
     design::setOuterGeometry(this, wanted);
+}
+
+// Closed with Esc like the other secondary windows; 表示 > ﾌﾟﾚﾋﾞｭｰ shows it again.
+void QuestionPreview::keyPressEvent(QKeyEvent *event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void QuestionPreview::closeEvent(QCloseEvent *event) {

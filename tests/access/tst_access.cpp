@@ -236,6 +236,27 @@ private slots:
                  QString(results->reportText()).replace(QStringLiteral("\r\n"), "\n"));
     }
 
+    // A zoomed question that runs past its pane is read to the end from the keyboard; the
+    // keys that scroll it do not step the question.
+    void zoomedPaneScrollsByKeyboard() {
+        settings::writeString(QStringLiteral("Zoom"), QStringLiteral("300"));
+        QuizRecord longQuestion = numberedQuestion(1);
+        longQuestion.question = QStringLiteral("<P>line</P>").repeated(40);
+        f->writeQuiz(QStringLiteral("long"), {longQuestion, numberedQuestion(2)});
+        MainWindow *form = f->start();
+        f->load(QStringLiteral("long"));
+        QVERIFY(panesApplied(form));
+        HtmlPane *pane = control<HtmlPane>(form, "questionPane");
+        const auto scrolled = [pane] {
+            return paneprobe::evaluate(pane, QStringLiteral("window.scrollY")).toDouble();
+        };
+        QTest::keyClick(control<QLineEdit>(form, "answerBox"), Qt::Key_Down, Qt::ControlModifier);
+        TRY_VERIFY(scrolled() > 0);
+        QTest::keyClick(control<QLineEdit>(form, "answerBox"), Qt::Key_Up, Qt::ControlModifier);
+        TRY_VERIFY(scrolled() == 0);
+        QCOMPARE(control<QLineEdit>(form, "questionNumberBox")->text(), QStringLiteral("1"));
+    }
+
     // The level steps through the presets within 50 % to 300 %, by key or by wheel, is kept
     // in the settings and shown by the next start; digits still pick answers.
     void zoomIsKeptAndShown_data() {

@@ -130,9 +130,12 @@ private slots:
                           15000);
         QVERIFY(!control<QLabel>(preview, "previewPictureLabel")->pixmap().isNull());
         QVERIFY(f->state.questions.value(0).question.isEmpty()); // nothing added
-        control<QAction>(m, "viewPreviewAction")->trigger();
+        QTest::keyClick(preview, Qt::Key_Escape); // closed as other secondary windows are
         QVERIFY(preview->isHidden());
+        QVERIFY(!control<QAction>(m, "viewPreviewAction")->isChecked());
         QCOMPARE(settings::readNumber(QStringLiteral("EditorPreview"), 1), 0);
+        control<QAction>(m, "viewPreviewAction")->trigger();
+        QVERIFY(preview->isVisible());
     }
 
     // A section written out for a spreadsheet and read back saves to the same bytes.
