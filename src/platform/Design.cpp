@@ -52,6 +52,13 @@ void keepOnScreen(QWidget *window) {
         setOuterGeometry(window, fitted);
 }
 
+void resizeWithinScreen(QWidget *window, QSize size) {
+    const QScreen *screen = window->screen();
+    if (screen)
+        size = size.boundedTo(screen->availableGeometry().size() - QSize(40, 80));
+    window->resize(size);
+}
+
 void resizeOuter(QWidget *window, int width, int height) {
     window->resize(QSize(twips::toPixels(width), twips::toPixels(height)) - frameExtra(window));
 }

@@ -44,6 +44,9 @@ QRect outerGeometry(const QWidget *window);
 void setOuterGeometry(QWidget *window, const QRect &outer);
 // Moves the window, and shrinks it if need be, so that its frame lies on its screen.
 void keepOnScreen(QWidget *window);
+// Resizes a window not yet shown to size (pixels), or less on a screen too small for it,
+// leaving room for the frame the window manager will add (a large scale factor, say).
+void resizeWithinScreen(QWidget *window, QSize size);
 // Resizes the window so that its outer size is this many twips.
 void resizeOuter(QWidget *window, int width, int height);
 // Keeps the outer size at least at the minimum (twips): the window cannot be dragged

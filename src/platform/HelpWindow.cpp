@@ -1,9 +1,9 @@
 #include "HelpWindow.h"
 
-#include <QGuiApplication>
+#include "Design.h"
+
 #include <QKeySequence>
 #include <QPointer>
-#include <QScreen>
 #include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
@@ -30,9 +30,7 @@ QWidget *createWindow() {
          {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
         QObject::connect(new QShortcut(close, window), &QShortcut::activated, window,
                          &QWidget::close);
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    // Room for the window manager's frame, which is not known before the window is shown.
-    window->resize(std::min(720, screen.width() - 40), std::min(640, screen.height() - 80));
+    design::resizeWithinScreen(window, QSize(720, 640));
     return window;
 }
 } // namespace

@@ -83,7 +83,7 @@ ProgressWindow::ProgressWindow(const QString &section, QWidget *parent)
     layout->addLayout(top);
     layout->addWidget(noticeLabel);
     layout->addWidget(m_pages, 1);
-    resize(780, 620);
+    design::resizeWithinScreen(this, QSize(780, 620));
 
     showNotice();
     fillSectionBox(section);
