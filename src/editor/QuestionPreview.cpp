@@ -68,14 +68,28 @@ void QuestionPreview::showPending() {
 
 void QuestionPreview::standBeside(const QRect &editorFrame) {
     const QScreen *screen = this->screen();
-    const QRect room = screen ? screen->availableGeometry() : QRect();
-    const QSize size(std::max(320, editorFrame.width()), editorFrame.height());
-    QRect wanted(editorFrame.topRight() + QPoint(1, 0), size);
-    if (room.isValid() && wanted.right() > room.right())
-        wanted.moveRight(editorFrame.left() - 1);
-    if (room.isValid() && wanted.left() < room.left())
-        wanted.moveLeft(room.left());
-    design::setOuterGeometry(this, wanted);
+    design::setOuterGeometry(
+        this, frameBeside(editorFrame, screen ? screen->availableGeometry() : QRect()));
+}
+
+QRect QuestionPreview::frameBeside(const QRect &editorFrame, const QRect &room) {
+    QRect frame(editorFrame.topRight() + QPoint(1, 0),
+                QSize(std::max(320, editorFrame.width()), editorFrame.height()));
+    if (!room.isValid())
+        return frame;
+    const int freeRight = room.right() - editorFrame.right();
+    const int freeLeft = editorFrame.left() - room.left();
+    if (freeRight >= frame.width())
+        return frame;
+    // Narrowed to the roomier side rather than over the editor's boxes and buttons (a large
+    // scale factor leaves no room for the whole preview); over them only on a tiny screen.
+    const int width = std::min(frame.width(), std::max({freeLeft, freeRight, kNarrowest}));
+    frame.setWidth(width);
+    if (freeLeft >= width || freeLeft >= freeRight)
+        frame.moveRight(editorFrame.left() - 1);
+    if (frame.left() < room.left())
+        frame.moveLeft(room.left());
+    return frame;
 }
 
 // Closed with Esc like the other secondary windows; 表示 > ﾌﾟﾚﾋﾞｭｰ shows it again.

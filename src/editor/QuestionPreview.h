@@ -19,6 +19,10 @@ public:
     void showQuestion(const QuizRecord &question, const QString &quizFolder);
     // Stands beside the editor's frame, on the screen's side where there is room.
     void standBeside(const QRect &editorFrame);
+    // Where it stands beside the editor's frame on a screen of room (pixels, frames included):
+    // to the right, else to the left, else narrowed to the roomier side.
+    static QRect frameBeside(const QRect &editorFrame, const QRect &room);
+    static constexpr int kNarrowest = 200;
 
     static constexpr int kInterval = 150; // milliseconds
 

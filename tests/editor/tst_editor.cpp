@@ -443,6 +443,29 @@ private slots:
         QCOMPARE(testsupport::readFile(copy), testsupport::readFile(f->folder() + "/qsixty.tsl"));
     }
 
+    // The preview stands beside the editor, not over its boxes, on any screen that has room.
+    void previewStandsBesideTheEditor_data() {
+        QTest::addColumn<QRect>("room");
+        QTest::addColumn<QRect>("editor");
+        QTest::addColumn<QRect>("preview");
+        QTest::newRow("right") << QRect(0, 0, 1920, 1160) << QRect(400, 100, 500, 600)
+                               << QRect(900, 100, 500, 600);
+        QTest::newRow("left") << QRect(0, 0, 1100, 1160) << QRect(560, 100, 500, 600)
+                              << QRect(60, 100, 500, 600);
+        QTest::newRow("narrowed, left")
+            << QRect(0, 0, 960, 580) << QRect(329, 160, 341, 371) << QRect(0, 160, 329, 371);
+        QTest::newRow("narrowed, right")
+            << QRect(0, 0, 960, 580) << QRect(100, 160, 560, 371) << QRect(660, 160, 300, 371);
+        QTest::newRow("no room") << QRect(0, 0, 500, 580) << QRect(0, 0, 500, 371)
+                                 << QRect(0, 0, 200, 371);
+    }
+    void previewStandsBesideTheEditor() {
+        QFETCH(QRect, room);
+        QFETCH(QRect, editor);
+        QFETCH(QRect, preview);
+        QCOMPARE(QuestionPreview::frameBeside(editor, room), preview);
+    }
+
     // A file made on Windows is loaded and saved back whatever the case of its name, never
     // beside a second one.
     void savesBackToTheFileWhateverItsCase() {
