@@ -164,8 +164,7 @@ private slots:
 
     void tabKeysWrapAround() {
         OptionsDialog options(f->state);
-        options.show();
-        QVERIFY(QTest::qWaitForWindowActive(&options));
+        QVERIFY(showActive(&options));
         QCOMPARE(control<QTabBar>(&options, "tabBar")->currentIndex(), 0);
         QCOMPARE(control<QWidget>(&options, "folderPage")->x(), twips::toPixels(-20000));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
@@ -224,8 +223,7 @@ private slots:
     void onlyAnotherDriveMovesTheFolderList() {
         QFETCH(bool, sameDrive);
         OptionsDialog options(f->state);
-        options.show();
-        QVERIFY(QTest::qWaitForWindowActive(&options));
+        QVERIFY(showActive(&options));
         control<QTabBar>(&options, "tabBar")->setCurrentIndex(1);
         const int chosen = control<QComboBox>(&options, "driveBox")->currentIndex();
         if (!sameDrive && control<QComboBox>(&options, "driveBox")->count() < 2)
@@ -245,8 +243,7 @@ private slots:
     void fullWidthDigitsAreANumber() {
         f->state.optionsOpener = QuizState::Opener::Editor;
         OptionsDialog options(f->state);
-        options.show();
-        QVERIFY(QTest::qWaitForWindowActive(&options));
+        QVERIFY(showActive(&options));
         control<QLineEdit>(&options, "countBox")->setFocus();
         control<QLineEdit>(&options, "countBox")->selectAll();
         commitText(control<QLineEdit>(&options, "countBox"), QString::fromUtf8("１２"));

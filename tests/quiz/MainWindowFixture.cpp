@@ -41,6 +41,12 @@ MainWindowFixture::~MainWindowFixture() {
     sessionend::forgetRequestForTesting();
 }
 
+bool showActive(QWidget *window) {
+    window->show();
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
+
 QuizRecord numberedQuestion(int number) {
     QuizRecord r;
     r.number = r.reportNumber = number;
@@ -69,8 +75,10 @@ QString MainWindowFixture::writeQuiz(const QString &section, const QList<QuizRec
 MainWindow *MainWindowFixture::start() {
     form = Main(state);
     form->activateWindow();
-    if (!QTest::qWaitForWindowExposed(form))
-        qWarning("main window not exposed");
+    // Active before anything else opens: an activation still on its way would take the focus
+    // from a window the test opens next.
+    if (!QTest::qWaitForWindowActive(form))
+        qWarning("main window not active");
     if (!testsupport::waitUntil([this] { return !form->isPlacing(); }, 5000))
         qWarning("main window not placed");
     return form;

@@ -44,6 +44,9 @@ private:
 };
 
 QuizRecord numberedQuestion(int number);
+// Shows the window and waits until the window manager has made it the active one. Asked for,
+// not only mapped: now and then the manager stops focusing windows as they map.
+bool showActive(QWidget *window);
 // Closes the next modal window as soon as it is up (the results window, say).
 void closeNextModalWindow();
 // Waits until both panes show what they were last given.

@@ -47,8 +47,7 @@ bool becomesActive(QWidget *window) {
 // asks for its windows as they come up) has then been carried out too.
 bool activateUnrelatedWindow() {
     QWidget unrelated;
-    unrelated.show();
-    return becomesActive(&unrelated);
+    return showActive(&unrelated) && becomesActive(&unrelated);
 }
 
 // Brings the window forward as a user would. While the focus is in one of the window's own
