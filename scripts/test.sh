@@ -8,4 +8,7 @@ bash "$top/scripts/build.sh"
 bash "$top/scripts/check-format.sh"
 export QTWEBENGINE_CHROMIUM_FLAGS="--no-sandbox --disable-gpu"
 cd "$top/build"
+# The first display started after a build has waited half a minute for its window manager; it
+# is started once here, so that no test program waits for it (on-display says what was slow).
+bash "$top/scripts/on-display.sh" true
 ctest --output-on-failure -j 2
