@@ -12,7 +12,12 @@
 // opens. Lines are only ever appended; a damaged line is skipped when reading.
 namespace history {
 
-enum class RunKind { Full, Retry };
+// A timed run of the whole quiz, another try at the questions a run missed, a review of the
+// questions due again, or a practice run that shows each answer's mark at once.
+enum class RunKind { Full, Retry, Review, Practice };
+// The word a history line names the kind by ("full", "retry", "review", "practice").
+QString kindWord(RunKind kind);
+std::optional<RunKind> kindOfWord(QStringView word);
 
 struct Entry {
     QDateTime when; // local time, whole seconds
