@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Draws the main window's toolbar pictures (new, open, save, print, load) as PNG files:
+"""Draws the main window's toolbar pictures (new, open, save, print, load, review) as PNG files:
 data/icons/toolbar-NAME-16.png and -32.png. The toolbar shows them where the desktop has no
 icon theme of its own."""
 import importlib.util
@@ -58,6 +58,11 @@ PICTURES = {
     + framed(box(4, 10, 12, 15), box(5, 11, 11, 14), WHITE),
     "load": [(ring(8, 8.5, 6.5, 4, 300, 350), (44, 122, 214, 255)),
              (polygon((10.5, 0.5), (15.5, 5), (9, 7)), (44, 122, 214, 255))],
+    # A calendar page with the arrow of coming back.
+    "review": framed(box(1, 2, 15, 15), box(2, 3, 14, 14), WHITE)
+    + [(box(1, 2, 15, 5), (200, 60, 50, 255)),
+       (ring(8, 10, 3.6, 2.1, 290, 350), (44, 122, 214, 255)),
+       (polygon((9.5, 5.8), (13.2, 7.6), (9.6, 9.6)), (44, 122, 214, 255))],
 }
 
 

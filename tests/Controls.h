@@ -21,7 +21,7 @@ inline const QWidget *owningWindow(const QObject *object) {
 
 template <typename Control> Control *control(const QObject *window, const char *name) {
     const QWidget *top = owningWindow(window);
-    for (Control *found : window->findChildren<Control *>(QLatin1String(name)))
+    for (Control *found : window->findChildren<Control *>(QString::fromUtf8(name)))
         if (owningWindow(found) == top)
             return found;
     qFatal("%s holds no %s named %s", qPrintable(window->objectName()),

@@ -30,6 +30,7 @@ namespace {
 void connectRunAndMainWindow(RunModel *run, MainWindow *main) {
     run->setParent(main); // the run lives as long as the window that renders it
     run->setQuestionOnShow([main] { return main->questionNumberOnShow(); });
+    run->setCalendar(&clockreading::currentDateTime);
     QObject::connect(run, &RunModel::clockChanged, main, &MainWindow::showElapsed);
     QObject::connect(run, &RunModel::timeUp, main, &MainWindow::endAtTimeLimit);
     QObject::connect(run, &RunModel::journalFailed, main, &MainWindow::tellJournalFailure);

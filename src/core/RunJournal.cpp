@@ -87,6 +87,13 @@ std::optional<Journal> parse(const QByteArray &bytes) {
             return std::nullopt;
         journal.answerMarks.append(value);
     }
+    for (const QJsonValue &index : o.value(QStringLiteral("order")).toArray())
+        journal.order.append(index.toInteger(-1));
+    const std::optional<history::RunKind> kind =
+        history::kindOfWord(o.value(QStringLiteral("kind")).toString(QStringLiteral("full")));
+    if (!kind)
+        return std::nullopt;
+    journal.kind = *kind;
     journal.questionOnShow = o.value(QStringLiteral("question")).toInt(1);
     journal.elapsedSeconds = o.value(QStringLiteral("elapsed")).toDouble(-1);
     if (journal.answerTexts.size() != journal.answerMarks.size() ||
@@ -94,6 +101,19 @@ std::optional<Journal> parse(const QByteArray &bytes) {
         journal.elapsedSeconds > quizrun::kTimeLimitSeconds)
         return std::nullopt;
     return journal;
+}
+
+// The answers are those of the run's questions, and its order names questions of the quiz.
+bool fitsQuiz(const Journal &journal, qsizetype questionCount) {
+    if (journal.order.isEmpty())
+        return journal.answerTexts.size() == questionCount;
+    QList<bool> named(questionCount, false);
+    for (const qsizetype index : journal.order) {
+        if (index < 0 || index >= questionCount || named[index])
+            return false;
+        named[index] = true;
+    }
+    return journal.answerTexts.size() == journal.order.size();
 }
 } // namespace
 
@@ -129,12 +149,15 @@ QString write(const Journal &journal) {
         return QString::fromUtf8("%1 を作成できません").arg(folder());
     const QJsonObject fields{{QStringLiteral("quiz"), toJson(journal.quiz)},
                              {QStringLiteral("question"), journal.questionOnShow},
-                             {QStringLiteral("elapsed"), journal.elapsedSeconds}};
+                             {QStringLiteral("elapsed"), journal.elapsedSeconds},
+                             {QStringLiteral("kind"), history::kindWord(journal.kind)}};
     QByteArray json = QJsonDocument(fields).toJson(QJsonDocument::Compact);
     json.chop(1); // the closing brace, after the answers
     appendArray(json, "answers", journal.answerTexts, appendJsonString);
     appendArray(json, "marks", journal.answerMarks,
                 [](QByteArray &out, qint32 mark) { out += QByteArray::number(mark); });
+    appendArray(json, "order", journal.order,
+                [](QByteArray &out, qsizetype index) { out += QByteArray::number(index); });
     json += '}';
     // Written as a quiz file is: to a new file, flushed to the disk, then put in place.
     return quizfile::save(pathFor(journal.quiz.path), json).error;
@@ -148,7 +171,7 @@ std::optional<Journal> find(const QuizIdentity &quiz, qsizetype questionCount) {
     const wholefile::ReadResult file =
         info.size() <= kMaxJournalBytes ? wholefile::read(path) : wholefile::ReadResult{};
     std::optional<Journal> journal = file.ok() ? parse(file.bytes) : std::nullopt;
-    if (!journal || journal->quiz != quiz || journal->answerTexts.size() != questionCount) {
+    if (!journal || journal->quiz != quiz || !fitsQuiz(*journal, questionCount)) {
         drop(quiz.path);
         return std::nullopt;
     }

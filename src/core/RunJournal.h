@@ -1,5 +1,7 @@
 #pragma once
 
+#include "History.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -27,6 +29,10 @@ struct Journal {
     QList<qint32> answerMarks;
     qint32 questionOnShow = 1;
     double elapsedSeconds = 0;
+    // The questions of the run, by their indexes in the quiz, when they are not the whole quiz
+    // in its order (a shuffled run, a retry, a review); the answers follow this order.
+    QList<qsizetype> order;
+    history::RunKind kind = history::RunKind::Full;
 };
 
 // The identity of the file as it is now; size -1 when it cannot be read.
@@ -38,7 +44,8 @@ QuizIdentity identify(const QString &quizFile, QByteArrayView bytes);
 QString write(const Journal &journal);
 
 // The journal of the quiz file identified, if there is one that belongs to the file as it was
-// identified and to a quiz of questionCount questions. A journal that does not is dropped.
+// identified and to a quiz of questionCount questions (its order naming each question at most
+// once). A journal that does not is dropped.
 std::optional<Journal> find(const QuizIdentity &quiz, qsizetype questionCount);
 
 void drop(const QString &quizFile);

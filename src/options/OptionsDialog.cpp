@@ -10,12 +10,15 @@
 #include "QuizState.h"
 #include "Sections.h"
 #include "Settings.h"
+#include "StudyOptions.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStorageInfo>
 #include <QTabBar>
 
@@ -38,6 +41,7 @@ OptionsDialog::OptionsDialog(QuizState &state, QWidget *parent)
     tabBar = placeTwips(new QTabBar(this), "tabBar", 105, 120, 5895, 360);
     tabBar->addTab(uiText("問題数"));
     tabBar->addTab(uiText("出題ファイル"));
+    tabBar->addTab(uiText("出題方法"));
     auto *frame = placeTwips(new QFrame(this), "tabFrame", 105, 460, 5895, 3905);
     frame->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
     createPages();
@@ -88,6 +92,23 @@ void OptionsDialog::createPages() {
     folderList = placeTwips(new DirList(folderFrame), "folderList", 270, 1080, 2985, 1770);
     setTabOrder(folderList, countBox);
     setTabOrder(driveBox, folderBox);
+    createStudyPage();
+}
+
+// Practice mode and the order of the questions: the timed run in order unless chosen.
+void OptionsDialog::createStudyPage() {
+    studyPage = placeTwips(new QWidget(this), "studyPage", kParkedLeft, 480, 5685, 3780);
+    studyPage->setEnabled(false);
+    practiceBox = placeTwips(new QCheckBox(uiText("練習モード(&P)"), studyPage), "practiceBox", 270,
+                             405, 5250, 345);
+    practiceBox->setToolTip(uiText("答えるとすぐに正誤・正解・ポイントが表示されます。"
+                                   "成績には練習として記録されます。"));
+    auto *orderFrame =
+        placeTwips(new QGroupBox(uiText("出題順"), studyPage), "orderFrame", 270, 900, 3000, 1215);
+    inOrderButton = placeTwips(new QRadioButton(uiText("順番(&O)"), orderFrame), "inOrderButton",
+                               270, 360, 2500, 300);
+    shuffledButton = placeTwips(new QRadioButton(uiText("ランダム(&R)"), orderFrame),
+                                "shuffledButton", 270, 720, 2500, 300);
 }
 
 void OptionsDialog::showStoredOptions() {
@@ -95,11 +116,13 @@ void OptionsDialog::showStoredOptions() {
         settings::readString(QStringLiteral("QPath"), sections::defaultQuizFolder()));
     countBox->setText(QString::number(m_state.questionCount));
     countBox->setEnabled(m_state.optionsOpener != QuizState::Opener::MainWindow);
+    practiceBox->setChecked(studyoptions::practiceMode());
+    (studyoptions::shuffledOrder() ? shuffledButton : inOrderButton)->setChecked(true);
 }
 
 void OptionsDialog::showChosenPage() {
-    QWidget *const pages[] = {countPage, folderPage}; // in the order of the tabs
-    for (int i = 0; i < 2; ++i) {
+    QWidget *const pages[] = {countPage, folderPage, studyPage}; // in the order of the tabs
+    for (int i = 0; i < int(std::size(pages)); ++i) {
         const bool shown = i == tabBar->currentIndex();
         pages[i]->move(twips::toPixels(shown ? kPageLeft : kParkedLeft), pages[i]->y());
         pages[i]->setEnabled(shown);
@@ -147,6 +170,8 @@ bool OptionsDialog::apply() {
     settings::writeString(QStringLiteral("QPath"), folderList->path());
     m_state.quizFolder = folderList->path();
     m_state.resizeQuestions(static_cast<qint32>(count.value));
+    studyoptions::setPracticeMode(practiceBox->isChecked());
+    studyoptions::setShuffledOrder(shuffledButton->isChecked());
     return true;
 }
 

@@ -4,14 +4,16 @@
 
 class DirList;
 class QuizState;
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QKeyEvent;
 class QLineEdit;
 class QPushButton;
+class QRadioButton;
 class QTabBar;
 
-// The options dialog: the number of questions and the quiz folder.
+// The options dialog: the number of questions, the quiz folder, and how runs are asked.
 class OptionsDialog : public QDialog {
     Q_OBJECT
 public:
@@ -36,11 +38,16 @@ private:
     QLineEdit *folderBox = nullptr;
     QComboBox *driveBox = nullptr;
     DirList *folderList = nullptr;
+    QWidget *studyPage = nullptr;
+    QCheckBox *practiceBox = nullptr;
+    QRadioButton *inOrderButton = nullptr;
+    QRadioButton *shuffledButton = nullptr;
     QPushButton *okButton = nullptr;
     QPushButton *cancelButton = nullptr;
     QPushButton *applyButton = nullptr;
 
     void createPages();
+    void createStudyPage();
     void showStoredOptions();
     bool handleKey(QKeyEvent *event);
     // Stores the folder and the count; false (with a message, nothing stored) when the

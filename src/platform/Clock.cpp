@@ -8,7 +8,19 @@ std::function<double()> &source() {
     static std::function<double()> replaced;
     return replaced;
 }
+std::function<QDateTime()> &dateTimeSource() {
+    static std::function<QDateTime()> replaced;
+    return replaced;
+}
 } // namespace
+
+QDateTime currentDateTime() {
+    return dateTimeSource() ? dateTimeSource()() : QDateTime::currentDateTime();
+}
+
+void setDateTimeSource(std::function<QDateTime()> replacement) {
+    dateTimeSource() = std::move(replacement);
+}
 
 double secondsSinceMidnight() {
     if (source())

@@ -18,6 +18,10 @@ class QPushButton;
 class QScrollBar;
 class QToolBar;
 class ResultWindow;
+class QMenu;
+namespace review {
+struct Question;
+}
 class RunModel;
 class EditorWindow;
 
@@ -44,6 +48,7 @@ public:
     bool isPlacing() const { return !m_placed; }
     // The number (from 1) of the question on show; 0 or less when the box holds none.
     int questionNumberOnShow() const { return questionIndexOnShow() + 1; }
+    enum class ReviewOf { Due, MostMissed };
 
 signals:
     // The editor opened from here was closed: the learner is back.
@@ -70,6 +75,8 @@ public slots:
     void showElapsed(double elapsedSeconds, bool paused);
     void endAtTimeLimit();
     void tellJournalFailure(const QString &problem);
+    // A review run of the section: the questions due today, or those missed most often.
+    void startReview(const QString &section, ReviewOf which = ReviewOf::Due);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -96,6 +103,7 @@ private:
     HtmlPane *choicesPane = nullptr;
     QLabel *ruleLabel = nullptr;
     QLabel *pictureLabel = nullptr;
+    QLabel *practiceFeedback = nullptr; // a practice run's marks, where the picture was
     struct StatusPanels {
         QLabel *text = nullptr;  // the quiz file, or what the program is doing
         QLabel *place = nullptr; // the question on show of how many, and those unanswered
@@ -149,7 +157,7 @@ private:
     // The run it renders; resuming, retrying, the last report (MainWindowJournal.cpp).
     void startRun();
     void pauseClock();
-    void offerResume();
+    bool offerResume();
     void afterResults(const ResultWindow &results);
     void endRetry();
     void showFirstQuestion();
@@ -158,6 +166,17 @@ private:
     void followRenumberedQuiz();
     void showPlace();
     void previewLastReport();
+
+    // Practice marks, shuffled order, reviews (MainWindowStudy.cpp).
+    void createStudyControls(QWidget *client);
+    void addStudyItems(QMenu *tools);
+    void placePictureArea(const QRect &area);
+    bool showMarkBeforeStep();
+    void showPracticeMark(int index, bool speak);
+    void startRunOfTakenQuestions();
+    void showRunKind();
+    void shuffleIfChosen();
+    static QString nothingDueText(const QList<review::Question> &questions, QDate today);
 
     // Clock, keys and focus (MainWindowKeys.cpp).
     void showClock(const QString &shown);
@@ -177,6 +196,8 @@ private:
     bool m_waitingForModalEditor = false;
     QString m_lastRunSection; // as its results named it
     QString m_spokenQuestion; // the question on show as a screen reader says it
+    QRect m_pictureArea;      // the picture's, and in practice runs the marks' too
+    std::pair<int, QString> m_markShownFor{-1, QString()}; // the question and answer marked
     // The outer rectangle the window opens at, applied again once the frame is known.
     QRect m_placement;
     QRect m_placementTwips; // as read from the settings

@@ -11,6 +11,7 @@
 #include "RunJournal.h"
 #include "RunModel.h"
 #include "SessionEnd.h"
+#include "StudyOptions.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -45,7 +46,9 @@ void MainWindow::startRun() {
         const QSignalBlocker quiet(questionScrollBar);
         questionScrollBar->setMaximum(m_state.questionCount + 1);
     }
+    m_run->setPractice(studyoptions::practiceMode());
     m_run->start(editorOpen());
+    placePictureArea(m_pictureArea);
     showPlace();
 }
 
@@ -54,8 +57,9 @@ void MainWindow::pauseClock() {
     m_run->pause();
 }
 
-// A journal of this quiz file as it is now offers to go on where the last run stopped.
-void MainWindow::offerResume() {
+// A journal of this quiz file as it is now offers to go on where the last run stopped, in its
+// order and of its kind. True when the learner went on.
+bool MainWindow::offerResume() {
     m_run->stopJournal();
     // As loaded, unless the editor made the file since (a section that could not be loaded).
     const runjournal::QuizIdentity quiz =
@@ -64,9 +68,17 @@ void MainWindow::offerResume() {
             : runjournal::identify(m_state.currentQuizFile);
     const std::optional<runjournal::Journal> journal =
         runjournal::find(quiz, m_state.answerTexts.size());
-    if (journal && messagebox::show(this, uiText("前回の続きから再開しますか？"), uiText("確認"),
-                                    messagebox::Buttons::YesNo) == messagebox::Answer::Yes) {
+    const bool resume =
+        journal && messagebox::show(this, uiText("前回の続きから再開しますか？"), uiText("確認"),
+                                    messagebox::Buttons::YesNo) == messagebox::Answer::Yes;
+    if (resume) {
         m_run->resumeFrom(*journal);
+        {
+            const QSignalBlocker quiet(questionScrollBar); // its questions may be fewer
+            questionScrollBar->setMaximum(m_state.questionCount + 1);
+        }
+        showRunKind();
+        placePictureArea(m_pictureArea);
         const int question = std::clamp(journal->questionOnShow, 1, int(m_state.questionCount));
         questionNumberBox->setText(QString::number(question));
         showQuestionFromNumberBox();
@@ -75,6 +87,7 @@ void MainWindow::offerResume() {
     }
     if (!sessionend::ending()) // the journal kept stays as it is for the next start
         m_run->journalTo(quiz);
+    return resume;
 }
 
 // Said once a run, in the status bar rather than a box in the middle of a timed run.
@@ -104,9 +117,7 @@ void MainWindow::afterResults(const ResultWindow &results) {
         return;
     }
     m_run->retry(results.listedQuestions());
-    startRun();
-    statusPanels.text->setText(uiText("再挑戦: %1問").arg(m_state.questionCount));
-    showFirstQuestion();
+    startRunOfTakenQuestions();
 }
 
 // Question 1 of the questions now in the state. The scroll bar is set without recording an
@@ -140,7 +151,7 @@ bool MainWindow::isRunUnderWay() const {
 
 // The whole quiz in the shared state again, as the editor and a save must see it.
 void MainWindow::endRetry() {
-    if (!m_run->endRetry())
+    if (!m_run->wholeQuizBack())
         return;
     showClock(QString());
     statusPanels.text->setText(m_state.currentQuizFile);

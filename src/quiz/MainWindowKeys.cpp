@@ -101,6 +101,8 @@ void MainWindow::stepScrollBar(int delta) {
 
 // The next question, or past the last one; at the end the number box is set again.
 void MainWindow::nextQuestion() {
+    if (showMarkBeforeStep())
+        return;
     if (questionScrollBar->value() < questionScrollBar->maximum())
         stepScrollBar(+1);
     else
@@ -189,6 +191,8 @@ void MainWindow::runToolBarButton(const QString &key) {
         openQuizFile();
     else if (key == QString::fromUtf8("ｺﾏﾝﾄﾞ ﾎﾞﾀﾝ"))
         loadQuizSection(QString());
+    else if (key == QString::fromUtf8("復習"))
+        startReview(sectionBox->currentText());
     // "上書き保存" and "印刷" have no action.
 }
 

@@ -83,7 +83,7 @@ MainWindow::QuizRead MainWindow::readQuizIntoState(const QString &path, QString 
         return QuizRead::Refused;
     }
     m_state.replaceQuiz(quiz.records);
-    m_run->forgetRetry();
+    m_run->forgetWholeQuiz();
     m_run->stopJournal(); // until a run of this quiz starts
     return QuizRead::Ok;
 }
@@ -120,7 +120,8 @@ void MainWindow::loadSection() {
     if (!quizLoaded)
         return;
     startRun();
-    offerResume();
+    if (!offerResume())
+        shuffleIfChosen();
 }
 
 // The index of the question the number box names (rounded, halves to even), or -1.
@@ -180,11 +181,13 @@ void MainWindow::showQuestion(int index) {
     // Read once when a step shows it, where the learner is, and again on coming back there.
     m_spokenQuestion = questionpages::spokenText(question, index + 1, m_state.questionCount);
     describeBoxes(m_spokenQuestion);
+    showPracticeMark(index, false);
 }
 
 void MainWindow::recordAnswer() {
     markAnswerOnShow();
     m_run->keepJournal();
+    showPracticeMark(questionIndexOnShow(), true);
 }
 
 // The answer box marked as the answer to the question the number box names.
@@ -280,7 +283,7 @@ void MainWindow::startNewQuiz() {
 
 void MainWindow::closeQuiz() {
     m_run->endJournal();
-    m_run->forgetRetry();
+    m_run->forgetWholeQuiz();
     m_state.closeQuiz();
     m_spokenQuestion.clear();
     describeBoxes(m_spokenQuestion);

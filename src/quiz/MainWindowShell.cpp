@@ -119,6 +119,7 @@ void MainWindow::createControls(QWidget *client) {
     ruleLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     pictureLabel = placeTwips(new QLabel(client), "pictureLabel", 1560, 5670, 7035, 2175);
     pictureLabel->setScaledContents(true);
+    createStudyControls(client);
     for (QWidget *box : {static_cast<QWidget *>(questionNumberBox),
                          static_cast<QWidget *>(answerBox), static_cast<QWidget *>(answerList)})
         box->setFont(gothic);
@@ -178,6 +179,7 @@ void MainWindow::createToolBar(QWidget *client) {
     button("印刷", "印刷", "document-print", "print");
     toolBar->addSeparator();
     button("ｺﾏﾝﾄﾞ ﾎﾞﾀﾝ", "ファイルの読み込み", "view-refresh", "load");
+    button("復習", "復習（今日の分）", "view-calendar", "review");
     // The button that shows the buttons a narrow window has no room for.
     if (auto *more = toolBar->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button")))
         accessibility::name({{more, "ツール バーの残りのボタン"}});
@@ -229,6 +231,7 @@ void MainWindow::createMenus() {
     toolsOptionsAction = menus::addItem(tools, "toolsOptionsAction", "問題作成(&O)");
     connect(menus::addItem(tools, "toolsProgressAction", "成績の推移(&P)"), &QAction::triggered,
             this, [this] { progress::showWindow(this, sectionBox->currentText()); });
+    addStudyItems(tools);
 
     QMenu *helpMenu = menus::addMenu(menuBar(), "helpMenu", "ﾍﾙﾌﾟ(&H)");
     helpContentsAction =
@@ -328,8 +331,8 @@ void MainWindow::layOut() {
     choicesPane->setGeometry(paneLeft, twips::toPixels(l.choicesTop), questionPane->width(),
                              questionPane->height());
     choicesCaption->move(choicesCaption->x(), twips::toPixels(l.choicesCaptionTop));
-    pictureLabel->setGeometry(paneLeft, twips::toPixels(l.pictureTop),
-                              twips::toPixels(l.pictureWidth), questionPane->height());
+    placePictureArea(QRect(paneLeft, twips::toPixels(l.pictureTop), twips::toPixels(l.pictureWidth),
+                           questionPane->height()));
     toolBar->resize(centralWidget()->width(), toolBar->height());
 }
 

@@ -5,13 +5,19 @@
 #include "Report.h"
 #include "Sections.h"
 
+#include <QFileInfo>
+#include <QRandomGenerator>
+
 #include <algorithm>
 #include <cmath>
+#include <numeric>
+#include <random>
 #include <utility>
 
 RunModel::RunModel(QuizState &state, std::function<double()> clock, QObject *parent)
     : QObject(parent), m_state(state), m_clock(std::move(clock)),
-      m_questionOnShow([] { return 1; }), m_clockTimer(new QTimer(this)) {
+      m_questionOnShow([] { return 1; }), m_calendar(&QDateTime::currentDateTime),
+      m_clockTimer(new QTimer(this)) {
     m_clockTimer->setObjectName(QStringLiteral("clockTimer"));
     m_clockTimer->setInterval(250);
     connect(m_clockTimer, &QTimer::timeout, this, &RunModel::tick);
@@ -22,6 +28,14 @@ RunModel::RunModel(QuizState &state, std::function<double()> clock, QObject *par
 
 void RunModel::setQuestionOnShow(std::function<int()> questionOnShow) {
     m_questionOnShow = std::move(questionOnShow);
+}
+
+void RunModel::setCalendar(std::function<QDateTime()> calendar) {
+    m_calendar = std::move(calendar);
+}
+
+history::RunKind RunModel::kind() const {
+    return m_kind == history::RunKind::Full && m_practice ? history::RunKind::Practice : m_kind;
 }
 
 void RunModel::start(bool paused) {
@@ -38,6 +52,9 @@ void RunModel::start(bool paused) {
 }
 
 void RunModel::resumeFrom(const runjournal::Journal &journal) {
+    m_practice = journal.kind == history::RunKind::Practice;
+    if (!journal.order.isEmpty())
+        takeQuestions(journal.order, m_practice ? history::RunKind::Full : journal.kind);
     m_state.answerTexts = journal.answerTexts;
     for (qsizetype i = 0; i < m_state.answerMarks.size(); ++i) {
         const QString given = m_state.answerTexts.value(i);
@@ -55,14 +72,45 @@ QString RunModel::finish() {
     endJournal();
     if (std::exchange(m_over, true) || m_state.currentQuizFile.isEmpty())
         return {};
-    return history::append(historyEntry(QDateTime::currentDateTime()));
+    const QDateTime when = m_calendar();
+    const QString historyProblem = history::append(historyEntry(when));
+    QString answersProblem = answerlog::append(answerRecords(when));
+    // A learner who cannot keep the answer record hears it once, not after every run.
+    if (!answersProblem.isEmpty() && std::exchange(m_answerLogFailureTold, true))
+        answersProblem.clear();
+    return historyProblem.isEmpty() ? answersProblem : historyProblem;
+}
+
+QList<answerlog::Record> RunModel::answerRecords(const QDateTime &when) const {
+    answerlog::Record r;
+    r.day = when.date();
+    r.time = QTime(when.time().hour(), when.time().minute(), when.time().second());
+    r.folder = answerlog::folderKey(QFileInfo(m_state.currentQuizFile).absolutePath());
+    r.section = sections::sectionOfFile(m_state.currentQuizFile);
+    r.kind = kind();
+    QList<answerlog::Record> records;
+    const qsizetype count = std::min<qsizetype>(m_state.questionCount, m_state.questions.size());
+    for (qsizetype i = 0; i < count; ++i) {
+        const QuizRecord &question = m_state.questions[i];
+        if (report::classify(question.answer) == report::Kind::Ignored)
+            continue;
+        r.number = question.reportNumber;
+        r.fingerprint = answerlog::fingerprint(question);
+        r.given = m_state.answerTexts.value(i);
+        const qint32 mark = m_state.answerMarks.value(i);
+        r.mark = mark == quizrun::kCorrect ? answerlog::Mark::Correct
+                 : mark == quizrun::kWrong ? answerlog::Mark::Wrong
+                                           : answerlog::Mark::Unanswered;
+        records.append(r);
+    }
+    return records;
 }
 
 history::Entry RunModel::historyEntry(const QDateTime &when) const {
     history::Entry e;
     e.when = when.addMSecs(-when.time().msec());
     e.section = sections::sectionOfFile(m_state.currentQuizFile);
-    e.kind = isRetry() ? history::RunKind::Retry : history::RunKind::Full;
+    e.kind = kind();
     const report::Counts c = report::evaluate(m_state, e.section).counts;
     e.questions = m_state.questionCount;
     e.correct = c.totalCorrect();
@@ -106,21 +154,44 @@ void RunModel::tick() {
     }
 }
 
-void RunModel::retry(const QList<qsizetype> &missed) {
-    QList<QuizRecord> questions;
-    for (const qsizetype i : missed)
-        questions.append(m_state.questions.value(i));
+void RunModel::takeQuestions(const QList<qsizetype> &wholeQuizIndexes, history::RunKind kind) {
     if (!m_wholeQuiz)
         m_wholeQuiz = m_state.questions;
+    QList<QuizRecord> questions;
+    for (const qsizetype i : wholeQuizIndexes)
+        questions.append(m_wholeQuiz->value(i));
+    m_order = wholeQuizIndexes;
+    m_kind = kind;
     m_state.replaceQuiz(questions);
 }
 
-bool RunModel::endRetry() {
+void RunModel::shuffle() {
+    QList<qsizetype> order(m_wholeQuiz ? m_wholeQuiz->size() : m_state.questions.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::shuffle(order.begin(), order.end(), *QRandomGenerator::global());
+    takeQuestions(order, history::RunKind::Full);
+}
+
+void RunModel::retry(const QList<qsizetype> &missed) {
+    QList<qsizetype> wholeQuizIndexes;
+    for (const qsizetype i : missed)
+        wholeQuizIndexes.append(m_order.isEmpty() ? i : m_order.value(i));
+    takeQuestions(wholeQuizIndexes, history::RunKind::Retry);
+}
+
+bool RunModel::wholeQuizBack() {
     if (!m_wholeQuiz)
         return false;
     m_state.replaceQuiz(*std::exchange(m_wholeQuiz, std::nullopt));
+    forgetWholeQuiz();
     abandon();
     return true;
+}
+
+void RunModel::forgetWholeQuiz() {
+    m_wholeQuiz.reset();
+    m_order.clear();
+    m_kind = history::RunKind::Full;
 }
 
 bool RunModel::recordAnswer(qsizetype index, const QString &given) {
@@ -169,6 +240,8 @@ void RunModel::writeJournal() {
     journal.answerTexts = m_state.answerTexts;
     journal.answerMarks = m_state.answerMarks;
     journal.questionOnShow = std::max(1, m_questionOnShow());
+    journal.order = m_order;
+    journal.kind = kind();
     journal.elapsedSeconds =
         std::clamp(quizrun::elapsedSeconds(m_state.quizStartSeconds, m_clock()), 0.0,
                    quizrun::kTimeLimitSeconds);

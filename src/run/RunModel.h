@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AnswerLog.h"
 #include "History.h"
 #include "QuizRecord.h"
 #include "RunJournal.h"
@@ -23,6 +24,15 @@ public:
     RunModel(QuizState &state, std::function<double()> clock, QObject *parent = nullptr);
     // Where the journal reads the number (from 1) of the question on show; 1 until set.
     void setQuestionOnShow(std::function<int()> questionOnShow);
+    // The date and time the records of a finished run take; the computer's until set.
+    void setCalendar(std::function<QDateTime()> calendar);
+    QDateTime now() const { return m_calendar(); }
+
+    // A practice run shows each answer's mark at once; its records say so.
+    void setPractice(bool practice) { m_practice = practice; }
+    bool isPractice() const { return m_practice; }
+    // The kind of the run as its records name it.
+    history::RunKind kind() const;
 
     // A run of the questions now in the state: every answer cleared, the clock from zero,
     // running unless paused (the learner is in the editor).
@@ -31,9 +41,13 @@ public:
     // journal's own marks are not trusted), and its time.
     void resumeFrom(const runjournal::Journal &journal);
     // The results are shown: nothing more is answered, the journal is dropped, and the run's
-    // line is added to the history once (none without a quiz file). Returns why that line could
-    // not be written, or an empty text.
+    // line is added to the history and its answers to the answer record, once (not without a
+    // quiz file). Returns why the history could not be written, or why the answer record could
+    // not be the first time that fails, or an empty text.
     QString finish();
+    // The answer record's lines of the run as of when: each scored question's own number,
+    // fingerprint, the answer given and its mark.
+    QList<answerlog::Record> answerRecords(const QDateTime &when) const;
     // The run's history line as of when: the figures the results show, the section of the quiz
     // file and the time on the run's clock.
     history::Entry historyEntry(const QDateTime &when) const;
@@ -56,15 +70,21 @@ public:
     // A choice picked from the list stands as the answer until it is recorded.
     bool pickAnswer(qsizetype index, const QString &given);
 
-    // Another try at these questions (indexes into the questions of the run that ended): they
-    // take the whole quiz's place in the state, which is kept to come back, through a retry of
-    // a retry too. The window starts the run.
+    // These questions of the whole quiz (indexes into it), in this order, take its place in the
+    // state for a run of the kind; the whole quiz is kept to come back to. The report and the
+    // records keep each question's own number. The window starts the run.
+    void takeQuestions(const QList<qsizetype> &wholeQuizIndexes, history::RunKind kind);
+    // The whole quiz in a random order, for a run of its kind.
+    void shuffle();
+    // Another try at these questions (indexes into the questions of the run that ended).
     void retry(const QList<qsizetype> &missed);
-    // The whole quiz back in the state and no run; false when no retry was running.
-    bool endRetry();
-    bool isRetry() const { return m_wholeQuiz.has_value(); }
+    // The whole quiz back in its order in the state and no run; false when it was there.
+    bool wholeQuizBack();
+    bool hasWholeQuizKept() const { return m_wholeQuiz.has_value(); }
     // Another quiz was loaded: there is no whole quiz to come back to.
-    void forgetRetry() { m_wholeQuiz.reset(); }
+    void forgetWholeQuiz();
+    // Where in the whole quiz each question of the run stands; empty: the whole quiz in order.
+    const QList<qsizetype> &order() const { return m_order; }
 
     // The journal of this quiz file, kept from now on; stopJournal until a run starts.
     void journalTo(const runjournal::QuizIdentity &quiz);
@@ -87,6 +107,7 @@ private:
     QuizState &m_state;
     std::function<double()> m_clock;
     std::function<int()> m_questionOnShow;
+    std::function<QDateTime()> m_calendar;
     bool m_clockShown = false; // from the start until the run is abandoned
     bool m_over = false;       // its results were shown
     QTimer *m_clockTimer = nullptr;
@@ -95,5 +116,9 @@ private:
     runjournal::QuizIdentity m_journalIdentity;
     runjournal::Journal m_lastJournaled;
     QTimer m_journalTimer;
-    std::optional<QList<QuizRecord>> m_wholeQuiz; // while a retry runs
+    std::optional<QList<QuizRecord>> m_wholeQuiz; // while a part of it, or another order, runs
+    QList<qsizetype> m_order;
+    history::RunKind m_kind = history::RunKind::Full;
+    bool m_practice = false;
+    bool m_answerLogFailureTold = false;
 };

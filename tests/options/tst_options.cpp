@@ -173,10 +173,12 @@ private slots:
         QVERIFY(control<QWidget>(&options, "folderPage")->isEnabled() &&
                 !control<QWidget>(&options, "countPage")->isEnabled());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
         QCOMPARE(control<QTabBar>(&options, "tabBar")->currentIndex(), 0); // wrapped to the first
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab,
                         Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(control<QTabBar>(&options, "tabBar")->currentIndex(), 1); // wrapped to the last
+        QCOMPARE(control<QTabBar>(&options, "tabBar")->currentIndex(), 2); // wrapped to the last
+        QCOMPARE(control<QWidget>(&options, "studyPage")->x(), twips::toPixels(210));
         QCOMPARE(control<QWidget>(&options, "countPage")->x(), twips::toPixels(-20000));
     }
 

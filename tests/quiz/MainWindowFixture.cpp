@@ -24,6 +24,7 @@
 MainWindowFixture::MainWindowFixture()
     : m_settings(std::make_unique<testsupport::CleanSettings>()) {
     clockreading::setSource([this] { return now; });
+    clockreading::setDateTimeSource([this] { return today; });
     messagebox::script({});
     filedialog::script({});
     desktop::setUrlOpener([](const QUrl &) {});
@@ -35,6 +36,7 @@ MainWindowFixture::~MainWindowFixture() {
     QApplication::closeAllWindows();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     clockreading::setSource({});
+    clockreading::setDateTimeSource({});
     messagebox::stopScripting();
     filedialog::stopScripting();
     desktop::setUrlOpener({});

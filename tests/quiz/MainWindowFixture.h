@@ -35,6 +35,7 @@ public:
     void load(const QString &section);
 
     double now = 8 * 3600; // the clock, seconds since midnight
+    QDateTime today = QDateTime(QDate(2026, 4, 1), QTime(8, 0)); // the calendar
     QuizState state;
     MainWindow *form = nullptr;
 

@@ -112,11 +112,11 @@ private slots:
         QCOMPARE(m_state.questions, (QList<QuizRecord>{whole[0], whole[2]}));
         m_run->retry({1});
         QCOMPARE(m_state.questions, QList<QuizRecord>{whole[2]});
-        QVERIFY(m_run->isRetry());
-        QVERIFY(m_run->endRetry());
+        QVERIFY(m_run->hasWholeQuizKept());
+        QVERIFY(m_run->wholeQuizBack());
         QCOMPARE(m_state.questions, whole);
         QVERIFY(!m_run->isUnderWay());
-        QVERIFY(!m_run->endRetry());
+        QVERIFY(!m_run->wholeQuizBack());
     }
 
     // Its results add the run's one line to the history, of the retry's kind for a retry; a

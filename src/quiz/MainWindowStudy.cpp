@@ -1,0 +1,177 @@
+// The main window's study beyond one timed run: practice mode's marks, the questions in a
+// shuffled order, and reviews of the questions missed in earlier runs.
+#include "AnswerLog.h"
+#include "Design.h"
+#include "MainWindow.h"
+#include "Menus.h"
+#include "MessageBox.h"
+#include "QuizFile.h"
+#include "QuizRun.h"
+#include "Review.h"
+#include "RunModel.h"
+#include "Sections.h"
+#include "StudyOptions.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenu>
+
+using design::uiText;
+
+namespace {
+// How many of the questions missed most often a review of them takes.
+constexpr qsizetype kMostMissedReviewed = 20;
+} // namespace
+
+void MainWindow::createStudyControls(QWidget *client) {
+    practiceFeedback = new QLabel(client);
+    practiceFeedback->setObjectName(QStringLiteral("practiceFeedback"));
+    practiceFeedback->setTextFormat(Qt::PlainText); // a key point is the quiz file's text
+    practiceFeedback->setWordWrap(true);
+    practiceFeedback->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    practiceFeedback->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    practiceFeedback->setMargin(4);
+    practiceFeedback->setAccessibleName(uiText("練習モードの判定"));
+    practiceFeedback->hide();
+    m_pictureArea = pictureLabel->geometry();
+}
+
+void MainWindow::addStudyItems(QMenu *tools) {
+    connect(menus::addItem(tools, "toolsReviewAction", "復習(&R)", true,
+                           QKeySequence(Qt::CTRL | Qt::Key_R)),
+            &QAction::triggered, this, [this] { startReview(sectionBox->currentText()); });
+}
+
+// The picture's place is shared with the marks while a practice run is on.
+void MainWindow::placePictureArea(const QRect &area) {
+    m_pictureArea = area;
+    if (!m_run->isPractice()) {
+        practiceFeedback->hide();
+        pictureLabel->setGeometry(area);
+        return;
+    }
+    const int height =
+        std::min(area.height() / 2, practiceFeedback->fontMetrics().lineSpacing() * 4 + 10);
+    practiceFeedback->setGeometry(area.x(), area.y(), area.width(), height);
+    practiceFeedback->show();
+    pictureLabel->setGeometry(area.adjusted(0, height + 4, 0, 0));
+}
+
+// In practice mode the step after an answer not yet marked first shows its mark; the next
+// one moves on. True when the mark was shown instead of the step.
+bool MainWindow::showMarkBeforeStep() {
+    const int i = questionIndexOnShow();
+    const QString given = answerBox->text();
+    if (!m_run->isPractice() || m_run->isOver() || given.isEmpty() || i < 0 ||
+        i >= m_state.questions.size() || m_markShownFor == std::pair(i, given))
+        return false;
+    markAnswerOnShow();
+    m_run->keepJournal();
+    showPracticeMark(i, true);
+    return true;
+}
+
+// Whether the answer to the question at index was right, the correct answer and the key
+// point; before an answer, what practice mode does. Said by a screen reader when speak.
+void MainWindow::showPracticeMark(int index, bool speak) {
+    if (!m_run->isPractice())
+        return;
+    const qint32 mark = m_state.answerMarks.value(index, quizrun::kUnanswered);
+    if (mark == quizrun::kUnanswered || index >= m_state.questions.size()) {
+        m_markShownFor = {-1, QString()};
+        practiceFeedback->setText(uiText("練習モード: 答えて Enter を押すと，"
+                                         "正誤と正解・ポイントが表示されます。"));
+        return;
+    }
+    const QuizRecord &question = m_state.questions[index];
+    m_markShownFor = {index, m_state.answerTexts.value(index)};
+    QString text = mark == quizrun::kCorrect
+                       ? uiText("○ 正解です。")
+                       : uiText("× 不正解です。正解は %1 です。").arg(question.answer);
+    if (!question.keyPoint.isEmpty())
+        text += uiText("\nポイント: ") + question.keyPoint;
+    practiceFeedback->setText(text);
+    if (speak)
+        describeBoxes(text);
+}
+
+// The questions of the run now taken (a retry, a review, a shuffled quiz), from the first.
+void MainWindow::startRunOfTakenQuestions() {
+    startRun();
+    showRunKind();
+    showFirstQuestion();
+}
+
+// A run of questions taken from the quiz says which in the status bar.
+void MainWindow::showRunKind() {
+    if (!m_run->hasWholeQuizKept())
+        return;
+    const qsizetype count = m_state.questionCount;
+    switch (m_run->kind()) {
+    case history::RunKind::Retry:
+        statusPanels.text->setText(uiText("再挑戦: %1問").arg(count));
+        break;
+    case history::RunKind::Review:
+        statusPanels.text->setText(uiText("復習: %1問").arg(count));
+        break;
+    default:
+        statusPanels.text->setText(m_state.currentQuizFile + uiText("（ランダム順）"));
+        break;
+    }
+}
+
+void MainWindow::shuffleIfChosen() {
+    if (!studyoptions::shuffledOrder() || m_state.questionCount < 2)
+        return;
+    m_run->shuffle();
+    startRunOfTakenQuestions();
+}
+
+// The questions of the section to review today, or its questions missed most often; nothing
+// changes when there are none.
+void MainWindow::startReview(const QString &section, ReviewOf which) {
+    const QString path = sections::quizFilePath(m_state.quizFolder, section);
+    const answerlog::ReadResult log = answerlog::read();
+    const QDate today = m_run->now().date();
+    const QList<review::Standing> standings =
+        review::standings(log.records, QFileInfo(path).absolutePath(), section);
+    const auto chosen = [&](const QList<QuizRecord> &quiz) {
+        const QList<review::Question> questions = review::matched(quiz, standings);
+        if (which == ReviewOf::Due)
+            return review::dueOn(questions, today);
+        QList<qsizetype> indexes;
+        for (const review::Question &q : review::mostMissed(questions, kMostMissedReviewed))
+            indexes.append(q.index);
+        return indexes;
+    };
+    const quizfile::ReadResult quiz = quizfile::read(path);
+    QString problem = !log.error.isEmpty() ? log.error : quiz.error;
+    if (problem.isEmpty() && chosen(quiz.records).isEmpty())
+        problem = which == ReviewOf::MostMissed
+                      ? uiText("間違えた問題の記録がありません。")
+                      : nothingDueText(review::matched(quiz.records, standings), today);
+    if (!problem.isEmpty()) {
+        messagebox::show(this, problem, uiText("復習"));
+        return;
+    }
+    sectionBox->setCurrentText(section);
+    loadQuizSection(QString());
+    const QList<qsizetype> indexes = chosen(m_state.questions);
+    if (!quizLoaded || indexes.isEmpty())
+        return;
+    m_run->journalTo(m_loadedIdentity);
+    m_run->takeQuestions(indexes, history::RunKind::Review);
+    startRunOfTakenQuestions();
+}
+
+QString MainWindow::nothingDueText(const QList<review::Question> &questions, QDate today) {
+    const std::optional<QDate> next = review::nextDueAfter(questions, today);
+    QString text = uiText("今日復習する問題はありません。");
+    if (next)
+        text += uiText("\r\n次の復習は %1 です。")
+                    .arg(QLocale(QLocale::Japanese).toString(*next, u"yyyy/MM/dd (ddd)"));
+    return text;
+}

@@ -1,0 +1,142 @@
+// Study across runs through the main window: a review of the questions missed, practice mode's
+// marks and a shuffled run, taken with the keyboard.
+#include "Controls.h"
+#include "History.h"
+#include "MainWindow.h"
+#include "MainWindowFixture.h"
+#include "MessageBox.h"
+#include "ResultWindow.h"
+#include "StudyOptions.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+#include <QtTest>
+
+using messagebox::Answer;
+using testsupport::control;
+
+class TestStudy : public QObject {
+    Q_OBJECT
+    std::unique_ptr<MainWindowFixture> f;
+
+    // Types the answers, one a question, into 解答 and steps with Enter, as a learner does; a
+    // step past the last question ends the run, and the report is returned.
+    QString answerAll(const QList<int> &keys) {
+        control<QLineEdit>(f->form, "answerBox")->setFocus();
+        QString report;
+        messagebox::script({Answer::Yes});
+        for (int i = 0; i < keys.size(); ++i) {
+            if (i == keys.size() - 1)
+                QTimer::singleShot(0, [&report] {
+                    auto *results = qobject_cast<ResultWindow *>(QApplication::activeModalWidget());
+                    if (results)
+                        report = results->reportText();
+                    if (results)
+                        results->close();
+                });
+            QTest::keyClick(f->form, Qt::Key(Qt::Key_0 + keys[i]));
+            QTest::keyClick(f->form, Qt::Key_Return);
+        }
+        messagebox::takeShown();
+        return report;
+    }
+
+    QList<qint32> numbersInRun() const {
+        QList<qint32> numbers;
+        for (const QuizRecord &q : f->state.questions)
+            numbers.append(q.reportNumber);
+        return numbers;
+    }
+
+private slots:
+    void init() {
+        f = std::make_unique<MainWindowFixture>();
+        f->writeQuiz(QStringLiteral("ten"), 10); // odd: ○ (key 5), even: 2
+        f->start();
+    }
+    void cleanup() { f.reset(); }
+
+    // Day 1 misses 4 and 7; they are not due that day, both are the next, and 7, missed again,
+    // the day after, while 4 waits three days.
+    void reviewBringsBackTheMissedQuestions() {
+        f->load(QStringLiteral("ten"));
+        answerAll({5, 2, 5, 1, 5, 2, 1, 2, 5, 2});
+        control<QAction>(f->form, "toolsReviewAction")->trigger();
+        const QList<messagebox::Shown> told = messagebox::takeShown();
+        QCOMPARE(told.size(), 1);
+        QCOMPARE(told[0].text, QString::fromUtf8("今日復習する問題はありません。\r\n"
+                                                 "次の復習は 2026/04/02 (木) です。"));
+
+        f->today = f->today.addDays(1);
+        QTest::keyClick(f->form, Qt::Key_R, Qt::ControlModifier);
+        QCOMPARE(numbersInRun(), (QList<qint32>{4, 7}));
+        QCOMPARE(control<QLabel>(f->form, "statusTextPanel")->text(),
+                 QString::fromUtf8("復習: 2問"));
+        const QString report = answerAll({2, 1});
+        QVERIFY(report.contains(QString::fromUtf8("問題: 7    正解: ○    回答: 1")));
+        QVERIFY(!report.contains(QString::fromUtf8("問題: 4")));
+        QCOMPARE(history::read().entries.constLast().kind, history::RunKind::Review);
+
+        f->today = f->today.addDays(1);
+        control<QAction>(f->form, "toolBarButton_復習")->trigger();
+        QCOMPARE(numbersInRun(), QList<qint32>{7});
+    }
+
+    // Enter on an answer shows its mark, the correct answer and the key point; the next Enter
+    // moves on. The run is recorded as practice.
+    void practiceShowsEachMarkFirst() {
+        studyoptions::setPracticeMode(true);
+        f->load(QStringLiteral("ten"));
+        auto *feedback = control<QLabel>(f->form, "practiceFeedback");
+        QVERIFY(feedback->isVisible());
+        QVERIFY(feedback->geometry().bottom() < control<QLabel>(f->form, "pictureLabel")->y());
+        control<QLineEdit>(f->form, "answerBox")->setFocus();
+        const auto answer = [&](Qt::Key key) {
+            QTest::keyClick(f->form, key);
+            QTest::keyClick(f->form, Qt::Key_Return);
+            return feedback->text();
+        };
+        QCOMPARE(answer(Qt::Key_5), QString::fromUtf8("○ 正解です。\nポイント: point 1"));
+        QCOMPARE(f->form->questionNumberOnShow(), 1);
+        QTest::keyClick(f->form, Qt::Key_Return);
+        QCOMPARE(f->form->questionNumberOnShow(), 2);
+        QCOMPARE(answer(Qt::Key_1),
+                 QString::fromUtf8("× 不正解です。正解は 2 です。\nポイント: point 2"));
+        QVERIFY(control<QLineEdit>(f->form, "answerBox")
+                    ->accessibleDescription()
+                    .startsWith(QString::fromUtf8("× 不正解です。")));
+        messagebox::script({Answer::Yes});
+        closeNextModalWindow();
+        control<QLineEdit>(f->form, "questionNumberBox")->setText(QStringLiteral("11"));
+        QCOMPARE(history::read().entries.constLast().kind, history::RunKind::Practice);
+    }
+
+    // The questions come in another order under their own numbers, and a run taken up again
+    // after an interruption comes back in the same order.
+    void shuffledRunKeepsItsOrder() {
+        studyoptions::setShuffledOrder(true);
+        f->load(QStringLiteral("ten"));
+        const QList<qint32> order = numbersInRun();
+        QList<qint32> sorted = order;
+        std::sort(sorted.begin(), sorted.end());
+        QCOMPARE(sorted, (QList<qint32>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+        QVERIFY(control<QLabel>(f->form, "statusTextPanel")
+                    ->text()
+                    .endsWith(QString::fromUtf8("（ランダム順）")));
+        control<QLineEdit>(f->form, "answerBox")->setFocus();
+        QTest::keyClick(f->form, Qt::Key_1);
+        QTest::keyClick(f->form, Qt::Key_Return);
+
+        messagebox::script({Answer::Yes}); // 前回の続きから再開しますか？
+        f->load(QStringLiteral("ten"));
+        QCOMPARE(numbersInRun(), order);
+        QCOMPARE(f->state.answerTexts.first(), QStringLiteral("1"));
+        QCOMPARE(f->form->questionNumberOnShow(), 2);
+    }
+};
+
+QTEST_MAIN(TestStudy)
+#include "tst_study.moc"
