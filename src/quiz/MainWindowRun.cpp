@@ -178,7 +178,7 @@ void MainWindow::showQuestion(int index) {
     questionpages::showPicture(*pictureLabel, m_state.currentImageFile);
     ruleLabel->setText(quizrun::ruleText(question.answer));
     // Read once when a step shows it, where the learner is, and again on coming back there.
-    m_spokenQuestion = questionpages::spokenText(question, index + 1, m_state.questionCount);
+    m_spokenQuestion = questionpages::spokenText(question, index + 1, m_state.questionCount, false);
     describeBoxes(m_spokenQuestion);
 }
 
