@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Draws the main window's toolbar pictures (new, open, save, print, load) as PNG files:
-data/icons/toolbar-NAME-16.png and -32.png. The toolbar shows them where the desktop has no
-icon theme of its own."""
+"""Draws the main window's toolbar pictures (new, open, save, print, load, furigana) as PNG
+files: data/icons/toolbar-NAME-16.png and -32.png. The toolbar shows them where the desktop has
+no icon theme of its own."""
 import importlib.util
 import math
 import pathlib
@@ -58,6 +58,10 @@ PICTURES = {
     + framed(box(4, 10, 12, 15), box(5, 11, 11, 14), WHITE),
     "load": [(ring(8, 8.5, 6.5, 4, 300, 350), (44, 122, 214, 255)),
              (polygon((10.5, 0.5), (15.5, 5), (9, 7)), (44, 122, 214, 255))],
+    # A character (田) with its reading over it.
+    "furigana": framed(box(2, 6, 15, 15), box(3, 7, 14, 14), WHITE)
+    + [(box(3, 10, 14, 11), OUTLINE), (box(8, 7, 9, 14), OUTLINE),
+       (box(3, 2, 7, 4), (44, 122, 214, 255)), (box(10, 2, 14, 4), (44, 122, 214, 255))],
 }
 
 
