@@ -111,6 +111,7 @@ private:
     QAction *filePrintPreviewAction = nullptr;
     QAction *viewToolbarAction = nullptr;
     QAction *viewStatusBarAction = nullptr;
+    QAction *viewFuriganaAction = nullptr;
     QAction *viewOptionsAction = nullptr;
     QAction *toolsOptionsAction = nullptr;
     QAction *helpContentsAction = nullptr;
@@ -158,6 +159,12 @@ private:
     void followRenumberedQuiz();
     void showPlace();
     void previewLastReport();
+
+    // Furigana shown or hidden, and the question as a screen reader says it
+    // (MainWindowView.cpp).
+    void setUpFuriganaSwitch();
+    void showOrHideFurigana(bool shown);
+    void sayQuestion(int index);
 
     // Clock, keys and focus (MainWindowKeys.cpp).
     void showClock(const QString &shown);

@@ -189,7 +189,7 @@ void MainWindow::runToolBarButton(const QString &key) {
         openQuizFile();
     else if (key == QString::fromUtf8("ｺﾏﾝﾄﾞ ﾎﾞﾀﾝ"))
         loadQuizSection(QString());
-    // "上書き保存" and "印刷" have no action.
+    // "上書き保存" and "印刷" have no action; "ふりがな" is a switch (setUpFuriganaSwitch).
 }
 
 void MainWindow::showOrHideToolBar() {

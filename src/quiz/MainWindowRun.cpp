@@ -177,9 +177,7 @@ void MainWindow::showQuestion(int index) {
         m_state.currentImageFile = sections::picturePath(m_state.quizFolder, question.imageFile);
     questionpages::showPicture(*pictureLabel, m_state.currentImageFile);
     ruleLabel->setText(quizrun::ruleText(question.answer));
-    // Read once when a step shows it, where the learner is, and again on coming back there.
-    m_spokenQuestion = questionpages::spokenText(question, index + 1, m_state.questionCount, false);
-    describeBoxes(m_spokenQuestion);
+    sayQuestion(index);
 }
 
 void MainWindow::recordAnswer() {

@@ -178,6 +178,7 @@ void MainWindow::createToolBar(QWidget *client) {
     button("印刷", "印刷", "document-print", "print");
     toolBar->addSeparator();
     button("ｺﾏﾝﾄﾞ ﾎﾞﾀﾝ", "ファイルの読み込み", "view-refresh", "load");
+    button("ふりがな", "ふりがな 表示/非表示", "", "furigana"); // no theme draws furigana
     // The button that shows the buttons a narrow window has no room for.
     if (auto *more = toolBar->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button")))
         accessibility::name({{more, "ツール バーの残りのボタン"}});
@@ -220,6 +221,8 @@ void MainWindow::createMenus() {
     viewStatusBarAction = menus::addItem(view, "viewStatusBarAction", "ｽﾃｰﾀｽ ﾊﾞｰ(&B)");
     viewStatusBarAction->setCheckable(true);
     viewStatusBarAction->setChecked(true);
+    viewFuriganaAction = menus::addItem(view, "viewFuriganaAction", "ふりがな(&F)");
+    setUpFuriganaSwitch();
     separator(view, "viewSeparator0");
     menus::addItem(view, "viewRefreshAction", "最新の情報に更新(&R)", false);
     viewOptionsAction = menus::addItem(view, "viewOptionsAction", "ｵﾌﾟｼｮﾝ(&O)");
