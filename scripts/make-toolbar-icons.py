@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Draws the main window's toolbar pictures (new, open, save, print, load, review) as PNG files:
-data/icons/toolbar-NAME-16.png and -32.png. The toolbar shows them where the desktop has no
-icon theme of its own."""
+"""Draws the main window's toolbar pictures (new, open, save, print, load, review, furigana) as
+PNG files: data/icons/toolbar-NAME-16.png and -32.png. The toolbar shows them where the desktop
+has no icon theme of its own."""
 import importlib.util
 import math
 import pathlib
@@ -63,6 +63,10 @@ PICTURES = {
     + [(box(1, 2, 15, 5), (200, 60, 50, 255)),
        (ring(8, 10, 3.6, 2.1, 290, 350), (44, 122, 214, 255)),
        (polygon((9.5, 5.8), (13.2, 7.6), (9.6, 9.6)), (44, 122, 214, 255))],
+    # A character (田) with its reading over it.
+    "furigana": framed(box(2, 6, 15, 15), box(3, 7, 14, 14), WHITE)
+    + [(box(3, 10, 14, 11), OUTLINE), (box(8, 7, 9, 14), OUTLINE),
+       (box(3, 2, 7, 4), (44, 122, 214, 255)), (box(10, 2, 14, 4), (44, 122, 214, 255))],
 }
 
 

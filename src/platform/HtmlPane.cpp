@@ -28,6 +28,10 @@ constexpr int kLoadTimeout = 20000;
 // A page that takes down this many renderers in a row is not shown again.
 constexpr int kAttempts = 3;
 constexpr qsizetype kLongestAddressShown = 300;
+// The rule that hides furigana: it stands in the program's own style element in the head,
+// which the page's body, set as inner HTML, cannot reach; a rule of the page's own beats it
+// only by marking itself as important too.
+constexpr char kHiddenRubyText[] = "rt, rp { display: none !important; }";
 
 // The page as a JavaScript string literal.
 QString scriptLiteral(const QString &text) {
@@ -170,7 +174,7 @@ void HtmlPane::loadBlank() {
     m_ready = false;
     // The document is named as the pane is, so a screen reader says which pane it is in.
     m_renderer->page->setHtml(
-        QStringLiteral("<html><head><title>%1</title></head><body></body></html>")
+        QStringLiteral("<html><head><title>%1</title><style></style></head><body></body></html>")
             .arg(accessibleName().toHtmlEscaped()),
         QUrl(QStringLiteral("file:///")));
     if (!m_applied)
@@ -189,6 +193,7 @@ void HtmlPane::navigateBlank() {
 void HtmlPane::blankLoaded() {
     m_ready = true;
     m_renderer->page->setZoomFactor(m_zoomFactor); // a new document starts at its own size
+    applyRubyRule();                               // before the page it applies to
     if (!m_applied) {
         applyPendingBody();
         return;
@@ -216,6 +221,20 @@ void HtmlPane::setQuizFolder(const QString &folder) {
 void HtmlPane::setZoom(int percent) {
     m_zoomFactor = percent / 100.0;
     m_renderer->page->setZoomFactor(m_zoomFactor);
+}
+
+void HtmlPane::setRubyTextHidden(bool hidden) {
+    m_rubyTextHidden = hidden;
+    if (m_ready) // else the blank page applies it once it has loaded
+        applyRubyRule();
+}
+
+void HtmlPane::applyRubyRule() {
+    const QString rule = m_rubyTextHidden ? QLatin1String(kHiddenRubyText) : QString();
+    m_renderer->page->runJavaScript(
+        QStringLiteral("document.head.querySelector('style').textContent = %1;")
+            .arg(scriptLiteral(rule)),
+        QWebEngineScript::ApplicationWorld);
 }
 
 void HtmlPane::applyPendingBody() {

@@ -29,6 +29,9 @@ public:
     void setQuizFolder(const QString &folder);
     // Shows every page at this size, in percent; a new renderer keeps it.
     void setZoom(int percent);
+    // Hides the reading over the text of ruby mark-up (furigana) on every page from now on,
+    // or shows it as the page has it; a new renderer keeps it.
+    void setRubyTextHidden(bool hidden);
     // Scrolls the page by most of a screenful, down (+1) or up (-1): a zoomed page is read
     // from the keyboard while the keys a window steps with stay its own.
     void scrollPage(int direction);
@@ -53,6 +56,7 @@ private:
     void loadBlank();
     void blankLoaded();
     void applyPendingBody();
+    void applyRubyRule();
     void answered(quint64 generation);
     void offerLink(const QUrl &url);
     void expectAnswerWithin(int milliseconds);
@@ -66,4 +70,5 @@ private:
     quint64 m_generation = 0;
     int m_lostRenderers = 0; // renderers lost while showing the latest page
     qreal m_zoomFactor = 1.0;
+    bool m_rubyTextHidden = false;
 };

@@ -28,7 +28,8 @@ QIcon themedOrOwn(const char *themeName, const char *own) {
     const QIcon ownIcon = fromSizes(QStringLiteral(":/icons/toolbar-") + QLatin1String(own) +
                                         QStringLiteral("-%1.png"),
                                     {16, 32});
-    return desktopHasIconTheme() ? QIcon::fromTheme(QLatin1String(themeName), ownIcon) : ownIcon;
+    return *themeName && desktopHasIconTheme() ? QIcon::fromTheme(QLatin1String(themeName), ownIcon)
+                                               : ownIcon;
 }
 
 QIcon windowIcon() {

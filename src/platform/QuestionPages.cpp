@@ -6,6 +6,7 @@
 #include "QuizRecord.h"
 
 #include <QLabel>
+#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextList>
@@ -17,6 +18,15 @@ class TextOnlyDocument : public QTextDocument {
 protected:
     QVariant loadResource(int, const QUrl &) override { return {}; }
 };
+
+// The fragment without the readings of its ruby mark-up and their parentheses. A reading runs
+// to its end tag, which may be left out before the next reading or the ruby's end.
+QString rubyTextRemoved(QString html) {
+    static const QRegularExpression reading(
+        QStringLiteral(R"(<r[tp]\b[^>]*>.*?(?=</?(?:rt|rp|ruby)\b|$))"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    return html.remove(reading);
+}
 } // namespace
 
 QString plainText(const QString &html) {
@@ -34,10 +44,10 @@ QString plainText(const QString &html) {
     return lines.join(QLatin1Char('\n'));
 }
 
-QString spokenText(const QuizRecord &question, int number, int count) {
+QString spokenText(const QuizRecord &question, int number, int count, bool withoutRubyText) {
     QString spoken = QString::fromUtf8("問題 %1 / %2。").arg(number).arg(count);
     for (const QString &html : {question.question, question.choices}) {
-        const QString text = plainText(html);
+        const QString text = plainText(withoutRubyText ? rubyTextRemoved(html) : html);
         if (!text.isEmpty())
             spoken += QLatin1Char('\n') + text;
     }

@@ -15,8 +15,9 @@ void showPages(HtmlPane &questionPane, HtmlPane &choicesPane, const QuizRecord &
 
 // The question as a screen reader says it, in plain text: "問題 3 / 10。" then the question
 // text and the choices, each on a line of its own, the items of a numbered list with their
-// numbers ("1. 富士山").
-QString spokenText(const QuizRecord &question, int number, int count);
+// numbers ("1. 富士山"). Without ruby text, the readings ruby mark-up sets over words
+// (furigana) are left out, as the panes hide them.
+QString spokenText(const QuizRecord &question, int number, int count, bool withoutRubyText);
 // The text of an HTML fragment as plain text, list items numbered; nothing is loaded.
 QString plainText(const QString &html);
 

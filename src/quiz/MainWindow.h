@@ -119,6 +119,7 @@ private:
     QAction *filePrintPreviewAction = nullptr;
     QAction *viewToolbarAction = nullptr;
     QAction *viewStatusBarAction = nullptr;
+    QAction *viewFuriganaAction = nullptr;
     QAction *viewOptionsAction = nullptr;
     QAction *toolsOptionsAction = nullptr;
     QAction *helpContentsAction = nullptr;
@@ -177,6 +178,11 @@ private:
     void showRunKind();
     void shuffleIfChosen();
     static QString nothingDueText(const QList<review::Question> &questions, QDate today);
+    // Furigana shown or hidden, and the question as a screen reader says it
+    // (MainWindowView.cpp).
+    void setUpFuriganaSwitch();
+    void showOrHideFurigana(bool shown);
+    void sayQuestion(int index);
 
     // Clock, keys and focus (MainWindowKeys.cpp).
     void showClock(const QString &shown);

@@ -193,7 +193,7 @@ void MainWindow::runToolBarButton(const QString &key) {
         loadQuizSection(QString());
     else if (key == QString::fromUtf8("復習"))
         startReview(sectionBox->currentText());
-    // "上書き保存" and "印刷" have no action.
+    // "上書き保存" and "印刷" have no action; "ふりがな" is a switch (setUpFuriganaSwitch).
 }
 
 void MainWindow::showOrHideToolBar() {

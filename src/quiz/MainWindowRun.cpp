@@ -178,9 +178,7 @@ void MainWindow::showQuestion(int index) {
         m_state.currentImageFile = sections::picturePath(m_state.quizFolder, question.imageFile);
     questionpages::showPicture(*pictureLabel, m_state.currentImageFile);
     ruleLabel->setText(quizrun::ruleText(question.answer));
-    // Read once when a step shows it, where the learner is, and again on coming back there.
-    m_spokenQuestion = questionpages::spokenText(question, index + 1, m_state.questionCount);
-    describeBoxes(m_spokenQuestion);
+    sayQuestion(index);
     showPracticeMark(index, false);
 }
 

@@ -180,6 +180,7 @@ void MainWindow::createToolBar(QWidget *client) {
     toolBar->addSeparator();
     button("ｺﾏﾝﾄﾞ ﾎﾞﾀﾝ", "ファイルの読み込み", "view-refresh", "load");
     button("復習", "復習（今日の分）", "view-calendar", "review");
+    button("ふりがな", "ふりがな 表示/非表示", "", "furigana"); // no theme draws furigana
     // The button that shows the buttons a narrow window has no room for.
     if (auto *more = toolBar->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button")))
         accessibility::name({{more, "ツール バーの残りのボタン"}});
@@ -222,6 +223,8 @@ void MainWindow::createMenus() {
     viewStatusBarAction = menus::addItem(view, "viewStatusBarAction", "ｽﾃｰﾀｽ ﾊﾞｰ(&B)");
     viewStatusBarAction->setCheckable(true);
     viewStatusBarAction->setChecked(true);
+    viewFuriganaAction = menus::addItem(view, "viewFuriganaAction", "ふりがな(&F)");
+    setUpFuriganaSwitch();
     separator(view, "viewSeparator0");
     menus::addItem(view, "viewRefreshAction", "最新の情報に更新(&R)", false);
     viewOptionsAction = menus::addItem(view, "viewOptionsAction", "ｵﾌﾟｼｮﾝ(&O)");

@@ -1,4 +1,6 @@
 #include "MainLayout.h"
+#include "QuestionPages.h"
+#include "QuizRecord.h"
 #include "QuizRun.h"
 #include "TestSupport.h"
 
@@ -22,6 +24,32 @@ private slots:
         QCOMPARE(quizrun::ruleText(answer),
                  QString::fromUtf8(trueFalse ? " 1問 1点の 正誤問題です｡ 間違えると減点1です｡"
                                              : "1問2点の4者択一問題です｡"));
+    }
+
+    // With furigana hidden the question is said without the readings over its words.
+    void spokenText_data() {
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<bool>("withoutRubyText");
+        QTest::addColumn<QString>("said");
+        const QString kanji =
+            QString::fromUtf8("<ruby>漢字<rp>(</rp><rt>かんじ</rt><rp>)</rp></ruby>");
+        QTest::newRow("shown") << kanji << false << QString::fromUtf8("漢字(かんじ)");
+        QTest::newRow("hidden") << kanji << true << QString::fromUtf8("漢字");
+        QTest::newRow("end tags left out")
+            << QString::fromUtf8(
+                   "<P><ruby>東<rt>とう<rt>きょう</ruby>へ<RUBY>行<RT class=x>い</RUBY>く</P>")
+            << true << QString::fromUtf8("東へ行く");
+        QTest::newRow("no ruby") << QString::fromUtf8("<P>富士<B>山</B></P>") << true
+                                 << QString::fromUtf8("富士山");
+    }
+    void spokenText() {
+        QFETCH(QString, question);
+        QFETCH(bool, withoutRubyText);
+        QFETCH(QString, said);
+        QuizRecord record;
+        record.question = question;
+        QCOMPARE(questionpages::spokenText(record, 1, 2, withoutRubyText),
+                 QString::fromUtf8("問題 1 / 2。\n") + said);
     }
 
     void elapsed_data() {

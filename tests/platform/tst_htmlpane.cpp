@@ -122,15 +122,17 @@ private slots:
     void lostRendererIsReplaced() {
         QFETCH(int, signal);
         QFETCH(bool, showAnother);
-        HtmlPane bystander; // shares the lost renderer
-        QVERIFY(show(pane.get(), QStringLiteral("<p>first</p>")));
+        HtmlPane bystander;            // shares the lost renderer
+        pane->setRubyTextHidden(true); // the new renderer hides the readings too
+        const QString page = QStringLiteral("<p>%1<ruby><rt>reading</rt></ruby></p>");
+        QVERIFY(show(pane.get(), page.arg(QLatin1String("first"))));
         const qint64 lost = pane->page()->renderProcessPid();
         QVERIFY(lost > 0);
         if (signal == SIGSTOP)
             stopped = lost;
         QCOMPARE(::kill(static_cast<pid_t>(lost), signal), 0);
         if (showAnother)
-            pane->setBodyHtml(QStringLiteral("<p>second</p>"));
+            pane->setBodyHtml(page.arg(QLatin1String("second")));
         TRY_VERIFY_WITHIN(pane->page()->renderProcessPid() > 0 &&
                               pane->page()->renderProcessPid() != lost && pane->isApplied(),
                           60000);

@@ -9,6 +9,7 @@
 #include "MainWindowFixture.h"
 #include "MessageBox.h"
 #include "OptionsDialog.h"
+#include "PaneProbe.h"
 #include "ResultWindow.h"
 #include "Settings.h"
 #include "TagBuilderDialog.h"
@@ -52,6 +53,15 @@ const QString kEndPrompt = QString::fromUtf8("問題は以上です｡結果を�
 
 int px(int twipsValue) {
     return twips::toPixels(twipsValue);
+}
+
+// Whether the pane draws the reading over the word of its ruby mark-up: "shown", "hidden",
+// or "none" while its page holds none.
+QString reading(HtmlPane *pane) {
+    return paneprobe::evaluate(pane, QStringLiteral(R"((function (r) {
+        return !r ? 'none' : r.getBoundingClientRect().height > 0 ? 'shown' : 'hidden';
+    })(document.querySelector('rt')))"))
+        .toString();
 }
 
 // Resizes as a user would and waits for the window manager to carry it out.
@@ -277,6 +287,52 @@ private slots:
         form->findChild<QAction *>(QString::fromUtf8("toolBarButton_新規作成"))->trigger();
         QCOMPARE(messagebox::takeShown().value(0).title, QString::fromUtf8("新規作成"));
         QVERIFY(!control<QTimer>(form, "clockTimer")->isActive());
+    }
+
+    // A learner tests their reading of kanji: the view menu's item and the toolbar button, one
+    // switch, hide the furigana on every question, and the choice holds at the next start.
+    void furiganaSwitch_data() {
+        QTest::addColumn<QString>("saved"); // the setting found at the start
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("first start") << QString() << true;
+        QTest::newRow("hidden") << "0" << false;
+        QTest::newRow("garbage") << "<b>" << true;
+    }
+    void furiganaSwitch() {
+        QFETCH(QString, saved);
+        QFETCH(bool, shown);
+        const auto seen = [](bool on) { return QString::fromLatin1(on ? "shown" : "hidden"); };
+        QList<QuizRecord> quiz = {numberedQuestion(1), numberedQuestion(2)};
+        for (QuizRecord &question : quiz)
+            question.question +=
+                QString::fromUtf8("<ruby>漢字<rp>(</rp><rt>かんじ</rt><rp>)</rp></ruby>");
+        quiz[1].choices = quiz[1].question;
+        f->writeQuiz(QStringLiteral("kanji"), quiz);
+        if (!saved.isNull())
+            settings::writeString(QStringLiteral("MainFurigana"), saved);
+        for (int start = 0; start < 2; ++start, shown = !shown) {
+            f->state = QuizState();
+            MainWindow *form = f->start();
+            auto *item = control<QAction>(form, "viewFuriganaAction");
+            auto *button = form->findChild<QAction *>(QString::fromUtf8("toolBarButton_ふりがな"));
+            QCOMPARE(item->isChecked(), shown);
+            QCOMPARE(button->isChecked(), shown);
+            f->load(QStringLiteral("kanji"));
+            QVERIFY(panesApplied(form));
+            auto *questionPane = control<HtmlPane>(form, "questionPane");
+            TRY_COMPARE(reading(questionPane), seen(shown));
+            (start ? item : button)->trigger();
+            QCOMPARE(button->isChecked(), !shown);
+            QCOMPARE(item->isChecked(), !shown);
+            TRY_COMPARE(reading(questionPane), seen(!shown));
+            const QString said = control<QLineEdit>(form, "answerBox")->accessibleDescription();
+            QVERIFY(said.contains(QString::fromUtf8("漢字")));
+            QCOMPARE(said.contains(QString::fromUtf8("かんじ")), !shown);
+            control<QLineEdit>(form, "questionNumberBox")->setText(QStringLiteral("2"));
+            QVERIFY(panesApplied(form));
+            QCOMPARE(reading(control<HtmlPane>(form, "choicesPane")), seen(!shown));
+            form->close();
+        }
     }
 
     // A desktop with an icon theme keeps its own icons on the toolbar; icons the theme lacks
