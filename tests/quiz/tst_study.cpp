@@ -138,5 +138,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestStudy)
+TESSELLAR_WINDOW_TEST_MAIN(TestStudy)
 #include "tst_study.moc"

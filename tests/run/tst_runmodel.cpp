@@ -1,3 +1,4 @@
+#include "AnswerLog.h"
 #include "History.h"
 #include "QuizRun.h"
 #include "QuizState.h"
@@ -151,6 +152,41 @@ private slots:
         m_run->start(false);
         QVERIFY(!m_run->finish().isEmpty());
         QVERIFY(m_run->isOver());
+    }
+
+    // A shuffled practice run records each answer under the question's own number, its journal
+    // keeps the order, and an answer record that cannot be written is said once, not each run.
+    void answersAreRecordedUnderOwnNumbers() {
+        QFile::remove(answerlog::filePath());
+        for (int i = 0; i < 3; ++i)
+            m_state.questions[i].reportNumber = i + 1;
+        m_run->setPractice(true);
+        m_run->shuffle();
+        m_run->start(false);
+        const QList<qsizetype> order = m_run->order();
+        const qsizetype second = order.indexOf(1); // where question 2 ("2") stands now
+        answer(second, "3");
+        QCOMPARE(kept().value_or(runjournal::Journal()).order, order);
+        QCOMPARE(kept()->kind, history::RunKind::Practice);
+        QVERIFY(m_run->finish().isEmpty());
+        const QList<answerlog::Record> records = answerlog::read().records;
+        QCOMPARE(records.size(), 3);
+        for (qsizetype i = 0; i < 3; ++i) {
+            QCOMPARE(records[i].number, order[i] + 1);
+            QCOMPARE(records[i].fingerprint, answerlog::fingerprint(m_state.questions[i]));
+            QCOMPARE(records[i].kind, history::RunKind::Practice);
+            QCOMPARE(records[i].mark,
+                     i == second ? answerlog::Mark::Wrong : answerlog::Mark::Unanswered);
+        }
+        QCOMPARE(records[second].given, QStringLiteral("3"));
+
+        QFile::remove(answerlog::filePath());
+        QVERIFY(QDir().mkpath(answerlog::filePath())); // no file can be written there
+        for (const bool told : {true, false}) {
+            m_run->start(false);
+            QCOMPARE(!m_run->finish().isEmpty(), told);
+        }
+        QDir(answerlog::filePath()).removeRecursively();
     }
 
     // A journal that cannot be written is said once a run.
