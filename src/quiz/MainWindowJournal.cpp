@@ -49,6 +49,7 @@ void MainWindow::startRun() {
     m_run->setPractice(studyoptions::practiceMode());
     m_run->start(editorOpen());
     placePictureArea(m_pictureArea);
+    showPracticeMark(questionIndexOnShow(), false);
     showPlace();
 }
 

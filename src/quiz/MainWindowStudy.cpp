@@ -2,6 +2,7 @@
 // shuffled order, and reviews of the questions missed in earlier runs.
 #include "AnswerLog.h"
 #include "Design.h"
+#include "Fonts.h"
 #include "MainWindow.h"
 #include "Menus.h"
 #include "MessageBox.h"
@@ -34,6 +35,7 @@ void MainWindow::createStudyControls(QWidget *client) {
     practiceFeedback->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     practiceFeedback->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     practiceFeedback->setMargin(4);
+    practiceFeedback->setFont(fonts::proportionalGothic(11.25)); // as the answer box
     practiceFeedback->setAccessibleName(uiText("練習モードの判定"));
     practiceFeedback->hide();
     m_pictureArea = pictureLabel->geometry();
