@@ -160,7 +160,7 @@ private:
     void pauseClock();
     bool offerResume();
     void afterResults(const ResultWindow &results);
-    void endRetry();
+    void backToWholeQuiz();
     void showFirstQuestion();
     void setRunOver(bool over);
     void returnFromEditor();

@@ -100,20 +100,22 @@ void MainWindow::tellJournalFailure(const QString &problem) {
     statusPanels.text->setToolTip(told); // the panel may be too narrow for all of it
 }
 
-// After the results: another try at the questions the report listed, or the whole quiz back.
+// After the results: another try at the questions the report listed, or after a retry the
+// whole quiz back. A shuffled run or a review stays to be looked through with its answers.
 void MainWindow::afterResults(const ResultWindow &results) {
     m_lastRun = m_state;
     m_lastRunSection = sectionBox->currentText();
     filePrintPreviewAction->setEnabled(true);
     if (!results.retryRequested()) {
-        endRetry();
+        if (m_run->kind() == history::RunKind::Retry)
+            backToWholeQuiz();
         setRunOver(true);
         return;
     }
     // The editor works on the whole quiz: it is closed first (its work saved or let go), or
     // there is no retry.
     if (editorOpen() && !m_editor->close()) {
-        endRetry();
+        backToWholeQuiz();
         setRunOver(true);
         return;
     }
@@ -151,7 +153,7 @@ bool MainWindow::isRunUnderWay() const {
 }
 
 // The whole quiz in the shared state again, as the editor and a save must see it.
-void MainWindow::endRetry() {
+void MainWindow::backToWholeQuiz() {
     if (!m_run->wholeQuizBack())
         return;
     showClock(QString());

@@ -327,7 +327,7 @@ bool MainWindow::editorOpen() const {
 }
 
 void MainWindow::showEditor(bool modal) {
-    endRetry(); // the editor works on the whole quiz
+    backToWholeQuiz(); // the editor works on the whole quiz
     EditorWindow *window = editor();
     if (!modal) {
         window->show();

@@ -79,6 +79,7 @@ private slots:
         QVERIFY(report.contains(QString::fromUtf8("問題: 7    正解: ○    回答: 1")));
         QVERIFY(!report.contains(QString::fromUtf8("問題: 4")));
         QCOMPARE(history::read().entries.constLast().kind, history::RunKind::Review);
+        QCOMPARE(f->state.answerTexts, (QStringList{"2", "1"})); // to look through after
 
         f->today = f->today.addDays(1);
         control<QAction>(f->form, "toolBarButton_復習")->trigger();
