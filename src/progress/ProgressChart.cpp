@@ -100,6 +100,45 @@ QList<QDateTime> progress::dayTicks(const QDateTime &from, const QDateTime &to, 
     return ticks;
 }
 
+QPolygonF progress::thinnedToColumns(const QPolygonF &line, double columnWidth) {
+    const auto column = [&](qsizetype i) { return std::floor(line[i].x() / columnWidth); };
+    QPolygonF kept;
+    for (qsizetype first = 0, last = 0; first < line.size(); first = ++last) {
+        qsizetype high = first;
+        qsizetype low = first;
+        while (last + 1 < line.size() && column(last + 1) == column(first)) {
+            ++last;
+            high = line[last].y() < line[high].y() ? last : high;
+            low = line[last].y() > line[low].y() ? last : low;
+        }
+        std::array<qsizetype, 4> picked{first, std::min(high, low), std::max(high, low), last};
+        const auto end = std::unique(picked.begin(), picked.end());
+        for (auto i = picked.begin(); i != end; ++i)
+            kept.append(line[*i]);
+    }
+    return kept;
+}
+
+void progress::strokeInPieces(QPainter &painter, const QPolygonF &line) {
+    if (line.isEmpty())
+        return;
+    constexpr int kPiecePoints = 32;
+    const double minimumMeeting = painter.pen().widthF() + 2;
+    QPainterPath piece(line.first());
+    int pieceLength = 0;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QLineF segment(line[std::max<qsizetype>(i - 1, 0)], line[i]);
+        if (++pieceLength > kPiecePoints && segment.length() > minimumMeeting) {
+            piece.lineTo(segment.center());
+            painter.drawPath(piece);
+            piece = QPainterPath(segment.center());
+            pieceLength = 0;
+        }
+        piece.lineTo(line[i]);
+    }
+    painter.drawPath(piece);
+}
+
 ProgressChart::ProgressChart(QWidget *parent) : QWidget(parent) {
     setAccessibleName(design::uiText("満点に対する得点の割合 (%)"));
     setBackgroundRole(QPalette::Base);
@@ -127,6 +166,7 @@ void ProgressChart::setRuns(const QList<Entry> &oldestFirst) {
         const double margin = std::max((last - first) / 20, kDay);
         m_time = {first - margin, last + margin};
     }
+    m_drawn = {};
     update();
 }
 
@@ -142,8 +182,30 @@ QSize ProgressChart::minimumSizeHint() const {
     return QSize(24, 12) * fontMetrics().averageCharWidth();
 }
 
+// Drawn once into a picture for each size and look, which is shown again until they change.
 void ProgressChart::paintEvent(QPaintEvent *) {
-    QPainter painter(this);
+    const qreal ratio = devicePixelRatioF();
+    if (m_drawn.isNull() || m_drawn.devicePixelRatio() != ratio) {
+        m_drawn = QPixmap(size() * ratio);
+        m_drawn.setDevicePixelRatio(ratio);
+        m_drawn.fill(palette().color(backgroundRole()));
+        QPainter painter(&m_drawn);
+        draw(painter);
+    }
+    QPainter(this).drawPixmap(0, 0, m_drawn);
+}
+
+void ProgressChart::resizeEvent(QResizeEvent *event) {
+    m_drawn = {};
+    QWidget::resizeEvent(event);
+}
+
+void ProgressChart::changeEvent(QEvent *event) {
+    m_drawn = {}; // the palette, font or style may have changed
+    QWidget::changeEvent(event);
+}
+
+void ProgressChart::draw(QPainter &painter) const {
     painter.setRenderHint(QPainter::Antialiasing);
     const double gap = QFontMetricsF(font()).height() / 2;
     const QRectF room = drawTitleAndLegend(painter, QRectF(rect()).adjusted(gap, gap, -gap, -gap));
@@ -233,12 +295,14 @@ void ProgressChart::drawLines(QPainter &painter, const QRectF &plot) const {
     for (const Series &s : lines) {
         if (s.points.isEmpty())
             continue;
-        QPainterPath path(placed(s.points.first(), plot));
+        QPolygonF line;
+        line.reserve(s.points.size());
         for (const QPointF &p : s.points)
-            path.lineTo(placed(p, plot));
+            line.append(placed(p, plot));
+        line = progress::thinnedToColumns(line, 1 / painter.device()->devicePixelRatioF());
         painter.setPen(QPen(s.colour, s.radius * 0.6));
         painter.setBrush(Qt::NoBrush);
-        painter.drawPath(path);
+        progress::strokeInPieces(painter, line);
         for (const QPointF &p : s.points)
             s.drawMarker(painter, placed(p, plot));
     }

@@ -4,7 +4,9 @@
 
 #include <QDateTime>
 #include <QList>
+#include <QPixmap>
 #include <QPointF>
+#include <QPolygonF>
 #include <QWidget>
 
 class QPainter;
@@ -25,6 +27,18 @@ QList<double> percentTicks(double low, double high);
 // Local midnights within [from, to], a whole number of days apart and at most maxTicks of
 // them, so that each date is written once, under the start of its day.
 QList<QDateTime> dayTicks(const QDateTime &from, const QDateTime &to, int maxTicks);
+
+// The points of a line, in order, with only the first, highest, lowest and last of those in
+// each column columnWidth wide (a pixel): the line through them covers the same pixels, and a
+// line through thousands of runs is drawn as fast as one through a few hundred.
+QPolygonF thinnedToColumns(const QPolygonF &line, double columnWidth);
+
+// Strokes the line with the painter's pen a piece at a time: the outline of a stroke that
+// crosses itself at every point takes long to fill (seconds for a few thousand points), pieces
+// of a few dozen points take milliseconds all told. The pieces meet in the middle of a segment
+// longer than the pen is wide, each one's square end within that segment, which the other
+// covers: together they cover what the whole line would.
+void strokeInPieces(QPainter &painter, const QPolygonF &line);
 } // namespace progress
 
 // The score as a percentage of the maximum over time: a line for the full runs and one for the
@@ -44,6 +58,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     struct Range {
@@ -51,6 +67,7 @@ private:
         double high = 1;
     };
 
+    void draw(QPainter &painter) const;
     // Each draws in room and returns what is left below.
     QRectF drawTitleAndLegend(QPainter &painter, QRectF room) const;
     QRectF drawAxes(QPainter &painter, QRectF room) const;
@@ -62,4 +79,5 @@ private:
     QList<QPointF> m_retry;
     Range m_time;
     QList<double> m_percentTicks{0, 25, 50, 75, 100};
+    QPixmap m_drawn; // the chart as last drawn, empty when it is to be drawn again
 };

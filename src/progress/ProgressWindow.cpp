@@ -3,19 +3,16 @@
 #include "Design.h"
 #include "ProgressChart.h"
 #include "QuizRun.h"
+#include "TextTable.h"
 
 #include <QComboBox>
-#include <QEvent>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QSplitter>
 #include <QStackedWidget>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <numeric>
 
 using history::Entry;
 using history::RunKind;
@@ -26,17 +23,33 @@ QString percentText(const Entry &e) {
     return percent ? QStringLiteral("%1%").arg(*percent, 0, 'f', 1) : design::uiText("—");
 }
 
-QStringList rowTexts(const Entry &e) {
-    return {e.when.toString(QStringLiteral("yyyy/MM/dd HH:mm")),
-            progress::kindName(e.kind),
-            QString::number(e.questions),
-            QString::number(e.correct),
-            QString::number(e.fourChoiceCorrect),
-            QString::number(e.trueFalseCorrect),
-            QString::number(e.unanswered),
-            QString::number(e.score),
-            percentText(e),
-            quizrun::formatElapsed(e.elapsedSeconds)};
+// The run table's columns: the header, the text of a run, and where it stands in its cell.
+struct RunColumn {
+    const char *header;
+    QString (*text)(const Entry &);
+    Qt::Alignment alignment;
+};
+constexpr Qt::Alignment kWords = Qt::AlignLeft | Qt::AlignVCenter;
+constexpr Qt::Alignment kCount = Qt::AlignRight | Qt::AlignVCenter;
+const RunColumn kRunColumns[] = {
+    {"日時", [](const Entry &e) { return e.when.toString(QStringLiteral("yyyy/MM/dd HH:mm")); },
+     kWords},
+    {"種類", [](const Entry &e) { return progress::kindName(e.kind); }, kWords},
+    {"問題数", [](const Entry &e) { return QString::number(e.questions); }, kCount},
+    {"総正解数", [](const Entry &e) { return QString::number(e.correct); }, kCount},
+    {"4択問題", [](const Entry &e) { return QString::number(e.fourChoiceCorrect); }, kCount},
+    {"○×問題", [](const Entry &e) { return QString::number(e.trueFalseCorrect); }, kCount},
+    {"未回答問題", [](const Entry &e) { return QString::number(e.unanswered); }, kCount},
+    {"総得点", [](const Entry &e) { return QString::number(e.score); }, kCount},
+    {"得点率", percentText, kCount},
+    {"経過時間", [](const Entry &e) { return quizrun::formatElapsed(e.elapsedSeconds); }, kCount},
+};
+
+QList<TextTable::Column> runTableColumns() {
+    QList<TextTable::Column> columns;
+    for (const RunColumn &c : kRunColumns)
+        columns.append({design::uiText(c.header), c.alignment});
+    return columns;
 }
 } // namespace
 
@@ -58,14 +71,9 @@ ProgressWindow::ProgressWindow(const QString &section, QWidget *parent)
     emptyLabel->setAlignment(Qt::AlignCenter);
     chart = new ProgressChart(this);
     chart->setObjectName(QStringLiteral("chart"));
-    runTable = new QTableWidget(this);
+    runTable = new TextTable(runTableColumns(), this);
     runTable->setObjectName(QStringLiteral("runTable"));
-    runTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    runTable->setSelectionBehavior(QAbstractItemView::SelectRows);
-    runTable->setTabKeyNavigation(false); // Tab leaves the table; the arrows walk it
     runTable->setAccessibleName(design::uiText("成績の一覧"));
-    runTable->verticalHeader()->hide();
-    runTable->viewport()->installEventFilter(this); // its width shared among the columns
     auto *runs = new QSplitter(Qt::Vertical, this);
     runs->addWidget(chart);
     runs->addWidget(runTable);
@@ -131,52 +139,11 @@ void ProgressWindow::showSection(const QString &section) {
     m_pages->setCurrentWidget(entries.isEmpty() ? static_cast<QWidget *>(emptyLabel)
                                                 : m_pages->widget(1));
     chart->setRuns(entries);
-    std::reverse(entries.begin(), entries.end());
-    showTable(entries);
-}
-
-void ProgressWindow::showTable(const QList<Entry> &newestFirst) {
-    const QStringList headers{design::uiText("日時"),       design::uiText("種類"),
-                              design::uiText("問題数"),     design::uiText("総正解数"),
-                              design::uiText("4択問題"),    design::uiText("○×問題"),
-                              design::uiText("未回答問題"), design::uiText("総得点"),
-                              design::uiText("得点率"),     design::uiText("経過時間")};
-    runTable->clear();
-    runTable->setColumnCount(static_cast<int>(headers.size()));
-    runTable->setHorizontalHeaderLabels(headers);
-    runTable->setRowCount(static_cast<int>(newestFirst.size()));
-    for (int row = 0; row < newestFirst.size(); ++row) {
-        const QStringList texts = rowTexts(newestFirst[row]);
-        for (int column = 0; column < texts.size(); ++column) {
-            auto *item = new QTableWidgetItem(texts[column]);
-            if (column >= 2)
-                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            runTable->setItem(row, column, item);
-        }
-    }
-    runTable->resizeColumnsToContents();
-    m_contentWidths.clear();
-    for (int column = 0; column < runTable->columnCount(); ++column)
-        m_contentWidths.append(runTable->columnWidth(column));
-    fillTableWidth();
-}
-
-// Each column as wide as its contents, and the room left over shared among them, so the
-// table fills its width as a spreadsheet's would.
-void ProgressWindow::fillTableWidth() {
-    if (m_contentWidths.isEmpty())
-        return;
-    const int used = std::accumulate(m_contentWidths.cbegin(), m_contentWidths.cend(), 0);
-    const int spare = std::max(0, runTable->viewport()->width() - used);
-    const auto columns = static_cast<int>(m_contentWidths.size());
-    for (int column = 0; column < columns; ++column)
-        runTable->setColumnWidth(column, m_contentWidths[column] + spare / columns);
-}
-
-bool ProgressWindow::eventFilter(QObject *watched, QEvent *event) {
-    if (watched == runTable->viewport() && event->type() == QEvent::Resize)
-        fillTableWidth();
-    return QDialog::eventFilter(watched, event);
+    m_runs = std::move(entries);
+    const auto last = static_cast<int>(m_runs.size()) - 1;
+    runTable->setRows(last + 1, [this, last](int row, int column) { // newest first
+        return kRunColumns[column].text(m_runs[last - row]);
+    });
 }
 
 namespace progress {

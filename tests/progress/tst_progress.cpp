@@ -5,13 +5,16 @@
 #include "ProgressChart.h"
 #include "ProgressWindow.h"
 #include "ResultWindow.h"
+#include "TextTable.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTimer>
 #include <QtTest>
 
@@ -31,10 +34,10 @@ Entry run(const char *section, RunKind kind, int day, int score, int maxScore) {
     return {evening(day), QString::fromUtf8(section), kind, 10, 5, 3, 2, 1, score, maxScore, 600};
 }
 
-QStringList column(const QTableWidget *table, int c) {
+QStringList column(const QTableView *table, int c) {
     QStringList texts;
-    for (int r = 0; r < table->rowCount(); ++r)
-        texts.append(table->item(r, c)->text());
+    for (int r = 0; r < table->model()->rowCount(); ++r)
+        texts.append(table->model()->index(r, c).data().toString());
     return texts;
 }
 
@@ -106,7 +109,7 @@ private slots:
         inspectNextProgressWindow([&](ProgressWindow *w) {
             seen = control<QComboBox>(w, "sectionBox")->currentText() == "four" &&
                    control<ProgressChart>(w, "chart")->isVisible() &&
-                   column(control<QTableWidget>(w, "runTable"), 8) == QStringList{"33.3%"};
+                   column(control<QTableView>(w, "runTable"), 8) == QStringList{"33.3%"};
         });
         QTest::mouseClick(results.findChild<QPushButton *>(QStringLiteral("progressButton")),
                           Qt::LeftButton);
@@ -155,6 +158,79 @@ private slots:
         QCOMPARE(shown, dates);
     }
 
+    // A line through many runs is drawn through the first, highest, lowest and last point of
+    // each column of pixels, in their order.
+    void thinnedLineKeepsEachColumnsEnds() {
+        QPolygonF line;
+        for (int i = 0; i < 1000; ++i) // ten columns of a hundred points, zigzagging
+            line.append(QPointF(i / 100.0, (i * 37) % 101));
+        const QPolygonF kept = progress::thinnedToColumns(line, 1);
+        QVERIFY(kept.size() <= 40);
+        qsizetype at = 0;
+        for (const QPointF &p : kept) // in the line's order
+            QVERIFY((at = line.indexOf(p, at)) >= 0);
+        for (int column = 0; column < 10; ++column) {
+            const auto ys = [column](const QPolygonF &points) {
+                QList<double> found;
+                for (const QPointF &p : points)
+                    if (int(p.x()) == column)
+                        found.append(p.y());
+                return found;
+            };
+            const QList<double> all = ys(line), thinned = ys(kept);
+            QCOMPARE(thinned.first(), all.first());
+            QCOMPARE(thinned.last(), all.last());
+            QCOMPARE(*std::min_element(thinned.begin(), thinned.end()),
+                     *std::min_element(all.begin(), all.end()));
+            QCOMPARE(*std::max_element(thinned.begin(), thinned.end()),
+                     *std::max_element(all.begin(), all.end()));
+        }
+    }
+
+    // Stroked in pieces, a line covers what it covers stroked whole.
+    void linePiecesDrawTheWholeLine() {
+        QPolygonF line;
+        for (int i = 0; i < 300; ++i)
+            line.append(QPointF(10 + i, i % 3 ? 20 + (i * 53) % 160 : 190));
+        QImage whole(320, 200, QImage::Format_RGB32), pieces = whole;
+        for (QImage *image : {&whole, &pieces}) {
+            image->fill(Qt::white);
+            QPainter painter(image);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setPen(QPen(QColor(progress::kFullRunColour), 2.5));
+            if (image == &whole) {
+                QPainterPath path(line.first());
+                for (const QPointF &p : line)
+                    path.lineTo(p);
+                painter.drawPath(path);
+            } else {
+                progress::strokeInPieces(painter, line);
+            }
+        }
+        int differing = 0;
+        for (int y = 0; y < whole.height(); ++y)
+            for (int x = 0; x < whole.width(); ++x)
+                differing += qAbs(qGray(whole.pixel(x, y)) - qGray(pieces.pixel(x, y))) > 64;
+        QCOMPARE(differing, 0);
+    }
+
+    // The columns fit the widest text of any row, however far down, and share the room left.
+    void tableColumnsFitTheirWidestText() {
+        TextTable table({{QStringLiteral("a")}, {QStringLiteral("b")}});
+        const QString wide = QString::fromUtf8("日本の地理と世界史"); // fewer characters, wider
+        table.setRows(5000, [&](int row, int column) {
+            return row == 4321 && column == 0 ? wide : QStringLiteral("abcdefghijklmn");
+        });
+        table.resize(100, 300); // no room left over
+        table.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&table));
+        QVERIFY(table.columnWidth(0) >=
+                table.sizeHintForIndex(table.model()->index(4321, 0)).width());
+        table.resize(700, 300);
+        QTRY_VERIFY(
+            std::abs(table.columnWidth(0) + table.columnWidth(1) - table.viewport()->width()) <= 1);
+    }
+
     void windowShowsTheChosenSection() {
         for (const Entry &e :
              {run("a", RunKind::Full, 1, 10, 20), run("a", RunKind::Retry, 3, 3, 4),
@@ -173,11 +249,11 @@ private slots:
         QCOMPARE(control<QLabel>(&w, "noticeLabel")->text(),
                  QString::fromUtf8("壊れた行 2 行を読み飛ばしました"));
         QVERIFY(!control<QLabel>(&w, "emptyLabel")->isVisible());
-        QCOMPARE(column(control<QTableWidget>(&w, "runTable"), 0),
+        QCOMPARE(column(control<QTableView>(&w, "runTable"), 0),
                  (QStringList{"2024/06/03 20:00", "2024/06/02 20:00", "2024/06/01 20:00"}));
-        QCOMPARE(column(control<QTableWidget>(&w, "runTable"), 1),
+        QCOMPARE(column(control<QTableView>(&w, "runTable"), 1),
                  (QStringList{"再挑戦", "全問", "全問"}));
-        QCOMPARE(column(control<QTableWidget>(&w, "runTable"), 8),
+        QCOMPARE(column(control<QTableView>(&w, "runTable"), 8),
                  (QStringList{"75.0%", "75.0%", "50.0%"}));
         const auto x = [](int day) { return qreal(evening(day).toMSecsSinceEpoch()); };
         QCOMPARE(control<ProgressChart>(&w, "chart")->points(RunKind::Full),
@@ -197,7 +273,7 @@ private slots:
         QVERIFY(std::max_element(retry.begin(), retry.end(), byX)->x() > rightmostFull.x() + 20);
 
         control<QComboBox>(&w, "sectionBox")->setCurrentText(QStringLiteral("b"));
-        QCOMPARE(column(control<QTableWidget>(&w, "runTable"), 8),
+        QCOMPARE(column(control<QTableView>(&w, "runTable"), 8),
                  QStringList{"—"}); // nothing to score
     }
 };
