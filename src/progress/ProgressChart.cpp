@@ -25,38 +25,63 @@ QString percentLabel(double percent) {
     return QString::number(percent, 'f', 0);
 }
 
-// One line: its name, its colour and a marker of its own shape, so the two tell apart in grey.
+constexpr int kKinds = 4; // every history::RunKind
+enum class Marker { Circle, Square, Diamond, Triangle };
+// Each kind's colour and marker shape, so that the lines tell apart in grey too.
+constexpr std::array<std::pair<QRgb, Marker>, kKinds> kLooks{{
+    {progress::kFullRunColour, Marker::Circle},
+    {progress::kRetryRunColour, Marker::Square},
+    {progress::kReviewRunColour, Marker::Diamond},
+    {progress::kPracticeRunColour, Marker::Triangle},
+}};
+
+// One line: its name, its colour and a marker of its own shape.
 struct Series {
     QString name;
     QColor colour;
-    bool squareMarker;
-    const QList<QPointF> &points;
+    Marker marker;
+    const QList<QPointF> *points;
     double radius; // of the marker; the line is a little thinner than it
 
     void drawMarker(QPainter &painter, QPointF at) const {
         painter.setPen(colour);
         painter.setBrush(colour);
         const QRectF box(at.x() - radius, at.y() - radius, 2 * radius, 2 * radius);
-        if (squareMarker)
-            painter.drawRect(box);
-        else
+        switch (marker) {
+        case Marker::Circle:
             painter.drawEllipse(box);
+            break;
+        case Marker::Square:
+            painter.drawRect(box);
+            break;
+        case Marker::Diamond:
+            painter.drawPolygon(QPolygonF{
+                QPointF(box.center().x(), box.top()), QPointF(box.right(), box.center().y()),
+                QPointF(box.center().x(), box.bottom()), QPointF(box.left(), box.center().y())});
+            break;
+        case Marker::Triangle:
+            painter.drawPolygon(QPolygonF{QPointF(box.center().x(), box.top()), box.bottomRight(),
+                                          box.bottomLeft()});
+            break;
+        }
     }
 };
 
 // The markers and lines grow with the text, for those who read it larger.
-std::array<Series, 2> seriesOf(const QList<QPointF> &full, const QList<QPointF> &retry,
-                               const QFont &font) {
+QList<Series> seriesOf(const std::array<QList<QPointF>, 4> &points, const QFont &font) {
     const double radius = std::max(3.5, QFontMetricsF(font).height() / 4.5);
-    return {Series{progress::kindName(RunKind::Full), QColor(progress::kFullRunColour), false, full,
-                   radius},
-            Series{progress::kindName(RunKind::Retry), QColor(progress::kRetryRunColour), true,
-                   retry, radius}};
+    QList<Series> lines;
+    for (int kind = 0; kind < kKinds; ++kind)
+        lines.append(Series{progress::kindName(static_cast<RunKind>(kind)),
+                            QColor(kLooks[kind].first), kLooks[kind].second, &points[kind],
+                            radius});
+    return lines;
 }
 } // namespace
 
 QString progress::kindName(RunKind kind) {
-    return kind == RunKind::Retry ? design::uiText("再挑戦") : design::uiText("全問");
+    static const char *const names[] = {"全問", "再挑戦", "復習", "練習"};
+    return design::uiText(names[static_cast<int>(kind)]);
 }
 
 QList<double> progress::percentTicks(double low, double high) {
@@ -146,14 +171,14 @@ ProgressChart::ProgressChart(QWidget *parent) : QWidget(parent) {
 }
 
 void ProgressChart::setRuns(const QList<Entry> &oldestFirst) {
-    m_full.clear();
-    m_retry.clear();
+    for (QList<QPointF> &points : m_points)
+        points.clear();
     Range percents{0, 100};
     m_time = {};
     for (const Entry &e : oldestFirst) {
         if (const std::optional<double> percent = e.percent()) {
-            (e.kind == RunKind::Retry ? m_retry : m_full)
-                .append(QPointF(static_cast<double>(e.when.toMSecsSinceEpoch()), *percent));
+            m_points[static_cast<int>(e.kind)].append(
+                QPointF(static_cast<double>(e.when.toMSecsSinceEpoch()), *percent));
             percents.low = std::min(percents.low, *percent);
             percents.high = std::max(percents.high, *percent);
         }
@@ -171,7 +196,7 @@ void ProgressChart::setRuns(const QList<Entry> &oldestFirst) {
 }
 
 QList<QPointF> ProgressChart::points(RunKind kind) const {
-    return kind == RunKind::Retry ? m_retry : m_full;
+    return m_points[static_cast<int>(kind)];
 }
 
 QSize ProgressChart::sizeHint() const {
@@ -223,16 +248,16 @@ QRectF ProgressChart::drawTitleAndLegend(QPainter &painter, QRectF room) const {
     room.setTop(room.top() + 1.5 * line);
 
     // The legend names the lines that have points, centred under the title.
-    const std::array<Series, 2> lines = seriesOf(m_full, m_retry, font());
+    const QList<Series> lines = seriesOf(m_points, font());
     const auto entryWidth = [&](const Series &s) {
         return 2 * s.radius + line / 4 + metrics.horizontalAdvance(s.name) + line;
     };
     double width = 0;
     for (const Series &s : lines)
-        width += s.points.isEmpty() ? 0 : entryWidth(s);
+        width += s.points->isEmpty() ? 0 : entryWidth(s);
     double left = room.center().x() - width / 2;
     for (const Series &s : lines) {
-        if (s.points.isEmpty())
+        if (s.points->isEmpty())
             continue;
         s.drawMarker(painter, QPointF(left + s.radius, room.top() + line / 2));
         painter.setPen(palette().color(QPalette::Text));
@@ -289,21 +314,21 @@ QRectF ProgressChart::drawAxes(QPainter &painter, QRectF room) const {
 }
 
 void ProgressChart::drawLines(QPainter &painter, const QRectF &plot) const {
-    const std::array<Series, 2> lines = seriesOf(m_full, m_retry, font());
+    const QList<Series> lines = seriesOf(m_points, font());
     const double r = lines[0].radius;
     painter.setClipRect(plot.adjusted(-r, -r, r, r));
     for (const Series &s : lines) {
-        if (s.points.isEmpty())
+        if (s.points->isEmpty())
             continue;
         QPolygonF line;
-        line.reserve(s.points.size());
-        for (const QPointF &p : s.points)
+        line.reserve(s.points->size());
+        for (const QPointF &p : *s.points)
             line.append(placed(p, plot));
         line = progress::thinnedToColumns(line, 1 / painter.device()->devicePixelRatioF());
         painter.setPen(QPen(s.colour, s.radius * 0.6));
         painter.setBrush(Qt::NoBrush);
         progress::strokeInPieces(painter, line);
-        for (const QPointF &p : s.points)
+        for (const QPointF &p : *s.points)
             s.drawMarker(painter, placed(p, plot));
     }
 }

@@ -9,16 +9,20 @@
 #include <QPolygonF>
 #include <QWidget>
 
+#include <array>
+
 class QPainter;
 
 namespace progress {
-// "全問" or "再挑戦", as the chart's legend and the table name the kinds of run.
+// "全問", "再挑戦", "復習" or "練習", as the chart's legend and the table name the kinds of run.
 QString kindName(history::RunKind kind);
 
-// The series' colours: a blue and a vermilion that readers with any colour vision tell apart,
-// each above 3:1 against the white of the chart.
+// The series' colours: a blue, a vermilion, a green and a purple that readers with any colour
+// vision tell apart, each above 3:1 against the white of the chart.
 inline constexpr QRgb kFullRunColour = qRgb(0, 114, 178);
 inline constexpr QRgb kRetryRunColour = qRgb(213, 94, 0);
+inline constexpr QRgb kReviewRunColour = qRgb(0, 136, 100);
+inline constexpr QRgb kPracticeRunColour = qRgb(170, 51, 119);
 
 // Round values from low or below to high or above, four steps at most (0, 25, 50, 75, 100;
 // -50, 0, 50, 100), as a spreadsheet's chart would mark its axis.
@@ -41,8 +45,8 @@ QPolygonF thinnedToColumns(const QPolygonF &line, double columnWidth);
 void strokeInPieces(QPainter &painter, const QPolygonF &line);
 } // namespace progress
 
-// The score as a percentage of the maximum over time: a line for the full runs and one for the
-// retries, against the date below and the percentage on the left.
+// The score as a percentage of the maximum over time: a line for each kind of run (full runs,
+// retries, reviews, practice), against the date below and the percentage on the left.
 class ProgressChart : public QWidget {
     Q_OBJECT
 public:
@@ -75,8 +79,7 @@ private:
     QPointF placed(QPointF point, const QRectF &plot) const;
     Range percentRange() const { return {m_percentTicks.first(), m_percentTicks.last()}; }
 
-    QList<QPointF> m_full;
-    QList<QPointF> m_retry;
+    std::array<QList<QPointF>, 4> m_points; // by kind of run
     Range m_time;
     QList<double> m_percentTicks{0, 25, 50, 75, 100};
     QPixmap m_drawn; // the chart as last drawn, empty when it is to be drawn again

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -53,8 +54,9 @@ QList<TextTable::Column> runTableColumns() {
 }
 } // namespace
 
-ProgressWindow::ProgressWindow(const QString &section, QWidget *parent)
-    : QDialog(parent), m_history(history::read()) {
+ProgressWindow::ProgressWindow(const QString &section, const QString &quizFolder, QWidget *parent)
+    : QDialog(parent), m_history(history::read()), m_quizFolder(quizFolder),
+      m_answers(answerlog::read()) {
     setObjectName(QStringLiteral("ProgressWindow"));
     setWindowTitle(design::uiText("成績の推移"));
     setSizeGripEnabled(true);
@@ -77,8 +79,10 @@ ProgressWindow::ProgressWindow(const QString &section, QWidget *parent)
     auto *runs = new QSplitter(Qt::Vertical, this);
     runs->addWidget(chart);
     runs->addWidget(runTable);
+    runs->addWidget(createMissedPart());
     runs->setStretchFactor(0, 3);
     runs->setStretchFactor(1, 2);
+    runs->setStretchFactor(2, 2);
     m_pages = new QStackedWidget(this);
     m_pages->addWidget(emptyLabel);
     m_pages->addWidget(runs);
@@ -91,7 +95,7 @@ ProgressWindow::ProgressWindow(const QString &section, QWidget *parent)
     layout->addLayout(top);
     layout->addWidget(noticeLabel);
     layout->addWidget(m_pages, 1);
-    design::resizeWithinScreen(this, QSize(780, 620));
+    design::resizeWithinScreen(this, QSize(780, 760));
 
     showNotice();
     fillSectionBox(section);
@@ -116,8 +120,58 @@ void ProgressWindow::fillSectionBox(const QString &section) {
         sectionBox->setCurrentText(latest->section);
 }
 
+// The section's questions missed most often, and the review of them when it is offered.
+QWidget *ProgressWindow::createMissedPart() {
+    auto *part = new QWidget(this);
+    auto *caption = new QLabel(design::uiText("よく間違える問題(&M)"), part);
+    QList<TextTable::Column> columns;
+    for (const QString &header : mostmissed::headers())
+        columns.append({header});
+    columns[0].alignment = columns[1].alignment = Qt::AlignRight | Qt::AlignVCenter;
+    missedTable = new TextTable(columns, part);
+    missedTable->setObjectName(QStringLiteral("missedTable"));
+    missedTable->setAccessibleName(design::uiText("よく間違える問題の一覧"));
+    caption->setBuddy(missedTable);
+    reviewButton = new QPushButton(design::uiText("これらの問題を復習(&R)"), part);
+    reviewButton->setObjectName(QStringLiteral("reviewButton"));
+    reviewButton->hide();
+    connect(reviewButton, &QPushButton::clicked, this, [this] {
+        m_reviewRequested = sectionBox->currentText();
+        accept();
+    });
+    auto *top = new QHBoxLayout;
+    top->addWidget(caption);
+    top->addStretch();
+    top->addWidget(reviewButton);
+    auto *layout = new QVBoxLayout(part);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(top);
+    layout->addWidget(missedTable);
+    return part;
+}
+
+void ProgressWindow::offerReview() {
+    reviewButton->show();
+    reviewButton->setEnabled(!m_missed.isEmpty());
+}
+
+void ProgressWindow::showMissed(const QString &section) {
+    m_missed = m_quizFolder.isEmpty() ? QList<mostmissed::Row>()
+                                      : mostmissed::rows(m_answers.records, m_quizFolder, section);
+    missedTable->setRows(int(m_missed.size()), [this](int row, int column) {
+        return mostmissed::texts(m_missed[row])[column];
+    });
+    reviewButton->setEnabled(!m_missed.isEmpty());
+}
+
 void ProgressWindow::showNotice() {
     QStringList notes;
+    for (const QString &error : {m_history.error, m_answers.error})
+        if (!error.isEmpty())
+            notes.append(error);
+    if (m_answers.skippedLines > 0)
+        notes.append(design::uiText("答えの記録の壊れた行 %1 行を読み飛ばしました")
+                         .arg(m_answers.skippedLines));
     if (!m_history.error.isEmpty())
         notes.append(m_history.error);
     if (m_history.skippedLines > 0)
@@ -144,11 +198,16 @@ void ProgressWindow::showSection(const QString &section) {
     runTable->setRows(last + 1, [this, last](int row, int column) { // newest first
         return kRunColumns[column].text(m_runs[last - row]);
     });
+    showMissed(section);
 }
 
 namespace progress {
-void showWindow(QWidget *parent, const QString &section) {
-    ProgressWindow window(section, parent);
+QString showWindow(QWidget *parent, const QString &section, const QString &quizFolder,
+                   bool reviewOffered) {
+    ProgressWindow window(section, quizFolder, parent);
+    if (reviewOffered)
+        window.offerReview();
     window.exec();
+    return window.reviewRequested();
 }
 } // namespace progress

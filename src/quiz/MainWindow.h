@@ -77,6 +77,7 @@ public slots:
     void tellJournalFailure(const QString &problem);
     // A review run of the section: the questions due today, or those missed most often.
     void startReview(const QString &section, ReviewOf which = ReviewOf::Due);
+    void showProgress();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -233,7 +233,7 @@ void MainWindow::createMenus() {
     QMenu *tools = menus::addMenu(menuBar(), "toolsMenu", "ﾂｰﾙ(&T)");
     toolsOptionsAction = menus::addItem(tools, "toolsOptionsAction", "問題作成(&O)");
     connect(menus::addItem(tools, "toolsProgressAction", "成績の推移(&P)"), &QAction::triggered,
-            this, [this] { progress::showWindow(this, sectionBox->currentText()); });
+            this, &MainWindow::showProgress);
     addStudyItems(tools);
 
     QMenu *helpMenu = menus::addMenu(menuBar(), "helpMenu", "ﾍﾙﾌﾟ(&H)");

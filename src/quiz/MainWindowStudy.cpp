@@ -6,6 +6,7 @@
 #include "MainWindow.h"
 #include "Menus.h"
 #include "MessageBox.h"
+#include "ProgressWindow.h"
 #include "QuizFile.h"
 #include "QuizRun.h"
 #include "Review.h"
@@ -22,11 +23,6 @@
 
 using design::uiText;
 
-namespace {
-// How many of the questions missed most often a review of them takes.
-constexpr qsizetype kMostMissedReviewed = 20;
-} // namespace
-
 void MainWindow::createStudyControls(QWidget *client) {
     practiceFeedback = new QLabel(client);
     practiceFeedback->setObjectName(QStringLiteral("practiceFeedback"));
@@ -39,6 +35,14 @@ void MainWindow::createStudyControls(QWidget *client) {
     practiceFeedback->setAccessibleName(uiText("練習モードの判定"));
     practiceFeedback->hide();
     m_pictureArea = pictureLabel->geometry();
+}
+
+// 成績の推移, from which the learner may start a review of the questions missed most often.
+void MainWindow::showProgress() {
+    const QString review =
+        progress::showWindow(this, sectionBox->currentText(), m_state.quizFolder, true);
+    if (!review.isEmpty())
+        startReview(review, ReviewOf::MostMissed);
 }
 
 void MainWindow::addStudyItems(QMenu *tools) {
@@ -145,7 +149,7 @@ void MainWindow::startReview(const QString &section, ReviewOf which) {
         if (which == ReviewOf::Due)
             return review::dueOn(questions, today);
         QList<qsizetype> indexes;
-        for (const review::Question &q : review::mostMissed(questions, kMostMissedReviewed))
+        for (const review::Question &q : review::mostMissed(questions, mostmissed::kListed))
             indexes.append(q.index);
         return indexes;
     };

@@ -107,7 +107,8 @@ ResultWindow::ResultWindow(QuizState &state, const QString &section, QWidget *pa
     });
     connect(reportScrollBar, &QScrollBar::valueChanged, this, &ResultWindow::scrollReport);
     connect(progressButton, &QPushButton::clicked, this, [this] {
-        progress::showWindow(this, sections::sectionOfFile(m_state.currentQuizFile));
+        progress::showWindow(this, sections::sectionOfFile(m_state.currentQuizFile),
+                             m_state.quizFolder, false);
     });
     reportArea->installEventFilter(this);
     addCopyKeys();

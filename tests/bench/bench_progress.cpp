@@ -1,13 +1,16 @@
 // What the learner waits for on ﾂｰﾙ > 成績の推移 with a long history: 20,000 runs over three
-// sections, the window opening on the section with most of them, then the box set to another.
+// sections and an answer record of 1,000 runs of 100 questions of the first, the window opening
+// on that section, then the box set to another.
 //  - the menu choice to the window's frame on screen (its first expose arrived);
-//  - the menu choice to the chart and the run table painted (both painted, and the window's
-//    expose or update that painted them handled, which sends the frame to the X server);
+//  - the menu choice to the chart, the run table and the table of questions missed most often
+//    painted (all painted, and the window's expose or update that painted them handled, which
+//    sends the frame to the X server);
 //  - another section chosen in the box to its chart and table painted;
 //  - reading the history alone.
 // The menu choice is measured from the call the menu makes, progress::showWindow, over a window
 // that stands for the main window.
 // Run it on a display with a window manager: bash scripts/on-display.sh build/bench/bench_progress
+#include "BenchAnswers.h"
 #include "History.h"
 #include "ProgressWindow.h"
 
@@ -50,7 +53,7 @@ public:
 
     void start() {
         framed = painted = paintedCpu = -1;
-        chartPainted = tablePainted = false;
+        chartPainted = tablePainted = missedPainted = false;
         cpuStart = cpuMs();
         clock.start();
     }
@@ -68,9 +71,11 @@ public:
         if (window && type == QEvent::Paint) {
             chartPainted = chartPainted || receiver == window->findChild<QWidget *>("chart");
             const auto *table = window->findChild<QAbstractScrollArea *>("runTable");
+            const auto *missed = window->findChild<QAbstractScrollArea *>("missedTable");
             tablePainted = tablePainted || (table && receiver == table->viewport());
+            missedPainted = missedPainted || (missed && receiver == missed->viewport());
         }
-        if (ofWindow && frame && chartPainted && tablePainted && painted < 0) {
+        if (ofWindow && frame && chartPainted && tablePainted && missedPainted && painted < 0) {
             painted = elapsed();
             paintedCpu = cpuMs() - cpuStart;
         }
@@ -82,6 +87,7 @@ private:
     double cpuStart = 0;
     bool chartPainted = false;
     bool tablePainted = false;
+    bool missedPainted = false;
 
     double elapsed() const { return clock.nsecsElapsed() / 1e6; }
     static QWidget *progressWindow() {
@@ -124,12 +130,18 @@ void writeHistory(const QList<Entry> &runs) {
     }
 }
 
+QString quizFolder(const QString &dataHome) {
+    return dataHome + QStringLiteral("/quizzes");
+}
+
 // Points the program's data folder ($XDG_DATA_HOME/Tessellar) at dataHome and writes there
-// every record the window reads, each made up from the same runs.
-void prepareDataFolder(const QString &dataHome, const QList<Entry> &runs) {
+// every record the window reads: the history of the runs and an answer record of answeredRuns
+// runs of the first run's section, whose quiz file is in quizFolder(dataHome).
+void prepareDataFolder(const QString &dataHome, const QList<Entry> &runs, int answeredRuns) {
     qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome));
     writeHistory(runs);
-    // Any other record the window comes to read is written here, beside the history.
+    benchanswers::write(answerlog::filePath(), quizFolder(dataHome), runs.first().section,
+                        answeredRuns);
 }
 
 struct Opening {
@@ -155,7 +167,8 @@ Opening openAndSwitch(ProbeApplication &app, QWidget &mainWindow, const QString 
         QApplication::activeModalWidget()->close();
     });
     app.start();
-    progress::showWindow(&mainWindow, section);
+    progress::showWindow(&mainWindow, section, quizFolder(qEnvironmentVariable("XDG_DATA_HOME")),
+                         true);
     return figures;
 }
 
@@ -181,13 +194,13 @@ int main(int argc, char *argv[]) {
     mainWindow.show();
 
     // Fonts and styles loaded, as in a main window that has been used.
-    prepareDataFolder(dir.filePath(QStringLiteral("small")), runs(20, sections));
+    prepareDataFolder(dir.filePath(QStringLiteral("small")), runs(20, sections), 2);
     openAndSwitch(app, mainWindow, sections[0], sections[1]);
 
     constexpr int kRuns = 20000;
     QElapsedTimer writing;
     writing.start();
-    prepareDataFolder(dir.filePath(QStringLiteral("large")), runs(kRuns, sections));
+    prepareDataFolder(dir.filePath(QStringLiteral("large")), runs(kRuns, sections), 1000);
     const history::ReadResult read = history::read();
     std::printf("%d runs written in %.0f ms; the window reads the last %lld of them\n", kRuns,
                 writing.nsecsElapsed() / 1e6, static_cast<long long>(read.entries.size()));

@@ -234,7 +234,8 @@ private slots:
     void windowShowsTheChosenSection() {
         for (const Entry &e :
              {run("a", RunKind::Full, 1, 10, 20), run("a", RunKind::Retry, 3, 3, 4),
-              run("a", RunKind::Full, 2, 15, 20), run("b", RunKind::Full, 2, 0, 0)})
+              run("a", RunKind::Full, 2, 15, 20), run("b", RunKind::Full, 2, 0, 0),
+              run("a", RunKind::Practice, 4, 8, 20)})
             QCOMPARE(history::append(e), QString());
         QFile file(history::filePath());
         QVERIFY(file.open(QIODevice::Append));
@@ -250,22 +251,26 @@ private slots:
                  QString::fromUtf8("壊れた行 2 行を読み飛ばしました"));
         QVERIFY(!control<QLabel>(&w, "emptyLabel")->isVisible());
         QCOMPARE(column(control<QTableView>(&w, "runTable"), 0),
-                 (QStringList{"2024/06/03 20:00", "2024/06/02 20:00", "2024/06/01 20:00"}));
+                 (QStringList{"2024/06/04 20:00", "2024/06/03 20:00", "2024/06/02 20:00",
+                              "2024/06/01 20:00"}));
         QCOMPARE(column(control<QTableView>(&w, "runTable"), 1),
-                 (QStringList{"再挑戦", "全問", "全問"}));
+                 (QStringList{"練習", "再挑戦", "全問", "全問"}));
         QCOMPARE(column(control<QTableView>(&w, "runTable"), 8),
-                 (QStringList{"75.0%", "75.0%", "50.0%"}));
+                 (QStringList{"40.0%", "75.0%", "75.0%", "50.0%"}));
         const auto x = [](int day) { return qreal(evening(day).toMSecsSinceEpoch()); };
         QCOMPARE(control<ProgressChart>(&w, "chart")->points(RunKind::Full),
                  (QList<QPointF>{{x(1), 50}, {x(2), 75}}));
         QCOMPARE(control<ProgressChart>(&w, "chart")->points(RunKind::Retry),
                  (QList<QPointF>{{x(3), 75}}));
+        QCOMPARE(control<ProgressChart>(&w, "chart")->points(RunKind::Practice),
+                 (QList<QPointF>{{x(4), 40}}));
         // Drawn where they fall: the first full run lower than the second and left of it, the
         // retry a day later. The legend's markers sit above, between the runs' days.
         const QImage image = control<ProgressChart>(&w, "chart")->grab().toImage();
         const QList<QPoint> full = pixelsOf(image, QColor(progress::kFullRunColour));
         const QList<QPoint> retry = pixelsOf(image, QColor(progress::kRetryRunColour));
-        QVERIFY(!full.isEmpty() && !retry.isEmpty());
+        QVERIFY(!full.isEmpty() && !retry.isEmpty() &&
+                !pixelsOf(image, QColor(progress::kPracticeRunColour)).isEmpty());
         const auto byX = [](QPoint a, QPoint b) { return a.x() < b.x(); };
         const auto byY = [](QPoint a, QPoint b) { return a.y() < b.y(); };
         const QPoint rightmostFull = *std::max_element(full.begin(), full.end(), byX);

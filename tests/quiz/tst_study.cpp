@@ -12,6 +12,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
 #include <QTimer>
 #include <QtTest>
 
@@ -84,6 +86,29 @@ private slots:
         f->today = f->today.addDays(1);
         control<QAction>(f->form, "toolBarButton_復習")->trigger();
         QCOMPARE(numbersInRun(), QList<qint32>{7});
+    }
+
+    // 成績の推移 lists the questions missed most often, and its button reviews them at once.
+    void progressWindowReviewsTheMostMissed() {
+        f->load(QStringLiteral("ten"));
+        answerAll({5, 2, 5, 1, 5, 2, 1, 2, 5, 2});
+        f->load(QStringLiteral("ten"));
+        answerAll({5, 2, 5, 1, 5, 2, 5, 2, 5, 2});
+        QStringList rows;
+        QTimer::singleShot(0, [&rows] {
+            QWidget *window = QApplication::activeModalWidget();
+            const QAbstractItemModel *missed = control<QTableView>(window, "missedTable")->model();
+            for (int row = 0; row < missed->rowCount(); ++row)
+                for (int column : {0, 1, 3})
+                    rows.append(missed->index(row, column).data().toString());
+            control<QPushButton>(window, "reviewButton")->click();
+        });
+        control<QAction>(f->form, "toolsProgressAction")->trigger();
+        QCOMPARE(rows, (QStringList{"4", "2", QString::fromUtf8("問題 4"), "7", "1",
+                                    QString::fromUtf8("問題 7")}));
+        QCOMPARE(numbersInRun(), (QList<qint32>{4, 7}));
+        QCOMPARE(control<QLabel>(f->form, "statusTextPanel")->text(),
+                 QString::fromUtf8("復習: 2問"));
     }
 
     // Enter on an answer shows its mark, the correct answer and the key point; the next Enter
