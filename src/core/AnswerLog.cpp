@@ -18,23 +18,6 @@ const QStringList &headerFields() {
     return fields;
 }
 
-const char *const kMarkWords[] = {"正解", "不正解", "未回答"};
-
-QString markWord(Mark mark) {
-    return QString::fromUtf8(kMarkWords[static_cast<int>(mark)]);
-}
-
-std::optional<Mark> markOfWord(const QString &word) {
-    static const QStringList words = [] {
-        QStringList list;
-        for (const char *mark : kMarkWords)
-            list.append(QString::fromUtf8(mark));
-        return list;
-    }();
-    const qsizetype i = words.indexOf(word);
-    return i < 0 ? std::nullopt : std::optional<Mark>(static_cast<Mark>(i));
-}
-
 // "yyyy-MM-ddTHH:mm:ss" read digit by digit: a reader of 100,000 lines spends no time on it.
 bool readWhen(QStringView text, QDate &day, QTime &time) {
     if (text.size() != 19 || text[4] != u'-' || text[7] != u'-' || text[10] != u'T' ||
@@ -84,6 +67,26 @@ std::optional<Record> recordOf(const QStringList &f, const Record *previous) {
 }
 } // namespace
 
+namespace {
+const char *const kMarkWords[] = {"正解", "不正解", "未回答"};
+
+} // namespace
+
+QString markWord(Mark mark) {
+    return QString::fromUtf8(kMarkWords[static_cast<int>(mark)]);
+}
+
+std::optional<Mark> markOfWord(const QString &word) {
+    static const QStringList words = [] {
+        QStringList list;
+        for (const char *mark : kMarkWords)
+            list.append(QString::fromUtf8(mark));
+        return list;
+    }();
+    const qsizetype i = words.indexOf(word);
+    return i < 0 ? std::nullopt : std::optional<Mark>(static_cast<Mark>(i));
+}
+
 QString filePath() {
     return QFileInfo(history::filePath()).absolutePath() + QStringLiteral("/answers.csv");
 }
@@ -124,11 +127,7 @@ ReadResult parse(QByteArrayView bytes) {
 }
 
 ReadResult read(const QString &path) {
-    const csvlog::Tail tail = csvlog::readTail(path, kMaxReadBytes);
-    ReadResult result = parse(tail.bytes);
-    result.olderLinesLeftOut = tail.olderLinesLeftOut;
-    result.error = tail.error;
-    return result;
+    return csvlog::readRecords<ReadResult>(path, kMaxReadBytes, &parse);
 }
 
 } // namespace answerlog

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QTime>
 
+#include <optional>
+
 struct QuizRecord;
 
 // The record of every answer: for each question of a run that reached its results, one line
@@ -16,6 +18,10 @@ struct QuizRecord;
 namespace answerlog {
 
 enum class Mark { Correct, Wrong, Unanswered };
+
+// The word a record names the mark by (正解, 不正解, 未回答), and back.
+QString markWord(Mark mark);
+std::optional<Mark> markOfWord(const QString &word);
 
 struct Record {
     QDate day; // local time

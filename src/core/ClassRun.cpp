@@ -25,20 +25,11 @@ const QStringList &answerHeader() {
     return fields;
 }
 
-const char *const kMarkWords[] = {"正解", "不正解", "未回答"};
-
-std::optional<answerlog::Mark> markOfWord(const QString &word) {
-    for (int i = 0; i < int(std::size(kMarkWords)); ++i)
-        if (word == QString::fromUtf8(kMarkWords[i]))
-            return static_cast<answerlog::Mark>(i);
-    return std::nullopt;
-}
-
 std::optional<Answer> answerOf(const QStringList &f) {
     bool ok = false;
     Answer a;
     a.number = f.value(0).toInt(&ok);
-    const std::optional<answerlog::Mark> mark = markOfWord(f.value(4));
+    const std::optional<answerlog::Mark> mark = answerlog::markOfWord(f.value(4));
     if (f.size() != answerHeader().size() || !ok || !mark)
         return std::nullopt;
     a.fingerprint = f[1];
@@ -140,7 +131,7 @@ QByteArray encode(const Run &run) {
                        csvlog::line(answerHeader());
     for (const Answer &a : run.answers)
         bytes += csvlog::line({QString::number(a.number), a.fingerprint, a.correct, a.given,
-                               QString::fromUtf8(kMarkWords[static_cast<int>(a.mark)]), a.start});
+                               answerlog::markWord(a.mark), a.start});
     return bytes;
 }
 

@@ -31,6 +31,17 @@ struct Tail {
 };
 Tail readTail(const QString &path, qint64 maxBytes);
 
+// The records of the file's tail as parse reads them, with what the tail says of the file: a
+// result type with olderLinesLeftOut and error.
+template <typename Result, typename Parse>
+Result readRecords(const QString &path, qint64 maxBytes, Parse parse) {
+    const Tail tail = readTail(path, maxBytes);
+    Result result = parse(tail.bytes);
+    result.olderLinesLeftOut = tail.olderLinesLeftOut;
+    result.error = tail.error;
+    return result;
+}
+
 // Calls take with the fields of every line but blank ones and the header; take says whether
 // the line was a valid record. Returns how many lines were not (damaged ones included).
 int forEachRecord(QByteArrayView bytes, const QStringList &header,

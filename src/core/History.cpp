@@ -96,11 +96,7 @@ ReadResult parse(QByteArrayView bytes) {
 }
 
 ReadResult read(const QString &path) {
-    const csvlog::Tail tail = csvlog::readTail(path, kMaxReadBytes);
-    ReadResult result = parse(tail.bytes);
-    result.olderLinesLeftOut = tail.olderLinesLeftOut;
-    result.error = tail.error;
-    return result;
+    return csvlog::readRecords<ReadResult>(path, kMaxReadBytes, &parse);
 }
 
 QStringList sections(const QList<Entry> &entries) {
