@@ -3,6 +3,7 @@
 #include "QuizRecord.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 
@@ -30,25 +31,35 @@ void takeRightAnswer(Standing &s, const answerlog::Record &r) {
 }
 
 using Key = std::pair<qint32, QString>;
-} // namespace
 
-QList<Standing> standings(const QList<answerlog::Record> &records, const QString &folder,
-                          const QString &section) {
+// Fingerprints of questions that occur more than once in the quiz: only these need a number.
+QSet<QString> twinsIn(const QList<QuizRecord> &quiz) {
+    QSet<QString> seen;
+    QSet<QString> twins;
+    for (const QuizRecord &question : quiz) {
+        const QString print = answerlog::fingerprint(question);
+        if (seen.contains(print))
+            twins.insert(print);
+        seen.insert(print);
+    }
+    return twins;
+}
+
+Key keyOf(qint32 number, const QString &fingerprint, const QSet<QString> &twins) {
+    return Key(twins.contains(fingerprint) ? number : 0, fingerprint);
+}
+
+// The standings of the quiz's questions, from the records in the order they were written.
+QHash<Key, Standing> standings(const QList<answerlog::Record> &records, const QString &folder,
+                               const QString &section, const QSet<QString> &twins) {
     const QString key = answerlog::folderKey(folder);
-    QHash<Key, qsizetype> at;
-    QList<Standing> result;
+    QHash<Key, Standing> result;
     for (const answerlog::Record &r : records) {
         if (r.section != section || r.folder != key)
             continue;
-        qsizetype &i = at[Key(r.number, r.fingerprint)];
-        if (i == 0) {
-            Standing fresh;
-            fresh.number = r.number;
-            fresh.fingerprint = r.fingerprint;
-            result.append(fresh);
-            i = result.size();
-        }
-        Standing &s = result[i - 1];
+        Standing &s = result[keyOf(r.number, r.fingerprint, twins)];
+        s.number = r.number;
+        s.fingerprint = r.fingerprint;
         if (r.missed())
             takeMiss(s, r);
         else
@@ -56,15 +67,17 @@ QList<Standing> standings(const QList<answerlog::Record> &records, const QString
     }
     return result;
 }
+} // namespace
 
-QList<Question> matched(const QList<QuizRecord> &quiz, const QList<Standing> &standings) {
-    QHash<Key, const Standing *> byKey;
-    for (const Standing &s : standings)
-        byKey.insert(Key(s.number, s.fingerprint), &s);
+QList<Question> questionsOf(const QList<QuizRecord> &quiz, const QList<answerlog::Record> &records,
+                            const QString &folder, const QString &section) {
+    const QSet<QString> twins = twinsIn(quiz);
+    const QHash<Key, Standing> byKey = standings(records, folder, section, twins);
     QList<Question> result;
     for (qsizetype i = 0; i < quiz.size(); ++i) {
-        const Standing *s = byKey.value(Key(quiz[i].reportNumber, answerlog::fingerprint(quiz[i])));
-        if (s)
+        const auto s =
+            byKey.constFind(keyOf(quiz[i].reportNumber, answerlog::fingerprint(quiz[i]), twins));
+        if (s != byKey.cend())
             result.append(Question{i, *s});
     }
     return result;

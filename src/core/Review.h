@@ -28,20 +28,18 @@ struct Standing {
     QTime lastMissedTime;
 };
 
-// The standings of the questions of one quiz (its folder and section), from the records in
-// the order they were written.
-QList<Standing> standings(const QList<answerlog::Record> &records, const QString &folder,
-                          const QString &section);
-
 // A question of the quiz as it is now, with where it stands.
 struct Question {
     qsizetype index = 0; // in the quiz
     Standing standing;
 };
 
-// The quiz's questions that have a standing: one whose number and fingerprint are those of a
-// question as it is now. A record of a question since rewritten or removed counts for none.
-QList<Question> matched(const QList<QuizRecord> &quiz, const QList<Standing> &standings);
+// The questions of the quiz as it is now (of its folder and section) that have records. A
+// question is known by its fingerprint, so one moved by an insert keeps its history; its number
+// only tells identical questions apart. A record of a question since rewritten or removed
+// counts for none.
+QList<Question> questionsOf(const QList<QuizRecord> &quiz, const QList<answerlog::Record> &records,
+                            const QString &folder, const QString &section);
 
 // The questions due on today (due then or earlier), in the quiz's order.
 QList<qsizetype> dueOn(const QList<Question> &questions, QDate today);

@@ -9,17 +9,6 @@
 #include <QFileInfo>
 
 namespace mostmissed {
-namespace {
-constexpr qsizetype kStartLength = 40;
-
-QString startOf(const QString &html) {
-    QString text = questionpages::plainText(html).simplified();
-    if (text.size() > kStartLength)
-        text = text.left(kStartLength - 1) + QChar(0x2026); // …
-    return text;
-}
-} // namespace
-
 QList<Row> rows(const QList<answerlog::Record> &records, const QString &quizFolder,
                 const QString &section) {
     const QString path = sections::quizFilePath(quizFolder, section);
@@ -27,15 +16,14 @@ QList<Row> rows(const QList<answerlog::Record> &records, const QString &quizFold
     if (!quiz.ok)
         return {};
     const QList<review::Question> missed = review::mostMissed(
-        review::matched(quiz.records,
-                        review::standings(records, QFileInfo(path).absolutePath(), section)),
+        review::questionsOf(quiz.records, records, QFileInfo(path).absolutePath(), section),
         kListed);
     QList<Row> result;
     for (const review::Question &q : missed) {
         const QuizRecord &question = quiz.records[q.index];
         result.append({question.reportNumber, q.standing.timesMissed,
                        QDateTime(q.standing.lastMissedDay, q.standing.lastMissedTime),
-                       startOf(question.question)});
+                       questionpages::plainStart(question.question)});
     }
     return result;
 }

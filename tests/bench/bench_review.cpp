@@ -42,7 +42,7 @@ int main(int argc, char *argv[]) {
         const answerlog::ReadResult log = answerlog::read(path);
         const double read = clock.nsecsElapsed() / 1e6;
         const QList<review::Question> questions =
-            review::matched(quiz, review::standings(log.records, folder, kSection));
+            review::questionsOf(quiz, log.records, folder, kSection);
         due = review::dueOn(questions, QDate(2026, 12, 1)).size();
         const double all = clock.nsecsElapsed() / 1e6;
         reading.push_back(read);

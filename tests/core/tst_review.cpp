@@ -38,7 +38,7 @@ Record answered(int day, RunKind kind, Mark mark, qint32 number = 1,
 }
 
 QList<review::Question> matched(const QList<Record> &records, const QList<QuizRecord> &quiz) {
-    return review::matched(quiz, review::standings(records, kFolder, QStringLiteral("s")));
+    return review::questionsOf(quiz, records, kFolder, QStringLiteral("s"));
 }
 } // namespace
 
@@ -102,6 +102,20 @@ private slots:
         QCOMPARE(most[0].index, 0); // twice
         QCOMPARE(most[0].standing.lastMissedDay, kDay1.addDays(4));
         QCOMPARE(most[1].index, 1);
+    }
+
+    // A question keeps its history when an insert before it renumbers it; identical questions
+    // are told apart by their numbers.
+    void questionsKnownByFingerprint() {
+        QuizRecord moved = question(2);
+        moved.number = moved.reportNumber = 3;
+        QuizRecord twin = question(2);
+        twin.number = twin.reportNumber = 4;
+        const QList<Record> records{answered(0, RunKind::Full, Mark::Wrong, 2)};
+        const QList<QuizRecord> inserted{question(1), question(5), moved};
+        QCOMPARE(review::dueOn(matched(records, inserted), kDay1.addDays(1)), QList<qsizetype>{2});
+        const QList<QuizRecord> twins{question(2), twin};
+        QCOMPARE(review::dueOn(matched(records, twins), kDay1.addDays(1)), QList<qsizetype>{0});
     }
 
     // Every field comes back as written, a given answer with commas, quotes and a line break
