@@ -115,7 +115,9 @@ QString append(const QList<Record> &records, const QString &path) {
 
 ReadResult parse(QByteArrayView bytes) {
     ReadResult result;
-    result.records.reserve(bytes.count('\n')); // 100,000 records are not moved as the list grows
+    // 100,000 records are not moved as the list grows; a file of blank lines reserves no more
+    // than real records of its size would take.
+    result.records.reserve(std::min(bytes.count('\n'), bytes.size() / 40));
     result.skippedLines = csvlog::forEachRecord(bytes, headerFields(), [&](const QStringList &f) {
         const Record *previous = result.records.isEmpty() ? nullptr : &result.records.constLast();
         std::optional<Record> record = recordOf(f, previous);

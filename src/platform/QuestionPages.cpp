@@ -54,6 +54,14 @@ QString spokenText(const QuizRecord &question, int number, int count, bool witho
     return spoken;
 }
 
+QString plainStart(const QString &html) {
+    constexpr qsizetype kLength = 40;
+    QString text = plainText(rubyTextRemoved(html)).simplified();
+    if (text.size() > kLength)
+        text = text.left(kLength - 1) + QChar(0x2026); // …
+    return text;
+}
+
 void showPages(HtmlPane &questionPane, HtmlPane &choicesPane, const QuizRecord &question,
                const QString &quizFolder) {
     const auto page = [&quizFolder](const QString &fragment) {

@@ -20,6 +20,9 @@ void showPages(HtmlPane &questionPane, HtmlPane &choicesPane, const QuizRecord &
 QString spokenText(const QuizRecord &question, int number, int count, bool withoutRubyText);
 // The text of an HTML fragment as plain text, list items numbered; nothing is loaded.
 QString plainText(const QString &html);
+// The start of the plain text on one line without ruby readings, cut short with an ellipsis:
+// how tables name a question.
+QString plainStart(const QString &html);
 
 // Shows the picture at path; an empty path clears it, and a picture that cannot be loaded
 // keeps the one on show.

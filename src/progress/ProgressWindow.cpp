@@ -79,13 +79,17 @@ ProgressWindow::ProgressWindow(const QString &section, const QString &quizFolder
     auto *runs = new QSplitter(Qt::Vertical, this);
     runs->addWidget(chart);
     runs->addWidget(runTable);
-    runs->addWidget(createMissedPart());
     runs->setStretchFactor(0, 3);
     runs->setStretchFactor(1, 2);
-    runs->setStretchFactor(2, 2);
     m_pages = new QStackedWidget(this);
     m_pages->addWidget(emptyLabel);
     m_pages->addWidget(runs);
+    // The answers may name misses of a section whose runs the history no longer has.
+    auto *parts = new QSplitter(Qt::Vertical, this);
+    parts->addWidget(m_pages);
+    parts->addWidget(createMissedPart());
+    parts->setStretchFactor(0, 5);
+    parts->setStretchFactor(1, 2);
 
     auto *top = new QHBoxLayout;
     top->addWidget(sectionLabel);
@@ -94,7 +98,7 @@ ProgressWindow::ProgressWindow(const QString &section, const QString &quizFolder
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(noticeLabel);
-    layout->addWidget(m_pages, 1);
+    layout->addWidget(parts, 1);
     design::resizeWithinScreen(this, QSize(780, 760));
 
     showNotice();
@@ -172,13 +176,13 @@ void ProgressWindow::showNotice() {
     if (m_answers.skippedLines > 0)
         notes.append(design::uiText("答えの記録の壊れた行 %1 行を読み飛ばしました")
                          .arg(m_answers.skippedLines));
-    if (!m_history.error.isEmpty())
-        notes.append(m_history.error);
     if (m_history.skippedLines > 0)
         notes.append(
             design::uiText("壊れた行 %1 行を読み飛ばしました").arg(m_history.skippedLines));
     if (m_history.olderLinesLeftOut)
         notes.append(design::uiText("履歴が大きいため、古い記録は読み込んでいません"));
+    if (m_answers.olderLinesLeftOut)
+        notes.append(design::uiText("答えの記録が大きいため、古い記録は読み込んでいません"));
     noticeLabel->setText(notes.join(QLatin1Char('\n')));
     noticeLabel->setVisible(!notes.isEmpty());
 }

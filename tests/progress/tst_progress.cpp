@@ -1,9 +1,11 @@
+#include "AnswerLog.h"
 #include "Controls.h"
 #include "History.h"
 #include "MainWindow.h"
 #include "MainWindowFixture.h"
 #include "ProgressChart.h"
 #include "ProgressWindow.h"
+#include "QuizFile.h"
 #include "ResultWindow.h"
 #include "TextTable.h"
 
@@ -75,26 +77,44 @@ class TestProgress : public QObject {
 
 private slots:
     void init() {
-        QFile::remove(history::filePath());
         f = std::make_unique<MainWindowFixture>();
+        QFile::remove(history::filePath());
+        QFile::remove(answerlog::filePath());
     }
     void cleanup() { f.reset(); }
 
-    // Opened from the main window before any run, then from a run's results window.
+    // Opened from the main window when the history cannot be read (the answer record still
+    // lists a miss), then from a run's results window.
     void showsTheHistoryOfTheSection() {
-        f->writeQuiz(QStringLiteral("four"), 4);
+        const QString path = f->writeQuiz(QStringLiteral("four"), 4);
+        answerlog::Record missed;
+        missed.day = QDate(2024, 6, 1);
+        missed.time = QTime(9, 0);
+        missed.given = QStringLiteral("×");
+        missed.folder = answerlog::folderKey(QFileInfo(path).absolutePath());
+        missed.section = QStringLiteral("four");
+        missed.number = 1;
+        missed.fingerprint = answerlog::fingerprint(quizfile::read(path).records.value(0));
+        missed.mark = answerlog::Mark::Wrong;
+        QVERIFY(answerlog::append({missed}).isEmpty());
+        QVERIFY(QDir().mkpath(history::filePath()));
         MainWindow *form = f->start();
         f->load(QStringLiteral("four"));
         bool seen = false;
         inspectNextProgressWindow([&](ProgressWindow *w) {
-            seen = control<QLabel>(w, "emptyLabel")->text() ==
+            const QString notice = control<QLabel>(w, "noticeLabel")->text();
+            seen = !notice.isEmpty() && !notice.contains(QLatin1Char('\n')) &&
+                   control<QLabel>(w, "emptyLabel")->text() ==
                        QString::fromUtf8("まだ記録がありません") &&
                    control<QLabel>(w, "emptyLabel")->isVisible() &&
                    !control<ProgressChart>(w, "chart")->isVisible() &&
+                   control<QTableView>(w, "missedTable")->isVisible() &&
+                   column(control<QTableView>(w, "missedTable"), 0) == QStringList{"1"} &&
                    control<QComboBox>(w, "sectionBox")->currentText() == "four";
         });
         form->findChild<QAction *>(QStringLiteral("toolsProgressAction"))->trigger();
         QVERIFY(seen);
+        QVERIFY(QDir(history::filePath()).removeRecursively());
 
         Entry run;
         run.when = QDateTime::currentDateTime().addSecs(-60);
