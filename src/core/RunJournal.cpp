@@ -93,7 +93,10 @@ std::optional<Journal> parse(const QByteArray &bytes) {
         history::kindOfWord(o.value(QStringLiteral("kind")).toString(QStringLiteral("full")));
     if (!kind)
         return std::nullopt;
-    journal.kind = *kind;
+    // A practice run's kind says only that; a practice review or retry keeps both.
+    journal.practice =
+        *kind == history::RunKind::Practice || o.value(QStringLiteral("practice")).toBool();
+    journal.kind = *kind == history::RunKind::Practice ? history::RunKind::Full : *kind;
     journal.questionOnShow = o.value(QStringLiteral("question")).toInt(1);
     journal.elapsedSeconds = o.value(QStringLiteral("elapsed")).toDouble(-1);
     if (journal.answerTexts.size() != journal.answerMarks.size() ||
@@ -150,7 +153,8 @@ QString write(const Journal &journal) {
     const QJsonObject fields{{QStringLiteral("quiz"), toJson(journal.quiz)},
                              {QStringLiteral("question"), journal.questionOnShow},
                              {QStringLiteral("elapsed"), journal.elapsedSeconds},
-                             {QStringLiteral("kind"), history::kindWord(journal.kind)}};
+                             {QStringLiteral("kind"), history::kindWord(journal.kind)},
+                             {QStringLiteral("practice"), journal.practice}};
     QByteArray json = QJsonDocument(fields).toJson(QJsonDocument::Compact);
     json.chop(1); // the closing brace, after the answers
     appendArray(json, "answers", journal.answerTexts, appendJsonString);

@@ -32,7 +32,8 @@ struct Journal {
     // The questions of the run, by their indexes in the quiz, when they are not the whole quiz
     // in its order (a shuffled run, a retry, a review); the answers follow this order.
     QList<qsizetype> order;
-    history::RunKind kind = history::RunKind::Full;
+    history::RunKind kind = history::RunKind::Full; // full, retry or review
+    bool practice = false;                          // each mark shown as it is answered
 };
 
 // The identity of the file as it is now; size -1 when it cannot be read.

@@ -178,6 +178,9 @@ private:
     void startRunOfTakenQuestions();
     void showRunKind();
     void shuffleIfChosen();
+    void lockAnswerIfMarked(int index);
+    bool editorLetGoOfQuiz();
+    bool interruptedRunGivenUp(const QString &quizFile, qsizetype questionCount);
     static QString nothingDueText(const QList<review::Question> &questions, QDate today);
     // Furigana shown or hidden, and the question as a screen reader says it
     // (MainWindowView.cpp).
@@ -190,6 +193,7 @@ private:
     void fitClock();
     bool handleKey(QKeyEvent *event);
     void stepScrollBar(int delta);
+    void stepTo(int value);
     void nextQuestion();
     void setScrollValue(int value);
     void giveFocusBack();

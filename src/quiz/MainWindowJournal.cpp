@@ -69,6 +69,10 @@ bool MainWindow::offerResume() {
             : runjournal::identify(m_state.currentQuizFile);
     const std::optional<runjournal::Journal> journal =
         runjournal::find(quiz, m_state.answerTexts.size());
+    // A run in another order is kept for when the editor, which has the quiz in its order, is
+    // closed.
+    if (journal && !journal->order.isEmpty() && editorOpen())
+        return false;
     const bool resume =
         journal && messagebox::show(this, uiText("前回の続きから再開しますか？"), uiText("確認"),
                                     messagebox::Buttons::YesNo) == messagebox::Answer::Yes;
@@ -112,9 +116,7 @@ void MainWindow::afterResults(const ResultWindow &results) {
         setRunOver(true);
         return;
     }
-    // The editor works on the whole quiz: it is closed first (its work saved or let go), or
-    // there is no retry.
-    if (editorOpen() && !m_editor->close()) {
+    if (!editorLetGoOfQuiz()) {
         backToWholeQuiz();
         setRunOver(true);
         return;

@@ -96,7 +96,14 @@ void MainWindow::setScrollValue(int value) {
 }
 
 void MainWindow::stepScrollBar(int delta) {
-    setScrollValue(questionScrollBar->value() + delta);
+    stepTo(questionScrollBar->value() + delta);
+}
+
+// In practice a typed answer not yet marked first shows its mark, whichever way the learner
+// steps.
+void MainWindow::stepTo(int value) {
+    if (!showMarkBeforeStep())
+        setScrollValue(value);
 }
 
 // The next question, or past the last one; at the end the number box is set again.
@@ -144,10 +151,10 @@ bool MainWindow::handleKey(QKeyEvent *event) {
         return true;
     }
     case Qt::Key_Home:
-        setScrollValue(1);
+        stepTo(1);
         return true;
     case Qt::Key_End:
-        setScrollValue(m_state.questionCount);
+        stepTo(m_state.questionCount);
         return true;
     case Qt::Key_Pause:
         if (m_run->isClockRunning())

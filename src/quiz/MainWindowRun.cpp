@@ -214,11 +214,12 @@ void MainWindow::pickAnswerFromList() {
 }
 
 void MainWindow::pickAnswer(int row) {
-    if (m_run->isOver() || row < 0 || row >= answerList->count())
+    if (row < 0 || row >= answerList->count())
         return;
     const QString answer = answerList->item(row)->text();
+    if (!m_run->pickAnswer(questionIndexOnShow(), answer))
+        return; // the run is over, or the answer's mark was shown in practice
     answerBox->setText(answer);
-    m_run->pickAnswer(questionIndexOnShow(), answer);
     showPlace();
     m_run->keepJournal();
 }

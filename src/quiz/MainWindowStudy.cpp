@@ -10,6 +10,7 @@
 #include "QuizFile.h"
 #include "QuizRun.h"
 #include "Review.h"
+#include "RunJournal.h"
 #include "RunModel.h"
 #include "Sections.h"
 #include "StudyOptions.h"
@@ -18,10 +19,12 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QLocale>
 #include <QMenu>
 
 using design::uiText;
+using messagebox::Answer;
 
 void MainWindow::createStudyControls(QWidget *client) {
     practiceFeedback = new QLabel(client);
@@ -83,6 +86,7 @@ bool MainWindow::showMarkBeforeStep() {
 // Whether the answer to the question at index was right, the correct answer and the key
 // point; before an answer, what practice mode does. Said by a screen reader when speak.
 void MainWindow::showPracticeMark(int index, bool speak) {
+    lockAnswerIfMarked(index);
     if (!m_run->isPractice())
         return;
     const qint32 mark = m_state.answerMarks.value(index, quizrun::kUnanswered);
@@ -102,6 +106,14 @@ void MainWindow::showPracticeMark(int index, bool speak) {
     practiceFeedback->setText(text);
     if (speak)
         describeBoxes(text);
+}
+
+// Nothing more is answered once the run is over, nor in practice once the answer's mark was
+// shown: the first answer marked stands.
+void MainWindow::lockAnswerIfMarked(int index) {
+    const bool locked = m_run->isOver() || m_run->isAnswerFixed(index);
+    answerBox->setReadOnly(locked);
+    answerList->setEnabled(!locked);
 }
 
 // The questions of the run now taken (a retry, a review, a shuffled quiz), from the first.
@@ -129,11 +141,36 @@ void MainWindow::showRunKind() {
     }
 }
 
+// A quiz loaded while the editor is open stays in the editor's order.
 void MainWindow::shuffleIfChosen() {
-    if (!studyoptions::shuffledOrder() || m_state.questionCount < 2)
+    if (!studyoptions::shuffledOrder() || m_state.questionCount < 2 || editorOpen())
         return;
     m_run->shuffle();
     startRunOfTakenQuestions();
+}
+
+// The editor works on the whole quiz in its order: before a run of some of its questions it is
+// closed (its work saved or let go). False when the learner kept it open.
+bool MainWindow::editorLetGoOfQuiz() {
+    return !editorOpen() || m_editor->close();
+}
+
+// A review takes the place of a run of the quiz that was interrupted (or is under way): the
+// learner says whether that run may be given up.
+bool MainWindow::interruptedRunGivenUp(const QString &quizFile, qsizetype questionCount) {
+    const runjournal::QuizIdentity quiz = runjournal::identify(quizFile);
+    if (!runjournal::find(quiz, questionCount))
+        return true;
+    const Answer go = messagebox::show(this,
+                                       uiText("途中の回があります。復習を始めると，"
+                                              "その回は再開できなくなります。\r\n"
+                                              "復習を始めますか？"),
+                                       uiText("復習"), messagebox::Buttons::YesNo);
+    if (go != Answer::Yes)
+        return false;
+    m_run->endJournal();
+    runjournal::drop(quiz.path);
+    return true;
 }
 
 // The questions of the section to review today, or its questions missed most often; nothing
@@ -142,27 +179,28 @@ void MainWindow::startReview(const QString &section, ReviewOf which) {
     const QString path = sections::quizFilePath(m_state.quizFolder, section);
     const answerlog::ReadResult log = answerlog::read();
     const QDate today = m_run->now().date();
-    const QList<review::Standing> standings =
-        review::standings(log.records, QFileInfo(path).absolutePath(), section);
+    const auto questionsOf = [&](const QList<QuizRecord> &quiz) {
+        return review::questionsOf(quiz, log.records, QFileInfo(path).absolutePath(), section);
+    };
     const auto chosen = [&](const QList<QuizRecord> &quiz) {
-        const QList<review::Question> questions = review::matched(quiz, standings);
         if (which == ReviewOf::Due)
-            return review::dueOn(questions, today);
+            return review::dueOn(questionsOf(quiz), today);
         QList<qsizetype> indexes;
-        for (const review::Question &q : review::mostMissed(questions, mostmissed::kListed))
+        for (const review::Question &q : review::mostMissed(questionsOf(quiz), mostmissed::kListed))
             indexes.append(q.index);
         return indexes;
     };
     const quizfile::ReadResult quiz = quizfile::read(path);
     QString problem = !log.error.isEmpty() ? log.error : quiz.error;
     if (problem.isEmpty() && chosen(quiz.records).isEmpty())
-        problem = which == ReviewOf::MostMissed
-                      ? uiText("間違えた問題の記録がありません。")
-                      : nothingDueText(review::matched(quiz.records, standings), today);
+        problem = which == ReviewOf::MostMissed ? uiText("間違えた問題の記録がありません。")
+                                                : nothingDueText(questionsOf(quiz.records), today);
     if (!problem.isEmpty()) {
         messagebox::show(this, problem, uiText("復習"));
         return;
     }
+    if (!interruptedRunGivenUp(path, quiz.records.size()) || !editorLetGoOfQuiz())
+        return;
     sectionBox->setCurrentText(section);
     loadQuizSection(QString());
     const QList<qsizetype> indexes = chosen(m_state.questions);

@@ -52,9 +52,9 @@ void RunModel::start(bool paused) {
 }
 
 void RunModel::resumeFrom(const runjournal::Journal &journal) {
-    m_practice = journal.kind == history::RunKind::Practice;
+    m_practice = journal.practice;
     if (!journal.order.isEmpty())
-        takeQuestions(journal.order, m_practice ? history::RunKind::Full : journal.kind);
+        takeQuestions(journal.order, journal.kind);
     m_state.answerTexts = journal.answerTexts;
     for (qsizetype i = 0; i < m_state.answerMarks.size(); ++i) {
         const QString given = m_state.answerTexts.value(i);
@@ -194,8 +194,13 @@ void RunModel::forgetWholeQuiz() {
     m_kind = history::RunKind::Full;
 }
 
+bool RunModel::isAnswerFixed(qsizetype index) const {
+    return m_practice &&
+           m_state.answerMarks.value(index, quizrun::kUnanswered) != quizrun::kUnanswered;
+}
+
 bool RunModel::recordAnswer(qsizetype index, const QString &given) {
-    if (isOver() || index < 0 || index >= m_state.answerTexts.size() ||
+    if (isOver() || isAnswerFixed(index) || index < 0 || index >= m_state.answerTexts.size() ||
         index >= m_state.answerMarks.size() ||
         (!given.isEmpty() && index >= m_state.questions.size()))
         return false;
@@ -207,7 +212,7 @@ bool RunModel::recordAnswer(qsizetype index, const QString &given) {
 }
 
 bool RunModel::pickAnswer(qsizetype index, const QString &given) {
-    if (isOver())
+    if (isOver() || isAnswerFixed(index))
         return false;
     if (index >= 0 && index < m_state.answerTexts.size())
         m_state.answerTexts[index] = given;
@@ -241,7 +246,8 @@ void RunModel::writeJournal() {
     journal.answerMarks = m_state.answerMarks;
     journal.questionOnShow = std::max(1, m_questionOnShow());
     journal.order = m_order;
-    journal.kind = kind();
+    journal.kind = m_kind;
+    journal.practice = m_practice;
     journal.elapsedSeconds =
         std::clamp(quizrun::elapsedSeconds(m_state.quizStartSeconds, m_clock()), 0.0,
                    quizrun::kTimeLimitSeconds);

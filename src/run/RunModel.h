@@ -69,6 +69,8 @@ public:
     bool recordAnswer(qsizetype index, const QString &given);
     // A choice picked from the list stands as the answer until it is recorded.
     bool pickAnswer(qsizetype index, const QString &given);
+    // In practice the first answer marked stands: its mark and the correct answer were shown.
+    bool isAnswerFixed(qsizetype index) const;
 
     // These questions of the whole quiz (indexes into it), in this order, take its place in the
     // state for a run of the kind; the whole quiz is kept to come back to. The report and the

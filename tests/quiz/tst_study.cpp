@@ -1,6 +1,7 @@
 // Study across runs through the main window: a review of the questions missed, practice mode's
 // marks and a shuffled run, taken with the keyboard.
 #include "Controls.h"
+#include "EditorWindow.h"
 #include "History.h"
 #include "MainWindow.h"
 #include "MainWindowFixture.h"
@@ -134,10 +135,48 @@ private slots:
         QVERIFY(control<QLineEdit>(f->form, "answerBox")
                     ->accessibleDescription()
                     .startsWith(QString::fromUtf8("× 不正解です。")));
+        QTest::keyClick(f->form, Qt::Key_2); // the first marked answer stands
+        QCOMPARE(control<QLineEdit>(f->form, "answerBox")->text(), QStringLiteral("1"));
+        QTest::keyClick(f->form, Qt::Key_Return);
+        QTest::keyClick(f->form, Qt::Key_1);
+        QTest::keyClick(f->form, Qt::Key_Home); // any step shows the mark first
+        QVERIFY(feedback->text().startsWith(QString::fromUtf8("× 不正解です。正解は ○ です。")));
+        QTest::keyClick(f->form, Qt::Key_Home);
+        QCOMPARE(f->form->questionNumberOnShow(), 1);
         messagebox::script({Answer::Yes});
         closeNextModalWindow();
         control<QLineEdit>(f->form, "questionNumberBox")->setText(QStringLiteral("11"));
         QCOMPARE(history::read().entries.constLast().kind, history::RunKind::Practice);
+    }
+
+    // The editor keeps the whole quiz in its order: a shuffled load leaves the order alone while
+    // it is open, and a review closes it first; a review asks before it gives up a run under way.
+    void editorAndRunUnderWayKeepTheirQuiz() {
+        f->load(QStringLiteral("ten"));
+        answerAll({5, 2, 5, 1, 5, 2, 1, 2, 5, 2});
+        studyoptions::setShuffledOrder(true);
+        control<QAction>(f->form, "toolsOptionsAction")->trigger(); // 問題作成
+        const auto editorShown = [] {
+            const QWidgetList windows = QApplication::topLevelWidgets();
+            return std::any_of(windows.cbegin(), windows.cend(), [](QWidget *w) {
+                return qobject_cast<EditorWindow *>(w) && w->isVisible();
+            });
+        };
+        QVERIFY(editorShown());
+        f->load(QStringLiteral("ten"));
+        QCOMPARE(numbersInRun(), (QList<qint32>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+        control<QLineEdit>(f->form, "answerBox")->setFocus();
+        QTest::keyClick(f->form, Qt::Key_1);
+        QTest::keyClick(f->form, Qt::Key_Return);
+
+        f->today = f->today.addDays(1);
+        for (const Answer giveUp : {Answer::No, Answer::Yes}) {
+            messagebox::script({giveUp}); // 途中の回があります。…復習を始めますか？
+            control<QAction>(f->form, "toolsReviewAction")->trigger();
+            QCOMPARE(messagebox::takeShown().size(), 1);
+            QCOMPARE(editorShown(), giveUp == Answer::No);
+        }
+        QCOMPARE(numbersInRun(), (QList<qint32>{4, 7}));
     }
 
     // The questions come in another order under their own numbers, and a run taken up again

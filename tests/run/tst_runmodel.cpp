@@ -154,27 +154,34 @@ private slots:
         QVERIFY(m_run->isOver());
     }
 
-    // A shuffled practice run records each answer under the question's own number, its journal
-    // keeps the order, and an answer record that cannot be written is said once, not each run.
+    // A practice review records each answer under the question's own number, its first marked
+    // answer standing; its journal keeps the order and both kinds, and an answer record that
+    // cannot be written is said once, not each run.
     void answersAreRecordedUnderOwnNumbers() {
         QFile::remove(answerlog::filePath());
         for (int i = 0; i < 3; ++i)
             m_state.questions[i].reportNumber = i + 1;
         m_run->setPractice(true);
-        m_run->shuffle();
+        const QList<qsizetype> order{2, 0, 1};
+        m_run->takeQuestions(order, history::RunKind::Review);
         m_run->start(false);
-        const QList<qsizetype> order = m_run->order();
         const qsizetype second = order.indexOf(1); // where question 2 ("2") stands now
         answer(second, "3");
-        QCOMPARE(kept().value_or(runjournal::Journal()).order, order);
-        QCOMPARE(kept()->kind, history::RunKind::Practice);
+        answer(second, "2");
+        const runjournal::Journal journal = kept().value_or(runjournal::Journal());
+        QCOMPARE(journal.order, order);
+        QVERIFY(journal.practice);
+        m_run->setPractice(false);
+        m_run->resumeFrom(journal);
+        QVERIFY(m_run->isPractice());
+        QCOMPARE(m_run->kind(), history::RunKind::Review);
         QVERIFY(m_run->finish().isEmpty());
         const QList<answerlog::Record> records = answerlog::read().records;
         QCOMPARE(records.size(), 3);
         for (qsizetype i = 0; i < 3; ++i) {
             QCOMPARE(records[i].number, order[i] + 1);
             QCOMPARE(records[i].fingerprint, answerlog::fingerprint(m_state.questions[i]));
-            QCOMPARE(records[i].kind, history::RunKind::Practice);
+            QCOMPARE(records[i].kind, history::RunKind::Review);
             QCOMPARE(records[i].mark,
                      i == second ? answerlog::Mark::Wrong : answerlog::Mark::Unanswered);
         }
