@@ -5,6 +5,7 @@
 #include "Icons.h"
 #include "MainWindow.h"
 #include "MessageBox.h"
+#include "QuestionPages.h"
 #include "QuizState.h"
 #include "RunModel.h"
 #include "Sections.h"
@@ -31,6 +32,7 @@ void connectRunAndMainWindow(RunModel *run, MainWindow *main) {
     run->setParent(main); // the run lives as long as the window that renders it
     run->setQuestionOnShow([main] { return main->questionNumberOnShow(); });
     run->setCalendar(&clockreading::currentDateTime);
+    run->setQuestionStart(&questionpages::plainStart);
     QObject::connect(run, &RunModel::clockChanged, main, &MainWindow::showElapsed);
     QObject::connect(run, &RunModel::timeUp, main, &MainWindow::endAtTimeLimit);
     QObject::connect(run, &RunModel::journalFailed, main, &MainWindow::tellJournalFailure);

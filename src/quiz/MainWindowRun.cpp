@@ -241,7 +241,7 @@ void MainWindow::endOfQuiz() {
         ResultWindow results(m_state, sectionBox->currentText(), this);
         if (!historyProblem.isEmpty())
             messagebox::showOnceUp(
-                &results, uiText("成績の記録を保存できませんでした。\r\n") + historyProblem,
+                &results, historyProblem,
                 messagebox::applicationTitle());
         results.exec();
         afterResults(results);

@@ -73,12 +73,48 @@ QString RunModel::finish() {
     if (std::exchange(m_over, true) || m_state.currentQuizFile.isEmpty())
         return {};
     const QDateTime when = m_calendar();
-    const QString historyProblem = history::append(historyEntry(when));
-    QString answersProblem = answerlog::append(answerRecords(when));
-    // A learner who cannot keep the answer record hears it once, not after every run.
-    if (!answersProblem.isEmpty() && std::exchange(m_answerLogFailureTold, true))
-        answersProblem.clear();
-    return historyProblem.isEmpty() ? answersProblem : historyProblem;
+    QStringList problems;
+    const auto tell = [&problems](const QString &problem, const char *what, bool *toldBefore) {
+        // The answer record and the class folder are said once, not after every run.
+        if (!problem.isEmpty() && !(toldBefore && std::exchange(*toldBefore, true)))
+            problems.append(QString::fromUtf8(what) + QStringLiteral("\r\n") + problem);
+    };
+    tell(history::append(historyEntry(when)), "成績の記録を保存できませんでした。", nullptr);
+    tell(answerlog::append(answerRecords(when)), "答えの記録を保存できませんでした。",
+         &m_answerLogFailureTold);
+    if (!m_classFolder.isEmpty() && !m_learner.isEmpty())
+        tell(classrun::send(classRun(when), m_classFolder),
+             "クラスのフォルダに送れませんでした。この回は次に送れるときに送ります。",
+             &m_classFailureTold);
+    return problems.join(QStringLiteral("\r\n"));
+}
+
+void RunModel::setQuestionStart(std::function<QString(const QString &html)> questionStart) {
+    m_questionStart = std::move(questionStart);
+}
+
+void RunModel::setClassFolder(const QString &learner, const QString &folder) {
+    m_learner = learner.trimmed();
+    m_classFolder = folder;
+}
+
+classrun::Run RunModel::classRun(const QDateTime &when) const {
+    classrun::Run run;
+    run.learner = m_learner;
+    run.section = sections::sectionOfFile(m_state.currentQuizFile);
+    run.when = when.addMSecs(-when.time().msec());
+    run.kind = kind();
+    const QList<answerlog::Record> records = answerRecords(when);
+    qsizetype next = 0;
+    for (const QuizRecord &question : m_state.questions.first(
+             std::min<qsizetype>(m_state.questionCount, m_state.questions.size()))) {
+        if (next >= records.size() || report::classify(question.answer) == report::Kind::Ignored)
+            continue;
+        const answerlog::Record &r = records[next++];
+        run.answers.append({r.number, r.fingerprint, question.answer, r.given, r.mark,
+                            m_questionStart ? m_questionStart(question.question) : QString()});
+    }
+    return run;
 }
 
 QList<answerlog::Record> RunModel::answerRecords(const QDateTime &when) const {

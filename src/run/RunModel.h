@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AnswerLog.h"
+#include "ClassRun.h"
 #include "History.h"
 #include "QuizRecord.h"
 #include "RunJournal.h"
@@ -28,6 +29,12 @@ public:
     void setCalendar(std::function<QDateTime()> calendar);
     QDateTime now() const { return m_calendar(); }
 
+    // How the class folder's file names a question: the start of its text, plain.
+    void setQuestionStart(std::function<QString(const QString &html)> questionStart);
+    // Where each finished run is sent for the teacher, under the learner's name; an empty
+    // folder or name: nowhere.
+    void setClassFolder(const QString &learner, const QString &folder);
+
     // A practice run shows each answer's mark at once; its records say so.
     void setPractice(bool practice) { m_practice = practice; }
     bool isPractice() const { return m_practice; }
@@ -41,10 +48,13 @@ public:
     // journal's own marks are not trusted), and its time.
     void resumeFrom(const runjournal::Journal &journal);
     // The results are shown: nothing more is answered, the journal is dropped, and the run's
-    // line is added to the history and its answers to the answer record, once (not without a
-    // quiz file). Returns why the history could not be written, or why the answer record could
-    // not be the first time that fails, or an empty text.
+    // line is added to the history, its answers to the answer record and its file to the class
+    // folder, once (not without a quiz file). Returns what could not be written, in sentences
+    // for the learner (the answer record and the class folder only the first time), or an
+    // empty text.
     QString finish();
+    // The run as the class folder receives it.
+    classrun::Run classRun(const QDateTime &when) const;
     // The answer record's lines of the run as of when: each scored question's own number,
     // fingerprint, the answer given and its mark.
     QList<answerlog::Record> answerRecords(const QDateTime &when) const;
@@ -110,6 +120,7 @@ private:
     std::function<double()> m_clock;
     std::function<int()> m_questionOnShow;
     std::function<QDateTime()> m_calendar;
+    std::function<QString(const QString &)> m_questionStart;
     bool m_clockShown = false; // from the start until the run is abandoned
     bool m_over = false;       // its results were shown
     QTimer *m_clockTimer = nullptr;
@@ -123,4 +134,7 @@ private:
     history::RunKind m_kind = history::RunKind::Full;
     bool m_practice = false;
     bool m_answerLogFailureTold = false;
+    bool m_classFailureTold = false;
+    QString m_learner;
+    QString m_classFolder;
 };
