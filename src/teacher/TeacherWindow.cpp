@@ -41,6 +41,7 @@ QList<TextTable::Column> teacherColumns(const QStringList &headers, QList<int> c
 QPushButton *namedButton(QWidget *parent, const char *name, const char *text) {
     auto *b = new QPushButton(uiText(text), parent);
     b->setObjectName(QLatin1String(name));
+    b->setAutoDefault(false); // Enter in the tables opens no dialog
     return b;
 }
 } // namespace
