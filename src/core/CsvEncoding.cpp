@@ -78,7 +78,49 @@ QString byteText(char byte) {
     return QString::number(static_cast<uchar>(byte), 16).toUpper().rightJustified(2, u'0');
 }
 
+// Appends one row; false when CP932 lacks one of its characters.
+bool appendEncodedRow(QByteArray &out, const QStringList &fields, QChar separator,
+                      Encoding encoding, Cp932Codec &codec) {
+    QString line;
+    appendRow(line, fields, separator);
+    if (encoding == Encoding::Utf8) {
+        out += line.toUtf8();
+        return true;
+    }
+    return codec.appendEncoded(line, out) >= 0;
+}
+
+// The first cell of a row that CP932 cannot hold, at its place in the table.
+Error unmappableError(const QStringList &header, const QStringList &fields, qint64 row,
+                      Cp932Codec &codec) {
+    for (qsizetype column = 0; column < fields.size(); ++column) {
+        QList<char32_t> unmappable;
+        QByteArray unused;
+        if (!codec.encode(fields[column], unused, &unmappable))
+            return {row, column, header.value(column),
+                    cp932::unmappableMessage({unmappable.value(0)})};
+    }
+    return {};
+}
 } // namespace
+
+EncodedTable encodeTable(const QStringList &header, qsizetype rowCount,
+                         const std::function<QStringList(qsizetype)> &row, QChar separator,
+                         Encoding encoding) {
+    EncodedTable table;
+    if (encoding == Encoding::Utf8)
+        table.bytes = kUtf8Bom;
+    Cp932Codec codec;
+    for (qsizetype i = -1; i < rowCount; ++i) {
+        const QStringList fields = i < 0 ? header : row(i);
+        if (!appendEncodedRow(table.bytes, fields, separator, encoding, codec)) {
+            table.error = unmappableError(header, fields, i + 2, codec);
+            table.bytes.clear();
+            break;
+        }
+    }
+    return table;
+}
 
 QString encodingName(Encoding encoding, bool bom) {
     if (encoding == Encoding::Cp932)

@@ -7,6 +7,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <functional>
+
 class QIODevice;
 
 // The encodings a CSV file is read and written in: UTF-8, which spreadsheets open correctly
@@ -21,6 +23,17 @@ inline constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 
 // "UTF-8 (BOM 付き)", "UTF-8" or "Shift_JIS (CP932)".
 QString encodingName(Encoding encoding, bool bom);
+
+// A table written out as a file: UTF-8 with a byte order mark, or CP932.
+struct EncodedTable {
+    QByteArray bytes; // empty on an error
+    Error error;      // the first character CP932 lacks, at its row (the header is row 1)
+    bool ok() const { return error.isNull(); }
+};
+// The header and rowCount rows, each as row gives it, separated by separator.
+EncodedTable encodeTable(const QStringList &header, qsizetype rowCount,
+                         const std::function<QStringList(qsizetype)> &row, QChar separator,
+                         Encoding encoding);
 
 // The offset of the first byte that does not begin a well-formed UTF-8 sequence, or -1.
 qsizetype invalidUtf8At(QByteArrayView bytes);

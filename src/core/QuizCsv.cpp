@@ -1,7 +1,5 @@
 #include "QuizCsv.h"
 
-#include "Cp932.h"
-
 namespace quizcsv {
 namespace {
 
@@ -15,31 +13,6 @@ QStringList rowOf(const QuizRecord &record) {
     for (QuizField field : kQuizFields)
         fields.append(fieldText(record, field));
     return fields;
-}
-
-// Appends one row; false when CP932 lacks one of its characters.
-bool appendEncodedRow(QByteArray &out, const QStringList &fields, QChar separator,
-                      csv::Encoding encoding, Cp932Codec &codec) {
-    QString line;
-    csv::appendRow(line, fields, separator);
-    if (encoding == csv::Encoding::Utf8) {
-        out += line.toUtf8();
-        return true;
-    }
-    return codec.appendEncoded(line, out) >= 0;
-}
-
-// The first cell of a question's row that CP932 cannot hold, at its place in the table.
-csv::Error unmappableError(const QStringList &fields, qint64 row, Cp932Codec &codec) {
-    for (int column = 0; column < fields.size(); ++column) {
-        QList<char32_t> unmappable;
-        QByteArray unused;
-        if (!codec.encode(fields[column], unused, &unmappable))
-            return {row, column, columnNames()[column],
-                    QString::fromUtf8("問題 %1 に ").arg(row - 1) +
-                        cp932::unmappableMessage({unmappable.value(0)})};
-    }
-    return {};
 }
 
 } // namespace
@@ -74,20 +47,13 @@ int columnNamed(const QString &cell) {
 
 ExportResult exportBytes(const QList<QuizRecord> &records, Separator separator,
                          csv::Encoding encoding) {
-    const QChar separatorCharacter = separatorChar(separator);
-    ExportResult result;
-    if (encoding == csv::Encoding::Utf8)
-        result.bytes = csv::kUtf8Bom;
-    Cp932Codec codec;
-    appendEncodedRow(result.bytes, columnNames(), separatorCharacter, encoding, codec);
-    for (qsizetype i = 0; i < records.size(); ++i) {
-        const QStringList fields = rowOf(records[i]);
-        if (!appendEncodedRow(result.bytes, fields, separatorCharacter, encoding, codec)) {
-            result.error = unmappableError(fields, i + 2, codec);
-            result.bytes.clear();
-            break;
-        }
-    }
+    const csv::EncodedTable table = csv::encodeTable(
+        columnNames(), records.size(), [&records](qsizetype i) { return rowOf(records[i]); },
+        separatorChar(separator), encoding);
+    ExportResult result{table.bytes, table.error};
+    if (!table.ok())
+        result.error.message =
+            QString::fromUtf8("問題 %1 に ").arg(table.error.row - 1) + table.error.message;
     return result;
 }
 

@@ -54,6 +54,12 @@ QString saveFile(QWidget *parent, const QString &title, const QString &filter,
     return path;
 }
 
+QString chooseFolder(QWidget *parent, const QString &title, const QString &start) {
+    if (scripted())
+        return scriptedAnswer(start);
+    return QFileDialog::getExistingDirectory(parent, title, start);
+}
+
 void script(const QStringList &answers) {
     scripted() = answers;
 }

@@ -18,6 +18,9 @@ QString openFile(QWidget *parent, const QString &title, const QString &filter,
 QString saveFile(QWidget *parent, const QString &title, const QString &filter,
                  const QString &folder, int *chosenFilter = nullptr);
 
+// The choose-folder dialog, opened at start. Empty when cancelled.
+QString chooseFolder(QWidget *parent, const QString &title, const QString &start);
+
 // Testing: the next dialogs return these paths in turn ("" = cancelled) without showing.
 void script(const QStringList &answers);
 void stopScripting();

@@ -16,6 +16,7 @@
 #include "RunModel.h"
 #include "Sections.h"
 #include "Settings.h"
+#include "TeacherWindow.h"
 #include "Zoom.h"
 
 #include <QAction>
@@ -234,6 +235,8 @@ void MainWindow::createMenus() {
     toolsOptionsAction = menus::addItem(tools, "toolsOptionsAction", "問題作成(&O)");
     connect(menus::addItem(tools, "toolsProgressAction", "成績の推移(&P)"), &QAction::triggered,
             this, &MainWindow::showProgress);
+    connect(menus::addItem(tools, "toolsClassAction", "クラスの成績(&C)"), &QAction::triggered,
+            this, [this] { teacher::showWindow(this); });
     addStudyItems(tools);
 
     QMenu *helpMenu = menus::addMenu(menuBar(), "helpMenu", "ﾍﾙﾌﾟ(&H)");

@@ -5,6 +5,7 @@
 #include "FileDialog.h"
 #include "Fonts.h"
 #include "MessageBox.h"
+#include "PrintPages.h"
 #include "Printer.h"
 #include "ProgressWindow.h"
 #include "QuizState.h"
@@ -43,8 +44,6 @@ using design::placeTwips;
 using design::uiText;
 
 namespace {
-
-const QString kPdfFolderKey = QStringLiteral("PdfFolder");
 
 // The summary labels from left to right: title and design geometry.
 struct SummaryLabel {
@@ -241,107 +240,41 @@ void ResultWindow::closeEvent(QCloseEvent *event) {
     QDialog::closeEvent(event);
 }
 
-// Prints the wrapped report in a 10-point font, page after page. Printing that would take
-// longer than half a second shows its progress page by page and can be cancelled.
-ResultWindow::Printed ResultWindow::printReport(QPagedPaintDevice &device, const QString &doing) {
-    QPainter painter;
-    if (!painter.begin(&device))
-        return Printed::Failed;
-    painter.setFont(fonts::fixedGothic(10));
-    const int pageWidth =
-        static_cast<int>(device.pageLayout().paintRect(QPageLayout::Point).width() * 20);
-    // Paper is not zoomed: the report is measured as the area measures it at its own size.
-    const ReportArea *measuring = reportArea;
-    ReportArea unzoomed;
-    if (unzoomed.font() != reportArea->font()) {
-        unzoomed.setReportText(m_reportText);
-        measuring = &unzoomed;
-    }
-    const QFontMetrics metrics = painter.fontMetrics();
-    // Paper carries what the window's title and figures show: whose run, when, the score.
-    const QStringList lines =
-        QStringList{metrics.elidedText(m_heading, Qt::ElideMiddle, painter.window().width()),
-                    QString()} +
-        report::lines(measuring->wrap(pageWidth - 324));
-    const int pageHeight = painter.window().height();
-    const std::unique_ptr<QProgressDialog> progress =
-        printing::progressDialog(this, doing, static_cast<int>(lines.size()));
-    int y = 0;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (y + metrics.lineSpacing() > pageHeight) {
-            progress->setValue(static_cast<int>(i));
-            if (progress->wasCanceled()) {
-                // A printer drops the job where the print system lets it (CUPS does not: the
-                // pages drawn so far are printed); a PDF file that is not saved is discarded.
-                if (auto *printer = dynamic_cast<QPrinter *>(&device))
-                    printer->abort();
-                return Printed::Cancelled;
-            }
-            if (!device.newPage())
-                return Printed::Failed;
-            y = 0;
+// Prints the wrapped report, page after page.
+printing::Printed ResultWindow::printReport(QPagedPaintDevice &device, const QString &doing) {
+    return printing::printLines(this, device, doing, [this, &device](const QPainter &painter) {
+        const int pageWidth =
+            static_cast<int>(device.pageLayout().paintRect(QPageLayout::Point).width() * 20);
+        // Paper is not zoomed: the report is measured as the area measures it at its own size.
+        const ReportArea *measuring = reportArea;
+        ReportArea unzoomed;
+        if (unzoomed.font() != reportArea->font()) {
+            unzoomed.setReportText(m_reportText);
+            measuring = &unzoomed;
         }
-        painter.drawText(0, y + metrics.ascent(), lines[i]);
-        y += metrics.lineSpacing();
-    }
-    return painter.end() ? Printed::Done : Printed::Failed;
+        // Paper carries what the window's title and figures show: whose run, when, the score.
+        return QStringList{painter.fontMetrics().elidedText(m_heading, Qt::ElideMiddle,
+                                                            painter.window().width()),
+                           QString()} +
+               report::lines(measuring->wrap(pageWidth - 324));
+    });
+}
+
+QString ResultWindow::pdfName() const {
+    return m_section.isEmpty() ? uiText("結果") : m_section;
 }
 
 void ResultWindow::printReportOrPdf() {
-    std::unique_ptr<QPrinter> printer = printing::defaultPrinter();
-    if (printer) {
-        const Printed printed = printReport(*printer, uiText("印刷しています…"));
-        if (printed != Printed::Failed && printer->printerState() != QPrinter::Error)
-            return;
-    }
-    saveAsPdf(printer ? uiText("印刷できませんでした。") : uiText("プリンタが見つかりません。"));
+    printing::printOrOfferPdf(this, pdfName(),
+                              [this](QPagedPaintDevice &device, const QString &doing) {
+                                  return printReport(device, doing);
+                              });
 }
 
-// When printing is not possible the same pages can go to a PDF file. The file is written
-// under a temporary name and takes the chosen name only when complete: a cancelled or failed
-// save leaves whatever was there.
-void ResultWindow::saveAsPdf(const QString &problem) {
-    if (messagebox::show(this, problem + uiText("\r\n代わりに PDF ファイルとして保存しますか？"),
-                         messagebox::applicationTitle(),
-                         messagebox::Buttons::YesNo) == messagebox::Answer::Yes)
-        saveReportAsPdf();
-}
-
-// The same pages as printing, A4, to a file named after the section and the day, in the
-// folder of the last one saved, else in the documents folder.
 void ResultWindow::saveReportAsPdf() {
-    const QString proposed = pdfFolder() + QLatin1Char('/') +
-                             (m_section.isEmpty() ? uiText("結果") : m_section) + QLatin1Char('_') +
-                             QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) +
-                             QStringLiteral(".pdf");
-    QString path = filedialog::saveFile(this, uiText("PDF ファイルとして保存"),
-                                        uiText("PDF ファイル (*.pdf)|*.pdf"), proposed);
-    if (path.isEmpty())
-        return;
-    if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
-        path += QStringLiteral(".pdf");
-    QSaveFile file(path);
-    Printed printed = Printed::Failed;
-    if (file.open(QIODevice::WriteOnly))
-        printed = printReport(*printing::pdfWriter(&file), uiText("PDF ファイルに保存しています…"));
-    if (printed == Printed::Cancelled)
-        return;
-    if (printed == Printed::Done && file.commit()) {
-        settings::writeString(kPdfFolderKey, QFileInfo(path).absolutePath());
-        return;
-    }
-    messagebox::show(this, uiText("%1 に保存できませんでした。").arg(path),
-                     messagebox::applicationTitle());
-}
-
-QString ResultWindow::pdfFolder() {
-    for (const QString &folder :
-         {settings::readString(kPdfFolderKey, QString()),
-          QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)}) {
-        if (QDir::isAbsolutePath(folder) && QFileInfo(folder).isDir())
-            return folder;
-    }
-    return QDir::homePath();
+    printing::saveAsPdf(this, pdfName(), [this](QPagedPaintDevice &device, const QString &doing) {
+        return printReport(device, doing);
+    });
 }
 
 void ResultWindow::previewReport() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PrintPages.h"
+
 #include <QDialog>
 
 class QuizState;
@@ -64,10 +66,8 @@ private:
     void showOutcome();
     void showReport();
     void layOut();
-    enum class Printed { Done, Failed, Cancelled };
-    Printed printReport(QPagedPaintDevice &device, const QString &doing);
-    void saveAsPdf(const QString &problem);
-    static QString pdfFolder();
+    printing::Printed printReport(QPagedPaintDevice &device, const QString &doing);
+    QString pdfName() const;
 
     QuizState &m_state;
     bool m_loaded = false;
