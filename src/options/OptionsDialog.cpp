@@ -3,6 +3,7 @@
 #include "Design.h"
 
 #include "DirList.h"
+#include "FileDialog.h"
 #include "KeyPreview.h"
 #include "MessageBox.h"
 #include "Numbers.h"
@@ -14,8 +15,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -109,6 +112,34 @@ void OptionsDialog::createStudyPage() {
                                270, 360, 2500, 300);
     shuffledButton = placeTwips(new QRadioButton(uiText("ランダム(&R)"), orderFrame),
                                 "shuffledButton", 270, 720, 2500, 300);
+    createClassFrame();
+}
+
+// With a name and a class folder, each finished run is also sent there for the teacher.
+void OptionsDialog::createClassFrame() {
+    auto *frame = placeTwips(new QGroupBox(uiText("クラス"), studyPage), "classFrame", 270, 2250,
+                             5250, 1350);
+    auto *nameLabel = placeTwips(new QLabel(uiText("氏名(&N)"), frame), "nameLabel", 180, 360,
+                                 1500, 285);
+    nameBox = placeTwips(new QLineEdit(frame), "nameBox", 1700, 330, 3350, 285);
+    nameBox->setMaxLength(int(studyoptions::kMaxNameLength));
+    nameLabel->setBuddy(nameBox);
+    auto *folderLabel = placeTwips(new QLabel(uiText("クラスのフォルダ(&F)"), frame),
+                                   "classFolderLabel", 180, 800, 1500, 285);
+    classFolderBox = placeTwips(new QLineEdit(frame), "classFolderBox", 1700, 770, 2450, 285);
+    folderLabel->setBuddy(classFolderBox);
+    auto *browse = placeTwips(new QPushButton(uiText("参照(&B)..."), frame), "classFolderButton",
+                              4230, 740, 820, 345);
+    connect(browse, &QPushButton::clicked, this, [this] {
+        const QString folder = filedialog::chooseFolder(
+            this, uiText("クラスのフォルダを選択"),
+            classFolderBox->text().isEmpty() ? QDir::homePath() : classFolderBox->text());
+        if (!folder.isEmpty())
+            classFolderBox->setText(QDir::toNativeSeparators(folder));
+    });
+    nameBox->setToolTip(uiText("氏名とクラスのフォルダを設定すると，結果を表示した回が"
+                               "そのフォルダにも記録され，先生が［クラスの成績］で見られます。"));
+    classFolderBox->setToolTip(nameBox->toolTip());
 }
 
 void OptionsDialog::showStoredOptions() {
@@ -118,6 +149,8 @@ void OptionsDialog::showStoredOptions() {
     countBox->setEnabled(m_state.optionsOpener != QuizState::Opener::MainWindow);
     practiceBox->setChecked(studyoptions::practiceMode());
     (studyoptions::shuffledOrder() ? shuffledButton : inOrderButton)->setChecked(true);
+    nameBox->setText(studyoptions::learnerName());
+    classFolderBox->setText(QDir::toNativeSeparators(studyoptions::classFolder()));
 }
 
 void OptionsDialog::showChosenPage() {
@@ -167,11 +200,19 @@ bool OptionsDialog::apply() {
             messagebox::applicationTitle());
         return false;
     }
+    const QString classFolder = classFolderBox->text().trimmed();
+    if (!classFolder.isEmpty() && !QDir::isAbsolutePath(classFolder)) {
+        messagebox::show(this, uiText("クラスのフォルダは / から始まるフォルダで指定してください。"),
+                         messagebox::applicationTitle());
+        return false;
+    }
     settings::writeString(QStringLiteral("QPath"), folderList->path());
     m_state.quizFolder = folderList->path();
     m_state.resizeQuestions(static_cast<qint32>(count.value));
     studyoptions::setPracticeMode(practiceBox->isChecked());
     studyoptions::setShuffledOrder(shuffledButton->isChecked());
+    studyoptions::setLearnerName(nameBox->text());
+    studyoptions::setClassFolder(classFolder);
     return true;
 }
 

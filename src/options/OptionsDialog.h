@@ -13,7 +13,8 @@ class QPushButton;
 class QRadioButton;
 class QTabBar;
 
-// The options dialog: the number of questions, the quiz folder, and how runs are asked.
+// The options dialog: the number of questions, the quiz folder, how runs are asked, and the
+// learner's name and class folder.
 class OptionsDialog : public QDialog {
     Q_OBJECT
 public:
@@ -42,12 +43,15 @@ private:
     QCheckBox *practiceBox = nullptr;
     QRadioButton *inOrderButton = nullptr;
     QRadioButton *shuffledButton = nullptr;
+    QLineEdit *nameBox = nullptr;
+    QLineEdit *classFolderBox = nullptr;
     QPushButton *okButton = nullptr;
     QPushButton *cancelButton = nullptr;
     QPushButton *applyButton = nullptr;
 
     void createPages();
     void createStudyPage();
+    void createClassFrame();
     void showStoredOptions();
     bool handleKey(QKeyEvent *event);
     // Stores the folder and the count; false (with a message, nothing stored) when the

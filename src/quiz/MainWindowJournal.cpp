@@ -47,6 +47,7 @@ void MainWindow::startRun() {
         questionScrollBar->setMaximum(m_state.questionCount + 1);
     }
     m_run->setPractice(studyoptions::practiceMode());
+    m_run->setClassFolder(studyoptions::learnerName(), studyoptions::classFolder());
     m_run->start(editorOpen());
     placePictureArea(m_pictureArea);
     showPracticeMark(questionIndexOnShow(), false);

@@ -8,6 +8,7 @@
 #include "PrintPages.h"
 #include "QuizFile.h"
 #include "Settings.h"
+#include "StudyOptions.h"
 #include "TextTable.h"
 
 #include <QApplication>
@@ -26,7 +27,8 @@
 using design::uiText;
 
 namespace {
-const QString kClassFolderKey = QStringLiteral("ClassFolder");
+// The folder read last; not the learner's class folder, which runs are sent to.
+const QString kClassFolderKey = QStringLiteral("TeacherClassFolder");
 constexpr Qt::Alignment kFigureAlignment = Qt::AlignRight | Qt::AlignVCenter;
 
 QList<TextTable::Column> teacherColumns(const QStringList &headers, QList<int> counts) {
@@ -106,7 +108,7 @@ QWidget *TeacherWindow::createTablePart(TextTable *table, const char *caption) {
 }
 
 bool TeacherWindow::chooseFolder() {
-    const QString last = settings::readString(kClassFolderKey, QString());
+    const QString last = settings::readString(kClassFolderKey, studyoptions::classFolder());
     const QString folder = filedialog::chooseFolder(
         this, uiText("クラスのフォルダを選択"),
         QDir::isAbsolutePath(last) && QFileInfo(last).isDir() ? last : QDir::homePath());

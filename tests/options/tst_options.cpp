@@ -1,10 +1,12 @@
 #include "Controls.h"
 #include "DirList.h"
+#include "FileDialog.h"
 #include "MainWindow.h"
 #include "MainWindowFixture.h"
 #include "MessageBox.h"
 #include "OptionsDialog.h"
 #include "Settings.h"
+#include "StudyOptions.h"
 #include "Twips.h"
 
 #include <QAction>
@@ -252,6 +254,43 @@ private slots:
         control<QPushButton>(&options, "okButton")->click();
         QCOMPARE(messagebox::takeShown().size(), 0);
         QCOMPARE(f->state.questionCount, 12);
+    }
+
+    // The learner's name and class folder (chosen with the folder dialog, or typed): stored on
+    // one line; a folder that is no absolute path stores nothing.
+    void classFolderAndName_data() {
+        QTest::addColumn<QString>("typedFolder"); // empty: chosen with 参照
+        QTest::addColumn<QString>("typedName");
+        QTest::addColumn<QString>("storedName");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("chosen") << QString() << QString::fromUtf8("山田　花子")
+                                << QString::fromUtf8("山田　花子") << false;
+        QTest::newRow("typed, name on one line")
+            << QStringLiteral("/srv/class") << QStringLiteral(" a\tb ") << QStringLiteral("a b")
+            << false;
+        QTest::newRow("relative folder") << QStringLiteral("class") << QStringLiteral("a")
+                                         << QString() << true;
+    }
+    void classFolderAndName() {
+        QFETCH(QString, typedFolder);
+        QFETCH(QString, typedName);
+        QFETCH(QString, storedName);
+        QFETCH(bool, refused);
+        QTemporaryDir chosen;
+        OptionsDialog options(f->state);
+        control<QTabBar>(&options, "tabBar")->setCurrentIndex(2); // 出題方法
+        control<QLineEdit>(&options, "nameBox")->setText(typedName);
+        if (typedFolder.isEmpty()) {
+            filedialog::script({chosen.path()});
+            control<QPushButton>(&options, "classFolderButton")->click();
+        } else {
+            control<QLineEdit>(&options, "classFolderBox")->setText(typedFolder);
+        }
+        control<QPushButton>(&options, "okButton")->click();
+        QCOMPARE(messagebox::takeShown().size(), refused ? 1 : 0);
+        QCOMPARE(studyoptions::learnerName(), storedName);
+        QCOMPARE(studyoptions::classFolder(),
+                 refused ? QString() : typedFolder.isEmpty() ? chosen.path() : typedFolder);
     }
 
     void okStoresTheFolderListsPath() {

@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QInputMethodEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -89,6 +90,26 @@ MainWindow *MainWindowFixture::start() {
 void MainWindowFixture::load(const QString &section) {
     control<QComboBox>(form, "sectionBox")->setCurrentText(section);
     QTest::mouseClick(control<QPushButton>(form, "loadButton"), Qt::LeftButton);
+}
+
+QString MainWindowFixture::answerAll(const QList<int> &keys) {
+    control<QLineEdit>(form, "answerBox")->setFocus();
+    QString report;
+    messagebox::script({messagebox::Answer::Yes});
+    for (int i = 0; i < keys.size(); ++i) {
+        if (i == keys.size() - 1)
+            QTimer::singleShot(0, [&report] {
+                auto *results = qobject_cast<ResultWindow *>(QApplication::activeModalWidget());
+                if (results)
+                    report = results->reportText();
+                if (results)
+                    results->close();
+            });
+        QTest::keyClick(form, Qt::Key(Qt::Key_0 + keys[i]));
+        QTest::keyClick(form, Qt::Key_Return);
+    }
+    messagebox::takeShown();
+    return report;
 }
 
 bool panesApplied(MainWindow *form) {

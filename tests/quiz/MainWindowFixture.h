@@ -33,6 +33,9 @@ public:
     MainWindow *start();
     // Picks the section and presses "読み込み".
     void load(const QString &section);
+    // Types the answers, one a question, into 解答 and steps with Enter, as a learner does; a
+    // step past the last question ends the run, and the report is returned.
+    QString answerAll(const QList<int> &keys);
 
     double now = 8 * 3600; // the clock, seconds since midnight
     QDateTime today = QDateTime(QDate(2026, 4, 1), QTime(8, 0)); // the calendar

@@ -25,28 +25,6 @@ class TestStudy : public QObject {
     Q_OBJECT
     std::unique_ptr<MainWindowFixture> f;
 
-    // Types the answers, one a question, into 解答 and steps with Enter, as a learner does; a
-    // step past the last question ends the run, and the report is returned.
-    QString answerAll(const QList<int> &keys) {
-        control<QLineEdit>(f->form, "answerBox")->setFocus();
-        QString report;
-        messagebox::script({Answer::Yes});
-        for (int i = 0; i < keys.size(); ++i) {
-            if (i == keys.size() - 1)
-                QTimer::singleShot(0, [&report] {
-                    auto *results = qobject_cast<ResultWindow *>(QApplication::activeModalWidget());
-                    if (results)
-                        report = results->reportText();
-                    if (results)
-                        results->close();
-                });
-            QTest::keyClick(f->form, Qt::Key(Qt::Key_0 + keys[i]));
-            QTest::keyClick(f->form, Qt::Key_Return);
-        }
-        messagebox::takeShown();
-        return report;
-    }
-
     QList<qint32> numbersInRun() const {
         QList<qint32> numbers;
         for (const QuizRecord &q : f->state.questions)
@@ -66,7 +44,7 @@ private slots:
     // the day after, while 4 waits three days.
     void reviewBringsBackTheMissedQuestions() {
         f->load(QStringLiteral("ten"));
-        answerAll({5, 2, 5, 1, 5, 2, 1, 2, 5, 2});
+        f->answerAll({5, 2, 5, 1, 5, 2, 1, 2, 5, 2});
         control<QAction>(f->form, "toolsReviewAction")->trigger();
         const QList<messagebox::Shown> told = messagebox::takeShown();
         QCOMPARE(told.size(), 1);
@@ -78,7 +56,7 @@ private slots:
         QCOMPARE(numbersInRun(), (QList<qint32>{4, 7}));
         QCOMPARE(control<QLabel>(f->form, "statusTextPanel")->text(),
                  QString::fromUtf8("復習: 2問"));
-        const QString report = answerAll({2, 1});
+        const QString report = f->answerAll({2, 1});
         QVERIFY(report.contains(QString::fromUtf8("問題: 7    正解: ○    回答: 1")));
         QVERIFY(!report.contains(QString::fromUtf8("問題: 4")));
         QCOMPARE(history::read().entries.constLast().kind, history::RunKind::Review);
@@ -92,9 +70,9 @@ private slots:
     // 成績の推移 lists the questions missed most often, and its button reviews them at once.
     void progressWindowReviewsTheMostMissed() {
         f->load(QStringLiteral("ten"));
-        answerAll({5, 2, 5, 1, 5, 2, 1, 2, 5, 2});
+        f->answerAll({5, 2, 5, 1, 5, 2, 1, 2, 5, 2});
         f->load(QStringLiteral("ten"));
-        answerAll({5, 2, 5, 1, 5, 2, 5, 2, 5, 2});
+        f->answerAll({5, 2, 5, 1, 5, 2, 5, 2, 5, 2});
         QStringList rows;
         QTimer::singleShot(0, [&rows] {
             QWidget *window = QApplication::activeModalWidget();
@@ -153,7 +131,7 @@ private slots:
     // it is open, and a review closes it first; a review asks before it gives up a run under way.
     void editorAndRunUnderWayKeepTheirQuiz() {
         f->load(QStringLiteral("ten"));
-        answerAll({5, 2, 5, 1, 5, 2, 1, 2, 5, 2});
+        f->answerAll({5, 2, 5, 1, 5, 2, 1, 2, 5, 2});
         studyoptions::setShuffledOrder(true);
         control<QAction>(f->form, "toolsOptionsAction")->trigger(); // 問題作成
         const auto editorShown = [] {

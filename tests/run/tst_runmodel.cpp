@@ -196,6 +196,27 @@ private slots:
         QDir(answerlog::filePath()).removeRecursively();
     }
 
+    // Runs finished while the class folder is out of reach (a stick not plugged in) wait, said
+    // once, and go with the next run that reaches it.
+    void classRunsWaitForTheFolder() {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("class"));
+        m_run->setClassFolder(QStringLiteral(" A "), folder);
+        for (const bool told : {true, false}) {
+            m_run->start(false);
+            QCOMPARE(m_run->finish().startsWith(QString::fromUtf8("クラスのフォルダに送れません")),
+                     told);
+        }
+        QVERIFY(!QFileInfo::exists(folder));
+        QVERIFY(QDir().mkpath(folder));
+        m_run->start(false);
+        QVERIFY(m_run->finish().isEmpty());
+        const classrun::FolderRead sent = classrun::readFolder(folder);
+        QCOMPARE(sent.runs.size(), 3);
+        QCOMPARE(sent.runs[0].learner, QStringLiteral("A"));
+        QVERIFY(QDir(classrun::outboxFolder()).isEmpty());
+    }
+
     // A journal that cannot be written is said once a run.
     void journalFailureIsToldOnceARun() {
         QSignalSpy failed(m_run.get(), &RunModel::journalFailed);

@@ -2,7 +2,9 @@
 #include "ClassRun.h"
 #include "Controls.h"
 #include "FileDialog.h"
+#include "MainWindowFixture.h"
 #include "Settings.h"
+#include "StudyOptions.h"
 #include "TeacherWindow.h"
 #include "TestSupport.h"
 #include "TextTable.h"
@@ -104,7 +106,7 @@ private slots:
         });
         teacher::showWindow(nullptr);
         QVERIFY(seen);
-        QCOMPARE(settings::readString(QStringLiteral("ClassFolder"), QString()), folder);
+        QCOMPARE(settings::readString(QStringLiteral("TeacherClassFolder"), QString()), folder);
         const QByteArray csv = testsupport::readFile(csvPath);
         QVERIFY(csv.startsWith("\xEF\xBB\xBF"));
         QVERIFY(csv.contains(QString::fromUtf8("問題,正答率,正解者/解答者,識別力,正解,誤答の内訳,"
@@ -116,6 +118,42 @@ private slots:
         filedialog::script({QString()});
         teacher::showWindow(nullptr);
         QCOMPARE(filedialog::takeAskedFolders(), QStringList{folder});
+    }
+
+    // Two learners, each with settings of their own, take the quiz on different days; their
+    // runs reach the class folder and the teacher's window counts them. Odd questions are ○
+    // (key 5), even ones 2.
+    void learnersRunsReachTheTeacher() {
+        QTemporaryDir classFolder;
+        const QList<std::pair<const char *, QList<int>>> learners{
+            {"A", {5, 1, 5, 2, 5, 2, 5, 2, 5, 2}}, {"B", {5, 3, 5, 1, 5, 2, 5, 2, 5, 2}}};
+        for (int day = 0; day < 2; ++day) {
+            MainWindowFixture f;
+            f.today = f.today.addDays(day);
+            f.writeQuiz(QStringLiteral("ten"), 10);
+            studyoptions::setLearnerName(QString::fromUtf8(learners[day].first));
+            studyoptions::setClassFolder(classFolder.path());
+            f.start();
+            f.load(QStringLiteral("ten"));
+            f.answerAll(learners[day].second);
+        }
+        filedialog::script({classFolder.path()});
+        QStringList learnerRows;
+        QStringList questionRows;
+        inspectNextWindow([&](TeacherWindow *w) {
+            learnerRows = rows(control<TextTable>(w, "learnerTable"));
+            questionRows = rows(control<TextTable>(w, "questionTable"));
+        });
+        teacher::showWindow(nullptr);
+        QCOMPARE(learnerRows, (QStringList{QString::fromUtf8("A|2026/04/01 08:00|全問|13|15"),
+                                           QString::fromUtf8("B|2026/04/02 08:00|全問|11|15")}));
+        QCOMPARE(questionRows.size(), 10);
+        QVERIFY2(questionRows[0].startsWith(QString::fromUtf8("2|0.0%|0/2|")) &&
+                     questionRows[0].endsWith(QString::fromUtf8("|2|1: 1人, 3: 1人|問題 2")),
+                 qPrintable(questionRows[0]));
+        QVERIFY2(questionRows[1].startsWith(QString::fromUtf8("4|50.0%|1/2|")) &&
+                     questionRows[1].endsWith(QString::fromUtf8("|2|1: 1人|問題 4")),
+                 qPrintable(questionRows[1]));
     }
 };
 
