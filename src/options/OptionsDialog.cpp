@@ -117,10 +117,10 @@ void OptionsDialog::createStudyPage() {
 
 // With a name and a class folder, each finished run is also sent there for the teacher.
 void OptionsDialog::createClassFrame() {
-    auto *frame = placeTwips(new QGroupBox(uiText("クラス"), studyPage), "classFrame", 270, 2250,
-                             5250, 1350);
-    auto *nameLabel = placeTwips(new QLabel(uiText("氏名(&N)"), frame), "nameLabel", 180, 360,
-                                 1500, 285);
+    auto *frame =
+        placeTwips(new QGroupBox(uiText("クラス"), studyPage), "classFrame", 270, 2250, 5250, 1350);
+    auto *nameLabel =
+        placeTwips(new QLabel(uiText("氏名(&N)"), frame), "nameLabel", 180, 360, 1500, 285);
     nameBox = placeTwips(new QLineEdit(frame), "nameBox", 1700, 330, 3350, 285);
     nameBox->setMaxLength(int(studyoptions::kMaxNameLength));
     nameLabel->setBuddy(nameBox);
@@ -202,7 +202,8 @@ bool OptionsDialog::apply() {
     }
     const QString classFolder = classFolderBox->text().trimmed();
     if (!classFolder.isEmpty() && !QDir::isAbsolutePath(classFolder)) {
-        messagebox::show(this, uiText("クラスのフォルダは / から始まるフォルダで指定してください。"),
+        messagebox::show(this,
+                         uiText("クラスのフォルダは / から始まるフォルダで指定してください。"),
                          messagebox::applicationTitle());
         return false;
     }

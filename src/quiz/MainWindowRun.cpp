@@ -240,9 +240,7 @@ void MainWindow::endOfQuiz() {
         const QString historyProblem = m_run->finish();
         ResultWindow results(m_state, sectionBox->currentText(), this);
         if (!historyProblem.isEmpty())
-            messagebox::showOnceUp(
-                &results, historyProblem,
-                messagebox::applicationTitle());
+            messagebox::showOnceUp(&results, historyProblem, messagebox::applicationTitle());
         results.exec();
         afterResults(results);
     }

@@ -268,8 +268,8 @@ private slots:
         QTest::newRow("typed, name on one line")
             << QStringLiteral("/srv/class") << QStringLiteral(" a\tb ") << QStringLiteral("a b")
             << false;
-        QTest::newRow("relative folder") << QStringLiteral("class") << QStringLiteral("a")
-                                         << QString() << true;
+        QTest::newRow("relative folder")
+            << QStringLiteral("class") << QStringLiteral("a") << QString() << true;
     }
     void classFolderAndName() {
         QFETCH(QString, typedFolder);
@@ -289,8 +289,9 @@ private slots:
         control<QPushButton>(&options, "okButton")->click();
         QCOMPARE(messagebox::takeShown().size(), refused ? 1 : 0);
         QCOMPARE(studyoptions::learnerName(), storedName);
-        QCOMPARE(studyoptions::classFolder(),
-                 refused ? QString() : typedFolder.isEmpty() ? chosen.path() : typedFolder);
+        QCOMPARE(studyoptions::classFolder(), refused                 ? QString()
+                                              : typedFolder.isEmpty() ? chosen.path()
+                                                                      : typedFolder);
     }
 
     void okStoresTheFolderListsPath() {
