@@ -121,12 +121,12 @@ void OptionsDialog::createClassFrame() {
         placeTwips(new QGroupBox(uiText("クラス"), studyPage), "classFrame", 270, 2250, 5250, 1350);
     auto *nameLabel =
         placeTwips(new QLabel(uiText("氏名(&N)"), frame), "nameLabel", 180, 360, 1500, 285);
-    nameBox = placeTwips(new QLineEdit(frame), "nameBox", 1700, 330, 3350, 285);
+    nameBox = placeTwips(new QLineEdit(frame), "nameBox", 2000, 330, 3050, 285);
     nameBox->setMaxLength(int(studyoptions::kMaxNameLength));
     nameLabel->setBuddy(nameBox);
     auto *folderLabel = placeTwips(new QLabel(uiText("クラスのフォルダ(&F)"), frame),
-                                   "classFolderLabel", 180, 800, 1500, 285);
-    classFolderBox = placeTwips(new QLineEdit(frame), "classFolderBox", 1700, 770, 2450, 285);
+                                   "classFolderLabel", 180, 800, 1800, 285);
+    classFolderBox = placeTwips(new QLineEdit(frame), "classFolderBox", 2000, 770, 2150, 285);
     folderLabel->setBuddy(classFolderBox);
     auto *browse = placeTwips(new QPushButton(uiText("参照(&B)..."), frame), "classFolderButton",
                               4230, 740, 820, 345);
