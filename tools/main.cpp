@@ -1,12 +1,15 @@
 // tessellar-tool: reads, writes and checks quiz files from the command line.
+#include "ExchangeFiles.h"
 #include "QuizCsv.h"
 #include "QuizFile.h"
 #include "QuizJson.h"
 #include "QuizRun.h"
 #include "QuizState.h"
+#include "Sections.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 
 #include <optional>
@@ -31,8 +34,15 @@ constexpr const char *kUsage =
     "       tessellar-tool check FILE\n"
     "       tessellar-tool export-csv [--csv|--tsv] [--cp932] QUIZ OUT.csv\n"
     "       tessellar-tool import-csv [--csv|--tsv] IN.csv QUIZ\n"
+    "       tessellar-tool export-moodle QUIZ OUT.xml\n"
+    "       tessellar-tool export-gift QUIZ OUT.txt\n"
+    "       tessellar-tool import-moodle [--strict] IN.xml QUIZ\n"
+    "       tessellar-tool import-gift [--strict] IN.txt QUIZ\n"
     "CSV is tab-separated when its name ends in .tsv or .txt, unless --csv or --tsv says;\n"
-    "export-csv writes UTF-8 with a BOM, or CP932 with --cp932; import-csv reads either.\n";
+    "export-csv writes UTF-8 with a BOM, or CP932 with --cp932; import-csv reads either.\n"
+    "Moodle XML carries pictures, written into the quiz's folder on import (never over\n"
+    "another file); GIFT names them. Questions of other kinds are reported and left out,\n"
+    "or with --strict refuse the import; nothing is written on a refusal.\n";
 
 int usage() {
     std::fputs(kUsage, stderr);
@@ -142,6 +152,43 @@ int importCsv(const CsvArguments &args) {
     return 0;
 }
 
+void say(const QString &lines) {
+    std::printf("%s\n", qUtf8Printable(lines));
+}
+
+int exportPlatform(const QString &quizPath, const QString &outPath, exchange::Format format) {
+    const quizfile::ReadResult quiz = quizfile::read(quizPath);
+    if (!quiz.ok)
+        return fail(quizPath, quiz.error);
+    const exchange::Exported out =
+        exchange::exportQuiz(quiz.records, sections::sectionOfFile(quizPath),
+                             QFileInfo(quizPath).absolutePath(), format);
+    const quizfile::SaveResult saved = quizfile::save(outPath, out.bytes);
+    if (!saved.ok)
+        return fail(outPath, saved.error);
+    say(outPath + QStringLiteral(": ") + exchange::exportSummary(out));
+    return 0;
+}
+
+int importPlatform(const QStringList &args, exchange::Format format) {
+    const bool strict = args.value(0) == QLatin1String("--strict");
+    const QStringList paths = args.mid(strict ? 1 : 0);
+    if (paths.size() != 2 || paths[0].startsWith(QLatin1String("--")))
+        return usage();
+    const QString &inPath = paths[0], &quizPath = paths[1];
+    exchange::Imported in = exchange::importFile(inPath, format, strict);
+    if (!in.error.isEmpty())
+        return fail(inPath, in.error);
+    const QString pictures =
+        exchange::writePictures(QFileInfo(quizPath).absolutePath(), in.pictures, in.quiz);
+    if (!pictures.isEmpty())
+        return fail(quizPath, pictures);
+    if (writeQuiz(quizPath, in.quiz) != 0)
+        return 1;
+    say(inPath + QStringLiteral(": ") + exchange::importSummary(in));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[]) {
@@ -161,6 +208,15 @@ int main(int argc, char *argv[]) {
             return usage();
         return exporting ? exportCsv(csvArgs) : importCsv(csvArgs);
     }
+    const auto format = [&command] {
+        return command.endsWith(QLatin1String("moodle")) ? exchange::Format::MoodleXml
+                                                         : exchange::Format::Gift;
+    };
+    if ((command == QLatin1String("export-moodle") || command == QLatin1String("export-gift")) &&
+        args.size() == 3)
+        return exportPlatform(args[1], args[2], format());
+    if (command == QLatin1String("import-moodle") || command == QLatin1String("import-gift"))
+        return importPlatform(args.mid(1), format());
     if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
         std::fputs(kUsage, stdout);
         return 0;

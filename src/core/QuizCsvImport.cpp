@@ -52,25 +52,6 @@ QString answerItStandsFor(const QString &cell) {
     return answer;
 }
 
-// Every line break, whatever the program that wrote it, as the editor keeps it.
-QString withCrLf(const QString &text) {
-    if (!text.contains(u'\r') && !text.contains(u'\n'))
-        return text;
-    QString out;
-    out.reserve(text.size() + text.size() / 8);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == u'\r' || c == u'\n') {
-            out += QLatin1String("\r\n");
-            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
 // A row with nothing in it: spreadsheets leave them where cells were once touched, and
 // authors between questions. Such rows are passed over wherever they are.
 bool isBlank(const csv::Row &row) {

@@ -58,3 +58,21 @@ QString fieldCaption(QuizField field) {
                                            "添付画像ファイル名"};
     return QString::fromUtf8(captions[static_cast<int>(field)]);
 }
+
+QString withCrLf(const QString &text) {
+    if (!text.contains(u'\r') && !text.contains(u'\n'))
+        return text;
+    QString out;
+    out.reserve(text.size() + text.size() / 8);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\r' || c == u'\n') {
+            out += QLatin1String("\r\n");
+            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}

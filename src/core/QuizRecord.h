@@ -41,6 +41,8 @@ const QString &fieldText(const QuizRecord &record, QuizField field);
 // The bytes the field was read from, when they were not all CP932 and its text is still the
 // one read from them; otherwise null.
 const QByteArray *keptBytes(const QuizRecord &record, QuizField field);
+// Every line break, whatever the program that wrote it, as the editor keeps it (CR LF).
+QString withCrLf(const QString &text);
 // The field's name as stored (Question, Choices, ...).
 QString fieldName(QuizField field);
 // The caption the editor shows for the field (問題文, 選択肢, ...).

@@ -177,6 +177,12 @@ void EditorWindow::createMenus() {
     fileExportTableAction = menus::addItem(file, "fileExportTableAction", "CSV/TSV に書き出し…");
     connect(fileImportTableAction, &QAction::triggered, this, &EditorWindow::importTable);
     connect(fileExportTableAction, &QAction::triggered, this, &EditorWindow::exportTable);
+    fileImportPlatformAction =
+        menus::addItem(file, "fileImportPlatformAction", "Moodle XML/GIFT から読み込み…");
+    fileExportPlatformAction =
+        menus::addItem(file, "fileExportPlatformAction", "Moodle XML/GIFT に書き出し…");
+    connect(fileImportPlatformAction, &QAction::triggered, this, &EditorWindow::importPlatform);
+    connect(fileExportPlatformAction, &QAction::triggered, this, &EditorWindow::exportPlatform);
     createEditMenu();
     QMenu *set = menus::addMenu(menuBar(), "settingsMenu", "設定(&S)");
     settingsOptionsAction = menus::addItem(set, "settingsOptionsAction", "ｵﾌﾟｼｮﾝ(&O)");

@@ -6,6 +6,7 @@
 class QuestionPreview;
 class TagBuilderDialog;
 class QuizState;
+struct QuizRecord;
 class QAction;
 class QComboBox;
 class QKeyEvent;
@@ -59,6 +60,11 @@ public slots:
     void importTable();
     // The editor's questions as a CSV or TSV file for a spreadsheet.
     void exportTable();
+    // The questions of a learning platform's Moodle XML or GIFT file, replacing the editor's;
+    // pictures it carries are written into the quiz folder.
+    void importPlatform();
+    // The editor's questions as Moodle XML or GIFT for a learning platform.
+    void exportPlatform();
     void openOptionsFromMenu();
     // An empty question before the one shown, or the one shown taken out (after asking).
     void insertQuestion();
@@ -100,10 +106,13 @@ private:
     QListWidget *answerList = nullptr;
     QAction *fileImportTableAction = nullptr;
     QAction *fileExportTableAction = nullptr;
+    QAction *fileImportPlatformAction = nullptr;
+    QAction *fileExportPlatformAction = nullptr;
     QAction *settingsOptionsAction = nullptr;
     QAction *viewTagBuilderAction = nullptr;
     QAction *viewPreviewAction = nullptr;
 
+    void takeImportedQuiz(const QList<QuizRecord> &quiz, const QString &status);
     void createControls(QWidget *client);
     void createMenus();
     void createEditMenu();

@@ -34,14 +34,9 @@ void EditorWindow::importTable() {
                          messagebox::applicationTitle());
         return;
     }
-    m_state.replaceQuiz(table.records);
-    m_unsavedQuestions = true;
-    numberBox->setText(QStringLiteral("1"));
-    showQuestionFromNumberBox();
-    markBoxesUnmodified();
-    m_statusText->setText(uiText("%1 を %2 として読み込みました (%3 問)")
-                              .arg(QFileInfo(path).fileName(), table.encodingName())
-                              .arg(table.records.size()));
+    takeImportedQuiz(table.records, uiText("%1 を %2 として読み込みました (%3 問)")
+                                        .arg(QFileInfo(path).fileName(), table.encodingName())
+                                        .arg(table.records.size()));
     if (table.notes.isEmpty())
         return;
     QStringList notes;
@@ -51,6 +46,16 @@ void EditorWindow::importTable() {
                      uiText("次の値を読み替えて読み込みました。\r\n%1")
                          .arg(messagebox::fewOf(notes, QStringLiteral("\r\n"))),
                      messagebox::applicationTitle());
+}
+
+// Questions read from another program's file replace the editor's, unsaved, as a load does.
+void EditorWindow::takeImportedQuiz(const QList<QuizRecord> &quiz, const QString &status) {
+    m_state.replaceQuiz(quiz);
+    m_unsavedQuestions = true;
+    numberBox->setText(QStringLiteral("1"));
+    showQuestionFromNumberBox();
+    markBoxesUnmodified();
+    m_statusText->setText(status);
 }
 
 void EditorWindow::exportTable() {

@@ -138,33 +138,52 @@ private slots:
         QVERIFY(preview->isVisible());
     }
 
-    // A section written out for a spreadsheet and read back saves to the same bytes.
+    // A section written out for a spreadsheet or a learning platform and read back saves to
+    // the same bytes.
     void tableRoundTrip_data() {
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("written");
+        QTest::addColumn<QString>("actions"); // Table or Platform
+        QTest::addColumn<QString>("readAs");
         QTest::newRow("CSV") << "t.csv"
-                             << "t.csv";
+                             << "t.csv"
+                             << "Table"
+                             << "UTF-8";
         QTest::newRow("TSV") << "t.tsv"
-                             << "t.tsv";
+                             << "t.tsv"
+                             << "Table"
+                             << "UTF-8";
         QTest::newRow("no suffix") << "t"
-                                   << "t.csv";
+                                   << "t.csv"
+                                   << "Table"
+                                   << "UTF-8";
+        QTest::newRow("Moodle XML") << "t"
+                                    << "t.xml"
+                                    << "Platform"
+                                    << "Moodle XML";
+        QTest::newRow("GIFT") << "t.txt"
+                              << "t.txt"
+                              << "Platform"
+                              << "GIFT";
     }
     void tableRoundTrip() {
         QFETCH(QString, chosen);
         QFETCH(QString, written);
+        QFETCH(QString, actions);
+        QFETCH(QString, readAs);
         const QString quiz = f->folder() + QStringLiteral("/qsixty.tsl");
         const QByteArray original = readAll(quiz);
         openEditor();
         loadSection(QStringLiteral("sixty"));
         filedialog::script({f->folder() + QLatin1Char('/') + chosen});
-        control<QAction>(m, "fileExportTableAction")->trigger();
+        control<QAction>(m, qPrintable("fileExport" + actions + "Action"))->trigger();
         control<QPlainTextEdit>(m, "questionBox")->setPlainText(QStringLiteral("typed over"));
         f->state.replaceQuiz({QuizRecord()});
         filedialog::script({f->folder() + QLatin1Char('/') + written});
-        control<QAction>(m, "fileImportTableAction")->trigger();
+        control<QAction>(m, qPrintable("fileImport" + actions + "Action"))->trigger();
         QCOMPARE(f->state.questionCount, 60);
         QCOMPARE(box(m, 1), f->state.questions[0].question);
-        QVERIFY(m->findChild<QLabel *>(QStringLiteral("statusText"))->text().contains("UTF-8"));
+        QVERIFY(m->findChild<QLabel *>(QStringLiteral("statusText"))->text().contains(readAs));
         control<QPushButton>(m, "saveButton")->click();
         QCOMPARE(readAll(quiz), original);
     }

@@ -159,6 +159,33 @@ private slots:
             << QStringList{"dump", "/dev/zero"} << QByteArray() << "クイズファイルではありません";
         QTest::newRow("CSV from a FIFO") << QStringList{"import-csv", file("qfifo.tsl"), out}
                                          << QByteArray() << "ファイルではありません";
+        QTest::newRow("GIFT from a FIFO") << QStringList{"import-gift", file("qfifo.tsl"), out}
+                                          << QByteArray() << "ファイルではありません";
+        // XML that would read a file or grow without end is refused before any entity is read.
+        QTest::newRow("Moodle XML naming an outside file")
+            << QStringList{"import-moodle", in, out}
+            << QByteArray("<?xml version=\"1.0\"?><!DOCTYPE quiz [<!ENTITY x SYSTEM "
+                          "\"file:///etc/passwd\">]><quiz>&x;</quiz>")
+            << "DTD";
+        QTest::newRow("Moodle XML entity bomb")
+            << QStringList{"import-moodle", in, out}
+            << QByteArray("<!DOCTYPE q [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;\">"
+                          "<!ENTITY c \"&b;&b;&b;&b;&b;\">]><quiz>&c;</quiz>")
+            << "DTD";
+        QTest::newRow("Moodle XML cut short")
+            << QStringList{"import-moodle", in, out}
+            << QByteArray("<quiz><question type=\"truefalse\"><questiontext>") << "XML";
+        QTest::newRow("Moodle XML not Shift_JIS")
+            << QStringList{"import-moodle", in, out}
+            << QByteArray("<quiz><question type=\"truefalse\"><questiontext><text>\xF0\x9F\x98\x80"
+                          "</text></questiontext><answer fraction=\"100\"><text>true</text>"
+                          "</answer></question></quiz>")
+            << "1 問目 (問題文): Shift_JIS (CP932) で表せない文字";
+        QTest::newRow("GIFT strict with an essay")
+            << QStringList{"import-gift", "--strict", in, out}
+            << QByteArray("::a::ok?{T}\n\n::b::Why?{}\n") << "2 番目の問題: 記述式";
+        QTest::newRow("GIFT not UTF-8")
+            << QStringList{"import-gift", in, out} << QByteArray("q{T}\xFF") << "UTF-8";
     }
     void badInputWritesNothing() {
         QFETCH(QStringList, args);
@@ -217,6 +244,34 @@ private slots:
         QCOMPARE(readFile(again), readFile(quiz));
     }
 
+    // Every shipped quiz goes to a platform's format and comes back the same, its pictures
+    // carried (Moodle XML) or named (GIFT).
+    void platformRoundTripsEveryShippedQuiz_data() {
+        QTest::addColumn<QString>("quiz");
+        QTest::addColumn<QString>("format");
+        for (const QString &name : QDir(QStringLiteral(TESSELLAR_SAMPLE_DIR)).entryList({"*.tsl"}))
+            for (const char *format : {"moodle", "gift"})
+                QTest::newRow(qPrintable(name + u' ' + QLatin1String(format)))
+                    << QStringLiteral(TESSELLAR_SAMPLE_DIR "/") + name
+                    << QString::fromLatin1(format);
+    }
+    void platformRoundTripsEveryShippedQuiz() {
+        QFETCH(QString, quiz);
+        QFETCH(QString, format);
+        QTemporaryDir elsewhere;
+        const QString exported = file("platform.out"), again = elsewhere.filePath("qagain.tsl");
+        QCOMPARE(tool({"export-" + format, quiz, exported}).status, 0);
+        const Run imported = tool({"import-" + format, exported, again});
+        QCOMPARE(imported.status, 0);
+        QCOMPARE(readFile(again), readFile(quiz));
+        const QStringList pictures = QDir(elsewhere.path()).entryList(QDir::Files).filter(".gif");
+        if (format == QLatin1String("moodle") && quiz.contains(QString::fromUtf8("地理")))
+            QCOMPARE(readFile(elsewhere.filePath("fuji.gif")),
+                     readFile(QStringLiteral(TESSELLAR_SAMPLE_DIR "/fuji.gif")));
+        else
+            QVERIFY(pictures.isEmpty());
+    }
+
     // One limit on the number of questions, whichever way a quiz is checked or written.
     void questionLimit_data() {
         QTest::addColumn<int>("count");
@@ -263,7 +318,8 @@ private slots:
     void helpNamesEveryCommand() {
         const Run run = tool({"--help"});
         QCOMPARE(run.status, 0);
-        for (const char *command : {"dump", "pack", "check", "export-csv", "import-csv"})
+        for (const char *command : {"dump", "pack", "check", "export-csv", "import-csv",
+                                    "export-moodle", "export-gift", "import-moodle", "import-gift"})
             QVERIFY(run.out.contains(command));
     }
 
