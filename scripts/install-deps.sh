@@ -10,6 +10,7 @@ packages=(
     xvfb xauth openbox x11-utils poppler-utils
     dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0 xdotool
     clang libclang-rt-14-dev
+    dpkg-dev appstream desktop-file-utils
 )
 missing=()
 for package in "${packages[@]}"; do

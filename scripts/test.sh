@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Tessellar and runs the whole test suite. Window tests run on
 # displays of their own (Xvfb with openbox, see on-display.sh), two test programs at a time.
+# Then the Debian package is built and its desktop entry and metainfo validated.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 bash "$top/scripts/install-deps.sh"
@@ -12,3 +13,4 @@ cd "$top/build"
 # is started once here, so that no test program waits for it (on-display says what was slow).
 bash "$top/scripts/on-display.sh" true
 ctest --output-on-failure -j 2
+bash "$top/scripts/package.sh"

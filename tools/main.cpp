@@ -217,6 +217,10 @@ int main(int argc, char *argv[]) {
         return exportPlatform(args[1], args[2], format());
     if (command == QLatin1String("import-moodle") || command == QLatin1String("import-gift"))
         return importPlatform(args.mid(1), format());
+    if (command == QLatin1String("--version") || command == QLatin1String("-v")) {
+        std::printf("tessellar-tool %s\n", TESSELLAR_VERSION);
+        return 0;
+    }
     if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
         std::fputs(kUsage, stdout);
         return 0;

@@ -8,9 +8,38 @@
 
 #include <QApplication>
 
+#include <cstdio>
+#include <optional>
+#include <string_view>
 #include <thread>
 
+namespace {
+constexpr const char *kUsage =
+    "usage: tessellar [--help | --version] [Qt options]\n"
+    "Writes quizzes and takes them. The first start opens the sample quizzes; the quiz\n"
+    "folder is chosen in the program (表示 > ｵﾌﾟｼｮﾝ). See tessellar(1) and the help (F1).\n"
+    "Quiz files from the command line: tessellar-tool --help.\n";
+
+// Answered without a window or a display: a user asks them in a terminal.
+std::optional<int> answerCommandLine(int argc, char *argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (arg == "--version" || arg == "-v") {
+            std::printf("tessellar %s\n", TESSELLAR_VERSION);
+            return 0;
+        }
+    }
+    return std::nullopt;
+}
+} // namespace
+
 int main(int argc, char *argv[]) {
+    if (const std::optional<int> answered = answerCommandLine(argc, argv))
+        return *answered;
     // Screen readers read the quiz pages only if Qt WebEngine builds their accessibility
     // tree, which on Linux it does only when asked to (and then only while one is running).
     if (!qEnvironmentVariableIsSet("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY"))
