@@ -147,7 +147,7 @@ QuizRecord recordOf(const Question &q, qsizetype index, Incoming &in) {
         }
         in.pictures.append({safe, p.bytes, index});
         const bool shownInText = r.question.contains(
-            u'"' + QString::fromUtf8(QUrl::toPercentEncoding(p.name, "/")) + u'"');
+            u'"' + QString::fromUtf8(QUrl::toPercentEncoding(safe, "/")) + u'"');
         const bool own = q.pictures.contains(p);
         if (own && (tagged ? picture == p.name : picture.isEmpty() && !shownInText))
             picture = safe;

@@ -123,7 +123,9 @@ QString Reader::textChild(QString *format, QList<exchange::Picture> *files) {
 exchange::Picture Reader::picture(const QString &name, const QString &path) {
     const QString base64 = m_xml.readElementText(QXmlStreamReader::IncludeChildElements);
     exchange::Picture p;
-    p.name = (path + u'/' + name).mid(path.startsWith(u'/') ? 1 : 0);
+    p.name = path + u'/' + name; // "/name" without a path, "/img/name" with one
+    while (p.name.startsWith(u'/'))
+        p.name.remove(0, 1);
     if (base64.size() / 4 * 3 <= kMaxPictureBytes)
         p.bytes = QByteArray::fromBase64(base64.toLatin1());
     return p;

@@ -79,21 +79,23 @@ private slots:
     }
 
     // Embedded pictures land inside the quiz folder whatever they are called, never over
-    // another picture, and only pictures do; each question keeps showing its own.
+    // another picture, and only pictures do; each question keeps showing its own, in its
+    // picture box unless its text shows it.
     void picturesStayInTheFolder() {
         QTemporaryDir dir;
         const QString folder = dir.filePath(QStringLiteral("quiz"));
         QVERIFY(QDir().mkpath(folder));
         testsupport::writeFile(folder + QStringLiteral("/a.png"), "old");
-        const auto question = [](const char *name, const char *bytes) {
-            return QByteArrayLiteral("<question type=\"truefalse\"><questiontext><text>q</text>"
-                                     "<file name=\"") +
+        const auto question = [](const char *name, const char *bytes, const char *text = "q") {
+            return QByteArrayLiteral("<question type=\"truefalse\"><questiontext><text>") +
+                   QString::fromUtf8(text).toHtmlEscaped().toUtf8() + "</text><file name=\"" +
                    name + "\" encoding=\"base64\">" + QByteArray(bytes).toBase64() +
                    "</file></questiontext><answer fraction=\"100\"><text>true</text></answer>"
                    "</question>";
         };
         const QByteArray xml = "<quiz>" + question("a.png", "old") + question("a.png", "new") +
                                question("../../up.gif", "up") + question("run.sh", "#!") +
+                               question("in.png", "in", "<img src=\"@@PLUGINFILE@@/in.png\">") +
                                "</quiz>";
         const moodlexml::ReadResult read = moodlexml::read(xml);
         QVERIFY(read.error.isEmpty());
@@ -104,7 +106,7 @@ private slots:
         QStringList shown;
         for (const QuizRecord &r : in.quiz)
             shown.append(r.imageFile);
-        QCOMPARE(shown, (QStringList{"a.png", "a_2.png", "up.gif", ""}));
+        QCOMPARE(shown, (QStringList{"a.png", "a_2.png", "up.gif", "", ""})); // in.png: in the text
         QCOMPARE(testsupport::readFile(folder + QStringLiteral("/a.png")), QByteArray("old"));
         QCOMPARE(testsupport::readFile(folder + QStringLiteral("/a_2.png")), QByteArray("new"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
