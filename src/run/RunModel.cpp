@@ -80,10 +80,10 @@ QString RunModel::finish() {
             problems.append(QString::fromUtf8(what) + QStringLiteral("\r\n") + problem);
     };
     tell(history::append(historyEntry(when)), "成績の記録を保存できませんでした。", nullptr);
-    tell(answerlog::append(answerRecords(when)), "答えの記録を保存できませんでした。",
-         &m_answerLogFailureTold);
+    const QList<answerlog::Record> answers = answerRecords(when);
+    tell(answerlog::append(answers), "答えの記録を保存できませんでした。", &m_answerLogFailureTold);
     if (!m_classFolder.isEmpty() && !m_learner.isEmpty())
-        tell(classrun::send(classRun(when), m_classFolder),
+        tell(classrun::send(classRun(when, answers), m_classFolder),
              "クラスのフォルダに送れませんでした。この回は次に送れるときに送ります。",
              &m_classFailureTold);
     return problems.join(QStringLiteral("\r\n"));
@@ -98,23 +98,30 @@ void RunModel::setClassFolder(const QString &learner, const QString &folder) {
     m_classFolder = folder;
 }
 
-classrun::Run RunModel::classRun(const QDateTime &when) const {
+classrun::Run RunModel::classRun(const QDateTime &when,
+                                 const QList<answerlog::Record> &answers) const {
     classrun::Run run;
     run.learner = m_learner;
     run.section = sections::sectionOfFile(m_state.currentQuizFile);
     run.when = when.addMSecs(-when.time().msec());
     run.kind = kind();
-    const QList<answerlog::Record> records = answerRecords(when);
-    qsizetype next = 0;
-    for (const QuizRecord &question : m_state.questions.first(
-             std::min<qsizetype>(m_state.questionCount, m_state.questions.size()))) {
-        if (next >= records.size() || report::classify(question.answer) == report::Kind::Ignored)
-            continue;
-        const answerlog::Record &r = records[next++];
+    const QList<qsizetype> scored = scoredQuestions();
+    for (qsizetype i = 0; i < std::min(scored.size(), answers.size()); ++i) {
+        const QuizRecord &question = m_state.questions[scored[i]];
+        const answerlog::Record &r = answers[i];
         run.answers.append({r.number, r.fingerprint, question.answer, r.given, r.mark,
                             m_questionStart ? m_questionStart(question.question) : QString()});
     }
     return run;
+}
+
+QList<qsizetype> RunModel::scoredQuestions() const {
+    QList<qsizetype> scored;
+    const qsizetype count = std::min<qsizetype>(m_state.questionCount, m_state.questions.size());
+    for (qsizetype i = 0; i < count; ++i)
+        if (report::classify(m_state.questions[i].answer) != report::Kind::Ignored)
+            scored.append(i);
+    return scored;
 }
 
 QList<answerlog::Record> RunModel::answerRecords(const QDateTime &when) const {
@@ -125,11 +132,8 @@ QList<answerlog::Record> RunModel::answerRecords(const QDateTime &when) const {
     r.section = sections::sectionOfFile(m_state.currentQuizFile);
     r.kind = kind();
     QList<answerlog::Record> records;
-    const qsizetype count = std::min<qsizetype>(m_state.questionCount, m_state.questions.size());
-    for (qsizetype i = 0; i < count; ++i) {
+    for (const qsizetype i : scoredQuestions()) {
         const QuizRecord &question = m_state.questions[i];
-        if (report::classify(question.answer) == report::Kind::Ignored)
-            continue;
         r.number = question.reportNumber;
         r.fingerprint = answerlog::fingerprint(question);
         r.given = m_state.answerTexts.value(i);

@@ -53,8 +53,8 @@ public:
     // for the learner (the answer record and the class folder only the first time), or an
     // empty text.
     QString finish();
-    // The run as the class folder receives it.
-    classrun::Run classRun(const QDateTime &when) const;
+    // The run as the class folder receives it, its answers those of the answer record.
+    classrun::Run classRun(const QDateTime &when, const QList<answerlog::Record> &answers) const;
     // The answer record's lines of the run as of when: each scored question's own number,
     // fingerprint, the answer given and its mark.
     QList<answerlog::Record> answerRecords(const QDateTime &when) const;
@@ -137,4 +137,7 @@ private:
     bool m_classFailureTold = false;
     QString m_learner;
     QString m_classFolder;
+
+    // The questions that count (four-choice or ○/×), by their index in the run.
+    QList<qsizetype> scoredQuestions() const;
 };

@@ -60,15 +60,6 @@ QList<QPoint> pixelsOf(const QImage &image, QColor colour) {
     return found;
 }
 
-// Runs check on the progress window that opens modal next, then closes it.
-void inspectNextProgressWindow(const std::function<void(ProgressWindow *)> &check) {
-    QTimer::singleShot(0, [check] {
-        auto *window = qobject_cast<ProgressWindow *>(QApplication::activeModalWidget());
-        QVERIFY(window);
-        check(window);
-        window->close();
-    });
-}
 } // namespace
 
 class TestProgress : public QObject {
@@ -101,7 +92,7 @@ private slots:
         MainWindow *form = f->start();
         f->load(QStringLiteral("four"));
         bool seen = false;
-        inspectNextProgressWindow([&](ProgressWindow *w) {
+        inspectNextModalWindow<ProgressWindow>([&](ProgressWindow *w) {
             const QString notice = control<QLabel>(w, "noticeLabel")->text();
             seen = !notice.isEmpty() && !notice.contains(QLatin1Char('\n')) &&
                    control<QLabel>(w, "emptyLabel")->text() ==
@@ -126,7 +117,7 @@ private slots:
         ResultWindow results(f->state, control<QComboBox>(form, "sectionBox")->currentText(), form);
         results.show();
         seen = false;
-        inspectNextProgressWindow([&](ProgressWindow *w) {
+        inspectNextModalWindow<ProgressWindow>([&](ProgressWindow *w) {
             seen = control<QComboBox>(w, "sectionBox")->currentText() == "four" &&
                    control<ProgressChart>(w, "chart")->isVisible() &&
                    column(control<QTableView>(w, "runTable"), 8) == QStringList{"33.3%"};

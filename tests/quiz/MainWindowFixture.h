@@ -4,11 +4,15 @@
 #include "QuizState.h"
 #include "TestSupport.h"
 
+#include <QApplication>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
 
+#include <functional>
 #include <memory>
 
 class MainWindow;
@@ -53,6 +57,15 @@ QuizRecord numberedQuestion(int number);
 bool showActive(QWidget *window);
 // Closes the next modal window as soon as it is up (the results window, say).
 void closeNextModalWindow();
+// Runs check on the window of type W that opens modal next, then closes it.
+template <class W> void inspectNextModalWindow(const std::function<void(W *)> &check) {
+    QTimer::singleShot(0, [check] {
+        auto *window = qobject_cast<W *>(QApplication::activeModalWidget());
+        QVERIFY(window);
+        check(window);
+        window->close();
+    });
+}
 // Waits until both panes show what they were last given.
 bool panesApplied(MainWindow *form);
 // document.body.innerHTML as the renderer has it.

@@ -51,15 +51,6 @@ QStringList rows(const QAbstractItemView *table) {
     return texts;
 }
 
-// Runs check on the teacher's window that opens modal next, then closes it.
-void inspectNextWindow(const std::function<void(TeacherWindow *)> &check) {
-    QTimer::singleShot(0, [check] {
-        auto *window = qobject_cast<TeacherWindow *>(QApplication::activeModalWidget());
-        QVERIFY(window);
-        check(window);
-        window->close();
-    });
-}
 } // namespace
 
 class TestTeacher : public QObject {
@@ -81,7 +72,7 @@ private slots:
         const QString csvPath = dir.filePath(QStringLiteral("out.csv"));
         filedialog::script({folder, csvPath});
         bool seen = false;
-        inspectNextWindow([&](TeacherWindow *w) {
+        inspectNextModalWindow<TeacherWindow>([&](TeacherWindow *w) {
             QCOMPARE(control<QLabel>(w, "noticeLabel")->text(),
                      QString::fromUtf8("読めなかったファイル 1 個を読み飛ばしました"));
             const auto *learners = control<TextTable>(w, "learnerTable");
@@ -140,7 +131,7 @@ private slots:
         filedialog::script({classFolder.path()});
         QStringList learnerRows;
         QStringList questionRows;
-        inspectNextWindow([&](TeacherWindow *w) {
+        inspectNextModalWindow<TeacherWindow>([&](TeacherWindow *w) {
             learnerRows = rows(control<TextTable>(w, "learnerTable"));
             questionRows = rows(control<TextTable>(w, "questionTable"));
         });
